@@ -1,0 +1,214 @@
+#include "game/board.h"
+
+namespace rara3 {
+
+int32_t CellAt(const Board& b, int32_t x, int32_t y) {
+  return InGrid(x, y) ? b.Map[x][y] : KindOutside;
+}
+
+void SetCell(Board& b, int32_t x, int32_t y, int32_t kind) {
+  if (InGrid(x, y)) b.Map[x][y] = kind;
+}
+
+namespace {
+
+// Looks from the target along (dx, dy) for the first occupied cell. Beyond
+// the grid counts as occupied, so the scan always ends, also on a board
+// without its outer ring. Returns the step l at which it stopped.
+int32_t ScanSlide(Board& b, int32_t dx, int32_t dy, bool withHit) {
+  for (int32_t l = 1;; ++l) {
+    const int32_t qx = b.TargetX + l * dx;
+    const int32_t qy = b.TargetY + l * dy;
+    const int32_t kind = CellAt(b, qx, qy);
+    if (kind == KindEmpty) continue;
+    b.SlideEndX = b.TargetX + (l - 1) * dx;
+    b.SlideEndY = b.TargetY + (l - 1) * dy;
+    b.SlideDistance = 24 * (l - 1);
+    if (withHit) {
+      b.HitX = qx;
+      b.HitY = qy;
+      b.HitKind = kind;
+    }
+    return l;
+  }
+}
+
+void OpenExit(Board& b) {
+  b.ExitOpen = true;
+  // A player standing on the exit's position stays there; the cell turns
+  // into the exit when the player walks off it.
+  if (b.ExitX == b.PlayerX && b.ExitY == b.PlayerY) return;
+  SetCell(b, b.ExitX, b.ExitY, KindExit);
+}
+
+}  // namespace
+
+MoveKind PrepareMove(Board& b) {
+  const int32_t d = DirIndexOf(b.Facing);
+  if (d < 0 || d > 3) return MoveKind::None;
+  const int32_t dx = kDirDX[d];
+  const int32_t dy = kDirDY[d];
+  b.TargetX = b.PlayerX + dx;
+  b.TargetY = b.PlayerY + dy;
+
+  switch (CellAt(b, b.TargetX, b.TargetY)) {
+    case KindEmpty:
+      return MoveKind::Walk;
+    case KindExit:
+      return MoveKind::WalkExit;
+    case KindPairBox: {
+      b.PushKind = KindPairBox;
+      const int32_t l = ScanSlide(b, dx, dy, true);
+      return (l > 1 || b.HitKind == KindPairBox) ? MoveKind::Push : MoveKind::None;
+    }
+    case KindVanishBox:
+      b.PushKind = KindVanishBox;
+      ScanSlide(b, dx, dy, false);
+      return MoveKind::Push;
+    case KindStepBox: {
+      b.PushKind = KindStepBox;
+      const int32_t nx = b.TargetX + dx;
+      const int32_t ny = b.TargetY + dy;
+      if (CellAt(b, nx, ny) != KindEmpty) return MoveKind::None;
+      b.SlideEndX = nx;
+      b.SlideEndY = ny;
+      b.SlideDistance = 24;
+      return MoveKind::Push;
+    }
+    case KindSlideBox: {
+      b.PushKind = KindSlideBox;
+      return ScanSlide(b, dx, dy, false) > 1 ? MoveKind::Push : MoveKind::None;
+    }
+    case KindCopyBox: {
+      b.PushKind = KindCopyBox;
+      const int32_t l = ScanSlide(b, dx, dy, true);
+      const bool blocked = l == 1 && (b.HitKind == KindExit || b.HitKind == KindOutside);
+      return blocked ? MoveKind::None : MoveKind::Push;
+    }
+    case KindBombBox: {
+      b.PushKind = KindBombBox;
+      const int32_t l = ScanSlide(b, dx, dy, true);
+      const bool blocked = l == 1 && (b.HitKind == KindSolidBox || b.HitKind == KindExit ||
+                                      b.HitKind == KindOutside);
+      return blocked ? MoveKind::None : MoveKind::Push;
+    }
+    default:
+      return MoveKind::None;
+  }
+}
+
+bool ApplySlideEnd(Board& b) {
+  switch (b.PushKind) {
+    case KindPairBox: {
+      // Neighbours of the stop, below, left, right, above, skipping the one
+      // the box came from.
+      const int32_t d = DirIndexOf(b.Facing);
+      struct Look {
+        int32_t dx, dy, skipWhen;
+      };
+      static constexpr Look kLooks[4] = {{0, 1, 3}, {-1, 0, 2}, {1, 0, 1}, {0, -1, 0}};
+      for (const Look& look : kLooks) {
+        if (d == look.skipWhen) continue;
+        const int32_t x = b.SlideEndX + look.dx;
+        const int32_t y = b.SlideEndY + look.dy;
+        if (CellAt(b, x, y) == KindPairBox) {
+          b.HitX = x;
+          b.HitY = y;
+          b.HitKind = KindPairBox;
+          return true;
+        }
+      }
+      return false;
+    }
+    case KindVanishBox:
+    case KindSlideBox:
+      return true;
+    case KindCopyBox:
+      if (b.HitKind == KindExit || b.HitKind == KindOutside) return false;
+      SetCell(b, b.HitX, b.HitY, KindEmpty);
+      return true;
+    case KindBombBox:
+      if (b.HitKind == KindSolidBox || b.HitKind == KindExit || b.HitKind == KindOutside) {
+        return false;
+      }
+      SetCell(b, b.HitX, b.HitY, KindEmpty);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void EndCopyEvent(Board& b) { SetCell(b, b.HitX, b.HitY, b.HitKind); }
+
+bool CommitPush(Board& b) {
+  const auto clear = [&b] { SetCell(b, b.TargetX, b.TargetY, KindEmpty); };
+  switch (b.PushKind) {
+    case KindPairBox:
+      clear();
+      SetCell(b, b.SlideEndX, b.SlideEndY, KindPairBox);
+      if (b.HitKind == KindPairBox) OpenExit(b);
+      return false;
+    case KindVanishBox:
+      clear();
+      return false;
+    case KindStepBox:
+    case KindSlideBox:
+    case KindBombBox:
+      clear();
+      SetCell(b, b.SlideEndX, b.SlideEndY, b.PushKind);
+      return false;
+    case KindCopyBox:
+      if (b.HitKind == KindPairBox) {
+        // The copy box has become a pair box beside a pair box; the pairing
+        // plays next, and its commit opens the exit.
+        SetCell(b, b.HitX, b.HitY, KindPairBox);
+        b.PushKind = KindPairBox;
+        return true;
+      }
+      clear();
+      if (b.HitKind == KindExit || b.HitKind == KindOutside) {
+        SetCell(b, b.SlideEndX, b.SlideEndY, KindCopyBox);
+      } else {
+        SetCell(b, b.SlideEndX, b.SlideEndY, b.HitKind);
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+bool CompleteWalk(Board& b) {
+  // The exit may have opened under the player; it shows once the player
+  // steps off it.
+  const bool leavingExit = b.ExitOpen && b.PlayerX == b.ExitX && b.PlayerY == b.ExitY;
+  SetCell(b, b.PlayerX, b.PlayerY, leavingExit ? KindExit : KindEmpty);
+  b.PlayerX = b.TargetX;
+  b.PlayerY = b.TargetY;
+  SetCell(b, b.PlayerX, b.PlayerY, KindPlayer);
+  return b.PlayerX == b.ExitX && b.PlayerY == b.ExitY && b.ExitOpen;
+}
+
+MoveResult ApplyMove(Board& b, int32_t facing) {
+  MoveResult result;
+  b.Facing = facing;
+  result.kind = PrepareMove(b);
+  switch (result.kind) {
+    case MoveKind::None:
+      break;
+    case MoveKind::Walk:
+    case MoveKind::WalkExit:
+      result.cleared = CompleteWalk(b);
+      break;
+    case MoveKind::Push: {
+      const bool wasOpen = b.ExitOpen;
+      const bool event = ApplySlideEnd(b);
+      if (event && b.PushKind == KindCopyBox) EndCopyEvent(b);
+      if (CommitPush(b)) CommitPush(b);  // the hand-over's pairing
+      result.exitOpened = !wasOpen && b.ExitOpen;
+      break;
+    }
+  }
+  return result;
+}
+
+}  // namespace rara3

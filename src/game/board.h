@@ -1,0 +1,110 @@
+// The board and the rules of a move: what starts, where a pushed box stops,
+// and what its stop does to the grid. The animated game calls these at the
+// frames where each thing happens; ApplyMove calls them all at once, so the
+// animation and the pure rules can never disagree.
+#pragma once
+
+#include <cstdint>
+
+namespace rara3 {
+
+constexpr int kBoardSize = 20;
+
+// Cell kinds.
+constexpr int32_t KindEmpty = 0;
+constexpr int32_t KindPairBox = 1;
+constexpr int32_t KindBreakBox = 2;
+constexpr int32_t KindVanishBox = 3;
+constexpr int32_t KindStepBox = 4;
+constexpr int32_t KindSlideBox = 5;
+constexpr int32_t KindCopyBox = 6;
+constexpr int32_t KindSolidBox = 7;
+constexpr int32_t KindBombBox = 8;
+constexpr int32_t KindPlayer = 9;
+constexpr int32_t KindExit = 10;
+// What a cell beyond the grid reads as: occupied, and it cannot be entered,
+// pushed, destroyed or copied.
+constexpr int32_t KindOutside = -1;
+
+// Facing values (keypad digits) and the steps of direction index
+// Facing / 2 - 1: down, left, right, up.
+constexpr int32_t FacingDown = 2;
+constexpr int32_t FacingLeft = 4;
+constexpr int32_t FacingRight = 6;
+constexpr int32_t FacingUp = 8;
+constexpr int32_t kDirDX[4] = {0, -1, 1, 0};
+constexpr int32_t kDirDY[4] = {1, 0, 0, -1};
+
+// Direction index of a facing, 0..3.
+constexpr int32_t DirIndexOf(int32_t facing) { return facing / 2 - 1; }
+
+struct Board {
+  // Map[x][y]: x the column, y the row.
+  int32_t Map[kBoardSize][kBoardSize] = {};
+  int32_t PlayerX = 0;
+  int32_t PlayerY = 0;
+  int32_t TargetX = 0;
+  int32_t TargetY = 0;
+  int32_t ExitX = 0;
+  int32_t ExitY = 0;
+  bool ExitOpen = false;
+  int32_t Facing = 0;
+
+  // The push prepared by PrepareMove.
+  int32_t PushKind = 0;
+  int32_t SlideEndX = 0;
+  int32_t SlideEndY = 0;
+  int32_t HitX = 0;
+  int32_t HitY = 0;
+  int32_t HitKind = 0;
+  int32_t SlideDistance = 0;
+};
+
+constexpr bool InGrid(int32_t x, int32_t y) {
+  return x >= 0 && x < kBoardSize && y >= 0 && y < kBoardSize;
+}
+
+// The kind at (x, y); KindOutside beyond the grid.
+int32_t CellAt(const Board& b, int32_t x, int32_t y);
+// Writes a cell; a write beyond the grid does nothing.
+void SetCell(Board& b, int32_t x, int32_t y, int32_t kind);
+
+enum class MoveKind {
+  None,      // blocked: the player only turned
+  Walk,      // onto an empty cell
+  WalkExit,  // onto the open exit
+  Push,      // a push with its slide fields prepared
+};
+
+// Target = the cell in front of the player in Facing; for a box there, the
+// scan of its slide (PushKind, SlideEnd, SlideDistance and, for pair, copy
+// and bomb boxes, Hit and HitKind). Tells what the move starts.
+MoveKind PrepareMove(Board& b);
+
+// The stop of a sliding box, applied once when it reaches SlideEnd. True
+// when an event follows (pairing, blinking, the slide box's one frame,
+// colour change, explosion); false when the push has no event.
+bool ApplySlideEnd(Board& b);
+
+// The end of the colour change: the hit box is back in the grid.
+void EndCopyEvent(Board& b);
+
+// The grid update at the end of a push. True at the copy-to-pair hand-over:
+// the box has become a pair box and its pairing still has to play, after
+// which CommitPush runs again.
+bool CommitPush(Board& b);
+
+// The end of a walk: the player stands on Target. True when that is the
+// open exit (the stage is cleared).
+bool CompleteWalk(Board& b);
+
+struct MoveResult {
+  MoveKind kind = MoveKind::None;
+  bool cleared = false;     // the player walked onto the open exit
+  bool exitOpened = false;  // this move opened the exit
+};
+
+// The pure rules: the move in this facing, played out to the end.
+MoveResult ApplyMove(Board& b, int32_t facing);
+
+}  // namespace rara3

@@ -1,0 +1,34 @@
+#include "game/game_state.h"
+
+namespace rara3 {
+
+void InitGameState(GameState& g) {
+  for (int i = 0; i < 4; ++i) {
+    g.DirDX[i] = kDirDX[i];
+    g.DirDY[i] = kDirDY[i];
+  }
+  for (int i = 0; i < 8; ++i) g.PingPong[i] = kPingPong[i];
+  for (int i = 0; i < 10; ++i) {
+    g.SfxOffset[i] = kSfxOffset[i];
+    g.SfxSize[i] = kSfxSize[i];
+  }
+  g.StepFrames = 2;
+  g.StageNo = 1;
+  g.Scene = SceneTitle;
+  g.WalkFrame = 0;
+  g.AnimStep = 0;
+  g.AltColors = 0;
+  g.GlowTick = 0;
+  g.EndingPhase = 0;
+  g.EndingTick = 0;
+  g.ReplayMode = false;
+}
+
+double NextRandom(GameState& g) {
+  // A 24-bit linear congruential generator, started from the same state in
+  // every run.
+  g.RndState = (g.RndState * 0x43FD43FDu + 0xC39EC3u) & 0xFFFFFFu;
+  return static_cast<double>(g.RndState) / 16777216.0;
+}
+
+}  // namespace rara3

@@ -1,0 +1,35 @@
+// Replay files: "007.PBD" beside the program, decimal lines ended by CR LF,
+// the count first, then the move codes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "game/game_state.h"
+#include "platform/platform.h"
+
+namespace rara3 {
+
+// AppDir, the stage number as three digits, and the extension (".PBD",
+// ".LVL").
+std::string StageFilePath(const std::string& appDir, int32_t stageNo, const char* extension);
+
+// The bytes of a replay file holding these codes.
+std::vector<uint8_t> FormatReplay(const int32_t* codes, int32_t count);
+
+// Parses a replay file. Fails, without touching codes or count, when the
+// bytes are not in the format, hold fewer codes than their count, or a count
+// above capacity.
+bool ParseReplay(const std::vector<uint8_t>& bytes, int32_t capacity, int32_t* codes,
+                 int32_t& count, std::string& error);
+
+// Writes RecordMoves of stage StageNo, replacing the old file whole. A
+// failure leaves the old file, reports one line and returns false.
+bool WriteReplayFile(GameState& g, Platform& p);
+
+// Reads the replay file of stage StageNo into ReplayMoves and ReplayCount.
+// A failure reports one line, changes neither and returns false.
+bool ReadReplayFile(GameState& g, Platform& p);
+
+}  // namespace rara3
