@@ -1,0 +1,44 @@
+// The tune's operations and the switches of music, sound, colours and speed.
+#include "game/game.h"
+
+namespace rara3 {
+
+void StartTune(Platform& p) {
+  if (p.audio.TuneIsPlaying()) p.audio.StopTune();
+  p.audio.PlayTune();
+}
+
+void StopTune(Platform& p) { p.audio.StopTune(); }
+
+void TuneKeepAlive(GameState& g, Platform& p) {
+  if (!(g.MusicOn && g.LoopStarted && g.FormActive)) return;
+  if (p.audio.TuneIsPlaying()) return;
+  // The tune plays once per start; its end is noticed here and it starts over.
+  p.audio.PlayTune();
+  p.system.Pause(500);
+}
+
+void ToggleMusic(GameState& g, Platform& p, bool pauseAfterOn) {
+  if (g.MusicOn) {
+    g.MusicOn = false;
+    StopTune(p);
+    return;
+  }
+  g.MusicOn = true;
+  StartTune(p);
+  if (pauseAfterOn) p.system.Pause(500);
+}
+
+void ToggleSound(GameState& g) { g.SoundOn = !g.SoundOn; }
+
+void ToggleColors(GameState& g) { g.AltColors = g.AltColors == 0 ? 1 : 0; }
+
+void CycleSpeed(GameState& g) {
+  switch (g.StepFrames) {
+    case 2: g.StepFrames = 1; break;
+    case 1: g.StepFrames = 3; break;
+    default: g.StepFrames = 2; break;
+  }
+}
+
+}  // namespace rara3

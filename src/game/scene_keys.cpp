@@ -1,0 +1,132 @@
+// The key-down handler: what each key does in each scene, and the two ways
+// out of the program that start from the window.
+#include "game/game.h"
+
+namespace rara3 {
+
+namespace {
+
+// M and S act alike in every scene but the ending; only the title and the
+// editor hold the program after switching the music on.
+bool SoundKeys(GameState& g, Platform& p, int16_t key, bool pauseAfterOn) {
+  if (key == KeyM) {
+    ToggleMusic(g, p, pauseAfterOn);
+    return true;
+  }
+  if (key == KeyS) {
+    ToggleSound(g);
+    return true;
+  }
+  return false;
+}
+
+void TitleKey(GameState& g, Platform& p, int16_t key, int16_t mask) {
+  switch (key) {
+    case KeyEnter: StartStage(g, p); return;
+    case KeyEscape: QuitSequence(g, p); return;
+    case KeyUp: SelectNextStage(g); return;
+    case KeyDown: SelectPreviousStage(g); return;
+    default: break;
+  }
+  if (SoundKeys(g, p, key, true)) return;
+  if (mask != ModCtrlShift) return;
+  switch (key) {
+    case KeyF7: StartEnding(g, p); return;
+    case KeyF9: LoadStageForEditor(g, p); return;
+    case KeyF11: StartReplay(g, p); return;
+    default: return;
+  }
+}
+
+void IdleKey(GameState& g, Platform& p, int16_t key) {
+  switch (key) {
+    case KeyEnter: CycleSpeed(g); return;
+    case KeyEscape: Retire(g, p); return;
+    case KeySpace: ToggleColors(g); return;
+    default: SoundKeys(g, p, key, false); return;
+  }
+}
+
+void EditorKey(GameState& g, Platform& p, int16_t key) {
+  switch (key) {
+    case KeyLeft:
+    case KeyUp:
+    case KeyRight:
+    case KeyDown:
+      MoveEditorCursor(g, key);
+      return;
+    case KeyA: PlaceCell(g, KindPlayer); return;
+    case KeyZ: PlaceCell(g, KindExit); return;
+    case KeyQ: PlaceCell(g, KindEmpty); return;
+    case KeyEnter:
+      // A failed save keeps the editor open: nothing is lost, and the
+      // player can try again or leave with Esc.
+      if (SaveEditedStage(g, p)) g.Scene = SceneTitle;
+      return;
+    case KeyEscape: g.Scene = SceneTitle; return;
+    default: break;
+  }
+  if (key >= Key1 && key <= Key8) {
+    PlaceCell(g, key - Key1 + KindPairBox);
+    return;
+  }
+  SoundKeys(g, p, key, true);
+}
+
+}  // namespace
+
+void Form_KeyDown(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) {
+  switch (g.Scene) {
+    case SceneTitle:
+      TitleKey(g, p, keyCode, modifierMask);
+      return;
+    case SceneIdle:
+      IdleKey(g, p, keyCode);
+      return;
+    case SceneWalk:
+    case ScenePush:
+      SoundKeys(g, p, keyCode, false);
+      return;
+    case SceneClear:
+      if (keyCode == KeyEnter) {
+        if (g.ClearTick == 95) ContinueAfterClear(g, p);
+        return;
+      }
+      SoundKeys(g, p, keyCode, false);
+      return;
+    case SceneRetire:
+      if (keyCode == KeyEscape) {
+        if (g.RetireTick == 47) LeaveRetire(g);
+        return;
+      }
+      SoundKeys(g, p, keyCode, false);
+      return;
+    case SceneEnding:
+      // Every key, M and S included, waits for the last phase.
+      if (g.EndingPhase == 7) QuitSequence(g, p);
+      return;
+    case SceneEditor:
+      EditorKey(g, p, keyCode);
+      return;
+    default:
+      return;  // no key acts on an unknown scene
+  }
+}
+
+void Form_Activate(GameState& g) { g.FormActive = true; }
+
+void Form_Unload(GameState&, Platform& p) {
+  p.keyboard.Unacquire();
+  p.display.RestoreDisplay();
+  p.system.ShowCursor(true);
+  p.system.EndProgram(0);
+}
+
+void QuitSequence(GameState&, Platform& p) {
+  p.audio.CloseMusic();
+  p.display.RestoreDisplay();
+  p.system.ShowCursor(true);
+  p.system.EndProgram(0);
+}
+
+}  // namespace rara3
