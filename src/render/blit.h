@@ -1,0 +1,26 @@
+// The three ways a frame puts pictures on the back buffer, and the latch of
+// one-shot effects.
+#pragma once
+
+#include <cstdint>
+
+#include "game/game_state.h"
+#include "platform/platform.h"
+
+namespace rara3 {
+
+// The whole of Picture0 at (0, 0), without colour key: starts every frame.
+void ClearScreen(Platform& p);
+
+// A board piece: cut to the view by ClipToView, then blitted keyed. A piece
+// that lies wholly outside the view is not blitted.
+void DrawClipped(GameState& g, Platform& p, int sheet, const Rect& src, int32_t x, int32_t y);
+
+// A piece at a fixed position that lies inside the screen, blitted keyed.
+void DrawFixed(Platform& p, int sheet, const Rect& src, int32_t x, int32_t y);
+
+// Starts an effect the first time its latch is seen False. The latch is set
+// even with effects off, so an effect that began silently stays silent.
+void StartSfxOnce(GameState& g, Platform& p, bool& latch, int effect);
+
+}  // namespace rara3

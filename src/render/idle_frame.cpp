@@ -1,0 +1,29 @@
+#include "render/play_view.h"
+#include "render/scene_frames.h"
+
+namespace rara3 {
+
+namespace {
+
+bool IdleCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
+  if (kind == KindPlayer) {
+    // An exit that opened under the player glows behind them.
+    if (OpenExitAt(g, x, y)) DrawExitGlow(g, p, x, y);
+    DrawStandingPlayer(g, p, x, y);
+    return true;
+  }
+  if (kind == KindExit) {
+    DrawExitGlow(g, p, x, y);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void DrawIdleLayers(GameState& g, Platform& p) {
+  DrawFloor(g, p);
+  DrawBoard(g, p, IdleCell);
+}
+
+}  // namespace rara3

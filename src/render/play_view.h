@@ -1,0 +1,50 @@
+// The play view shared by every board scene: the floor, then the board pass
+// with a scene's own rule for the player's and the exit's cells.
+#pragma once
+
+#include <cstdint>
+
+#include "game/game_state.h"
+#include "platform/platform.h"
+
+namespace rara3 {
+
+// Top-left corner of cell (x, y) on the screen.
+constexpr int32_t CellLeft(int32_t x) { return 80 + 24 * x; }
+constexpr int32_t CellTop(int32_t y) { return 24 * y; }
+// Object tiles stand on their cell and reach 12 px into the cell above.
+constexpr int32_t TileTop(int32_t y) { return CellTop(y) - 12; }
+
+constexpr bool IsBoxKind(int32_t kind) { return kind >= KindPairBox && kind <= KindBombBox; }
+
+// The direction index the frame draws with; a facing outside the four
+// directions is drawn facing down.
+int32_t FrameDir(const GameState& g);
+// Picture3 row of the current colour set.
+int32_t ColorRow(const GameState& g);
+// Frames per animation step, at least 1.
+int32_t FramesPerStep(const GameState& g);
+// The exit has opened on this cell (the player may be standing on it).
+bool OpenExitAt(const GameState& g, int32_t x, int32_t y);
+
+void DrawFloor(GameState& g, Platform& p);
+
+// A scene's rule for one cell: returns true when it has drawn the cell
+// itself; otherwise the cell gets its object tile (kinds 1 to 8) or nothing.
+using CellRule = bool (*)(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind);
+
+// Rows top to bottom, each row left to right, so lower rows cover the
+// overhang of the rows above.
+void DrawBoard(GameState& g, Platform& p, CellRule rule);
+
+// Object tile of Picture3 column `column` on cell (x, y), clipped.
+void DrawTile(GameState& g, Platform& p, int32_t column, int32_t x, int32_t y);
+// A Picture1 frame of the player on cell (x, y), moved by (dx, dy) pixels.
+void DrawPlayerSprite(GameState& g, Platform& p, const Rect& src, int32_t x, int32_t y,
+                      int32_t dx = 0, int32_t dy = 0);
+void DrawStandingPlayer(GameState& g, Platform& p, int32_t x, int32_t y);
+// The exit glow on cell (x, y); each glow drawn advances GlowTick.
+void DrawExitGlow(GameState& g, Platform& p, int32_t x, int32_t y);
+void AdvanceGlow(GameState& g);
+
+}  // namespace rara3

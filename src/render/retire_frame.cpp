@@ -1,0 +1,40 @@
+#include <algorithm>
+
+#include "render/play_view.h"
+#include "render/scene_frames.h"
+#include "render/sheets.h"
+
+namespace rara3 {
+
+namespace {
+
+// The player is drawn after the whole board instead.
+bool RetireCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
+  if (kind == KindPlayer) {
+    if (OpenExitAt(g, x, y)) DrawExitGlow(g, p, x, y);
+    return true;
+  }
+  if (kind == KindExit) {
+    DrawExitGlow(g, p, x, y);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void DrawRetireLayers(GameState& g, Platform& p) {
+  DrawFloor(g, p);
+  DrawBoard(g, p, RetireCell);
+  // Over every board sprite, the rows below the player included.
+  const int32_t f = std::clamp<int32_t>(g.RetireTick / 8, 0, kRetireFrames - 1);
+  DrawPlayerSprite(g, p, RetireRect(f), g.PlayerX, g.PlayerY);
+  AdvanceRetireTick(g);
+}
+
+void AdvanceRetireTick(GameState& g) {
+  g.RetireTick += 1;
+  if (g.RetireTick > kRetireHold) g.RetireTick = kRetireHold;
+}
+
+}  // namespace rara3

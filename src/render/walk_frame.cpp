@@ -1,0 +1,51 @@
+#include "render/play_view.h"
+#include "render/scene_frames.h"
+#include "render/sheets.h"
+
+namespace rara3 {
+
+namespace {
+
+bool WalkCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
+  if (kind == KindPlayer) {
+    if (OpenExitAt(g, x, y)) DrawExitGlow(g, p, x, y);
+    const int32_t d = FrameDir(g);
+    const int32_t f = ((g.WalkFrame % kWalkFrames) + kWalkFrames) % kWalkFrames;
+    const int32_t moved = 4 * g.AnimStep;
+    DrawPlayerSprite(g, p, WalkRect(d, f), x, y, moved * kDirDX[d], moved * kDirDY[d]);
+    return true;
+  }
+  if (kind == KindExit) {
+    DrawExitGlow(g, p, x, y);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void DrawWalkLayers(GameState& g, Platform& p) {
+  DrawFloor(g, p);
+  DrawBoard(g, p, WalkCell);
+}
+
+void StepWalk(GameState& g) {
+  g.StepTick += 1;
+  if (g.StepTick < FramesPerStep(g)) return;
+  g.StepTick = 0;
+  g.WalkFrame += 1;
+  if (g.WalkFrame >= kWalkFrames) g.WalkFrame = 0;
+  g.AnimStep += 1;
+  if (g.AnimStep >= kWalkSteps) FinishWalk(g);
+}
+
+void FinishWalk(GameState& g) {
+  if (CompleteWalk(g)) {
+    g.ClearTick = 0;
+    g.Scene = SceneClear;
+  } else {
+    g.Scene = SceneIdle;
+  }
+}
+
+}  // namespace rara3
