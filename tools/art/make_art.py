@@ -1,0 +1,96 @@
+#!/usr/bin/python3
+"""Draw every sprite sheet and the icon of Rara3.
+
+    /usr/bin/python3 tools/art/make_art.py            # writes assets/
+    /usr/bin/python3 tools/art/make_art.py --check    # only verifies assets/
+
+Everything is drawn from code: the same run always writes the same pixels.
+Colours live in palette.py, poses in player.py, and so on per sheet.
+"""
+
+import argparse
+import os
+import sys
+
+import numpy as np
+from PIL import Image
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+
+import boxes        # noqa: E402
+import effects      # noqa: E402
+import floors       # noqa: E402
+import icon         # noqa: E402
+import lettering    # noqa: E402
+import player       # noqa: E402
+import portrait     # noqa: E402
+import title        # noqa: E402
+from canvas import Canvas, to565_is_zero   # noqa: E402
+
+ROOT = os.path.dirname(os.path.dirname(HERE))
+SHEETS = os.path.join(ROOT, "assets", "sheets")
+
+SIZES = {0: (640, 480), 1: (640, 1280), 2: (640, 480), 3: (216, 72),
+         4: (370, 88), 5: (565, 292), 6: (440, 44), 7: (354, 142),
+         8: (192, 180)}
+
+
+def black():
+    return Canvas(640, 480)
+
+
+MAKERS = {0: black, 1: player.make_sheet, 2: title.make_sheet,
+          3: boxes.make_sheet, 4: effects.make_glow_sheet,
+          5: lettering.make_sheet, 6: floors.make_sheet,
+          7: effects.make_blast_sheet, 8: portrait.make_sheet}
+
+
+def problems(n, rgb):
+    """What is wrong with sheet n: size, and colours lost to the key."""
+    out = []
+    h, w = rgb.shape[:2]
+    if (w, h) != SIZES[n]:
+        out.append(f"Picture{n}: size {w}x{h}, want {SIZES[n]}")
+    visible = rgb.any(axis=2)
+    lost = visible & to565_is_zero(rgb)
+    if lost.any():
+        ys, xs = np.nonzero(lost)
+        out.append(f"Picture{n}: {len(xs)} pixels turn transparent in 16-bit "
+                   f"colour, first at ({xs[0]}, {ys[0]}) = {tuple(rgb[ys[0], xs[0]])}")
+    return out
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    ap.add_argument("--check", action="store_true",
+                    help="verify the files in assets/ instead of writing them")
+    args = ap.parse_args()
+
+    errors = []
+    if not args.check:
+        os.makedirs(SHEETS, exist_ok=True)
+    for n in range(9):
+        path = os.path.join(SHEETS, f"Picture{n}.png")
+        if args.check:
+            rgb = np.asarray(Image.open(path).convert("RGB"))
+        else:
+            rgb = MAKERS[n]().rgb
+        errors += problems(n, rgb)
+        if not args.check:
+            Image.fromarray(rgb, "RGB").save(path, optimize=True)
+    icon_path = os.path.join(ROOT, "assets", "icon.png")
+    if not args.check:
+        icon.make_icon().save(icon_path, optimize=True)
+    ic = Image.open(icon_path)
+    if ic.size != (32, 32):
+        errors.append(f"icon: size {ic.size}")
+    for e in errors:
+        print(e, file=sys.stderr)
+    if errors:
+        sys.exit(1)
+    print("checked" if args.check else "wrote", "9 sheets and the icon")
+
+
+if __name__ == "__main__":
+    main()
