@@ -1,0 +1,231 @@
+#include "solver.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "state_table.h"
+
+namespace rara3::solve {
+
+namespace {
+
+constexpr int32_t kFacings[4] = {FacingDown, FacingLeft, FacingRight, FacingUp};
+
+// A state is the content of every cell that can change (all but the solid
+// boxes the stage starts with, which nothing moves, breaks or copies over)
+// at four bits a cell, and the exit's flag. The player stands in its cell.
+struct Codec {
+  Board base;  // the static cells; every changeable cell empty
+  std::vector<uint16_t> cells;  // x * 20 + y of each changeable cell
+  size_t keyBytes = 0;
+
+  explicit Codec(const Board& start) : base(start) {
+    for (int x = 0; x < kBoardSize; ++x) {
+      for (int y = 0; y < kBoardSize; ++y) {
+        if (start.Map[x][y] == KindSolidBox) continue;
+        cells.push_back(static_cast<uint16_t>(x * kBoardSize + y));
+        base.Map[x][y] = KindEmpty;
+      }
+    }
+    keyBytes = (cells.size() + 1) / 2 + 1;
+  }
+
+  void Encode(const Board& b, uint8_t* key) const {
+    std::fill(key, key + keyBytes, 0);
+    const int32_t* map = &b.Map[0][0];
+    for (size_t i = 0; i < cells.size(); ++i) {
+      key[i >> 1] |= static_cast<uint8_t>((map[cells[i]] & 15) << ((i & 1) * 4));
+    }
+    key[keyBytes - 1] = b.ExitOpen ? 1 : 0;
+  }
+
+  void Decode(const uint8_t* key, Board& b) const {
+    b = base;
+    int32_t* map = &b.Map[0][0];
+    for (size_t i = 0; i < cells.size(); ++i) {
+      const int32_t kind = (key[i >> 1] >> ((i & 1) * 4)) & 15;
+      map[cells[i]] = kind;
+      if (kind == KindPlayer) {
+        b.PlayerX = cells[i] / kBoardSize;
+        b.PlayerY = cells[i] % kBoardSize;
+      }
+    }
+    b.ExitOpen = key[keyBytes - 1] != 0;
+  }
+};
+
+double SecondsSince(std::chrono::steady_clock::time_point t0) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+}  // namespace
+
+int32_t MoveCodeOf(int32_t facing) {
+  switch (facing) {
+    case FacingDown: return 31;
+    case FacingLeft: return 29;
+    case FacingRight: return 28;
+    default: return 30;
+  }
+}
+
+std::vector<int32_t> MoveCodesOf(const std::vector<int32_t>& facings) {
+  std::vector<int32_t> codes;
+  for (int32_t f : facings) codes.push_back(MoveCodeOf(f));
+  return codes;
+}
+
+bool ReplayClears(const Board& start, const std::vector<int32_t>& facings, int32_t* pushes) {
+  Board b = start;
+  int32_t count = 0;
+  for (size_t i = 0; i < facings.size(); ++i) {
+    const MoveResult r = ApplyMove(b, facings[i]);
+    if (r.kind == MoveKind::Push) ++count;
+    if (r.cleared) {
+      if (pushes) *pushes = count;
+      return i + 1 == facings.size();
+    }
+  }
+  return false;
+}
+
+SolveResult Solve(const Board& start, const SearchLimits& limits) {
+  const auto t0 = std::chrono::steady_clock::now();
+  SolveResult result;
+  const Codec codec(start);
+  StateTable table(codec.keyBytes);
+  std::vector<uint32_t> parent;
+  std::vector<uint8_t> move;
+  std::vector<uint8_t> key(codec.keyBytes);
+
+  bool isNew = false;
+  codec.Encode(start, key.data());
+  table.Insert(key.data(), isNew);
+  parent.push_back(StateTable::kNone);
+  move.push_back(0);
+
+  Board here;
+  Board next;
+  for (uint32_t i = 0; i < table.size(); ++i) {
+    if ((i & 4095) == 0 && SecondsSince(t0) > limits.maxSeconds) {
+      result.limitHit = std::to_string(limits.maxSeconds) + " s";
+      break;
+    }
+    codec.Decode(table.Key(i), here);
+    for (int d = 0; d < 4; ++d) {
+      next = here;
+      const MoveResult r = ApplyMove(next, kFacings[d]);
+      if (r.kind == MoveKind::None) continue;
+      if (r.cleared) {
+        std::vector<int32_t> path{kFacings[d]};
+        for (uint32_t s = i; parent[s] != StateTable::kNone; s = parent[s]) {
+          path.push_back(kFacings[move[s]]);
+        }
+        std::reverse(path.begin(), path.end());
+        result.status = SolveStatus::Solved;
+        result.facings = path;
+        ReplayClears(start, path, &result.pushes);
+        result.states = table.size();
+        result.seconds = SecondsSince(t0);
+        return result;
+      }
+      codec.Encode(next, key.data());
+      table.Insert(key.data(), isNew);
+      if (isNew) {
+        parent.push_back(i);
+        move.push_back(static_cast<uint8_t>(d));
+      }
+    }
+    if (table.size() > limits.maxStates) {
+      result.limitHit = std::to_string(limits.maxStates) + " states";
+      break;
+    }
+  }
+  result.status = result.limitHit.empty() ? SolveStatus::Unsolvable : SolveStatus::GaveUp;
+  result.states = table.size();
+  result.seconds = SecondsSince(t0);
+  return result;
+}
+
+DeadEndResult DeadEnds(const Board& start, const SearchLimits& limits) {
+  const auto t0 = std::chrono::steady_clock::now();
+  DeadEndResult result;
+  const Codec codec(start);
+  StateTable table(codec.keyBytes);
+  std::vector<uint32_t> succ;  // four per state, kNone where the move is idle
+  std::vector<uint8_t> wins;
+  std::vector<uint8_t> key(codec.keyBytes);
+
+  bool isNew = false;
+  codec.Encode(start, key.data());
+  table.Insert(key.data(), isNew);
+
+  Board here;
+  Board next;
+  bool cut = false;
+  for (uint32_t i = 0; i < table.size(); ++i) {
+    if (table.size() > limits.maxStates ||
+        ((i & 4095) == 0 && SecondsSince(t0) > limits.maxSeconds)) {
+      cut = true;
+      break;
+    }
+    codec.Decode(table.Key(i), here);
+    uint8_t win = 0;
+    for (int d = 0; d < 4; ++d) {
+      next = here;
+      const MoveResult r = ApplyMove(next, kFacings[d]);
+      uint32_t to = StateTable::kNone;
+      if (r.cleared) {
+        win = 1;
+      } else if (r.kind != MoveKind::None) {
+        codec.Encode(next, key.data());
+        to = table.Insert(key.data(), isNew);
+      }
+      succ.push_back(to);
+    }
+    wins.push_back(win);
+  }
+  result.complete = !cut;
+  if (cut) {
+    result.states = table.size();
+    return result;
+  }
+
+  // Reverse edges, then walk back from the winning states.
+  const size_t n = table.size();
+  std::vector<uint32_t> first(n + 1, 0);
+  for (uint32_t to : succ)
+    if (to != StateTable::kNone) ++first[to + 1];
+  for (size_t i = 0; i < n; ++i) first[i + 1] += first[i];
+  std::vector<uint32_t> from(first[n]);
+  std::vector<uint32_t> fill(first.begin(), first.end() - 1);
+  for (size_t s = 0; s < n; ++s) {
+    for (int d = 0; d < 4; ++d) {
+      const uint32_t to = succ[s * 4 + d];
+      if (to != StateTable::kNone) from[fill[to]++] = static_cast<uint32_t>(s);
+    }
+  }
+  std::vector<uint8_t> alive(n, 0);
+  std::vector<uint32_t> queue;
+  for (size_t s = 0; s < n; ++s) {
+    if (wins[s]) {
+      alive[s] = 1;
+      queue.push_back(static_cast<uint32_t>(s));
+      ++result.winning;
+    }
+  }
+  for (size_t q = 0; q < queue.size(); ++q) {
+    const uint32_t s = queue[q];
+    for (uint32_t e = first[s]; e < first[s + 1]; ++e) {
+      if (!alive[from[e]]) {
+        alive[from[e]] = 1;
+        queue.push_back(from[e]);
+      }
+    }
+  }
+  result.states = n;
+  result.dead = n - queue.size();
+  return result;
+}
+
+}  // namespace rara3::solve
