@@ -1,0 +1,61 @@
+// The frame in pixels: the nine sheets in RGB565, keyed on 0 from Picture1 on,
+// copied by rectangles onto a 640 x 480 RGB565 back buffer. The headless
+// display and the real game's display compose their frames with this same
+// code, so a frame of the simulator is the frame the player sees.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace rara3 {
+
+class Compositor {
+ public:
+  Compositor();
+  ~Compositor();
+  Compositor(const Compositor&) = delete;
+  Compositor& operator=(const Compositor&) = delete;
+
+  // Takes decoded sheet images of any pixel format (the caller keeps and
+  // frees them). Refuses, naming the sheet, a missing image or one of the
+  // wrong size; the sheets loaded before stay in use then.
+  bool SetSheets(SDL_Surface* const (&images)[kSheetCount], std::string& error);
+  // The art built into the program.
+  bool LoadEmbeddedSheets(std::string& error);
+  // The generated sheets of test_sheets.h.
+  bool LoadTestSheets(std::string& error);
+  bool HasSheets() const { return plain_[0] != nullptr; }
+
+  // The fast blit: the source rectangle of a sheet onto the back buffer with
+  // its top-left corner at (x, y); keyed skips the pixels that are 0. Only
+  // the part that lies on the sheet and on the screen is copied, so any
+  // rectangle is safe. Allocates nothing.
+  void Blit(int32_t x, int32_t y, int sheet, const Rect& src, bool keyed);
+
+  // The 640 x 480 RGB565 frame.
+  const SDL_Surface* BackBuffer() const { return back_; }
+  uint16_t PixelAt(int x, int y) const;
+  // The frame as 32-bit XRGB8888 pixels: what a window shows and what a
+  // snapshot holds.
+  void CopyXrgb8888(void* pixels, int pitch) const;
+  // A PNG of the frame (24-bit RGB).
+  bool SavePng(const std::string& path, std::string& error) const;
+
+ private:
+  void FreeSheets();
+
+  SDL_Surface* back_ = nullptr;
+  // Every sheet unkeyed, and sheets 1 to 8 a second time with the colour
+  // key set (and run-length encoded), so neither kind of blit toggles keys.
+  SDL_Surface* plain_[kSheetCount] = {};
+  SDL_Surface* keyed_[kSheetCount] = {};
+};
+
+// The RGB565 value of a 24-bit colour, as the sheets are converted.
+uint16_t Rgb565(uint32_t rgb);
+
+}  // namespace rara3

@@ -1,0 +1,252 @@
+// The pixel compositor: sheet conversion, the colour key, clipping of any
+// rectangle, and the snapshot.
+#include "platform/compose/compositor.h"
+
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "platform/compose/embedded_sheets.h"
+#include "platform/compose/sheet_sizes.h"
+#include "platform/compose/test_sheets.h"
+
+namespace rara3 {
+namespace {
+
+constexpr uint32_t kBackground = 0x2040c0;  // not a colour of any test sheet
+
+class CompositorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    ASSERT_TRUE(c.LoadTestSheets(error)) << error;
+    Paint(kBackground);
+  }
+
+  // Fills the back buffer through the compositor's own blit: a sheet made of
+  // one colour is copied over the whole screen.
+  void Paint(uint32_t rgb) {
+    SDL_Surface* images[kSheetCount] = {};
+    for (int i = 0; i < kSheetCount; ++i) images[i] = MakeTestSheet(i);
+    SDL_FillRect(images[0], nullptr, SDL_MapRGB(images[0]->format, rgb >> 16, (rgb >> 8) & 0xff, rgb & 0xff));
+    Compositor painter;
+    std::string error;
+    ASSERT_TRUE(painter.SetSheets(images, error)) << error;
+    for (SDL_Surface* s : images) SDL_FreeSurface(s);
+    // Same pixels as a clear from that sheet; copied row by row.
+    painter.Blit(0, 0, 0, {0, 0, 640, 480}, false);
+    const SDL_Surface* from = painter.BackBuffer();
+    auto* to = const_cast<SDL_Surface*>(c.BackBuffer());
+    for (int y = 0; y < kScreenHeight; ++y)
+      std::memcpy(static_cast<uint8_t*>(to->pixels) + y * to->pitch,
+                  static_cast<const uint8_t*>(from->pixels) + y * from->pitch, 2 * kScreenWidth);
+  }
+
+  std::vector<uint16_t> Frame() const {
+    std::vector<uint16_t> px;
+    for (int y = 0; y < kScreenHeight; ++y)
+      for (int x = 0; x < kScreenWidth; ++x) px.push_back(c.PixelAt(x, y));
+    return px;
+  }
+
+  Compositor c;
+};
+
+struct CellCase {
+  int sheet;
+  int cell;
+  Rect src;
+};
+
+// One cell of every sheet, drawn whole at (100, 100): the probe point shows
+// the cell's own colour, converted exactly.
+TEST_F(CompositorTest, EveryCellKeepsItsColour) {
+  const CellCase cases[] = {
+      {1, 0, {0, 0, 89, 80}},          {1, 7 * 15 + 3, {267, 1200, 356, 1280}},
+      {1, 7 * 8 + 6, {534, 640, 623, 720}}, {2, 0, {0, 0, 640, 480}},
+      {3, 0, {0, 0, 24, 36}},          {3, 9 + 7, {168, 36, 192, 72}},
+      {4, 4, {148, 0, 185, 88}},       {4, 9, {333, 0, 370, 88}},
+      {5, 7, {336, 0, 384, 60}},       {5, 10, {0, 60, 168, 120}},
+      {5, 12, {0, 222, 565, 292}},     {6, 9, {396, 0, 440, 44}},
+      {7, 11, {295, 71, 354, 142}},    {8, 1, {96, 0, 192, 180}},
+  };
+  for (const CellCase& k : cases) {
+    SCOPED_TRACE(testing::Message() << "sheet " << k.sheet << " cell " << k.cell);
+    const int32_t x = k.sheet == 2 ? 0 : 100, y = k.sheet == 2 ? 0 : 100;
+    c.Blit(x, y, k.sheet, k.src, true);
+    EXPECT_EQ(c.PixelAt(x + kTestProbeX[k.sheet], y + kTestProbeY[k.sheet]),
+              Rgb565(TestCellColour(k.sheet, k.cell)));
+  }
+}
+
+TEST_F(CompositorTest, KeyedBlitSkipsBlackAndPlainBlitCopiesIt) {
+  // A box tile: its top 6 rows are black.
+  const Rect tile{0, 0, 24, 36};
+  c.Blit(100, 100, 3, tile, true);
+  EXPECT_EQ(c.PixelAt(110, 102), Rgb565(kBackground));
+  EXPECT_EQ(c.PixelAt(112, 124), Rgb565(TestCellColour(3, 0)));
+  c.Blit(200, 100, 3, tile, false);
+  EXPECT_EQ(c.PixelAt(210, 102), 0);
+  EXPECT_EQ(c.PixelAt(212, 124), Rgb565(TestCellColour(3, 0)));
+}
+
+TEST_F(CompositorTest, TheClearSheetHasNoKey) {
+  c.Blit(0, 0, 0, {0, 0, 640, 480}, true);
+  EXPECT_EQ(Frame(), std::vector<uint16_t>(kScreenWidth * kScreenHeight, 0));
+}
+
+// Every colour that converts to 0 is transparent on the keyed sheets; the
+// darkest colours that do not are drawn.
+TEST(CompositorKey, DarkColoursThatBecomeZeroAreTransparent) {
+  struct Case {
+    uint32_t rgb;
+    bool transparent;
+  };
+  const Case cases[] = {{0x000000, true}, {0x070307, true}, {0x080000, false},
+                        {0x000400, false}, {0x000008, false}, {0x101010, false}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(testing::Message() << std::hex << k.rgb);
+    SDL_Surface* images[kSheetCount] = {};
+    for (int i = 0; i < kSheetCount; ++i) images[i] = MakeTestSheet(i);
+    for (int sheet : {0, 6}) {  // sheet 0 unkeyed, sheet 6 keyed
+      SDL_FillRect(images[sheet], nullptr,
+                   SDL_MapRGB(images[sheet]->format, k.rgb >> 16, (k.rgb >> 8) & 0xff, k.rgb & 0xff));
+    }
+    SDL_FillRect(images[2], nullptr, SDL_MapRGB(images[2]->format, 0x20, 0x40, 0xc0));
+    Compositor c;
+    std::string error;
+    ASSERT_TRUE(c.SetSheets(images, error)) << error;
+    for (SDL_Surface* s : images) SDL_FreeSurface(s);
+    c.Blit(0, 0, 2, {0, 0, 640, 480}, true);
+    c.Blit(10, 10, 6, {0, 0, 44, 44}, true);
+    EXPECT_EQ(c.PixelAt(20, 20), k.transparent ? Rgb565(0x2040c0) : Rgb565(k.rgb));
+    // Unkeyed, the same pixel is always copied.
+    c.Blit(100, 10, 6, {0, 0, 44, 44}, false);
+    EXPECT_EQ(c.PixelAt(110, 20), Rgb565(k.rgb));
+  }
+}
+
+// Rectangles beyond the sheet or the screen, empty or turned over, and
+// extreme coordinates: only the part on both is drawn, the source pixel
+// (sx, sy) always lands at (x + sx - Left, y + sy - Top).
+TEST_F(CompositorTest, AnyRectangleIsSafeAndOnlyItsVisiblePartIsDrawn) {
+  struct Case {
+    const char* what;
+    int32_t x, y;
+    int sheet;
+    Rect src;
+    int drawnX, drawnY, drawnW, drawnH;  // the screen area expected to change
+  };
+  const Case cases[] = {
+      {"whole texture", 10, 20, 6, {0, 0, 44, 44}, 10, 20, 44, 44},
+      {"source left of and above the sheet", 0, 0, 6, {-10, -6, 44, 44}, 10, 6, 44, 44},
+      {"source beyond the sheet's right and bottom", 50, 50, 6, {400, 20, 480, 90}, 50, 50, 40, 24},
+      {"destination left of and above the screen", -30, -40, 6, {0, 0, 44, 44}, 0, 0, 14, 4},
+      {"destination past the right and bottom", 630, 470, 6, {0, 0, 44, 44}, 630, 470, 10, 10},
+      {"negative width", 10, 10, 6, {44, 0, 0, 44}, 0, 0, 0, 0},
+      {"negative height", 10, 10, 6, {0, 44, 44, 0}, 0, 0, 0, 0},
+      {"empty", 10, 10, 6, {5, 5, 5, 40}, 0, 0, 0, 0},
+      {"source wholly outside the sheet", 10, 10, 6, {500, 0, 600, 44}, 0, 0, 0, 0},
+      {"destination wholly off screen", 640, 0, 6, {0, 0, 44, 44}, 0, 0, 0, 0},
+      {"destination far below", 0, INT32_MAX, 6, {0, 0, 44, 44}, 0, 0, 0, 0},
+      {"destination far left", INT32_MIN, 0, 6, {0, 0, 44, 44}, 0, 0, 0, 0},
+      {"extreme source", 0, 0, 6, {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, 0, 0, 0, 0},
+      {"extreme both", INT32_MAX, INT32_MIN, 1, {INT32_MIN, 0, INT32_MAX, 5}, 0, 0, 0, 0},
+      {"no such sheet", 0, 0, 9, {0, 0, 44, 44}, 0, 0, 0, 0},
+      {"negative sheet", 0, 0, -1, {0, 0, 44, 44}, 0, 0, 0, 0},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.what);
+    Paint(kBackground);
+    c.Blit(k.x, k.y, k.sheet, k.src, false);
+    // Sheet 6 as it should land: pixel (sx, sy) of the sheet at
+    // (x + sx - Left, y + sy - Top).
+    SDL_Surface* sheet = MakeTestSheet(6);
+    SDL_Surface* expected565 = SDL_ConvertSurfaceFormat(sheet, SDL_PIXELFORMAT_RGB565, 0);
+    for (int y = 0; y < kScreenHeight; ++y) {
+      for (int x = 0; x < kScreenWidth; ++x) {
+        const bool inside = x >= k.drawnX && x < k.drawnX + k.drawnW && y >= k.drawnY &&
+                            y < k.drawnY + k.drawnH;
+        uint16_t want = Rgb565(kBackground);
+        if (inside) {
+          const int64_t sx = int64_t{x} - k.x + k.src.Left, sy = int64_t{y} - k.y + k.src.Top;
+          want = reinterpret_cast<const uint16_t*>(static_cast<const uint8_t*>(expected565->pixels) +
+                                                   sy * expected565->pitch)[sx];
+        }
+        if (c.PixelAt(x, y) != want) {
+          ADD_FAILURE() << "pixel (" << x << ", " << y << ")";
+          y = kScreenHeight;
+          break;
+        }
+      }
+    }
+    SDL_FreeSurface(expected565);
+    SDL_FreeSurface(sheet);
+  }
+}
+
+TEST_F(CompositorTest, RefusesSheetsOfTheWrongSizeAndKeepsTheOldOnes) {
+  SDL_Surface* images[kSheetCount] = {};
+  for (int i = 0; i < kSheetCount; ++i) images[i] = MakeTestSheet(i);
+  SDL_FreeSurface(images[4]);
+  images[4] = SDL_CreateRGBSurfaceWithFormat(0, 370, 87, 24, SDL_PIXELFORMAT_RGB24);
+  std::string error;
+  EXPECT_FALSE(c.SetSheets(images, error));
+  EXPECT_EQ(error, "Picture4: expected 370 x 88 pixels, found 370 x 87");
+  SDL_FreeSurface(images[4]);
+  images[4] = nullptr;
+  EXPECT_FALSE(c.SetSheets(images, error));
+  EXPECT_EQ(error, "Picture4: no image");
+  for (SDL_Surface* s : images) SDL_FreeSurface(s);
+  c.Blit(0, 0, 6, {0, 0, 44, 44}, true);
+  EXPECT_EQ(c.PixelAt(4, 4), Rgb565(TestCellColour(6, 0)));
+}
+
+TEST_F(CompositorTest, SnapshotHoldsTheFrame) {
+  c.Blit(0, 0, 2, {0, 0, 640, 480}, true);
+  c.Blit(320, 320, 5, {48, 0, 96, 60}, true);
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("rara3-snap-" + std::to_string(getpid()) + ".png"))
+          .string();
+  std::string error;
+  ASSERT_TRUE(c.SavePng(path, error)) << error;
+  SDL_Surface* loaded = IMG_Load(path.c_str());
+  std::filesystem::remove(path);
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_EQ(loaded->w, 640);
+  EXPECT_EQ(loaded->h, 480);
+  SDL_Surface* xrgb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_XRGB8888, 0);
+  std::vector<uint32_t> mine(640 * 480);
+  c.CopyXrgb8888(mine.data(), 640 * 4);
+  for (int y = 0; y < 480; y += 7) {
+    for (int x = 0; x < 640; x += 5) {
+      const uint32_t got =
+          reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(xrgb->pixels) + y * xrgb->pitch)[x];
+      ASSERT_EQ(got & 0xffffff, mine[y * 640 + x] & 0xffffff) << x << ", " << y;
+    }
+  }
+  // Each 565 channel is widened by repeating its top bits.
+  const uint32_t digit = mine[(320 + kTestProbeY[5]) * 640 + 320 + kTestProbeX[5]] & 0xffffff;
+  const uint32_t want = TestCellColour(5, 1);
+  EXPECT_EQ(digit & 0xf8fcf8, want);
+  SDL_FreeSurface(xrgb);
+  SDL_FreeSurface(loaded);
+  EXPECT_FALSE(c.SavePng("/nonexistent-folder/x.png", error));
+  EXPECT_NE(error.find("/nonexistent-folder/x.png"), std::string::npos);
+}
+
+TEST(CompositorEmbedded, BuiltInArtDecodesToSheetsOfTheRightSize) {
+  if (EmbeddedSheetPng(0).size == 0) GTEST_SKIP() << "this build carries no sheet art";
+  Compositor c;
+  std::string error;
+  EXPECT_TRUE(c.LoadEmbeddedSheets(error)) << error;
+  EXPECT_TRUE(c.HasSheets());
+}
+
+}  // namespace
+}  // namespace rara3
