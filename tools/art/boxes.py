@@ -32,20 +32,24 @@ def _ink(c, m, ink, rim):
     c.fill(m, ink)
 
 
+# Marks sit in the upper part of the front (rows 13-27): a box in the row
+# below covers the lower part of this one with its lid, and the mark should
+# still show in a stack.
+
 def mark_pair(c, base, ink, rim):
-    rings = [c.ellipse(cx, 24, 5.5, 5.5) & ~c.ellipse(cx, 24, 3.5, 3.5)
+    rings = [c.ellipse(cx, 20, 4.5, 4.5) & ~c.ellipse(cx, 20, 2.5, 2.5)
              for cx in (8.5, 15.5)]
     _ink(c, rings[0] | rings[1], ink, rim)
     # The left ring passes over the right one at the top: linked, not stacked.
-    over = rings[0] & c.rect(11, 17, 14, 22)
+    over = rings[0] & c.rect(11, 15, 13, 19)
     if rim is not None:
-        c.fill(grow(over) & ~over & c.rect(11, 16, 14, 23) & ~rings[0], rim)
+        c.fill(grow(over) & ~over & c.rect(11, 14, 14, 20) & ~rings[0], rim)
     c.fill(over, ink)
 
 
 def mark_break(c, base, ink, rim):
-    crack = c.line([(5, 13), (9, 18), (7, 22), (13, 26), (10, 30), (15, 34)], 2)
-    crack |= c.line([(13, 26), (18, 24), (20, 20)], 1)
+    crack = c.line([(5, 13), (9, 17), (7, 20), (13, 24), (10, 29), (15, 34)], 2)
+    crack |= c.line([(13, 24), (18, 22), (20, 17)], 1)
     crack &= FACE
     c.fill(shift(crack, -1, 0) & ~crack & FACE, P.lighter(base, 0.55))
     c.fill(crack, P.OUTLINE)
@@ -53,11 +57,12 @@ def mark_break(c, base, ink, rim):
 
 def mark_vanish(c, base, ink, rim):
     # A little ghost with a notched hem...
-    body = c.ellipse(12, 21, 6.5, 6) | c.rect(6, 21, 17, 29)
-    body &= ~(c.rect(8, 29, 8, 29) | c.rect(12, 29, 12, 29)
-              | c.rect(16, 29, 16, 29))
+    body = c.ellipse(12, 18.5, 5.5, 4.5) | c.rect(7, 18, 16, 25)
+    body &= ~(c.rect(9, 25, 9, 25) | c.rect(12, 25, 12, 25)
+              | c.rect(15, 25, 15, 25))
+    body &= ~(c.rect(7, 25, 7, 25) | c.rect(16, 25, 16, 25))
     _ink(c, body, ink, rim)
-    eyes = c.rect(9, 20, 10, 22) | c.rect(14, 20, 15, 22)
+    eyes = c.rect(9, 18, 10, 19) | c.rect(13, 18, 14, 19)
     c.fill(eyes, P.OUTLINE if rim is not None else P.lighter(base, 0.6))
     # ...and a dotted outline: the box is about to fade away.
     dots = np.zeros_like(body)
@@ -70,23 +75,23 @@ def mark_vanish(c, base, ink, rim):
 
 def mark_step(c, base, ink, rim):
     # One footprint: a sole with an instep, and toes apart from it.
-    sole = c.ellipse(12, 28.5, 3.5, 4.5) | c.ellipse(12.5, 22.5, 4.5, 3.5)
-    sole &= ~c.ellipse(7.5, 26.5, 1.5, 2.5)
-    toes = (c.ellipse(9.5, 16.5, 1.5, 1.5) | c.rect(12, 15, 13, 16)
-            | c.rect(15, 16, 16, 17) | c.rect(17, 18, 17, 18))
+    sole = c.ellipse(12, 23.5, 3, 3.5) | c.ellipse(12.5, 19.5, 3.5, 3)
+    sole &= ~c.rect(8, 22, 8, 23)
+    toes = (c.rect(8, 14, 9, 15) | c.rect(11, 13, 12, 14)
+            | c.rect(14, 14, 15, 15) | c.rect(16, 16, 16, 16))
     _ink(c, sole | toes, ink, rim)
 
 
 def mark_slide(c, base, ink, rim):
     # Double chevrons: it keeps going.
-    m = c.line([(5, 18), (10, 24), (5, 30)], 2)
-    m |= c.line([(12, 18), (17, 24), (12, 30)], 2)
+    m = c.line([(5, 15), (9, 20), (5, 25)], 2)
+    m |= c.line([(12, 15), (16, 20), (12, 25)], 2)
     _ink(c, m, ink, rim)
 
 
 def mark_copy(c, base, ink, rim):
     # Two overlapping squares.
-    for sq in (c.rect(4, 15, 14, 25), c.rect(9, 21, 19, 31)):
+    for sq in (c.rect(4, 14, 12, 22), c.rect(9, 18, 17, 26)):
         if rim is not None:
             c.fill(sq, ink)
             c.fill(edge(sq), rim)
@@ -103,18 +108,19 @@ def mark_solid(c, base, ink, rim):
     for x, y in ((5, 17), (17, 17), (5, 29), (17, 29)):
         c.fill(c.rect(x, y, x + 1, y + 1), (80, 84, 100))
         c.fill(c.rect(x, y, x, y), (255, 255, 255))
-    c.fill(c.rect(6, 23, 17, 24), (130, 134, 150))
+    c.fill(c.rect(6, 21, 17, 22), (130, 134, 150))
+    c.fill(c.rect(6, 25, 17, 26), (130, 134, 150))
 
 
 def mark_bomb(c, base, ink, rim):
-    ball = c.ellipse(11, 26, 6.5, 6.5)
+    ball = c.ellipse(11, 21, 5.5, 5.5)
     c.paint(ball, (60, 60, 74), outline=(214, 216, 228), light=(130, 130, 148),
             rim=2)
-    c.fill(c.rect(8, 22, 9, 23), (235, 235, 245))
-    c.paint(c.rect(14, 18, 17, 20), (150, 150, 166), outline=(214, 216, 228))
-    c.fill(c.line([(17, 18), (19, 15), (18, 13)], 1), (220, 200, 160))
-    c.fill(c.rect(18, 12, 20, 12) | c.rect(19, 11, 19, 13), (255, 220, 60))
-    c.fill(c.rect(19, 12, 19, 12), (255, 255, 210))
+    c.fill(c.rect(8, 18, 9, 19), (235, 235, 245))
+    c.paint(c.rect(13, 14, 16, 16), (150, 150, 166), outline=(214, 216, 228))
+    c.fill(c.line([(16, 14), (18, 12), (18, 10)], 1), (220, 200, 160))
+    c.fill(c.rect(17, 9, 19, 9) | c.rect(18, 8, 18, 10), (255, 220, 60))
+    c.fill(c.rect(18, 9, 18, 9), (255, 255, 210))
 
 
 MARKS = [mark_pair, mark_break, mark_vanish, mark_step, mark_slide,
@@ -134,6 +140,8 @@ def draw_box(col, cset):
     band = c.rect(10, FRONT_TOP + 1, 13, 34)
     c.fill(band, ribbon)
     c.fill(c.rect(13, FRONT_TOP + 1, 13, 34), P.darker(ribbon, 0.25))
+    c.fill(c.rect(1, 29, 22, 31), ribbon)
+    c.fill(c.rect(1, 31, 22, 31), P.darker(ribbon, 0.25))
 
     # Lid, seen from above: lighter than the front.
     lid = c.rect(0, 4, 23, FRONT_TOP)

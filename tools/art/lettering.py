@@ -107,9 +107,11 @@ def logo(c):
         tile = boxes.draw_box(col, 0).image().resize((48, 72), Image.NEAREST)
         cell.blit(np.asarray(tile), x, 102 - 72 - 4)
     text = "Rara3"
-    m = fit_mask(text, LOGO_FONT, 468 - 2 * 64, 102 - 10)
-    # Colour each letter on its own: split the mask at empty columns.
-    cols = m.any(axis=0)
+    thin = np.pad(fit_mask(text, LOGO_FONT, 468 - 2 * 64 - 4, 102 - 14), 2)
+    m = grow(grow(thin))                    # the light face, made chunkier
+    # Colour each letter on its own: letters are split at the middle of the
+    # gaps between them in the thin rendering.
+    cols = thin.any(axis=0)
     spans, start = [], None
     for i, v in enumerate(list(cols) + [False]):
         if v and start is None:
@@ -117,12 +119,14 @@ def logo(c):
         if not v and start is not None:
             spans.append((start, i))
             start = None
+    cuts = [0] + [(spans[k][1] + spans[k + 1][0]) // 2
+                  for k in range(len(spans) - 1)] + [m.shape[1]]
     mh, mw = m.shape
     x0 = (468 - mw) // 2
     y0 = (102 - mh) // 2
-    for k, (a, b) in enumerate(spans):
+    for k in range(len(spans)):
         part = np.zeros_like(m)
-        part[:, a:b] = m[:, a:b]
+        part[:, cuts[k]:cuts[k + 1]] = m[:, cuts[k]:cuts[k + 1]]
         color = P.LOGO_LETTERS[k % len(P.LOGO_LETTERS)]
         letter(cell, part, x0, y0, P.lighter(color, 0.45), P.darker(color, 0.1),
                outline=4, shadow=3)

@@ -17,6 +17,7 @@ import palette as P
 CELL_W, CELL_H = 89, 80
 CX = 43.5           # middle of the board cell inside the sprite cell
 GROUND = 67         # last row of the board cell: where the soles are
+HAND_Y = GROUND - 12  # hands hanging at rest
 FIG_W = 88          # even width, so a mirrored figure keeps its centre
 
 DOWN, LEFT, RIGHT, UP = 0, 1, 2, 3
@@ -96,16 +97,16 @@ def _head(c, x, y, facing, face):
         c.paint(dome, P.CAP, light=P.CAP_LIGHT, shade=P.CAP_SHADE)
         brim = c.ellipse(x, y - 3, 10, 3) & c.rect(0, y - 3, 200, 200)
         c.paint(brim, P.CAP_SHADE, light=P.CAP, rim=1)
-        c.fill(c.ellipse(x, y - 8, 2, 2), (255, 255, 255))          # badge
+        c.fill(c.rect(x - 1, y - 9, x + 1, y - 7), P.BADGE)         # badge
         _face_front(c, x, y, face)
         return
     s = 1 if facing == RIGHT else -1
-    back_hair = c.ellipse(x - s * 5, y + 1, 6, 8) & head
+    back_hair = c.ellipse(x - s * 7, y + 1, 5, 8) & head
     c.paint(back_hair, P.HAIR, shade=P.HAIR_SHADE, rim=1)
     c.paint(dome, P.CAP, light=P.CAP_LIGHT, shade=P.CAP_SHADE)
     brim = c.ellipse(x + s * 9, y - 3, 6.5, 2.5)
     c.paint(brim, P.CAP_SHADE, light=P.CAP, rim=1)
-    ear = c.ellipse(x - s * 2, y + 2, 2, 2.5)
+    ear = c.ellipse(x - s * 1.5, y + 2.5, 1.5, 2)
     c.paint(ear, P.SKIN, shade=P.SKIN_SHADE, rim=1)
     _face_side(c, x, y, s, face)
 
@@ -152,12 +153,7 @@ def draw_figure(p):
     c = Canvas(FIG_W, CELL_H)
     f = p["facing"]
     if f == LEFT:
-        q = dict(p, facing=RIGHT)
-        q["lean"] = (-p["lean"][0], p["lean"][1])
-        q["feet"] = tuple((-dx, dy) for dx, dy in p["feet"])
-        if p["hands"] is not None:
-            q["hands"] = tuple((FIG_W - 1 - hx, hy) for hx, hy in p["hands"])
-        m = draw_figure(q)
+        m = draw_figure(dict(_mirror(p), facing=RIGHT))
         m.rgb = m.rgb[:, ::-1].copy()
         return m
 
@@ -177,10 +173,6 @@ def draw_figure(p):
     if f in (DOWN, UP):
         shoulders = ((body_x - 7.5, body_y + 3), (body_x + 7.5, body_y + 3))
         hands = p["hands"] or ((body_x - 10, body_y + 12), (body_x + 10, body_y + 12))
-        if f == UP:  # arms reaching forward go behind the body
-            for sh, hd in zip(shoulders, hands):
-                if hd[1] < body_y + 6:
-                    _arm(c, sh, hd)
         for i, sx in enumerate((-3.5, 3.5)):
             fx = CX + sx + feet[i][0]
             fy = ground - feet[i][1]
@@ -189,8 +181,7 @@ def draw_figure(p):
         _body_front(c, body_x, body_y, back=(f == UP))
         if f == UP:
             for sh, hd in zip(shoulders, hands):
-                if hd[1] >= body_y + 6:
-                    _arm(c, sh, hd)
+                _arm(c, sh, hd)
             _head(c, head_x, head_y, f, p["face"])
         else:
             _head(c, head_x, head_y, f, p["face"])
@@ -218,52 +209,57 @@ def draw_figure(p):
 def walk_pose(d, f):
     """Frame f (0-9) of the walk towards direction d."""
     a = 2 * math.pi * f / 10
-    s = math.sin(a)
-    bob = -1 if abs(s) > 0.7 else 0
+    s, co = math.sin(a), math.cos(a)
+    bob = 1 if abs(s) > 0.8 else 0          # lowest at the full stride
     if d in (DOWN, UP):
-        feet = ((0, round(max(0, s) * 3)), (0, round(max(0, -s) * 3)))
-        swing = round(s * 3) * (1 if d == DOWN else -1)
-        hands = ((CX - 10, GROUND - 12 + swing), (CX + 10, GROUND - 12 - swing))
+        feet = ((0, round(max(0, s) * 4)), (0, round(max(0, -s) * 4)))
+        swing = round(s * 4) * (1 if d == DOWN else -1)
+        hands = ((CX - 10, HAND_Y + swing), (CX + 10, HAND_Y - swing))
         return pose(d, bob=bob, feet=feet, hands=hands)
-    stride = round(s * 5)
-    feet = ((-stride, round(max(0, -s) * 2)), (stride, round(max(0, s) * 2)))
-    sgn = 1 if d == RIGHT else -1
-    hands = ((CX + 4 * s, GROUND - 13), (CX - 5 * s, GROUND - 12))
-    if d == LEFT:
-        hands = ((CX + 4 * s, GROUND - 13), (CX - 5 * s, GROUND - 12))
-        hands = tuple((FIG_W - 1 - hx, hy) for hx, hy in hands)
-    return pose(d, bob=bob, feet=feet, hands=hands)
+    stride = round(s * 6)
+    lift_front = round(max(0, co) * 2 * (1 - abs(s)))
+    lift_back = round(max(0, -co) * 2 * (1 - abs(s)))
+    feet = ((-stride, lift_back), (stride, lift_front))
+    hands = ((CX + 5 * s, HAND_Y - 1), (CX - 6 * s, HAND_Y))
+    p = pose(RIGHT, bob=bob, feet=feet, hands=hands)
+    return _mirror(p) if d == LEFT else p
 
 
-PUSH_LEAN = [0, 1, 2, 3, 3, 2, 2]
-PUSH_REACH = [0.4, 0.8, 1, 1, 1, 1, 1]
-PUSH_STEP = [0, 0, 0, 2, 4, 2, 0]
+def _mirror(p):
+    """A right-facing pose turned to face left (draw_figure mirrors it back)."""
+    q = dict(p, facing=LEFT)
+    q["lean"] = (-p["lean"][0], p["lean"][1])
+    q["feet"] = tuple((-dx, dy) for dx, dy in p["feet"])
+    if p["hands"] is not None:
+        q["hands"] = tuple((FIG_W - 1 - x, y) for x, y in p["hands"])
+    return q
+
+
+PUSH_LEAN = [0, 1, 2, 3, 3, 3, 2]
+PUSH_REACH = [0.3, 0.7, 1, 1, 1, 1, 1]
+PUSH_STEP = [0, 0, 1, 3, 4, 2, 1]
 
 
 def push_pose(d, f):
     """Frame f (0-6) of pushing towards direction d: lean in, arms out."""
     lean, reach, step = PUSH_LEAN[f], PUSH_REACH[f], PUSH_STEP[f]
-    rest_y = GROUND - 12
     if d == DOWN:
-        hy = rest_y + reach * 16
-        hands = ((CX - 9 + reach * 2, hy), (CX + 9 - reach * 2, hy))
+        # Leaning over the box below: hands reach down onto its far side.
+        hy = HAND_Y + reach * 6 + lean
+        hands = ((CX - 10 + reach * 5, hy), (CX + 10 - reach * 5, hy))
         return pose(DOWN, lean=(0, lean), hands=hands, face="grin",
                     feet=((0, step // 2), (0, 0)))
     if d == UP:
-        hy = rest_y - reach * 12 - lean
-        hands = ((CX - 9 + reach * 2, hy), (CX + 9 - reach * 2, hy))
+        # Seen from behind: elbows out, hands up against the box ahead.
+        hy = HAND_Y - reach * 18 - lean
+        hands = ((CX - 10 + reach, hy), (CX + 10 - reach, hy))
         return pose(UP, lean=(0, -lean), hands=hands,
                     feet=((0, 0), (0, step // 2)))
-    hx = CX + 5 + reach * 8 + lean
-    hands = ((hx - 1, rest_y - 2), (hx, rest_y))
-    feet = ((-3 - step, 0), (2, 0))
-    p = pose(RIGHT, lean=(lean, 0), hands=hands, feet=feet, face="grin")
-    if d == LEFT:
-        p["facing"] = LEFT
-        p["lean"] = (-lean, 0)
-        p["feet"] = tuple((-dx, dy) for dx, dy in feet)
-        p["hands"] = tuple((FIG_W - 1 - x, y) for x, y in hands)
-    return p
+    hx = CX + 6 + reach * 6 + lean
+    hands = ((hx, HAND_Y - 5), (hx + 1, HAND_Y - 4))
+    feet = ((-3 - step, 0), (3, 0))
+    p = pose(RIGHT, lean=(lean + 1, 0), hands=hands, feet=feet, face="grin")
+    return _mirror(p) if d == LEFT else p
 
 
 CHEER_LIFT = [0, 0, 4, 8, 9, 6, 0, 0, 3, 5, 2, 0]

@@ -55,7 +55,10 @@ def _base():
     c.paint(brim, P.CAP_SHADE, light=P.CAP, rim=2)
     badge = c.ellipse(48, 30, 8, 8)
     c.paint(badge, (255, 255, 255), shade=(210, 214, 230), rim=1)
-    c.fill(c.rect(46, 25, 49, 34) | c.rect(43, 28, 52, 31), P.CAP)
+    star = [(48 + r * np.sin(a), 30 - r * np.cos(a))
+            for i in range(10)
+            for a, r in [(i * np.pi / 5, 6 if i % 2 == 0 else 2.5)]]
+    c.paint(c.poly(star), P.BADGE, outline=None)
 
     # Eyes, brows, cheeks.
     for x in (33, 63):

@@ -44,6 +44,20 @@ def cloud(c, x, y, s):
             rim=3)
 
 
+def hills(c):
+    """Two rows of rounded hills on the horizon, the far ones paler."""
+    for color, base, bumps in (((150, 200, 170), HORIZON - 8,
+                                [(40, 46), (150, 30), (330, 40), (470, 34), (610, 44)]),
+                               ((96, 176, 96), HORIZON,
+                                [(-10, 30), (100, 24), (230, 34), (420, 26), (560, 32)])):
+        m = np.zeros((c.h, c.w), bool)
+        for x, r in bumps:
+            m |= c.ellipse(x, base, r * 1.8, r)
+        m &= c.rect(0, 0, W - 1, HORIZON)
+        c.paint(m, color, outline=P.darker(color, 0.45), light=P.lighter(color, 0.25),
+                rim=2)
+
+
 def wood_floor(c):
     tile = floors.planks()
     big = np.asarray(Image.fromarray(tile).resize((88, 88), Image.NEAREST))
@@ -88,6 +102,7 @@ def make_sheet():
     cloud(c, 560, 214, 0.8)
     cloud(c, 250, 232, 0.6)
     cloud(c, 596, 24, 0.7)
+    hills(c)
     wood_floor(c)
     box_stack(c, 6, 470, [[(0, 0), (1, 0)], [(2, 0)]], 2)
     box_stack(c, 584, 472, [[(5, 0), (3, 0)], [(6, 0)]], 2)
