@@ -22,8 +22,9 @@ SIZES = [7506, 172610, 92374, 55632, 92224, 162882, 40194, 44852, 40054, 308934]
 # a little lower.
 PEAK_DB = [-3.0, -1.5, -1.5, -2.0, -3.0, -1.2, -2.0, -3.0, -4.0, -1.5]
 
-# Every effect ends in a fade this long, so the last sample is zero.
-END_FADE = 0.012
+# Every effect ends in a fade this long (seconds), so the last sample is
+# zero; the ones still ringing at their end fade for longer.
+END_FADE = [0.02, 0.15, 0.05, 0.012, 0.05, 0.1, 0.012, 0.03, 0.05, 0.02]
 
 
 def n_frames(index):
@@ -319,7 +320,7 @@ EFFECTS = [sfx0_push, sfx1_pairing, sfx2_clear, sfx3_footstep, sfx4_colour_chang
 
 
 def finish(index, raw):
-    sound = s.fade_out(raw, END_FADE)
+    sound = s.fade_out(raw, END_FADE[index])
     sound[-1] = 0.0
     return s.normalise(sound, PEAK_DB[index])
 
