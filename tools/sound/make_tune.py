@@ -31,7 +31,7 @@ MIX = {MELODY: (104, 64, 40, 0),
        CHORDS: (84, 50, 30, 20),
        BASS: (100, 64, 10, 0),
        ARP: (110, 84, 40, 0),
-       PAD: (64, 40, 60, 20),
+       PAD: (52, 40, 60, 20),
        DRUMS: (104, 64, 20, 0)}
 
 PART_NAMES = [(MELODY, 'Melody'), (CHORDS, 'Chords'), (BASS, 'Bass'),
@@ -106,7 +106,8 @@ def chord_spans(harmony_bars, start):
 
 
 def voicing(chord, previous):
-    """The three-note voicing between G3 and E5 closest to the previous one."""
+    """The three-note voicing between G3 and C5, below the melody, that moves
+    least from the previous one and stays near the middle of that range."""
     _, tones = chord_tones(chord)
     tones = tones[:1] + tones[1:] if len(tones) == 3 else [tones[0], tones[1], tones[3]]
     best = None
@@ -119,9 +120,9 @@ def voicing(chord, previous):
             while n % 12 not in tones or n % 12 in [x % 12 for x in notes]:
                 n += 1
             notes.append(n)
-        if notes[-1] > 76:
+        if notes[-1] > 72:
             continue
-        cost = sum(abs(a - b) for a, b in zip(notes, previous))
+        cost = sum(abs(a - b) for a, b in zip(notes, previous)) + abs(sum(notes) / 3 - 64) / 2
         if best is None or cost < best[0]:
             best = (cost, notes)
     return best[1]

@@ -50,7 +50,7 @@ def trailing_silence(path):
 def report(label, path):
     st = sox_stats(path)
     print(f'{label:<16} {duration(path):8.3f} s  peak {st["Pk lev dB"]:>7} dB  '
-          f'RMS {st["RMS lev dB"]:>7} dB  lead {leading_silence(path) * 1000:6.1f} ms  '
+          f'RMS {st["RMS lev dB"]:>7} dB  lead {max(0.0, leading_silence(path)) * 1000:6.1f} ms  '
           f'tail {trailing_silence(path) * 1000:7.1f} ms')
 
 
