@@ -12,7 +12,7 @@ import palette as P
 
 TILE_W, TILE_H = 24, 36
 FRONT_TOP = 12          # first row of the box front
-MARKER_LEG = 12         # legs of the editor marker triangles
+MARKER_LEG = 10         # legs of the editor marker triangles
 FACE = np.zeros((TILE_H, TILE_W), bool)
 FACE[FRONT_TOP + 1:TILE_H - 1, 1:TILE_W - 1] = True   # inside the front's outline
 

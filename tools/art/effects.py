@@ -31,7 +31,7 @@ def _bands(field, colors, cut):
 # ---- exit glow ----------------------------------------------------------
 
 GLOW_W, GLOW_H = 37, 88
-GLOW_CX, GLOW_FLOOR = 18.5, 76    # middle of the exit cell (x 7-30, y 64-87)
+GLOW_CX, GLOW_FLOOR = 18.5, 77.5   # oval centre: x 7-30, bottom on row 87
 
 
 def glow_cell(cset, step):
@@ -39,7 +39,7 @@ def glow_cell(cset, step):
     b = 0.55 + 0.45 * step / 4          # brightness of this step
     dx = (xs - GLOW_CX)
     # The oval on the floor, a bright rim and a lit core.
-    r = np.sqrt((dx / 11.5) ** 2 + ((ys - GLOW_FLOOR) / 9.5) ** 2)
+    r = np.sqrt((dx / 11.5) ** 2 + ((ys - GLOW_FLOOR) / 10.5) ** 2)
     oval = np.clip(1.15 - r, 0, 1) * 1.2 + np.exp(-((r - 0.92) / 0.12) ** 2) * 0.6
     # A column of light rising from it, taller when brighter.
     top = GLOW_FLOOR - (34 + 34 * step / 4)

@@ -167,7 +167,7 @@ def draw_figure(p):
 
     if p["shadow"]:
         w = 9 - min(4, lift // 2)
-        c.paint(c.ellipse(CX, GROUND - 0.5, w, 2.5), P.SHADOW, outline=None)
+        c.paint(c.ellipse(CX, GROUND - 1.5, w, 2), P.SHADOW, outline=None)
 
     feet = p["feet"]
     if f in (DOWN, UP):
@@ -305,7 +305,7 @@ def _topple(fig, angle):
     img = fig.image()
     rot = img.rotate(angle, resample=Image.NEAREST, center=(CX, GROUND - 2))
     out = Canvas(FIG_W, CELL_H)
-    out.paint(out.ellipse(CX - angle / 9, GROUND - 0.5, 12, 3), P.SHADOW,
+    out.paint(out.ellipse(CX - angle / 9, GROUND - 1.5, 12, 2), P.SHADOW,
               outline=None)
     arr = np.asarray(rot).copy()
     # Lying on the floor: keep the soles on the ground line.
