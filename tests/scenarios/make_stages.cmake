@@ -1,0 +1,22 @@
+cmake_minimum_required(VERSION 3.22)
+# Script mode: IN, OUT. Writes the 100 stage files of the scenario data file:
+# IN/NNN.txt where there is one, otherwise a plain walled room with the
+# player at (1, 1) and the exit at (18, 18).
+file(REMOVE_RECURSE ${OUT})
+file(MAKE_DIRECTORY ${OUT})
+set(wall "####################\n")
+set(room "#..................#\n")
+set(plain "; plain room\n${wall}#@.................#\n")
+foreach(row RANGE 2 17)
+  string(APPEND plain "${room}")
+endforeach()
+string(APPEND plain "#.................E#\n${wall}")
+foreach(s RANGE 1 100)
+  math(EXPR n "${s} + 1000")
+  string(SUBSTRING ${n} 1 3 digits)
+  if(EXISTS ${IN}/${digits}.txt)
+    configure_file(${IN}/${digits}.txt ${OUT}/${digits}.txt COPYONLY)
+  else()
+    file(WRITE ${OUT}/${digits}.txt "${plain}")
+  endif()
+endforeach()
