@@ -1,0 +1,150 @@
+#include "platform/sdl/sdl_audio.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "platform/display_error_text.h"
+
+namespace rara3 {
+
+std::string FindSoundFont() {
+  namespace fs = std::filesystem;
+  const char* preferred = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+  std::error_code ec;
+  if (fs::is_regular_file(preferred, ec)) return preferred;
+  for (const char* dir : {"/usr/share/sounds/sf2", "/usr/share/soundfonts", "/usr/share/sounds/sf3",
+                          "/usr/local/share/soundfonts"}) {
+    std::vector<std::string> found;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+      const std::string ext = it->path().extension().string();
+      if ((ext == ".sf2" || ext == ".sf3") && it->is_regular_file(ec)) found.push_back(it->path());
+    }
+    if (!found.empty()) {
+      std::sort(found.begin(), found.end());
+      return found.front();
+    }
+  }
+  return "";
+}
+
+SdlAudio::~SdlAudio() { Close(); }
+
+void SdlAudio::Open() {
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    system_.ReportError(std::string("no sound: ") + SDL_GetError());
+    return;
+  }
+  Mix_Init(MIX_INIT_MID);
+  if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+    system_.ReportError(std::string("no sound: ") + Mix_GetError());
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return;
+  }
+  open_ = true;
+  // Channels 0 to 9 belong to the effects, one each.
+  Mix_AllocateChannels(kEffectCount);
+  Mix_ReserveChannels(kEffectCount);
+  for (int i = 0; i < kEffectCount; ++i) Mix_Volume(i, kEffectVolume);
+  Mix_VolumeMusic(kMusicVolume);
+  soundFont_ = FindSoundFont();
+  if (soundFont_.empty()) {
+    musicSilent_ = true;
+    system_.ReportError("no music: no soundfont found (install timgm6mb-soundfont)");
+  } else {
+    Mix_SetSoundFonts(soundFont_.c_str());
+  }
+}
+
+Mix_Music* SdlAudio::LoadMusic() {
+  SDL_RWops* rw = SDL_RWFromConstMem(tuneBytes_.data(), static_cast<int>(tuneBytes_.size()));
+  if (rw == nullptr) return nullptr;
+  return Mix_LoadMUSType_RW(rw, MUS_MID, 1);
+}
+
+void SdlAudio::FreeMusic() {
+  if (tune_ != nullptr) Mix_FreeMusic(tune_);
+  tune_ = nullptr;
+}
+
+void SdlAudio::LoadTune(std::vector<uint8_t> bytes) {
+  tuneBytes_ = std::move(bytes);
+  if (!open_ || musicSilent_) return;
+  tune_ = LoadMusic();
+  if (tune_ == nullptr) {
+    throw PlatformError{kCodeSoundBadFormat, std::string("tune: ") + Mix_GetError()};
+  }
+  tuneUsed_ = false;
+}
+
+void SdlAudio::LoadEffect(int i, const std::vector<uint8_t>& bytes) {
+  if (!open_ || i < 0 || i >= kEffectCount) return;
+  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  Mix_Chunk* chunk = rw != nullptr ? Mix_LoadWAV_RW(rw, 1) : nullptr;
+  if (chunk == nullptr) {
+    throw PlatformError{kCodeSoundBadFormat,
+                        "effect " + std::to_string(i) + ": " + std::string(Mix_GetError())};
+  }
+  if (effects_[i] != nullptr) Mix_FreeChunk(effects_[i]);
+  effects_[i] = chunk;
+}
+
+void SdlAudio::Close() {
+  if (!open_) return;
+  Mix_HaltChannel(-1);
+  Mix_HaltMusic();
+  FreeMusic();
+  for (Mix_Chunk*& c : effects_) {
+    if (c != nullptr) Mix_FreeChunk(c);
+    c = nullptr;
+  }
+  Mix_CloseAudio();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  open_ = false;
+}
+
+void SdlAudio::PlaySfx(int i) {
+  if (!open_ || i < 0 || i >= kEffectCount || effects_[i] == nullptr) return;
+  // Playing on the effect's own channel cuts it off if it still sounds.
+  Mix_PlayChannel(i, effects_[i], 0);
+}
+
+bool SdlAudio::TuneIsPlaying() {
+  if (!open_ || musicSilent_ || musicClosed_) return silentTunePlaying_;
+  return Mix_PlayingMusic() != 0;
+}
+
+void SdlAudio::PlayTune() {
+  if (!open_ || musicSilent_ || musicClosed_) {
+    silentTunePlaying_ = true;
+    return;
+  }
+  // A MIDI tune halted and played again repeats part of itself, and
+  // rewinding it does nothing: every start plays a freshly loaded copy.
+  if (tuneUsed_ || tune_ == nullptr) {
+    FreeMusic();
+    tune_ = LoadMusic();
+    if (tune_ == nullptr) {
+      throw PlatformError{kCodeSoundBadFormat, std::string("tune: ") + Mix_GetError()};
+    }
+  }
+  tuneUsed_ = true;
+  if (Mix_PlayMusic(tune_, 1) != 0) {
+    throw PlatformError{kCodeSoundBadFormat, std::string("tune: ") + Mix_GetError()};
+  }
+}
+
+void SdlAudio::StopTune() {
+  silentTunePlaying_ = false;
+  if (open_) Mix_HaltMusic();
+}
+
+void SdlAudio::CloseMusic() {
+  StopTune();
+  musicClosed_ = true;
+  if (open_) FreeMusic();
+}
+
+}  // namespace rara3

@@ -1,0 +1,73 @@
+// The tune (a Standard MIDI File, played through FluidSynth) and the ten
+// effects (wave files) on SDL2_mixer, from the data file's bytes. Without an
+// audio device the game runs silently; the tune then counts as playing from
+// its start until it is stopped, so the keep-alive does not restart it over
+// and over.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+struct _Mix_Music;
+struct Mix_Chunk;
+
+namespace rara3 {
+
+constexpr int kEffectCount = 10;
+// 9 dB and 10 dB down, on SDL_mixer's 0..128 scale.
+constexpr int kMusicVolume = 45;
+constexpr int kEffectVolume = 40;
+
+class SdlAudio : public Audio {
+ public:
+  explicit SdlAudio(System& system) : system_(system) {}
+  ~SdlAudio() override;
+  SdlAudio(const SdlAudio&) = delete;
+  SdlAudio& operator=(const SdlAudio&) = delete;
+
+  // Opens the audio device and sets up the MIDI synthesiser. A missing
+  // device is no failure: it is said once on standard error.
+  void Open();
+  // Keeps the tune's bytes and loads them once to check them; the tune stays
+  // silent. Throws PlatformError when the bytes cannot be played.
+  void LoadTune(std::vector<uint8_t> bytes);
+  // Effect i from a wave file's bytes; throws PlatformError when they
+  // cannot be played.
+  void LoadEffect(int i, const std::vector<uint8_t>& bytes);
+  // Closes the device (and so finishes any recording of it).
+  void Close();
+
+  bool Silent() const { return !open_; }
+  const std::string& SoundFont() const { return soundFont_; }
+
+  void PlaySfx(int i) override;
+  bool TuneIsPlaying() override;
+  void PlayTune() override;
+  void StopTune() override;
+  void CloseMusic() override;
+
+ private:
+  _Mix_Music* LoadMusic();
+  void FreeMusic();
+
+  System& system_;
+  bool open_ = false;
+  bool musicClosed_ = false;
+  // No synthesiser for MIDI: the tune is silent but the game goes on.
+  bool musicSilent_ = false;
+  bool silentTunePlaying_ = false;
+  std::string soundFont_;
+  std::vector<uint8_t> tuneBytes_;
+  _Mix_Music* tune_ = nullptr;
+  bool tuneUsed_ = false;
+  Mix_Chunk* effects_[kEffectCount] = {};
+};
+
+// The soundfont to use: Debian's GM soundfont where it is, else the first
+// .sf2 file found in the usual folders; empty when there is none.
+std::string FindSoundFont();
+
+}  // namespace rara3

@@ -1,0 +1,196 @@
+#include "platform/sdl/sdl_display.h"
+
+#include <SDL_image.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "platform/compose/embedded_sheets.h"
+#include "platform/compose/sheet_sizes.h"
+#include "platform/display_error_text.h"
+
+namespace rara3 {
+namespace {
+
+[[noreturn]] void Fail(const char* what) {
+  throw PlatformError{kCodeDisplayFailed, std::string(what) + ": " + SDL_GetError()};
+}
+
+// A GL renderer that rasterises on the CPU (llvmpipe and the like, as under
+// Xvfb) costs several times what SDL's own software path does.
+bool RendersOnCpu(SDL_Renderer* renderer) {
+  SDL_RendererInfo info{};
+  if (SDL_GetRendererInfo(renderer, &info) != 0) return false;
+  if ((info.flags & SDL_RENDERER_SOFTWARE) != 0) return true;
+  const std::string name = info.name;
+  if (name.rfind("opengl", 0) != 0) return false;
+  using GetString = const unsigned char* (*)(unsigned int);
+  auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* gl = getString != nullptr ? getString(0x1F01 /* GL_RENDERER */) : nullptr;
+  if (gl == nullptr) return false;
+  const std::string glName = reinterpret_cast<const char*>(gl);
+  for (const char* cpu : {"llvmpipe", "softpipe", "Software Rasterizer", "SWR"}) {
+    if (glName.find(cpu) != std::string::npos) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+double NowSeconds() {
+  static const double frequency = static_cast<double>(SDL_GetPerformanceFrequency());
+  return static_cast<double>(SDL_GetPerformanceCounter()) / frequency;
+}
+
+SDL_Rect FrameDestination(int w, int h) {
+  const int scale = std::min(w / kScreenWidth, h / kScreenHeight);
+  int dw = kScreenWidth * scale;
+  int dh = kScreenHeight * scale;
+  if (scale < 1) {
+    // A screen smaller than the frame: shrink it, keeping its shape.
+    dw = std::min(w, h * kScreenWidth / kScreenHeight);
+    dh = dw * kScreenHeight / kScreenWidth;
+  }
+  return SDL_Rect{(w - dw) / 2, (h - dh) / 2, dw, dh};
+}
+
+SdlDisplay::~SdlDisplay() {
+  if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+  if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+  if (window_ != nullptr) SDL_DestroyWindow(window_);
+}
+
+void SdlDisplay::CreateWindow() {
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) Fail("display");
+  window_ = SDL_CreateWindow("Rara3", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                             kScreenWidth, kScreenHeight,
+                             SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN_DESKTOP);
+  if (window_ == nullptr) Fail("window");
+  const EmbeddedFile png = EmbeddedIconPng();
+  if (png.size != 0) {
+    if (SDL_Surface* icon = IMG_Load_RW(SDL_RWFromConstMem(png.data, static_cast<int>(png.size)), 1)) {
+      SDL_SetWindowIcon(window_, icon);
+      SDL_FreeSurface(icon);
+    }
+  }
+}
+
+void SdlDisplay::ShowWindow() {
+  SDL_ShowWindow(window_);
+  SDL_RaiseWindow(window_);
+}
+
+void SdlDisplay::InitDisplay() {
+  SDL_DisplayMode mode{};
+  const int index = SDL_GetWindowDisplayIndex(window_);
+  const bool reportsSixty = index >= 0 && SDL_GetCurrentDisplayMode(index, &mode) == 0 &&
+                            mode.refresh_rate >= 59 && mode.refresh_rate <= 61;
+  const Uint32 sync = reportsSixty ? SDL_RENDERER_PRESENTVSYNC : 0;
+  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | sync);
+  if (renderer_ != nullptr && RendersOnCpu(renderer_)) {
+    SDL_DestroyRenderer(renderer_);
+    renderer_ = nullptr;
+  }
+  if (renderer_ == nullptr) {
+    // SDL's software renderer straight onto the window, not through GL.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  }
+  if (renderer_ == nullptr) Fail("renderer");
+  // XRGB8888: the format every renderer takes without converting again.
+  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XRGB8888, SDL_TEXTUREACCESS_STREAMING,
+                               kScreenWidth, kScreenHeight);
+  if (texture_ == nullptr) Fail("frame texture");
+  SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
+  SDL_RendererInfo info{};
+  SDL_GetRendererInfo(renderer_, &info);
+  vsync_ = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0 && MeasureSixtyHertz();
+  if (!vsync_) SDL_RenderSetVSync(renderer_, 0);
+}
+
+bool SdlDisplay::MeasureSixtyHertz() {
+  // Trust the sync only when presents really come 60 times a second: some
+  // displays report 60 Hz and sync at another rate, or not at all.
+  constexpr int kWarmUp = 3;
+  constexpr int kMeasured = 12;
+  double start = 0.0;
+  for (int i = 0; i < kWarmUp + kMeasured; ++i) {
+    if (i == kWarmUp) start = NowSeconds();
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderPresent(renderer_);
+  }
+  const double hz = kMeasured / (NowSeconds() - start);
+  return hz > 59.5 && hz < 60.5;
+}
+
+void SdlDisplay::LoadSheets() {
+  std::string error;
+  if (EmbeddedSheetPng(0).size == 0) {
+    if (!compositor_.LoadTestSheets(error)) throw PlatformError{kCodeDisplayFailed, error};
+    return;
+  }
+  if (!compositor_.LoadEmbeddedSheets(error)) throw PlatformError{kCodeDisplayFailed, error};
+}
+
+void SdlDisplay::BltFast(int32_t x, int32_t y, int sheet, const Rect& src, bool keyed) {
+  const double t = NowSeconds();
+  compositor_.Blit(x, y, sheet, src, keyed);
+  composeSeconds_ += NowSeconds() - t;
+}
+
+void SdlDisplay::WaitUntil(double due) {
+  // Sleep to about a millisecond before, then watch the counter: a sleep
+  // alone wakes up too late too often to hold 60 frames a second.
+  const double sleepFor = due - NowSeconds() - 0.0012;
+  if (sleepFor > 0) std::this_thread::sleep_for(std::chrono::duration<double>(sleepFor));
+  while (NowSeconds() < due) {
+  }
+}
+
+void SdlDisplay::Present() {
+  void* pixels = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0) Fail("frame texture");
+  compositor_.CopyXrgb8888(pixels, pitch);
+  SDL_UnlockTexture(texture_);
+  int w = 0;
+  int h = 0;
+  if (SDL_GetRendererOutputSize(renderer_, &w, &h) != 0) Fail("renderer");
+  const SDL_Rect dst = FrameDestination(w, h);
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  if (SDL_RenderCopy(renderer_, texture_, nullptr, &dst) != 0) Fail("renderer");
+}
+
+void SdlDisplay::Flip() {
+  if (restored_) return;
+  const double t = NowSeconds();
+  Present();
+  double spent = NowSeconds() - t;
+  if (!vsync_) WaitUntil(NextFrameDue(pacer_, NowSeconds()));
+  const double p = NowSeconds();
+  SDL_RenderPresent(renderer_);
+  // With vsync the present includes the wait for the display.
+  if (!vsync_) spent += NowSeconds() - p;
+  presentSeconds_ += spent;
+  ++frames_;
+}
+
+void SdlDisplay::RestoreDisplay() {
+  if (window_ == nullptr || restored_) return;
+  restored_ = true;
+  SDL_SetWindowFullscreen(window_, 0);
+  SDL_HideWindow(window_);
+}
+
+std::string SdlDisplay::RendererName() const {
+  SDL_RendererInfo info{};
+  if (renderer_ == nullptr || SDL_GetRendererInfo(renderer_, &info) != 0) return "";
+  return info.name;
+}
+
+}  // namespace rara3

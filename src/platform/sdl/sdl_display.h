@@ -1,0 +1,72 @@
+// The game window on SDL: one window, full screen on the desktop (the
+// display's own mode is left alone), showing the composed 640 x 480 frame
+// scaled by the largest whole factor that fits, centred on black. One frame
+// per 1/60 s: by the display's vertical sync where it is measured to run at
+// 60 Hz, otherwise by absolute deadlines on the performance counter.
+#pragma once
+
+#include <SDL.h>
+
+#include <string>
+
+#include "platform/compose/compositor.h"
+#include "platform/frame_pacer.h"
+#include "platform/platform.h"
+
+namespace rara3 {
+
+class SdlDisplay : public Display {
+ public:
+  SdlDisplay() = default;
+  ~SdlDisplay() override;
+  SdlDisplay(const SdlDisplay&) = delete;
+  SdlDisplay& operator=(const SdlDisplay&) = delete;
+
+  // Bring-up, in this order; each throws PlatformError on failure.
+  // The window "Rara3" with its icon, still hidden.
+  void CreateWindow();
+  void ShowWindow();
+  // Full screen, renderer, streaming texture, and the pacing chosen.
+  void InitDisplay();
+  // The nine sheets from the art built into the program (generated test
+  // sheets in a build without art).
+  void LoadSheets();
+
+  void BltFast(int32_t x, int32_t y, int sheet, const Rect& src, bool keyed) override;
+  void Flip() override;
+  void RestoreDisplay() override;
+
+  SDL_Window* Window() const { return window_; }
+  bool UsesVsync() const { return vsync_; }
+  std::string RendererName() const;
+  // Seconds spent composing (blits) and presenting (conversion, upload,
+  // scaling, present; waits excluded) since the start.
+  double ComposeSeconds() const { return composeSeconds_; }
+  double PresentSeconds() const { return presentSeconds_; }
+  long long Frames() const { return frames_; }
+
+ private:
+  void Present();
+  bool MeasureSixtyHertz();
+  void WaitUntil(double due);
+
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  Compositor compositor_;
+  FramePacer pacer_;
+  bool vsync_ = false;
+  bool restored_ = false;
+  double composeSeconds_ = 0.0;
+  double presentSeconds_ = 0.0;
+  long long frames_ = 0;
+};
+
+// Seconds on the performance counter.
+double NowSeconds();
+
+// Where the frame goes in an output of w x h pixels: the largest whole
+// scale that fits (a fractional one below 1), centred.
+SDL_Rect FrameDestination(int w, int h);
+
+}  // namespace rara3

@@ -1,0 +1,154 @@
+#include "platform/sdl/sdl_keys.h"
+
+namespace rara3 {
+
+int ScanCodeOf(SDL_Scancode key) {
+  if (key >= SDL_SCANCODE_F1 && key <= SDL_SCANCODE_F10) return 59 + (key - SDL_SCANCODE_F1);
+  if (key >= SDL_SCANCODE_1 && key <= SDL_SCANCODE_0) return 2 + (key - SDL_SCANCODE_1);
+  switch (key) {
+    case SDL_SCANCODE_ESCAPE: return 1;
+    case SDL_SCANCODE_MINUS: return 12;
+    case SDL_SCANCODE_EQUALS: return 13;
+    case SDL_SCANCODE_BACKSPACE: return 14;
+    case SDL_SCANCODE_TAB: return 15;
+    case SDL_SCANCODE_Q: return 16;
+    case SDL_SCANCODE_W: return 17;
+    case SDL_SCANCODE_E: return 18;
+    case SDL_SCANCODE_R: return 19;
+    case SDL_SCANCODE_T: return 20;
+    case SDL_SCANCODE_Y: return 21;
+    case SDL_SCANCODE_U: return 22;
+    case SDL_SCANCODE_I: return 23;
+    case SDL_SCANCODE_O: return 24;
+    case SDL_SCANCODE_P: return 25;
+    case SDL_SCANCODE_LEFTBRACKET: return 26;
+    case SDL_SCANCODE_RIGHTBRACKET: return 27;
+    case SDL_SCANCODE_RETURN: return 28;
+    case SDL_SCANCODE_LCTRL: return 29;
+    case SDL_SCANCODE_A: return 30;
+    case SDL_SCANCODE_S: return 31;
+    case SDL_SCANCODE_D: return 32;
+    case SDL_SCANCODE_F: return 33;
+    case SDL_SCANCODE_G: return 34;
+    case SDL_SCANCODE_H: return 35;
+    case SDL_SCANCODE_J: return 36;
+    case SDL_SCANCODE_K: return 37;
+    case SDL_SCANCODE_L: return 38;
+    case SDL_SCANCODE_SEMICOLON: return 39;
+    case SDL_SCANCODE_APOSTROPHE: return 40;
+    case SDL_SCANCODE_GRAVE: return 41;
+    case SDL_SCANCODE_LSHIFT: return 42;
+    case SDL_SCANCODE_BACKSLASH: return 43;
+    case SDL_SCANCODE_Z: return 44;
+    case SDL_SCANCODE_X: return 45;
+    case SDL_SCANCODE_C: return 46;
+    case SDL_SCANCODE_V: return 47;
+    case SDL_SCANCODE_B: return 48;
+    case SDL_SCANCODE_N: return 49;
+    case SDL_SCANCODE_M: return 50;
+    case SDL_SCANCODE_COMMA: return 51;
+    case SDL_SCANCODE_PERIOD: return 52;
+    case SDL_SCANCODE_SLASH: return 53;
+    case SDL_SCANCODE_RSHIFT: return 54;
+    case SDL_SCANCODE_KP_MULTIPLY: return 55;
+    case SDL_SCANCODE_LALT: return 56;
+    case SDL_SCANCODE_SPACE: return 57;
+    case SDL_SCANCODE_CAPSLOCK: return 58;
+    case SDL_SCANCODE_NUMLOCKCLEAR: return 69;
+    case SDL_SCANCODE_SCROLLLOCK: return 70;
+    case SDL_SCANCODE_KP_7: return 71;
+    case SDL_SCANCODE_KP_8: return 72;
+    case SDL_SCANCODE_KP_9: return 73;
+    case SDL_SCANCODE_KP_MINUS: return 74;
+    case SDL_SCANCODE_KP_4: return 75;
+    case SDL_SCANCODE_KP_5: return 76;
+    case SDL_SCANCODE_KP_6: return 77;
+    case SDL_SCANCODE_KP_PLUS: return 78;
+    case SDL_SCANCODE_KP_1: return 79;
+    case SDL_SCANCODE_KP_2: return 80;
+    case SDL_SCANCODE_KP_3: return 81;
+    case SDL_SCANCODE_KP_0: return 82;
+    case SDL_SCANCODE_KP_PERIOD: return 83;
+    case SDL_SCANCODE_F11: return 87;
+    case SDL_SCANCODE_F12: return 88;
+    case SDL_SCANCODE_KP_ENTER: return 156;
+    case SDL_SCANCODE_RCTRL: return 157;
+    case SDL_SCANCODE_KP_DIVIDE: return 181;
+    case SDL_SCANCODE_RALT: return 184;
+    case SDL_SCANCODE_HOME: return 199;
+    case SDL_SCANCODE_UP: return 200;
+    case SDL_SCANCODE_PAGEUP: return 201;
+    case SDL_SCANCODE_LEFT: return 203;
+    case SDL_SCANCODE_RIGHT: return 205;
+    case SDL_SCANCODE_END: return 207;
+    case SDL_SCANCODE_DOWN: return 208;
+    case SDL_SCANCODE_PAGEDOWN: return 209;
+    case SDL_SCANCODE_INSERT: return 210;
+    case SDL_SCANCODE_DELETE: return 211;
+    default: return 0;
+  }
+}
+
+int16_t VirtualKeyOf(const SDL_Keysym& key) {
+  const SDL_Keycode sym = key.sym;
+  if (sym >= SDLK_a && sym <= SDLK_z) return static_cast<int16_t>('A' + (sym - SDLK_a));
+  if (sym >= SDLK_0 && sym <= SDLK_9) return static_cast<int16_t>('0' + (sym - SDLK_0));
+  if (sym >= SDLK_F1 && sym <= SDLK_F12) return static_cast<int16_t>(112 + (sym - SDLK_F1));
+  switch (sym) {
+    case SDLK_BACKSPACE: return 8;
+    case SDLK_TAB: return 9;
+    case SDLK_RETURN:
+    case SDLK_RETURN2:
+    case SDLK_KP_ENTER: return 13;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return 16;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return 17;
+    case SDLK_LALT:
+    case SDLK_RALT: return 18;
+    case SDLK_PAUSE: return 19;
+    case SDLK_ESCAPE: return 27;
+    case SDLK_SPACE: return 32;
+    case SDLK_PAGEUP: return 33;
+    case SDLK_PAGEDOWN: return 34;
+    case SDLK_END: return 35;
+    case SDLK_HOME: return 36;
+    case SDLK_LEFT: return 37;
+    case SDLK_UP: return 38;
+    case SDLK_RIGHT: return 39;
+    case SDLK_DOWN: return 40;
+    case SDLK_INSERT: return 45;
+    case SDLK_DELETE: return 46;
+    case SDLK_KP_0: return 96;
+    case SDLK_KP_1: return 97;
+    case SDLK_KP_2: return 98;
+    case SDLK_KP_3: return 99;
+    case SDLK_KP_4: return 100;
+    case SDLK_KP_5: return 101;
+    case SDLK_KP_6: return 102;
+    case SDLK_KP_7: return 103;
+    case SDLK_KP_8: return 104;
+    case SDLK_KP_9: return 105;
+    case SDLK_KP_MULTIPLY: return 106;
+    case SDLK_KP_PLUS: return 107;
+    case SDLK_KP_MINUS: return 109;
+    case SDLK_KP_PERIOD: return 110;
+    case SDLK_KP_DIVIDE: return 111;
+    default: break;
+  }
+  // A layout without Latin letters: the letter keys by where they sit.
+  if (key.scancode >= SDL_SCANCODE_A && key.scancode <= SDL_SCANCODE_Z) {
+    return static_cast<int16_t>('A' + (key.scancode - SDL_SCANCODE_A));
+  }
+  return 0;
+}
+
+int16_t ModifierMaskOf(uint16_t mod) {
+  int16_t mask = 0;
+  if (mod & KMOD_SHIFT) mask |= 1;
+  if (mod & KMOD_CTRL) mask |= 2;
+  if (mod & KMOD_ALT) mask |= 4;
+  return mask;
+}
+
+}  // namespace rara3
