@@ -31,26 +31,29 @@ def _bands(field, colors, cut):
 # ---- exit glow ----------------------------------------------------------
 
 GLOW_W, GLOW_H = 37, 88
-GLOW_CX, GLOW_FLOOR = 18.5, 77.5   # oval centre: x 7-30, bottom on row 87
+GLOW_CX = 18.5          # middle of the exit cell (x 7-30 of the glow cell)
+GLOW_BOTTOM = 88        # the oval stands on the cell's bottom edge (row 87)
 
 
 def glow_cell(cset, step):
+    """An upright oval of light standing on the exit cell, brighter per step."""
     ys, xs = np.mgrid[0:GLOW_H, 0:GLOW_W] + 0.5
-    b = 0.55 + 0.45 * step / 4          # brightness of this step
-    dx = (xs - GLOW_CX)
-    # The oval on the floor, a bright rim and a lit core.
-    r = np.sqrt((dx / 11.5) ** 2 + ((ys - GLOW_FLOOR) / 10.5) ** 2)
-    oval = np.clip(1.15 - r, 0, 1) * 1.2 + np.exp(-((r - 0.92) / 0.12) ** 2) * 0.6
-    # A column of light rising from it, taller when brighter.
-    top = GLOW_FLOOR - (34 + 34 * step / 4)
-    up = np.clip((ys - top) / (GLOW_FLOOR - top), 0, 1)
-    beam = np.exp(-(dx / (6 + 2 * step / 4)) ** 2) * up ** 1.5 * (ys <= GLOW_FLOOR + 3)
-    field = (oval + 0.75 * beam) * b
-    field *= (ys < GLOW_H) & (np.abs(dx) < 18)
+    b = 0.55 + 0.35 * step / 4                # brightness of this step
+    rx, ry = 11.5 + step * 0.5, 26 + 3 * step
+    cy = GLOW_BOTTOM - ry
+    dx = xs - GLOW_CX
+    r = np.sqrt((dx / rx) ** 2 + ((ys - cy) / ry) ** 2)
+    core = np.clip(1 - r, 0, 1) * 1.1
+    rim = np.exp(-((r - 0.9) / 0.09) ** 2) * 0.55
+    halo = np.clip(1.3 - r, 0, 0.3) * 1.0
+    # A flat ring of light on the floor under it.
+    fr = np.sqrt((dx / 12) ** 2 + ((ys - (GLOW_BOTTOM - 5)) / 5) ** 2)
+    floor = np.exp(-((fr - 0.85) / 0.18) ** 2) * 0.45
+    field = (core + rim + halo + floor) * b
     g = P.GLOW_SETS[cset]
     colors = [P.mix(g["dim"], g["mid"], 0.1), g["dim"], g["mid"],
               P.mix(g["mid"], g["hot"], 0.5), g["hot"]]
-    return _bands(field, colors, 0.32)
+    return _bands(field, colors, 0.34)
 
 
 def make_glow_sheet():

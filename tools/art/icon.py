@@ -3,7 +3,7 @@
 import numpy as np
 from PIL import Image
 
-from canvas import Canvas
+from canvas import Canvas, grow
 import palette as P
 
 
@@ -23,6 +23,7 @@ def make_icon():
     rings = np.zeros((32, 32), bool)
     for cx in (12, 20):
         rings |= c.ellipse(cx, 22, 5.5, 5.5) & ~c.ellipse(cx, 22, 3.5, 3.5)
+    c.fill(grow(rings) & ~rings & c.rect(3, 14, 28, 29), P.OUTLINE)
     c.fill(rings, P.MARK)
     rgba = np.zeros((32, 32, 4), np.uint8)
     rgba[..., :3] = c.rgb
