@@ -108,8 +108,8 @@ def tread_plate(seed=7):
     u = (xs % 11, ys % 11)
     lug_a = (np.abs(u[0] - u[1]) <= 1) & (u[0] >= 2) & (u[0] <= 5)
     lug_b = (np.abs(u[0] + u[1] - 15) <= 1) & (u[0] >= 6) & (u[0] <= 9)
-    img[lug_a | lug_b] = (146, 160, 166)
-    img[np.roll(lug_a | lug_b, 1, 0) & ~(lug_a | lug_b)] = (74, 84, 92)
+    img[lug_a | lug_b] = (132, 146, 152)
+    img[np.roll(lug_a | lug_b, 1, 0) & ~(lug_a | lug_b)] = (84, 96, 104)
     return img
 
 

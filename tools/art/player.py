@@ -37,20 +37,24 @@ def _shoe(c, x, y, wide=3.5):
             shade=P.SHOE_SHADE, rim=1)
 
 
-def _leg(c, x_top, y_top, x_foot, y_foot):
+def _leg(c, x_top, y_top, x_foot, y_foot, far=False):
     m = c.line([(x_top, y_top), (x_foot, y_foot - 2)], 5)
-    c.paint(m, P.OVERALL, shade=P.OVERALL_SHADE, rim=1)
+    c.paint(m, P.OVERALL if not far else P.OVERALL_SHADE,
+            shade=P.OVERALL_SHADE if not far else P.darker(P.OVERALL_SHADE, 0.2),
+            rim=1)
 
 
 def _arm(c, shoulder, hand, far=False):
-    sleeve = P.SHIRT if not far else P.SHIRT_SHADE
+    """A bare arm with a short sleeve at the shoulder and a round hand."""
+    skin = P.SKIN if not far else P.SKIN_SHADE
+    c.paint(c.line([shoulder, hand], 3), skin)
     sx, sy = shoulder
     hx, hy = hand
-    # Sleeve to the elbow, then the bare forearm.
-    ex, ey = sx + (hx - sx) * 0.45, sy + (hy - sy) * 0.45
-    c.paint(c.line([(sx, sy), (hx, hy)], 4), P.SKIN if not far else P.SKIN_SHADE)
-    c.paint(c.line([(sx, sy), (ex, ey)], 5), sleeve, shade=P.SHIRT_SHADE, rim=1)
-    c.paint(c.ellipse(hx, hy, 2.5, 2.5), P.SKIN if not far else P.SKIN_SHADE)
+    n = max(1.0, ((hx - sx) ** 2 + (hy - sy) ** 2) ** 0.5)
+    cx, cy = sx + (hx - sx) / n * 2, sy + (hy - sy) / n * 2
+    c.paint(c.ellipse(cx, cy, 3, 3), P.SHIRT if not far else P.SHIRT_SHADE,
+            shade=P.SHIRT_SHADE, rim=1)
+    c.paint(c.ellipse(hx, hy, 2.5, 2.5), skin)
 
 
 def _body_front(c, x, y, back=False):
@@ -196,7 +200,7 @@ def draw_figure(p):
     for i in (0, 1):
         fx = CX + feet[i][0]
         fy = ground - feet[i][1]
-        _leg(c, CX + (i - 0.5), hip_y, fx, fy)
+        _leg(c, CX + (i - 0.5), hip_y, fx, fy, far=(i == 0))
         _shoe(c, fx + 1.5, fy - 2, wide=4)
     _body_side(c, body_x, body_y, RIGHT)
     _head(c, head_x, head_y, RIGHT, p["face"])
