@@ -180,14 +180,14 @@ TEST_P(EffectFile, StartsAtOnceAndEndsInAFade) {
 // What the game's player uses to load a wave: it must see all of our data.
 TEST_P(EffectFile, LoadsThroughSdl) {
   ASSERT_EQ(wave.error, "");
-  SDL_AudioSpec spec;
+  SDL_AudioSpec loaded;
   Uint8* buffer = nullptr;
   Uint32 length = 0;
   SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), int(bytes.size()));
-  ASSERT_NE(SDL_LoadWAV_RW(rw, 1, &spec, &buffer, &length), nullptr) << SDL_GetError();
-  EXPECT_EQ(spec.freq, int(kRate));
-  EXPECT_EQ(spec.channels, 2);
-  EXPECT_EQ(spec.format, AUDIO_S16LSB);
+  ASSERT_NE(SDL_LoadWAV_RW(rw, 1, &loaded, &buffer, &length), nullptr) << SDL_GetError();
+  EXPECT_EQ(loaded.freq, int(kRate));
+  EXPECT_EQ(loaded.channels, 2);
+  EXPECT_EQ(loaded.format, AUDIO_S16LSB);
   EXPECT_EQ(length, wave.dataSize);
   SDL_FreeWAV(buffer);
 }
