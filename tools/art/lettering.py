@@ -24,8 +24,8 @@ BANNER_FONT = ("DejaVuSans-Bold.ttf", 0)
 SHADOW = (44, 30, 80)
 
 
-def font(spec, size):
-    name, index = spec
+def font(face, size):
+    name, index = face
     for d in FONT_DIRS:
         path = os.path.join(d, name)
         if os.path.exists(path):
@@ -34,9 +34,9 @@ def font(spec, size):
                      "assets/README.md")
 
 
-def text_mask(text, spec, size):
+def text_mask(text, face, size):
     """Glyphs as a tight boolean mask (no anti-aliasing)."""
-    f = font(spec, size)
+    f = font(face, size)
     l, t, r, b = f.getbbox(text)
     img = Image.new("1", (r - l + 4, b - t + 4), 0)
     d = ImageDraw.Draw(img)
@@ -47,11 +47,11 @@ def text_mask(text, spec, size):
     return m[ys.min():ys.max() + 1, xs.min():xs.max() + 1]
 
 
-def fit_mask(text, spec, w, h, start=200):
+def fit_mask(text, face, w, h, start=200):
     """The largest rendering of text that fits a w x h box."""
     size = start
     while size > 6:
-        m = text_mask(text, spec, size)
+        m = text_mask(text, face, size)
         if m.shape[1] <= w and m.shape[0] <= h:
             return m
         size -= 1
