@@ -21,7 +21,7 @@ TEMPO_BPM = 132
 
 # General MIDI programs (0-based) and channels.
 MELODY, CHORDS, BASS, ARP, PAD, DRUMS = 0, 1, 2, 3, 4, 9
-PROGRAMS = {MELODY: 73,   # flute
+PROGRAMS = {MELODY: 73,   # flute (changed per section by FORM)
             CHORDS: 4,    # electric piano
             BASS: 33,     # fingered bass
             ARP: 12,      # marimba
@@ -66,13 +66,15 @@ MELODY_LINES = {
           'E5:4 A5:2 C6:2', 'C6:3 A5:1 F5:2 A5:2', 'D6:4 C6:2 A5:2', 'B5:4 G5:2 F5:2'],
 }
 
-# Sections in order: (melody line, harmony, which colour parts play, drum style).
-FORM = [('A1', 'A', set(), 'light'),
-        ('A2', 'A', {ARP}, 'full'),
-        ('B', 'B', set(), 'full'),
-        ('A3', 'A', {ARP}, 'full'),
-        ('C', 'C', {PAD}, 'soft'),
-        ('A4', 'A', {ARP}, 'full')]
+# Sections in order: (melody line, harmony, which colour parts play, drum
+# style, melody instrument).
+FLUTE, TRUMPET = 73, 56
+FORM = [('A1', 'A', set(), 'light', FLUTE),
+        ('A2', 'A', {ARP}, 'full', FLUTE),
+        ('B', 'B', set(), 'full', FLUTE),
+        ('A3', 'A', {ARP}, 'full', TRUMPET),
+        ('C', 'C', {PAD}, 'soft', FLUTE),
+        ('A4', 'A', {ARP}, 'full', FLUTE)]
 
 
 def pitch(name):
@@ -146,9 +148,13 @@ def compose(only=None):
 
     tick = 0
     previous_voicing = [60, 64, 67]
-    for index, (line, harmony, colours, drums) in enumerate(FORM):
+    melody_program = PROGRAMS[MELODY]
+    for index, (line, harmony, colours, drums, program) in enumerate(FORM):
         last_section = index == len(FORM) - 1
         start = tick
+        if program != melody_program:
+            parts[MELODY].program(start, MELODY, program)
+            melody_program = program
         # Melody.
         for b, bar in enumerate(MELODY_LINES[line]):
             t = start + b * BAR
