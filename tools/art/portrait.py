@@ -17,23 +17,23 @@ MOUTH_X, MOUTH_Y = 48, 92
 def _base():
     c = Canvas(W, H)
     # Shoulders and body, cut by the bottom edge.
-    arms = c.rounded(4, 118, 91, 230, 22)
-    c.paint(arms, P.SHIRT, light=P.lighter(P.SHIRT, 0.4), shade=P.SHIRT_SHADE,
+    body = c.rounded(2, 110, 93, 230, 24)
+    c.paint(body, P.SHIRT, light=P.lighter(P.SHIRT, 0.4), shade=P.SHIRT_SHADE,
             rim=3)
-    bib = c.rounded(22, 138, 73, 230, 6)
+    bib = c.rounded(22, 130, 73, 230, 6)
     c.paint(bib, P.OVERALL, light=P.OVERALL_LIGHT, shade=P.OVERALL_SHADE, rim=3)
-    for x in (14, 76):
-        strap = c.poly([(x, 118), (x + 6, 118), (x + (8 if x < 48 else -2), 140),
-                        (x + (2 if x < 48 else -8), 140)])
+    for x, lean in ((14, 1), (76, -1)):
+        strap = c.poly([(x, 110), (x + 6, 110), (x + 3 + lean * 5, 132),
+                        (x - 3 + lean * 5, 132)])
         c.paint(strap, P.OVERALL, shade=P.OVERALL_SHADE, rim=1)
-        c.paint(c.ellipse(x + (5 if x < 48 else -3), 142, 3.5, 3.5), (255, 220, 90),
-                shade=(200, 160, 50), rim=1)
-    c.paint(c.rounded(38, 156, 57, 170, 3), P.OVERALL_SHADE,
+        c.paint(c.ellipse(x + lean * 5, 134, 3.5, 3.5), P.BADGE,
+                shade=P.SHIRT_SHADE, rim=1)
+    c.paint(c.rounded(38, 150, 57, 164, 3), P.OVERALL_SHADE,
             light=P.OVERALL, rim=1)                                  # pocket
-    neck = c.rect(38, 100, 57, 122)
+    neck = c.rect(38, 98, 57, 114)
     c.paint(neck, P.SKIN_SHADE)
-    collar = c.poly([(30, 116), (48, 128), (66, 116), (66, 122), (48, 134),
-                     (30, 122)])
+    collar = c.poly([(30, 108), (48, 120), (66, 108), (66, 114), (48, 126),
+                     (30, 114)])
     c.paint(collar, (255, 240, 170), shade=P.SHIRT_SHADE, rim=1)
 
     # Head.
@@ -51,6 +51,8 @@ def _base():
     # Cap: dome, brim, badge.
     dome = c.ellipse(48, 48, 39, 34) & c.rect(0, 0, 95, 48)
     c.paint(dome, P.CAP, light=P.CAP_LIGHT, shade=P.CAP_SHADE, rim=3)
+    c.fill(c.ellipse(48, 52, 34, 8) & c.rect(0, 52, 95, 62) & head,
+           P.SKIN_SHADE)                                    # shade of the brim
     brim = c.ellipse(48, 49, 40, 9) & c.rect(0, 47, 95, 70)
     c.paint(brim, P.CAP_SHADE, light=P.CAP, rim=2)
     badge = c.ellipse(48, 30, 8, 8)
