@@ -140,6 +140,7 @@ TEST_P(ClearTest, ContinuesAsTheRulesSay) {
 
 const ClearCase kClearCases[] = {
     {"BelowTheHighestStage", 2, 5, true, false, SceneIdle, 3, 5, 5, true},
+    {"JustBelowTheHighestStage", 4, 5, true, false, SceneIdle, 5, 5, 5, true},
     {"AtTheHighestStageRaisesProgress", 5, 5, true, false, SceneIdle, 6, 6, 6, true},
     {"At99UnlocksTheLastStage", 99, 99, true, false, SceneIdle, 100, 100, 100, true},
     {"Stage100StartsTheEnding", 100, 100, true, false, SceneEnding, 100, 100, 100, true},
