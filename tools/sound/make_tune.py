@@ -212,8 +212,10 @@ def compose(only=None):
         bars = len(HARMONY[harmony])
         for b in range(bars):
             t0 = start + b * BAR
+            # The last beat is a short kick and snare: no cymbal rings on past
+            # the end of the file into the restart.
             if last_section and b == bars - 1:
-                for key, vel in ((KICK, 100), (CRASH, 90)):
+                for key, vel in ((KICK, 100), (SNARE, 84)):
                     parts[DRUMS].note(t0, 2 * EIGHTH, DRUMS, key, vel)
                 break
             fill = b == bars - 1
