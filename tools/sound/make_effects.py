@@ -18,8 +18,9 @@ from wave_file import RATE, frames_for_size, wave_bytes
 SIZES = [7506, 172610, 92374, 55632, 92224, 162882, 40194, 44852, 40054, 308934]
 
 # Peak level of each finished effect in dBFS. The game plays effects 10 dB
-# down, so they are made full; the push is heard on every move, so it sits
-# a little lower.
+# down, so they are made full; the push is heard on every move, and the
+# colour change, vanish and retire are dense held tones that sound louder
+# than their peaks, so those sit a little lower.
 PEAK_DB = [-3.0, -1.5, -1.5, -2.0, -3.0, -1.2, -2.0, -3.0, -4.0, -1.5]
 
 # Every effect ends in a fade this long (seconds), so the last sample is
@@ -37,6 +38,8 @@ def bell(freq, n, decay, brightness=0.5):
     out = np.sin(2 * np.pi * freq * t) * np.exp(-t / decay)
     for ratio, amp, speed in ((2.0, brightness, 2.0), (3.01, brightness * 0.5, 3.0),
                               (4.2, brightness * 0.25, 5.0)):
+        if freq * ratio > 0.45 * RATE:
+            break  # above the wave's range it would fold back as noise
         out += amp * np.sin(2 * np.pi * freq * ratio * t) * np.exp(-t * speed / decay)
     attack = min(s.seconds(0.002), n)
     out[:attack] *= np.linspace(0, 1, attack)
