@@ -28,23 +28,11 @@ class CompositorTest : public ::testing::Test {
     Paint(kBackground);
   }
 
-  // Fills the back buffer through the compositor's own blit: a sheet made of
-  // one colour is copied over the whole screen.
+  // Fills the back buffer with one colour, as a clear from an opaque sheet
+  // of that colour would.
   void Paint(uint32_t rgb) {
-    SDL_Surface* images[kSheetCount] = {};
-    for (int i = 0; i < kSheetCount; ++i) images[i] = MakeTestSheet(i);
-    SDL_FillRect(images[0], nullptr, SDL_MapRGB(images[0]->format, rgb >> 16, (rgb >> 8) & 0xff, rgb & 0xff));
-    Compositor painter;
-    std::string error;
-    ASSERT_TRUE(painter.SetSheets(images, error)) << error;
-    for (SDL_Surface* s : images) SDL_FreeSurface(s);
-    // Same pixels as a clear from that sheet; copied row by row.
-    painter.Blit(0, 0, 0, {0, 0, 640, 480}, false);
-    const SDL_Surface* from = painter.BackBuffer();
-    auto* to = const_cast<SDL_Surface*>(c.BackBuffer());
-    for (int y = 0; y < kScreenHeight; ++y)
-      std::memcpy(static_cast<uint8_t*>(to->pixels) + y * to->pitch,
-                  static_cast<const uint8_t*>(from->pixels) + y * from->pitch, 2 * kScreenWidth);
+    auto* back = const_cast<SDL_Surface*>(c.BackBuffer());
+    SDL_FillRect(back, nullptr, Rgb565(rgb));
   }
 
   std::vector<uint16_t> Frame() const {
@@ -133,40 +121,47 @@ TEST(CompositorKey, DarkColoursThatBecomeZeroAreTransparent) {
 
 // Rectangles beyond the sheet or the screen, empty or turned over, and
 // extreme coordinates: only the part on both is drawn, the source pixel
-// (sx, sy) always lands at (x + sx - Left, y + sy - Top).
+// (sx, sy) always lands at (x + sx - Left, y + sy - Top); keyed, its black
+// pixels are skipped, also where the rectangle spans several bands of a
+// tall sheet.
 TEST_F(CompositorTest, AnyRectangleIsSafeAndOnlyItsVisiblePartIsDrawn) {
   struct Case {
     const char* what;
     int32_t x, y;
     int sheet;
     Rect src;
+    bool keyed;
     int drawnX, drawnY, drawnW, drawnH;  // the screen area expected to change
   };
   const Case cases[] = {
-      {"whole texture", 10, 20, 6, {0, 0, 44, 44}, 10, 20, 44, 44},
-      {"source left of and above the sheet", 0, 0, 6, {-10, -6, 44, 44}, 10, 6, 44, 44},
-      {"source beyond the sheet's right and bottom", 50, 50, 6, {400, 20, 480, 90}, 50, 50, 40, 24},
-      {"destination left of and above the screen", -30, -40, 6, {0, 0, 44, 44}, 0, 0, 14, 4},
-      {"destination past the right and bottom", 630, 470, 6, {0, 0, 44, 44}, 630, 470, 10, 10},
-      {"negative width", 10, 10, 6, {44, 0, 0, 44}, 0, 0, 0, 0},
-      {"negative height", 10, 10, 6, {0, 44, 44, 0}, 0, 0, 0, 0},
-      {"empty", 10, 10, 6, {5, 5, 5, 40}, 0, 0, 0, 0},
-      {"source wholly outside the sheet", 10, 10, 6, {500, 0, 600, 44}, 0, 0, 0, 0},
-      {"destination wholly off screen", 640, 0, 6, {0, 0, 44, 44}, 0, 0, 0, 0},
-      {"destination far below", 0, INT32_MAX, 6, {0, 0, 44, 44}, 0, 0, 0, 0},
-      {"destination far left", INT32_MIN, 0, 6, {0, 0, 44, 44}, 0, 0, 0, 0},
-      {"extreme source", 0, 0, 6, {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, 0, 0, 0, 0},
-      {"extreme both", INT32_MAX, INT32_MIN, 1, {INT32_MIN, 0, INT32_MAX, 5}, 0, 0, 0, 0},
-      {"no such sheet", 0, 0, 9, {0, 0, 44, 44}, 0, 0, 0, 0},
-      {"negative sheet", 0, 0, -1, {0, 0, 44, 44}, 0, 0, 0, 0},
+      {"whole texture", 10, 20, 6, {0, 0, 44, 44}, false, 10, 20, 44, 44},
+      {"source left of and above the sheet", 0, 0, 6, {-10, -6, 44, 44}, false, 10, 6, 44, 44},
+      {"source beyond the sheet's right and bottom", 50, 50, 6, {400, 20, 480, 90}, false, 50, 50, 40, 24},
+      {"destination left of and above the screen", -30, -40, 6, {0, 0, 44, 44}, false, 0, 0, 14, 4},
+      {"destination past the right and bottom", 630, 470, 6, {0, 0, 44, 44}, false, 630, 470, 10, 10},
+      {"keyed across three bands", 100, 100, 1, {60, 70, 150, 250}, true, 100, 100, 90, 180},
+      {"keyed across bands, cut at the top", 300, -50, 1, {0, 1100, 200, 1280}, true, 300, 0, 200, 130},
+      {"keyed past the bottom of the sheet", 0, 400, 1, {500, 1250, 700, 1400}, true, 0, 400, 140, 30},
+      {"plain across bands", 100, 100, 1, {60, 70, 150, 250}, false, 100, 100, 90, 180},
+      {"negative width", 10, 10, 6, {44, 0, 0, 44}, false, 0, 0, 0, 0},
+      {"negative height", 10, 10, 1, {0, 44, 44, 0}, true, 0, 0, 0, 0},
+      {"empty", 10, 10, 6, {5, 5, 5, 40}, false, 0, 0, 0, 0},
+      {"source wholly outside the sheet", 10, 10, 6, {500, 0, 600, 44}, true, 0, 0, 0, 0},
+      {"destination wholly off screen", 640, 0, 6, {0, 0, 44, 44}, false, 0, 0, 0, 0},
+      {"destination far below", 0, INT32_MAX, 6, {0, 0, 44, 44}, false, 0, 0, 0, 0},
+      {"destination far left", INT32_MIN, 0, 6, {0, 0, 44, 44}, true, 0, 0, 0, 0},
+      {"extreme source", 0, 0, 6, {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, false, 0, 0, 0, 0},
+      {"extreme both", INT32_MAX, INT32_MIN, 1, {INT32_MIN, 0, INT32_MAX, 5}, true, 0, 0, 0, 0},
+      {"no such sheet", 0, 0, 9, {0, 0, 44, 44}, false, 0, 0, 0, 0},
+      {"negative sheet", 0, 0, -1, {0, 0, 44, 44}, true, 0, 0, 0, 0},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.what);
     Paint(kBackground);
-    c.Blit(k.x, k.y, k.sheet, k.src, false);
-    // Sheet 6 as it should land: pixel (sx, sy) of the sheet at
+    c.Blit(k.x, k.y, k.sheet, k.src, k.keyed);
+    // The sheet as it should land: pixel (sx, sy) of the sheet at
     // (x + sx - Left, y + sy - Top).
-    SDL_Surface* sheet = MakeTestSheet(6);
+    SDL_Surface* sheet = MakeTestSheet(k.sheet >= 0 && k.sheet < kSheetCount ? k.sheet : 6);
     SDL_Surface* expected565 = SDL_ConvertSurfaceFormat(sheet, SDL_PIXELFORMAT_RGB565, 0);
     for (int y = 0; y < kScreenHeight; ++y) {
       for (int x = 0; x < kScreenWidth; ++x) {
@@ -175,8 +170,9 @@ TEST_F(CompositorTest, AnyRectangleIsSafeAndOnlyItsVisiblePartIsDrawn) {
         uint16_t want = Rgb565(kBackground);
         if (inside) {
           const int64_t sx = int64_t{x} - k.x + k.src.Left, sy = int64_t{y} - k.y + k.src.Top;
-          want = reinterpret_cast<const uint16_t*>(static_cast<const uint8_t*>(expected565->pixels) +
-                                                   sy * expected565->pitch)[sx];
+          const uint16_t source = reinterpret_cast<const uint16_t*>(
+              static_cast<const uint8_t*>(expected565->pixels) + sy * expected565->pitch)[sx];
+          if (!k.keyed || source != 0) want = source;
         }
         if (c.PixelAt(x, y) != want) {
           ADD_FAILURE() << "pixel (" << x << ", " << y << ")";

@@ -28,6 +28,37 @@ void FreeAll(SDL_Surface* (&surfaces)[kSheetCount]) {
   }
 }
 
+void FreeAll(std::vector<SDL_Surface*> (&bands)[kSheetCount]) {
+  for (auto& sheet : bands) {
+    for (SDL_Surface* s : sheet) SDL_FreeSurface(s);
+    sheet.clear();
+  }
+}
+
+// Rows per keyed band: the height of the sheet's picture cells, so a picture
+// is one blit (Picture5's pieces lie on a 60-row grid but for the logo and
+// the banner, which take two).
+constexpr int kBandHeight[kSheetCount] = {480, 80, 480, 72, 88, 60, 44, 71, 180};
+
+// The keyed copy of a converted sheet, band by band. Empty on failure.
+std::vector<SDL_Surface*> KeyedBands(SDL_Surface* plain, int sheet) {
+  std::vector<SDL_Surface*> bands;
+  for (int top = 0; top < plain->h; top += kBandHeight[sheet]) {
+    const int h = std::min(kBandHeight[sheet], plain->h - top);
+    SDL_Surface* band = SDL_CreateRGBSurfaceWithFormat(0, plain->w, h, 16, SDL_PIXELFORMAT_RGB565);
+    SDL_Rect rows{0, top, plain->w, h};
+    // Key 0 of RGB565: black, and every colour dark enough to convert to it.
+    const bool ok = band != nullptr && SDL_BlitSurface(plain, &rows, band, nullptr) == 0 &&
+                    SDL_SetColorKey(band, SDL_TRUE, 0) == 0 && SDL_SetSurfaceRLE(band, 1) == 0;
+    if (band != nullptr) bands.push_back(band);
+    if (!ok) {
+      for (SDL_Surface* s : bands) SDL_FreeSurface(s);
+      return {};
+    }
+  }
+  return bands;
+}
+
 }  // namespace
 
 uint16_t Rgb565(uint32_t rgb) {
@@ -49,7 +80,7 @@ Compositor::~Compositor() {
 
 void Compositor::FreeSheets() {
   FreeAll(plain_);
-  FreeAll(keyed_);
+  FreeAll(keyedBands_);
 }
 
 bool Compositor::SetSheets(SDL_Surface* const (&images)[kSheetCount], std::string& error) {
@@ -66,14 +97,11 @@ bool Compositor::SetSheets(SDL_Surface* const (&images)[kSheetCount], std::strin
     }
   }
   SDL_Surface* plain[kSheetCount] = {};
-  SDL_Surface* keyed[kSheetCount] = {};
+  std::vector<SDL_Surface*> keyed[kSheetCount];
   for (int i = 0; i < kSheetCount; ++i) {
     plain[i] = ToRgb565(images[i]);
-    keyed[i] = SheetIsKeyed(i) && plain[i] != nullptr ? SDL_DuplicateSurface(plain[i]) : nullptr;
-    const bool ok = plain[i] != nullptr && (!SheetIsKeyed(i) || keyed[i] != nullptr);
-    // Key 0 of RGB565: black, and every colour dark enough to convert to it.
-    if (!ok || (keyed[i] != nullptr && (SDL_SetColorKey(keyed[i], SDL_TRUE, 0) != 0 ||
-                                        SDL_SetSurfaceRLE(keyed[i], 1) != 0))) {
+    if (plain[i] != nullptr && SheetIsKeyed(i)) keyed[i] = KeyedBands(plain[i], i);
+    if (plain[i] == nullptr || (SheetIsKeyed(i) && keyed[i].empty())) {
       error = SheetName(i) + ": cannot convert to RGB565: " + SDL_GetError();
       FreeAll(plain);
       FreeAll(keyed);
@@ -81,8 +109,10 @@ bool Compositor::SetSheets(SDL_Surface* const (&images)[kSheetCount], std::strin
     }
   }
   FreeSheets();
-  std::copy(std::begin(plain), std::end(plain), plain_);
-  std::copy(std::begin(keyed), std::end(keyed), keyed_);
+  for (int i = 0; i < kSheetCount; ++i) {
+    plain_[i] = plain[i];
+    keyedBands_[i].swap(keyed[i]);
+  }
   return true;
 }
 
@@ -117,11 +147,12 @@ bool Compositor::LoadTestSheets(std::string& error) {
 
 void Compositor::Blit(int32_t x, int32_t y, int sheet, const Rect& src, bool keyed) {
   if (sheet < 0 || sheet >= kSheetCount) return;
-  SDL_Surface* s = keyed && keyed_[sheet] != nullptr ? keyed_[sheet] : plain_[sheet];
+  SDL_Surface* s = plain_[sheet];
   if (s == nullptr) return;
   // Clipped here in 64 bits, so no rectangle can overflow on its way to SDL:
   // first the source to the sheet, the destination moving along, then the
-  // destination to the screen.
+  // destination to the screen. SDL_BlitSurface would clip the same way; the
+  // rectangles being clipped already, SDL_LowerBlit copies them directly.
   int64_t left = src.Left, top = src.Top, right = src.Right, bottom = src.Bottom;
   int64_t dx = x, dy = y;
   if (left < 0) {
@@ -145,10 +176,24 @@ void Compositor::Blit(int32_t x, int32_t y, int sheet, const Rect& src, bool key
   right = std::min<int64_t>(right, left + (kScreenWidth - dx));
   bottom = std::min<int64_t>(bottom, top + (kScreenHeight - dy));
   if (right <= left || bottom <= top) return;
-  SDL_Rect from{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
-                static_cast<int>(bottom - top)};
-  SDL_Rect to{static_cast<int>(dx), static_cast<int>(dy), 0, 0};
-  SDL_BlitSurface(s, &from, back_, &to);
+  const std::vector<SDL_Surface*>& bands = keyedBands_[sheet];
+  if (!keyed || bands.empty()) {
+    SDL_Rect from{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+                  static_cast<int>(bottom - top)};
+    SDL_Rect to{static_cast<int>(dx), static_cast<int>(dy), from.w, from.h};
+    SDL_LowerBlit(s, &from, back_, &to);
+    return;
+  }
+  const int64_t bandHeight = kBandHeight[sheet];
+  for (int64_t row = top; row < bottom;) {
+    const int64_t band = row / bandHeight, bandTop = band * bandHeight;
+    const int64_t end = std::min(bottom, bandTop + bandHeight);
+    SDL_Rect from{static_cast<int>(left), static_cast<int>(row - bandTop),
+                  static_cast<int>(right - left), static_cast<int>(end - row)};
+    SDL_Rect to{static_cast<int>(dx), static_cast<int>(dy + (row - top)), from.w, from.h};
+    SDL_LowerBlit(bands[static_cast<size_t>(band)], &from, back_, &to);
+    row = end;
+  }
 }
 
 uint16_t Compositor::PixelAt(int x, int y) const {

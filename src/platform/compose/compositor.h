@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -49,10 +50,12 @@ class Compositor {
   void FreeSheets();
 
   SDL_Surface* back_ = nullptr;
-  // Every sheet unkeyed, and sheets 1 to 8 a second time with the colour
-  // key set (and run-length encoded), so neither kind of blit toggles keys.
+  // Every sheet unkeyed, and sheets 1 to 8 a second time keyed and
+  // run-length encoded, so neither kind of blit toggles keys. The keyed
+  // copies are cut in bands of picture rows: a run-length blit walks every
+  // row above its rectangle, and the player's sheet is 1280 rows tall.
   SDL_Surface* plain_[kSheetCount] = {};
-  SDL_Surface* keyed_[kSheetCount] = {};
+  std::vector<SDL_Surface*> keyedBands_[kSheetCount];
 };
 
 // The RGB565 value of a 24-bit colour, as the sheets are converted.
