@@ -47,15 +47,19 @@ def text_mask(text, face, size):
     return m[ys.min():ys.max() + 1, xs.min():xs.max() + 1]
 
 
-def fit_mask(text, face, w, h, start=200):
-    """The largest rendering of text that fits a w x h box."""
+def fit_size(text, face, w, h, start=200):
+    """The largest font size at which text fits a w x h box."""
     size = start
     while size > 6:
         m = text_mask(text, face, size)
         if m.shape[1] <= w and m.shape[0] <= h:
-            return m
+            return size
         size -= 1
     raise ValueError(text)
+
+
+def fit_mask(text, face, w, h):
+    return text_mask(text, face, fit_size(text, face, w, h))
 
 
 def letter(c, mask, x, y, top, bottom, outline=3, shadow=2):
@@ -86,8 +90,10 @@ def place(c, mask, x0, y0, w, h, top, bottom, outline=3, shadow=2):
 
 
 def digits(c):
+    # One size for all ten, the largest at which every digit fits its cell.
+    size = min(fit_size(str(n), DIGIT_FONT, 48 - 10, 60 - 10) for n in range(10))
     for n in range(10):
-        m = fit_mask(str(n), DIGIT_FONT, 48 - 10, 60 - 10)
+        m = text_mask(str(n), DIGIT_FONT, size)
         cell = Canvas(48, 60)
         place(cell, m, 0, 0, 48, 60, P.DIGIT_FILL_TOP, P.DIGIT_FILL_BOTTOM)
         c.blit(cell, 48 * n, 0)

@@ -59,18 +59,17 @@ def hills(c):
 
 
 def wood_floor(c):
+    """The planks of the first floor, seen in perspective up to the horizon."""
     tile = floors.planks()
-    big = np.asarray(Image.fromarray(tile).resize((88, 88), Image.NEAREST))
-    for y in range(HORIZON, H, 88):
-        for x in range(0, W, 88):
-            h = min(88, H - y)
-            w = min(88, W - x)
-            c.rgb[y:y + h, x:x + w] = big[:h, :w]
-    # Darker towards the back wall line.
-    rows = np.arange(HORIZON, H)
-    dim = np.clip(0.75 + 0.25 * (rows - HORIZON) / 60, 0.75, 1)[:, None, None]
-    c.rgb[HORIZON:] = (c.rgb[HORIZON:] * dim).astype(np.uint8)
-    c.fill(c.rect(0, HORIZON, W - 1, HORIZON + 3), (92, 58, 40))
+    ys, xs = np.mgrid[HORIZON:H, 0:W]
+    z = 300.0 / (ys - HORIZON + 12)          # distance of each screen row
+    u = ((xs - W / 2) * z / 6).astype(int) % 44
+    v = (z * 22).astype(int) % 44
+    floor = tile[v, u].astype(float)
+    # Darker towards the back, where the floor meets the hills.
+    dim = np.clip(0.6 + 0.4 * (ys - HORIZON) / 90, 0.6, 1)[..., None]
+    c.rgb[HORIZON:] = np.clip(floor * dim, 24, 255).astype(np.uint8)
+    c.fill(c.rect(0, HORIZON, W - 1, HORIZON + 1), (92, 58, 40))
 
 
 def box_stack(c, x, y, cols, scale):
