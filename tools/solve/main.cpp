@@ -204,6 +204,16 @@ int SolveAll(const Options& o) {
   uint64_t hardest = 0;
   std::string hardestName;
   if (o.markdown) {
+    std::printf(
+        "# The stages\n\n"
+        "Written by `rara3-solve --all assets/stages --dead-ends --markdown`; not edited by "
+        "hand.\n\n"
+        "- Moves and pushes: the shortest solution (fewest moves), as shipped in "
+        "assets/solutions.\n"
+        "- States: the distinct boards the breadth-first search reached before it found "
+        "that solution.\n"
+        "- Dead ends: the share of all boards reachable from the start from which the stage "
+        "can no longer be won.\n\n");
     std::printf("| No. | Title | Kinds | Moves | Pushes | States | Dead ends | Idea |\n");
     std::printf("|---:|---|---|---:|---:|---:|---:|---|\n");
   } else {
