@@ -99,8 +99,9 @@ TEST_F(EditorTest, TheExportKeepsTheBytesOfALongerFileBeyondTheStage) {
     OpenEditor(stageNo);
     Key(KeyEnter);
   }
-  std::vector<uint8_t> expected = StageBytes(3);
-  expected.insert(expected.end(), old.begin() + 400, old.end());
+  std::vector<uint8_t> expected = old;
+  const std::vector<uint8_t> stage = StageBytes(3);
+  std::copy(stage.begin(), stage.end(), expected.begin());
   EXPECT_EQ(mem.files["/game/003.LVL"], expected);
   EXPECT_EQ(mem.files["/game/004.LVL"], StageBytes(4)) << "a shorter file is replaced";
 }
