@@ -396,7 +396,7 @@ double Seconds(const Midi& m, uint64_t tick) {
   return seconds + double(tick - from) * usPerQuarter / 1e6 / m.division;
 }
 
-class Tune : public testing::Test {
+class TuneFile : public testing::Test {
  protected:
   void SetUp() override {
     bytes = ReadFile(SoundPath("tune.mid"));
@@ -406,7 +406,7 @@ class Tune : public testing::Test {
   Midi midi;
 };
 
-TEST_F(Tune, IsAStandardMidiFileOfTheReservedSize) {
+TEST_F(TuneFile, IsAStandardMidiFileOfTheReservedSize) {
   EXPECT_EQ(bytes.size(), 10930u);
   ASSERT_EQ(midi.error, "");
   EXPECT_EQ(midi.format, 1);
@@ -415,7 +415,7 @@ TEST_F(Tune, IsAStandardMidiFileOfTheReservedSize) {
 
 // The game restarts the tune when it stops: it must stop cleanly, with
 // every note released and no long silence before the end of the file.
-TEST_F(Tune, PlaysAMinuteOrTwoAndEndsCleanly) {
+TEST_F(TuneFile, PlaysAMinuteOrTwoAndEndsCleanly) {
   ASSERT_EQ(midi.error, "");
   EXPECT_GT(midi.notes, 500);
   EXPECT_EQ(midi.hangingNotes, 0);
