@@ -65,9 +65,15 @@ void SdlDisplay::CreateWindow() {
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) Fail("display");
+  // Made for OpenGL from the start, so that taking a GL renderer does not
+  // make SDL replace the window; without GL, a plain one.
+  const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN_DESKTOP;
   window_ = SDL_CreateWindow("Rara3", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                             kScreenWidth, kScreenHeight,
-                             SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN_DESKTOP);
+                             kScreenWidth, kScreenHeight, flags | SDL_WINDOW_OPENGL);
+  if (window_ == nullptr) {
+    window_ = SDL_CreateWindow("Rara3", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                               kScreenWidth, kScreenHeight, flags);
+  }
   if (window_ == nullptr) Fail("window");
   const EmbeddedFile png = EmbeddedIconPng();
   if (png.size != 0) {

@@ -1,0 +1,251 @@
+#!/bin/bash
+# The real game under a virtual X server, driven by real key events.
+#   e2e_test.sh RARA3 DATAFILE RARA3_SIM AUDIO_CHECK
+# Exit 0 passed, 1 failed, 77 skipped (no X server can be started here).
+set -u
+
+RARA3=$1
+DATAFILE=$2
+SIM=$3
+AUDIO_CHECK=$4
+
+SCREEN_W=1280
+SCREEN_H=1024
+SCALE=$(( SCREEN_W / 640 < SCREEN_H / 480 ? SCREEN_W / 640 : SCREEN_H / 480 ))
+FRAME_W=$(( 640 * SCALE ))
+FRAME_H=$(( 480 * SCALE ))
+FRAME_X=$(( (SCREEN_W - FRAME_W) / 2 ))
+FRAME_Y=$(( (SCREEN_H - FRAME_H) / 2 ))
+
+WORK=$(mktemp -d /tmp/rara3-e2e.XXXXXX)
+PIDS=()
+failed=0
+
+cleanup() {
+  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*"; failed=1; }
+die() { echo "FAIL: $*"; exit 1; }
+pass() { echo "ok: $*"; }
+
+for tool in Xvfb xdotool matchbox-window-manager wmctrl import compare convert /usr/bin/python3; do
+  command -v "$tool" >/dev/null || die "$tool is missing (make test installs it)"
+done
+
+# --- The X server, on a free display number, and a small window manager ---
+Xvfb -displayfd 3 -screen 0 ${SCREEN_W}x${SCREEN_H}x24 -nolisten tcp 3>"$WORK/display" \
+  >"$WORK/xvfb.log" 2>&1 &
+PIDS+=($!)
+for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
+if [ ! -s "$WORK/display" ]; then
+  echo "SKIP: Xvfb cannot start here"; cat "$WORK/xvfb.log"; exit 77
+fi
+export DISPLAY=":$(head -1 "$WORK/display")"
+matchbox-window-manager -use_titlebar no >"$WORK/wm.log" 2>&1 &
+PIDS+=($!)
+sleep 0.5
+
+# --- What the frames must be: the simulator on the same data file ---
+cat >"$WORK/frames.sim" <<SIM
+run 2
+snap $WORK/sim_title.png
+key enter
+run 3
+snap $WORK/sim_board.png
+hold right
+run 400
+hold
+run 200
+SIM
+# The open exit glows on its own: every frame of a whole glow cycle.
+for i in $(seq 128); do printf 'run 1\nsnap %s/sim_walked_%03d.png\n' "$WORK" "$i"; done \
+  >>"$WORK/frames.sim"
+"$SIM" "$DATAFILE" "$WORK/frames.sim" >"$WORK/sim.out" || die "rara3-sim failed"
+identify -format '%#\n' "$WORK"/sim_walked_*.png | sort -u >"$WORK/walked.sigs"
+
+# A fresh copy of the game in a folder of its own (a copy left running by a
+# failed step holds the lock of its own folder only).
+GAMES=0
+new_game() {
+  GAMES=$((GAMES + 1))
+  GAME_DIR="$WORK/game$GAMES"
+  mkdir -p "$GAME_DIR"
+  cp "$RARA3" "$GAME_DIR/rara3"
+  cp "$DATAFILE" "$GAME_DIR/TOVAK.DAT"
+}
+
+# Starts the game; GAME_PID is its process.
+start_game() {
+  (cd "$GAME_DIR" && SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORK/audio.raw" \
+     exec ./rara3 >"$WORK/stdout" 2>"$WORK/stderr") &
+  GAME_PID=$!
+  PIDS+=($GAME_PID)
+}
+
+# Waits up to $2 seconds for process $1 to end; STATUS is its exit status.
+wait_end() {
+  local pid=$1 limit=$2 t=0
+  while kill -0 "$pid" 2>/dev/null; do
+    sleep 0.05
+    t=$((t + 1))
+    if [ $t -gt $((limit * 20)) ]; then STATUS=timeout; return 1; fi
+  done
+  wait "$pid"
+  STATUS=$?
+}
+
+game_window() { xdotool search --name '^Rara3$' 2>/dev/null | head -1; }
+# The message box, as the window manager lists it.
+message_box_shown() { wmctrl -l 2>/dev/null | grep -q ' Rara3$'; }
+
+# The frame on the screen, scaled back to 640 x 480.
+shot() {
+  import -window root "$WORK/screen.png" 2>/dev/null &&
+    convert "$WORK/screen.png" -crop ${FRAME_W}x${FRAME_H}+${FRAME_X}+${FRAME_Y} +repage \
+      -sample 640x480 "$1"
+}
+
+differing() { compare -metric AE "$1" "$2" null: 2>&1; }
+
+# Waits up to $2 seconds for the screen to show exactly frame $1.
+wait_frame() {
+  local want=$1 limit=$2 t=0
+  while [ $t -lt $((limit * 4)) ]; do
+    shot "$WORK/now.png" && [ "$(differing "$WORK/now.png" "$want")" = 0 ] && return 0
+    sleep 0.25
+    t=$((t + 1))
+  done
+  return 1
+}
+
+hold_key() {  # key, seconds
+  xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"
+}
+press() { hold_key "$1" 0.08; }
+
+audio_bytes() { stat -c %s "$WORK/audio.raw" 2>/dev/null || echo 0; }
+
+# === 1. A whole round: title, a stage, a push, retire, quit ===
+new_game
+start_game
+WIN=
+for _ in $(seq 100); do
+  WIN=$(game_window)
+  [ -n "$WIN" ] && xdotool getwindowname "$WIN" >/dev/null 2>&1 && break
+  sleep 0.1
+done
+[ -n "$WIN" ] || die "no window named Rara3; stderr: $(cat "$WORK/stderr")"
+[ "$(xdotool getwindowname "$WIN")" = "Rara3" ] && pass "the window is titled Rara3"
+
+if wait_frame "$WORK/sim_title.png" 10; then
+  pass "the title screen equals the simulator's frame"
+else
+  fail "title screen differs from the simulator's frame in $(differing "$WORK/now.png" "$WORK/sim_title.png") pixels"
+  cp "$WORK/now.png" /tmp/rara3-e2e-title.png
+fi
+
+# A second copy started meanwhile ends at once, leaving the first alone.
+start=$(date +%s%N)
+(cd "$GAME_DIR" && exec ./rara3 >/dev/null 2>&1)
+second=$?
+ms=$(( ($(date +%s%N) - start) / 1000000 ))
+if [ $second -eq 0 ] && [ $ms -lt 1500 ] && kill -0 "$GAME_PID" 2>/dev/null; then
+  pass "a second instance ended at once with status 0 (${ms} ms)"
+else
+  fail "second instance: status $second after ${ms} ms"
+fi
+
+# The tune plays on the title; then music off, so the push effect sounds alone.
+sleep 2
+TUNE_TO=$(audio_bytes)
+press m
+sleep 1
+EFFECT_FROM=$(audio_bytes)
+
+press Return
+if wait_frame "$WORK/sim_board.png" 5; then
+  pass "Enter starts stage 1; the board equals the simulator's frame"
+else
+  fail "board differs from the simulator's frame in $(differing "$WORK/now.png" "$WORK/sim_board.png") pixels"
+  cp "$WORK/now.png" /tmp/rara3-e2e-board.png
+fi
+
+hold_key Right 4
+sleep 2
+shot "$WORK/walked.png"
+if grep -qx "$(identify -format '%#' "$WORK/walked.png")" "$WORK/walked.sigs"; then
+  pass "holding Right pushes and walks the player as the simulator does"
+else
+  fail "after holding Right the board is none of the simulator's frames"
+  cp "$WORK/walked.png" /tmp/rara3-e2e-walked.png
+fi
+
+press Escape
+sleep 2
+press Escape
+if wait_frame "$WORK/sim_title.png" 5; then
+  pass "Esc, then Esc after the collapse, returns to the title"
+else
+  fail "no title after the retire"
+fi
+
+press Escape
+start=$(date +%s%N)
+wait_end "$GAME_PID" 1
+ms=$(( ($(date +%s%N) - start) / 1000000 ))
+if [ "$STATUS" = 0 ]; then
+  pass "Esc on the title ends the game with status 0 (${ms} ms)"
+else
+  fail "Esc on the title: status $STATUS"
+fi
+cmp -s "$DATAFILE" "$GAME_DIR/TOVAK.DAT" || fail "the data file changed without a clear"
+
+if /usr/bin/python3 "$AUDIO_CHECK" "$WORK/audio.raw" "$DATAFILE" 176400 "$TUNE_TO" "$EFFECT_FROM"; then
+  pass "the tune and the push effect are in the captured sound"
+else
+  fail "captured sound"
+fi
+
+# === 2. Closing the window from the board ===
+new_game
+rm -f "$WORK/audio.raw"
+start_game
+wait_frame "$WORK/sim_title.png" 10 || fail "no title screen for the close test"
+press Return
+wait_frame "$WORK/sim_board.png" 5 || fail "no board for the close test"
+wmctrl -c Rara3
+if wait_end "$GAME_PID" 2 && [ "$STATUS" = 0 ]; then
+  pass "closing the window from the board ends with status 0"
+else
+  fail "closing the window: status $STATUS"
+fi
+cmp -s "$DATAFILE" "$GAME_DIR/TOVAK.DAT" && pass "the data file is unchanged" ||
+  fail "closing the window changed the data file"
+
+# === 3. A data file that is missing or too short ===
+for damage in missing short; do
+  new_game
+  if [ $damage = missing ]; then rm "$GAME_DIR/TOVAK.DAT"; else truncate -s 40001 "$GAME_DIR/TOVAK.DAT"; fi
+  start_game
+  # The message box waits until it is closed.
+  box=no
+  for _ in $(seq 50); do
+    if message_box_shown; then box=yes; break; fi
+    kill -0 "$GAME_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  [ $box = yes ] || fail "$damage data file: no message box"
+  wmctrl -c Rara3
+  wait_end "$GAME_PID" 3
+  if [ "$STATUS" = 1 ] && grep -q "TOVAK.DAT" "$WORK/stderr"; then
+    pass "$damage data file: status 1, the message names the file: $(grep TOVAK.DAT "$WORK/stderr" | head -1)"
+  else
+    fail "$damage data file: status $STATUS, stderr: $(cat "$WORK/stderr")"
+  fi
+done
+
+exit $failed
