@@ -8,8 +8,10 @@ JOBS       ?= $(shell nproc)
 # Build and run-time packages, and what the tests use.
 PACKAGES_BUILD = cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-mixer-dev \
                  libsdl2-image-dev libgtest-dev libgmock-dev libbenchmark-dev
-PACKAGES_RUN   = timgm6mb-soundfont libfluidsynth3
-PACKAGES_TEST  = xvfb xauth xdotool matchbox-window-manager x11-utils sox
+# xfonts-base: the fonts the error message box shows its Japanese text with.
+PACKAGES_RUN   = timgm6mb-soundfont libfluidsynth3 xfonts-base
+PACKAGES_TEST  = xvfb xauth xdotool matchbox-window-manager x11-utils sox wmctrl \
+                 imagemagick python3-numpy
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
