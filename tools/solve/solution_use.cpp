@@ -5,6 +5,33 @@
 namespace rara3::solve {
 
 namespace {
+const char* const kKindNames[] = {"empty", "pair", "break", "vanish", "step", "slide",
+                                  "copy", "solid", "bomb", "player", "exit"};
+
+std::string KindName(int32_t kind) { return kind >= 0 && kind <= 10 ? kKindNames[kind] : "edge"; }
+
+// One push, told in a few words.
+std::string StepOf(int32_t pushed, const Board& after, const MoveResult& r) {
+  switch (pushed) {
+    case KindPairBox:
+      return r.exitOpened ? "bring the pair together" : "move a pair box";
+    case KindVanishBox: return "clear a vanish box";
+    case KindStepBox: return "nudge a step box";
+    case KindSlideBox: return "send a slide box";
+    case KindCopyBox:
+      if (after.HitKind == KindPairBox) return "turn the copy box into the missing pair box";
+      if (after.HitKind == KindSolidBox) return "turn the copy box into a wall";
+      return "turn the copy box into a " + KindName(after.HitKind) + " box";
+    case KindBombBox:
+      if (after.HitKind == KindSolidBox || after.HitKind == KindExit ||
+          after.HitKind == KindOutside) {
+        return "move the bomb";
+      }
+      return "blow up a " + KindName(after.HitKind) + " box";
+    default: return "push";
+  }
+}
+
 bool IsSliding(int32_t kind) {
   return kind == KindPairBox || kind == KindVanishBox || kind == KindSlideBox ||
          kind == KindCopyBox || kind == KindBombBox;
@@ -44,6 +71,8 @@ SolutionUse AnalyseSolution(const Board& start, const std::vector<int32_t>& faci
     const MoveResult r = ApplyMove(b, facing);
     if (r.kind != MoveKind::Push) continue;
     ++use.pushesOf[pushed];
+    const std::string step = StepOf(pushed, b, r);
+    if (use.steps.empty() || use.steps.back() != step) use.steps.push_back(step);
     mark(tx, ty);
     const int ex = b.SlideEndX;
     const int ey = b.SlideEndY;
@@ -84,45 +113,25 @@ SolutionUse AnalyseSolution(const Board& start, const std::vector<int32_t>& faci
 }
 
 std::string DescribeSolution(const SolutionUse& u) {
-  std::vector<std::string> parts;
-  if (u.bombed[KindBreakBox]) parts.push_back("the bomb clears a break box");
-  if (u.bombed[KindPairBox]) parts.push_back("a pair box too many goes up in smoke");
-  for (int k : {KindSlideBox, KindStepBox, KindVanishBox, KindCopyBox, KindBombBox}) {
-    if (u.bombed[k]) {
-      parts.push_back("the bomb removes a blocker");
-      break;
-    }
+  // The distinct things the solution does, in the order it first does them;
+  // the pairing that opens the exit always last.
+  std::vector<std::string> order;
+  for (const std::string& step : u.steps) {
+    if (step == "bring the pair together" || step == "move a pair box") continue;
+    bool seen = false;
+    for (const std::string& o : order) seen = seen || o == step;
+    if (!seen) order.push_back(step);
   }
-  if (u.copiedInto[KindPairBox]) parts.push_back("the copy box finds its pair");
-  if (u.copiedInto[KindSolidBox] || u.copiedInto[KindBreakBox]) {
-    parts.push_back("the copy box turns into a new wall");
-  }
-  for (int k : {KindStepBox, KindSlideBox, KindVanishBox, KindBombBox}) {
-    if (u.copiedInto[k]) {
-      parts.push_back("the copy box takes on another box's kind");
-      break;
-    }
-  }
-  if (u.pushesOf[KindStepBox]) {
-    parts.push_back(u.stoppedBy[KindStepBox] ? "step boxes set the stops"
-                                             : "step boxes clear the way");
-  }
-  if (u.stoppedBy[KindSlideBox]) parts.push_back("a slide box becomes the stop");
-  else if (u.pushesOf[KindSlideBox]) parts.push_back("slide boxes move out of the way");
-  if (u.stoppedBy[KindVanishBox] && u.vanished) {
-    parts.push_back("a vanish box stops a slide before it goes");
-  } else if (u.vanished) {
-    parts.push_back("vanish boxes open the way");
-  }
-  if (u.stoppedBy[KindBreakBox] && !u.bombed[KindBreakBox]) {
-    parts.push_back("break boxes serve as stops");
-  }
-  if (u.sidePairings) parts.push_back("the pair meets side by side");
-  if (parts.empty()) parts.push_back("find the one order of pushes that brings the pair together");
+  if (order.size() > 3) order.resize(3);
+  const bool copyPairs = u.copiedInto[KindPairBox] > 0;
   std::string text;
-  for (size_t i = 0; i < parts.size() && i < 3; ++i) {
-    if (i) text += i + 1 == parts.size() || i == 2 ? " and " : ", ";
-    text += parts[i];
+  for (size_t i = 0; i < order.size(); ++i) {
+    text += i == 0 ? "" : (i + 1 == order.size() ? ", then " : ", ");
+    text += order[i];
+  }
+  if (!copyPairs) {
+    const char* meet = u.sidePairings ? "bring the pair side by side" : "bring the pair together";
+    text += text.empty() ? std::string("Find the pushes that ") + meet : std::string(", and ") + meet;
   }
   text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
   return text + ".";

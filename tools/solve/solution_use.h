@@ -20,6 +20,8 @@ struct SolutionUse {
   int sidePairings = 0;     // pairings with a box beside the stop, not ahead
   int vanished = 0;
   bool usedKind[11] = {};   // a box of this kind was pushed or ran into
+  // What the pushes do, in the order they happen; repeats in a row once.
+  std::vector<std::string> steps;
 };
 
 SolutionUse AnalyseSolution(const Board& start, const std::vector<int32_t>& facings);
