@@ -171,7 +171,9 @@ Rating RateStage(const StageFile& stage, const GenParams& p) {
     if (k != KindSolidBox && k != KindBreakBox) boxCount += CountKind(stage, k);
   }
   if (boxCount > p.maxBoxes) return rating;
-  const solve::SolveResult r = solve::Solve(board, {p.maxStates, 30.0});
+  // Bounded by states only, never by time, so a seed gives the same stages on
+  // any machine.
+  const solve::SolveResult r = solve::Solve(board, {p.maxStates, 1e12});
   rating.states = r.states;
   if (r.status != solve::SolveStatus::Solved) {
     rating.score = -1e6;

@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
     Board board;
     std::string error;
     solve::BoardForPlay(stage, board, error);
-    const solve::DeadEndResult dead = solve::DeadEnds(board, {4'000'000, 60.0});
+    const solve::DeadEndResult dead = solve::DeadEnds(board, {4'000'000, 1e12});
     if (dead.complete && dead.Share() < minDead) continue;
     stage.title = "Untitled";
     stage.idea = solve::DescribeSolution(rating.use);

@@ -148,21 +148,25 @@ def main():
             pm, ps = m, st
         return count
 
-    # Where sorting by score alone leaves a median flat, swap stages between
-    # neighbouring tens until both medians rise.
+    # Where sorting by score alone leaves a median flat, swap one stage of a
+    # ten with one of the next ten: the swap that removes the most flat
+    # medians, and among those the one between the closest scores.
     current = faults(chosen)
-    for _ in range(50000):
-        if current == 0:
+    while current:
+        best = None
+        for d in range(1, 9):
+            for i in range((d - 1) * 10, d * 10):
+                for j in range(d * 10, (d + 1) * 10):
+                    chosen[i], chosen[j] = chosen[j], chosen[i]
+                    key = (faults(chosen), abs(chosen[i]["score"] - chosen[j]["score"]))
+                    chosen[i], chosen[j] = chosen[j], chosen[i]
+                    if best is None or key < best[0]:
+                        best = (key, i, j)
+        if best[0][0] >= current:
             break
-        d = rng.randrange(1, 9)
-        i = rng.randrange((d - 1) * 10, d * 10)
-        j = rng.randrange(d * 10, (d + 1) * 10)
+        _, i, j = best
         chosen[i], chosen[j] = chosen[j], chosen[i]
-        f = faults(chosen)
-        if f <= current:
-            current = f
-        else:
-            chosen[i], chosen[j] = chosen[j], chosen[i]
+        current = best[0][0]
     for d in range(9):
         chosen[d * 10:(d + 1) * 10] = sorted(chosen[d * 10:(d + 1) * 10], key=lambda s: s["score"])
 
