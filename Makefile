@@ -13,9 +13,20 @@ PACKAGES_RUN   = timgm6mb-soundfont libfluidsynth3 xfonts-base
 PACKAGES_TEST  = xvfb xauth xdotool matchbox-window-manager x11-utils sox wmctrl \
                  imagemagick python3-numpy
 
+# The fuzz build: clang with libFuzzer and the sanitizers.
+PACKAGES_FUZZ  = clang libclang-rt-14-dev
+
+BUILD_FUZZ   ?= build-fuzz
+FUZZ_TARGETS  = replay_fuzz data_file_fuzz stage_text_fuzz rules_fuzz
+# `make test` runs each target this many times (the two that play frames a
+# tenth of it); `make fuzz` runs each this long.
+FUZZ_RUNS    ?= 20000
+FUZZ_SECONDS ?= 600
+SOAK_FRAMES  ?= 1000000
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test test-asan build deps deps-test clean
+.PHONY: run test test-asan test-fuzz fuzz fuzz-build soak bench build deps deps-test deps-fuzz clean
 
 define install_missing
 	@missing=""; for p in $(1); do \
@@ -34,6 +45,9 @@ deps:
 deps-test: deps
 	$(call install_missing,$(PACKAGES_TEST))
 
+deps-fuzz: deps
+	$(call install_missing,$(PACKAGES_FUZZ))
+
 $(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
@@ -46,6 +60,7 @@ run: build
 test: deps-test $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) test-fuzz
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps-test
@@ -54,5 +69,46 @@ test-asan: deps-test
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
+# The fuzz targets, in a clang build of their own.
+fuzz-build: deps-fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRARA3_FUZZ=ON
+	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target rara3_fuzzers
+
+# Each target briefly from its seed corpus, the same runs every time; new
+# inputs go to a scratch folder, never into the sources.
+test-fuzz: fuzz-build
+	@set -e; for t in $(FUZZ_TARGETS); do \
+	  rm -rf $(BUILD_FUZZ)/scratch/$$t; mkdir -p $(BUILD_FUZZ)/scratch/$$t; \
+	  runs=$(FUZZ_RUNS); \
+	  case $$t in data_file_fuzz|rules_fuzz) runs=$$(($(FUZZ_RUNS) / 10));; esac; \
+	  echo "fuzz: $$t, $$runs runs"; \
+	  if ! $(BUILD_FUZZ)/tests/fuzz/$$t -seed=1 -runs=$$runs -timeout=10 -print_final_stats=1 \
+	      $(BUILD_FUZZ)/scratch/$$t tests/fuzz/corpus/$$t > $(BUILD_FUZZ)/scratch/$$t.log 2>&1; then \
+	    tail -n 60 $(BUILD_FUZZ)/scratch/$$t.log; echo "fuzz: $$t failed"; exit 1; \
+	  fi; \
+	  grep -h "number_of_executed_units" $(BUILD_FUZZ)/scratch/$$t.log; \
+	done
+
+# As long as asked: FUZZ_SECONDS for each target, its corpus kept in the
+# build folder between runs.
+fuzz: fuzz-build
+	@set -e; for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(BUILD_FUZZ)/corpus/$$t; \
+	  $(BUILD_FUZZ)/tests/fuzz/$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
+	    $(BUILD_FUZZ)/corpus/$$t tests/fuzz/corpus/$$t; \
+	done
+
+# The long soak, under the sanitizers.
+soak: deps-test
+	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRARA3_SANITIZE=ON
+	cmake --build $(BUILD_ASAN) -j $(JOBS) --target rara3_tests
+	RARA3_SOAK_FRAMES=$(SOAK_FRAMES) $(BUILD_ASAN)/tests/rara3_tests --gtest_filter='Soak.*'
+
+# The benchmarks, and docs/performance.md made from their output.
+bench: build
+	cmake --build $(BUILD) -j $(JOBS) --target rara3_bench
+	$(BUILD)/bench/rara3_bench --benchmark_out=$(BUILD)/bench.json --benchmark_out_format=json
+	/usr/bin/python3 bench/performance_report.py $(BUILD)/bench.json > docs/performance.md
+
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)
