@@ -1,0 +1,91 @@
+#!/usr/bin/python3
+"""docs/performance.md from the JSON of rara3_bench (make bench).
+
+Usage: performance_report.py bench.json > docs/performance.md
+The machine is described from the JSON's context and from /proc/cpuinfo of
+the machine the script runs on, which `make bench` makes the same one.
+"""
+import json
+import os
+import sys
+
+
+def cpu_model():
+    try:
+        with open("/proc/cpuinfo") as f:
+            for line in f:
+                if line.startswith("model name"):
+                    return line.split(":", 1)[1].strip()
+    except OSError:
+        pass
+    return "unknown"
+
+
+def main():
+    with open(sys.argv[1]) as f:
+        report = json.load(f)
+    ctx = report["context"]
+    runs = {b["name"]: b for b in report["benchmarks"] if b.get("run_type", "iteration") == "iteration"}
+
+    def get(name, field):
+        b = runs.get(name)
+        return None if b is None or field not in b else b[field]
+
+    def fmt(v, digits=1):
+        return "-" if v is None else f"{v:,.{digits}f}"
+
+    out = []
+    out.append("# Performance")
+    out.append("")
+    out.append("Made by `make bench` from the benchmarks under `bench/` (Google Benchmark)")
+    out.append("with `bench/performance_report.py`; do not edit by hand.")
+    out.append("")
+    out.append("## Machine")
+    out.append("")
+    out.append(f"- date: {ctx.get('date', '?')}")
+    out.append(f"- CPU: {cpu_model()}, nproc {os.cpu_count()}, {ctx.get('mhz_per_cpu', '?')} MHz")
+    load = ctx.get("load_avg")
+    if load:
+        out.append(f"- load average while measuring: {', '.join(f'{x:.2f}' for x in load)}"
+                   " (a shared machine: times below are CPU times of the measuring thread)")
+    out.append(f"- build: {ctx.get('library_build_type', '?')} benchmark library, the game built RelWithDebInfo")
+    out.append("")
+    out.append("## Composing one frame, against a copy of the 640 x 480 RGB565 frame")
+    out.append("")
+    out.append("| scene | CPU us per frame | memcpy us | x memcpy | goal |")
+    out.append("|---|---:|---:|---:|---|")
+    scenes = [("BM_ComposeIdleCrowded", "idle, crowded board (clear, 121 floor squares, 400 tiles)", "at most 20x, best 10x"),
+              ("BM_ComposePushExplosion", "push with an explosion", ""),
+              ("BM_ComposeTitle", "title", ""),
+              ("BM_ComposeEditor", "editor", "")]
+    for name, label, goal in scenes:
+        cpu = get(name, "cpu_time")
+        copy = get(name, "memcpy_ns")
+        out.append(f"| {label} | {fmt(cpu / 1000 if cpu else None)} | {fmt(copy / 1000 if copy else None, 2)} | "
+                   f"{fmt(get(name, 'x_memcpy'))} | {goal} |")
+    out.append("")
+    out.append("## The game without a screen, and the rules")
+    out.append("")
+    out.append("| measure | per second | goal |")
+    out.append("|---|---:|---|")
+    out.append(f"| headless passes, no pixels (replaying the shipped solutions) | "
+               f"{fmt(get('BM_HeadlessPassesNoPixels', 'items_per_second'), 0)} | at least 50,000 |")
+    out.append(f"| headless passes, every frame composed | "
+               f"{fmt(get('BM_HeadlessPassesWithPixels', 'items_per_second'), 0)} | at least 2,000 |")
+    out.append(f"| pure rules, moves (ApplyMove) | {fmt(get('BM_PureRulesMoves', 'items_per_second'), 0)} | "
+               f"at least 1,000,000 |")
+    out.append("")
+    out.append("## The solver")
+    out.append("")
+    out.append("| stage | states | ms per solve | states per second |")
+    out.append("|---:|---:|---:|---:|")
+    for name in sorted((n for n in runs if n.startswith("BM_SolverStates/")), key=lambda n: int(n.split("/")[1])):
+        cpu = get(name, "cpu_time")
+        out.append(f"| {name.split('/')[1]} | {fmt(get(name, 'states'), 0)} | {fmt(cpu, 2)} | "
+                   f"{fmt(get(name, 'items_per_second'), 0)} |")
+    out.append("")
+    print("\n".join(out))
+
+
+if __name__ == "__main__":
+    main()
