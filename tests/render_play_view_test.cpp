@@ -99,6 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         PlayerCase{"middle_down", 5, 5, FacingDown, {168, 76, Picture1, {0, 1200, 89, 1280}, true}},
         PlayerCase{"middle_up", 5, 5, FacingUp, {168, 76, Picture1, {267, 1200, 356, 1280}, true}},
+        PlayerCase{"no_facing_drawn_down", 5, 5, 0, {168, 76, Picture1, {0, 1200, 89, 1280}, true}},
         PlayerCase{"column0_left", 0, 5, FacingLeft, {48, 76, Picture1, {89, 1200, 178, 1280}, true}},
         PlayerCase{"column19_cut_at_560", 19, 5, FacingRight,
                    {504, 76, Picture1, {178, 1200, 234, 1280}, true}},

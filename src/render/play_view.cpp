@@ -7,10 +7,7 @@
 
 namespace rara3 {
 
-int32_t FrameDir(const GameState& g) {
-  const int32_t d = DirIndexOf(g.Facing);
-  return d >= 0 && d <= 3 ? d : 0;
-}
+int32_t FrameDir(const GameState& g) { return g.DirIndex >= 0 && g.DirIndex <= 3 ? g.DirIndex : 0; }
 
 int32_t ColorRow(const GameState& g) { return g.AltColors != 0 ? 1 : 0; }
 

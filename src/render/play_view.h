@@ -17,8 +17,8 @@ constexpr int32_t TileTop(int32_t y) { return CellTop(y) - 12; }
 
 constexpr bool IsBoxKind(int32_t kind) { return kind >= KindPairBox && kind <= KindBombBox; }
 
-// The direction index the frame draws with; a facing outside the four
-// directions is drawn facing down.
+// DirIndex as the frame computed it; a facing outside the four directions
+// is drawn facing down.
 int32_t FrameDir(const GameState& g);
 // Picture3 row of the current colour set.
 int32_t ColorRow(const GameState& g);
