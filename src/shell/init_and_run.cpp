@@ -1,5 +1,7 @@
 #include "shell/init_and_run.h"
 
+#include <SDL.h>
+
 #include <memory>
 #include <new>
 
@@ -35,7 +37,11 @@ int Main(const std::string& programDir) {
   p.display.RestoreDisplay();
   p.system.ShowCursor(true);
   sdl->audio.Close();
-  return p.system.ExitStatus();
+  const int status = p.system.ExitStatus();
+  // Window, renderer and sheets go before SDL itself.
+  sdl.reset();
+  SDL_Quit();
+  return status;
 }
 
 }  // namespace rara3

@@ -17,6 +17,9 @@ FRAME_H=$(( 480 * SCALE ))
 FRAME_X=$(( (SCREEN_W - FRAME_W) / 2 ))
 FRAME_Y=$(( (SCREEN_H - FRAME_H) / 2 ))
 
+# Under the sanitizers, leaks of system libraries are not the game's.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+
 WORK=$(mktemp -d /tmp/rara3-e2e.XXXXXX)
 PIDS=()
 failed=0
@@ -200,7 +203,7 @@ ms=$(( ($(date +%s%N) - start) / 1000000 ))
 if [ "$STATUS" = 0 ]; then
   pass "Esc on the title ends the game with status 0 (${ms} ms)"
 else
-  fail "Esc on the title: status $STATUS"
+  fail "Esc on the title: status $STATUS; stderr: $(tail -5 "$WORK/stderr")"
 fi
 cmp -s "$DATAFILE" "$GAME_DIR/TOVAK.DAT" || fail "the data file changed without a clear"
 
@@ -221,7 +224,7 @@ wmctrl -c Rara3
 if wait_end "$GAME_PID" 2 && [ "$STATUS" = 0 ]; then
   pass "closing the window from the board ends with status 0"
 else
-  fail "closing the window: status $STATUS"
+  fail "closing the window: status $STATUS; stderr: $(tail -5 "$WORK/stderr")"
 fi
 cmp -s "$DATAFILE" "$GAME_DIR/TOVAK.DAT" && pass "the data file is unchanged" ||
   fail "closing the window changed the data file"

@@ -65,6 +65,13 @@ void SdlDisplay::CreateWindow() {
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) Fail("display");
+  // Without a display server SDL falls back to drawing into memory: the game
+  // would run on where no one can see it.
+  const std::string driver = SDL_GetCurrentVideoDriver();
+  if ((driver == "offscreen" || driver == "dummy") && SDL_getenv("SDL_VIDEODRIVER") == nullptr) {
+    throw PlatformError{kCodeDisplayFailed,
+                        "display: no display to show the game on (is DISPLAY set?)"};
+  }
   // Made for OpenGL from the start, so that taking a GL renderer does not
   // make SDL replace the window; without GL, a plain one.
   const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN_DESKTOP;
