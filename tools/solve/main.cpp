@@ -213,7 +213,12 @@ int SolveAll(const Options& o) {
         "- States: the distinct boards the breadth-first search reached before it found "
         "that solution.\n"
         "- Dead ends: the share of all boards reachable from the start from which the stage "
-        "can no longer be won.\n\n");
+        "can no longer be won.\n\n"
+        "Stages 1 to 10 are drawn by hand. The rest come from `rara3-stagegen` (proposals "
+        "from a seed), `tools/stagegen/pick_curve.py` (ninety of them in order of "
+        "difficulty) and `tools/stagegen/refresh_ideas.py` (the idea lines); "
+        "`rara3-solve --all assets/stages --out assets/solutions` writes the "
+        "solutions.\n\n");
     std::printf("| No. | Title | Kinds | Moves | Pushes | States | Dead ends | Idea |\n");
     std::printf("|---:|---|---|---:|---:|---:|---:|---|\n");
   } else {
