@@ -17,14 +17,9 @@ namespace {
   throw PlatformError{kCodeDisplayFailed, std::string(what) + ": " + SDL_GetError()};
 }
 
-// A GL renderer that rasterises on the CPU (llvmpipe and the like, as under
+// A GL driver that rasterises on the CPU (llvmpipe and the like, as under
 // Xvfb) costs several times what SDL's own software path does.
-bool RendersOnCpu(SDL_Renderer* renderer) {
-  SDL_RendererInfo info{};
-  if (SDL_GetRendererInfo(renderer, &info) != 0) return false;
-  if ((info.flags & SDL_RENDERER_SOFTWARE) != 0) return true;
-  const std::string name = info.name;
-  if (name.rfind("opengl", 0) != 0) return false;
+bool CurrentGlDrawsOnCpu() {
   using GetString = const unsigned char* (*)(unsigned int);
   auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
   const unsigned char* gl = getString != nullptr ? getString(0x1F01 /* GL_RENDERER */) : nullptr;
@@ -34,6 +29,25 @@ bool RendersOnCpu(SDL_Renderer* renderer) {
     if (glName.find(cpu) != std::string::npos) return true;
   }
   return false;
+}
+
+bool RendersOnCpu(SDL_Renderer* renderer) {
+  SDL_RendererInfo info{};
+  if (SDL_GetRendererInfo(renderer, &info) != 0) return false;
+  if ((info.flags & SDL_RENDERER_SOFTWARE) != 0) return true;
+  return std::string(info.name).rfind("opengl", 0) == 0 && CurrentGlDrawsOnCpu();
+}
+
+// Asks the GL driver with a bare context, before any renderer is made: a
+// GL renderer compiles its shaders on creation, which takes long on a
+// driver that then turns out to draw on the CPU.
+bool WindowGlDrawsOnCpu(SDL_Window* window) {
+  if ((SDL_GetWindowFlags(window) & SDL_WINDOW_OPENGL) == 0) return false;
+  SDL_GLContext context = SDL_GL_CreateContext(window);
+  if (context == nullptr) return false;
+  const bool cpu = CurrentGlDrawsOnCpu();
+  SDL_GL_DeleteContext(context);
+  return cpu;
 }
 
 }  // namespace
@@ -102,7 +116,9 @@ void SdlDisplay::InitDisplay() {
   const bool reportsSixty = index >= 0 && SDL_GetCurrentDisplayMode(index, &mode) == 0 &&
                             mode.refresh_rate >= 59 && mode.refresh_rate <= 61;
   const Uint32 sync = reportsSixty ? SDL_RENDERER_PRESENTVSYNC : 0;
-  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | sync);
+  if (!WindowGlDrawsOnCpu(window_)) {
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | sync);
+  }
   if (renderer_ != nullptr && RendersOnCpu(renderer_)) {
     SDL_DestroyRenderer(renderer_);
     renderer_ = nullptr;
