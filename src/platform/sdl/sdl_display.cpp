@@ -205,6 +205,12 @@ void SdlDisplay::Flip() {
   SDL_RenderPresent(renderer_);
   // With vsync the present includes the wait for the display.
   if (!vsync_) spent += NowSeconds() - p;
+  if (vsync_) {
+    // A hidden or minimised window may stop waiting for the display; the
+    // animations must not race then.
+    if (NowSeconds() - lastPresent_ < 0.75 * pacer_.period) WaitUntil(lastPresent_ + pacer_.period);
+    lastPresent_ = NowSeconds();
+  }
   presentSeconds_ += spent;
   ++frames_;
 }

@@ -56,6 +56,7 @@ class SdlDisplay : public Display {
   Compositor compositor_;
   FramePacer pacer_;
   bool vsync_ = false;
+  double lastPresent_ = 0.0;
   bool restored_ = false;
   double composeSeconds_ = 0.0;
   double presentSeconds_ = 0.0;
