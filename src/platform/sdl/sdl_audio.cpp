@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "platform/display_error_text.h"
+#include "platform/midi_length.h"
 
 namespace rara3 {
 
@@ -44,6 +45,14 @@ void SdlAudio::Open() {
     return;
   }
   open_ = true;
+  int rate = 0;
+  Uint16 format = 0;
+  int channels = 0;
+  if (Mix_QuerySpec(&rate, &format, &channels) != 0 && channels > 0) {
+    mixRate_ = rate;
+    frameBytes_ = channels * (SDL_AUDIO_BITSIZE(format) / 8);
+    Mix_SetPostMix(&SdlAudio::CountMixed, this);
+  }
   // Channels 0 to 9 belong to the effects, one each.
   Mix_AllocateChannels(kEffectCount);
   Mix_ReserveChannels(kEffectCount);
@@ -71,6 +80,7 @@ void SdlAudio::FreeMusic() {
 
 void SdlAudio::LoadTune(std::vector<uint8_t> bytes) {
   tuneBytes_ = std::move(bytes);
+  tuneSeconds_ = MidiLengthSeconds(tuneBytes_.data(), tuneBytes_.size());
   if (!open_ || musicSilent_) return;
   tune_ = LoadMusic();
   if (tune_ == nullptr) {
@@ -91,8 +101,14 @@ void SdlAudio::LoadEffect(int i, const std::vector<uint8_t>& bytes) {
   effects_[i] = chunk;
 }
 
+void SdlAudio::CountMixed(void* self, Uint8*, int bytes) {
+  auto* audio = static_cast<SdlAudio*>(self);
+  if (audio->frameBytes_ > 0) audio->mixedFrames_ += static_cast<uint64_t>(bytes / audio->frameBytes_);
+}
+
 void SdlAudio::Close() {
   if (!open_) return;
+  Mix_SetPostMix(nullptr, nullptr);
   Mix_HaltChannel(-1);
   Mix_HaltMusic();
   FreeMusic();
@@ -113,7 +129,16 @@ void SdlAudio::PlaySfx(int i) {
 
 bool SdlAudio::TuneIsPlaying() {
   if (!open_ || musicSilent_ || musicClosed_) return silentTunePlaying_;
-  return Mix_PlayingMusic() != 0;
+  if (Mix_PlayingMusic() == 0) return false;
+  // The synthesiser reports the tune as playing for seconds after its last
+  // note while the reverb dies away; the file's own length ends it on time.
+  // Counted in frames the mixer has played, so the tune keeps its length
+  // whatever the device's clock does.
+  if (tuneSeconds_ > 0 && mixRate_ > 0) {
+    const double played = static_cast<double>(mixedFrames_.load() - tuneStarted_) / mixRate_;
+    if (played >= tuneSeconds_ + kTuneTailSeconds) return false;
+  }
+  return true;
 }
 
 void SdlAudio::PlayTune() {
@@ -131,6 +156,7 @@ void SdlAudio::PlayTune() {
     }
   }
   tuneUsed_ = true;
+  tuneStarted_ = mixedFrames_.load();
   if (Mix_PlayMusic(tune_, 1) != 0) {
     throw PlatformError{kCodeSoundBadFormat, std::string("tune: ") + Mix_GetError()};
   }

@@ -5,6 +5,7 @@
 // and over.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,6 +21,9 @@ constexpr int kEffectCount = 10;
 // 9 dB and 10 dB down, on SDL_mixer's 0..128 scale.
 constexpr int kMusicVolume = 45;
 constexpr int kEffectVolume = 40;
+// How long the last notes may ring past the tune's end before it counts as
+// over.
+constexpr double kTuneTailSeconds = 0.15;
 
 class SdlAudio : public Audio {
  public:
@@ -51,6 +55,7 @@ class SdlAudio : public Audio {
 
  private:
   _Mix_Music* LoadMusic();
+  static void CountMixed(void* self, unsigned char* stream, int bytes);
   void FreeMusic();
 
   System& system_;
@@ -63,6 +68,14 @@ class SdlAudio : public Audio {
   std::vector<uint8_t> tuneBytes_;
   _Mix_Music* tune_ = nullptr;
   bool tuneUsed_ = false;
+  // The tune's length from its own events (negative if unknown), the frames
+  // the mixer has played (counted on the audio thread), and that count at
+  // the tune's last start.
+  double tuneSeconds_ = -1;
+  std::atomic<uint64_t> mixedFrames_{0};
+  uint64_t tuneStarted_ = 0;
+  int mixRate_ = 0;
+  int frameBytes_ = 0;
   Mix_Chunk* effects_[kEffectCount] = {};
 };
 
