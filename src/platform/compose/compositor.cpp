@@ -40,24 +40,34 @@ void FreeAll(std::vector<SDL_Surface*> (&bands)[kSheetCount]) {
 // the banner, which take two).
 constexpr int kBandHeight[kSheetCount] = {480, 80, 480, 72, 88, 60, 44, 71, 180};
 
-// The keyed copy of a converted sheet, band by band. Empty on failure.
-std::vector<SDL_Surface*> KeyedBands(SDL_Surface* plain, int sheet) {
-  std::vector<SDL_Surface*> bands;
-  for (int top = 0; top < plain->h; top += kBandHeight[sheet]) {
-    const int h = std::min(kBandHeight[sheet], plain->h - top);
-    SDL_Surface* band = SDL_CreateRGBSurfaceWithFormat(0, plain->w, h, 16, SDL_PIXELFORMAT_RGB565);
-    SDL_Rect rows{0, top, plain->w, h};
-    // Key 0 of RGB565: black, and every colour dark enough to convert to it.
-    const bool ok = band != nullptr && SDL_BlitSurface(plain, &rows, band, nullptr) == 0 &&
-                    SDL_SetColorKey(band, SDL_TRUE, 0) == 0 && SDL_SetSurfaceRLE(band, 1) == 0;
-    if (band != nullptr) bands.push_back(band);
-    if (!ok) {
-      for (SDL_Surface* s : bands) SDL_FreeSurface(s);
-      return {};
+// The keyed copy of a converted sheet in pieces of w x h pixels (the last
+// ones cut by the sheet's edge), row after row. Empty on failure.
+std::vector<SDL_Surface*> KeyedPieces(SDL_Surface* plain, int w, int h) {
+  std::vector<SDL_Surface*> pieces;
+  for (int top = 0; top < plain->h; top += h) {
+    for (int left = 0; left < plain->w; left += w) {
+      SDL_Rect rect{left, top, std::min(w, plain->w - left), std::min(h, plain->h - top)};
+      SDL_Surface* piece =
+          SDL_CreateRGBSurfaceWithFormat(0, rect.w, rect.h, 16, SDL_PIXELFORMAT_RGB565);
+      // Key 0 of RGB565: black, and every colour dark enough to convert to it.
+      const bool ok = piece != nullptr && SDL_BlitSurface(plain, &rect, piece, nullptr) == 0 &&
+                      SDL_SetColorKey(piece, SDL_TRUE, 0) == 0 &&
+                      SDL_SetSurfaceRLE(piece, 1) == 0;
+      if (piece != nullptr) pieces.push_back(piece);
+      if (!ok) {
+        for (SDL_Surface* s : pieces) SDL_FreeSurface(s);
+        return {};
+      }
     }
   }
-  return bands;
+  return pieces;
 }
+
+// The picture cells of the sheets cut into cells of their own (0: none). A
+// run-length blit of a whole surface takes SDL's quick path; a rectangle
+// inside a wider surface takes the slower clipping one.
+constexpr int kCellWidth[kSheetCount] = {0, 89, 0, 24, 37, 0, 44, 59, 96};
+constexpr int kCellHeight[kSheetCount] = {0, 80, 0, 36, 88, 0, 44, 71, 180};
 
 }  // namespace
 
@@ -81,6 +91,7 @@ Compositor::~Compositor() {
 void Compositor::FreeSheets() {
   FreeAll(plain_);
   FreeAll(keyedBands_);
+  FreeAll(keyedCells_);
 }
 
 bool Compositor::SetSheets(SDL_Surface* const (&images)[kSheetCount], std::string& error) {
@@ -98,13 +109,19 @@ bool Compositor::SetSheets(SDL_Surface* const (&images)[kSheetCount], std::strin
   }
   SDL_Surface* plain[kSheetCount] = {};
   std::vector<SDL_Surface*> keyed[kSheetCount];
+  std::vector<SDL_Surface*> cells[kSheetCount];
   for (int i = 0; i < kSheetCount; ++i) {
     plain[i] = ToRgb565(images[i]);
-    if (plain[i] != nullptr && SheetIsKeyed(i)) keyed[i] = KeyedBands(plain[i], i);
-    if (plain[i] == nullptr || (SheetIsKeyed(i) && keyed[i].empty())) {
+    if (plain[i] != nullptr && SheetIsKeyed(i)) {
+      keyed[i] = KeyedPieces(plain[i], plain[i]->w, kBandHeight[i]);
+      if (kCellWidth[i] > 0) cells[i] = KeyedPieces(plain[i], kCellWidth[i], kCellHeight[i]);
+    }
+    if (plain[i] == nullptr ||
+        (SheetIsKeyed(i) && (keyed[i].empty() || (kCellWidth[i] > 0 && cells[i].empty())))) {
       error = SheetName(i) + ": cannot convert to RGB565: " + SDL_GetError();
       FreeAll(plain);
       FreeAll(keyed);
+      FreeAll(cells);
       return false;
     }
   }
@@ -112,6 +129,7 @@ bool Compositor::SetSheets(SDL_Surface* const (&images)[kSheetCount], std::strin
   for (int i = 0; i < kSheetCount; ++i) {
     plain_[i] = plain[i];
     keyedBands_[i].swap(keyed[i]);
+    keyedCells_[i].swap(cells[i]);
   }
   return true;
 }
@@ -182,6 +200,18 @@ void Compositor::Blit(int32_t x, int32_t y, int sheet, const Rect& src, bool key
                   static_cast<int>(bottom - top)};
     SDL_Rect to{static_cast<int>(dx), static_cast<int>(dy), from.w, from.h};
     SDL_LowerBlit(s, &from, back_, &to);
+    return;
+  }
+  // A rectangle inside one picture cell: one blit of that cell's surface.
+  if (const int64_t cw = kCellWidth[sheet], ch = kCellHeight[sheet];
+      cw > 0 && !keyedCells_[sheet].empty() && left / cw == (right - 1) / cw &&
+      top / ch == (bottom - 1) / ch) {
+    const int64_t columns = (s->w + cw - 1) / cw;
+    const int64_t col = left / cw, row = top / ch;
+    SDL_Rect from{static_cast<int>(left - col * cw), static_cast<int>(top - row * ch),
+                  static_cast<int>(right - left), static_cast<int>(bottom - top)};
+    SDL_Rect to{static_cast<int>(dx), static_cast<int>(dy), from.w, from.h};
+    SDL_LowerBlit(keyedCells_[sheet][static_cast<size_t>(row * columns + col)], &from, back_, &to);
     return;
   }
   const int64_t bandHeight = kBandHeight[sheet];

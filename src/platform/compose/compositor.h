@@ -56,6 +56,9 @@ class Compositor {
   // row above its rectangle, and the player's sheet is 1280 rows tall.
   SDL_Surface* plain_[kSheetCount] = {};
   std::vector<SDL_Surface*> keyedBands_[kSheetCount];
+  // The keyed sheets once more, one surface per picture cell, for the
+  // rectangles that lie inside one cell (nearly every blit).
+  std::vector<SDL_Surface*> keyedCells_[kSheetCount];
 };
 
 // The RGB565 value of a 24-bit colour, as the sheets are converted.
