@@ -6,14 +6,9 @@ namespace rara3 {
 namespace {
 
 bool IdleCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
+  if (DrawOpenExit(g, p, x, y, kind)) return true;
   if (kind == KindPlayer) {
-    // An exit that opened under the player glows behind them.
-    if (OpenExitAt(g, x, y)) DrawExitGlow(g, p, x, y);
     DrawStandingPlayer(g, p, x, y);
-    return true;
-  }
-  if (kind == KindExit) {
-    DrawExitGlow(g, p, x, y);
     return true;
   }
   return false;

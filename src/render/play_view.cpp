@@ -17,6 +17,11 @@ bool OpenExitAt(const GameState& g, int32_t x, int32_t y) {
   return g.ExitOpen && x == g.ExitX && y == g.ExitY;
 }
 
+bool DrawOpenExit(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
+  if (kind == KindExit || (kind == KindPlayer && OpenExitAt(g, x, y))) DrawExitGlow(g, p, x, y);
+  return kind == KindExit;
+}
+
 void DrawFloor(GameState& g, Platform& p) {
   const int32_t t = std::clamp<int32_t>((g.StageNo - 1) / 10, 0, kFloorTextures - 1);
   const Rect src = FloorRect(t);

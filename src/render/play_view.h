@@ -46,5 +46,9 @@ void DrawStandingPlayer(GameState& g, Platform& p, int32_t x, int32_t y);
 // The exit glow on cell (x, y); each glow drawn advances GlowTick.
 void DrawExitGlow(GameState& g, Platform& p, int32_t x, int32_t y);
 void AdvanceGlow(GameState& g);
+// The open exit's glow as the play scenes show it: on its own cell, and
+// behind the player standing on an exit that opened under them. True when
+// the cell is the exit (nothing more to draw there).
+bool DrawOpenExit(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind);
 
 }  // namespace rara3

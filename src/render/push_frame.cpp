@@ -22,13 +22,9 @@ bool PushCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
     PushStep(g, p);
     return true;
   }
+  if (DrawOpenExit(g, p, x, y, kind)) return true;
   if (kind == KindPlayer) {
-    if (OpenExitAt(g, x, y)) DrawExitGlow(g, p, x, y);
     DrawPlayerSprite(g, p, PushPlayerRect(g), x, y);
-    return true;
-  }
-  if (kind == KindExit) {
-    DrawExitGlow(g, p, x, y);
     return true;
   }
   return false;

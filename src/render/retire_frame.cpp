@@ -10,15 +10,8 @@ namespace {
 
 // The player is drawn after the whole board instead.
 bool RetireCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
-  if (kind == KindPlayer) {
-    if (OpenExitAt(g, x, y)) DrawExitGlow(g, p, x, y);
-    return true;
-  }
-  if (kind == KindExit) {
-    DrawExitGlow(g, p, x, y);
-    return true;
-  }
-  return false;
+  DrawOpenExit(g, p, x, y, kind);
+  return kind == KindPlayer || kind == KindExit;
 }
 
 }  // namespace

@@ -7,16 +7,12 @@ namespace rara3 {
 namespace {
 
 bool WalkCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
+  if (DrawOpenExit(g, p, x, y, kind)) return true;
   if (kind == KindPlayer) {
-    if (OpenExitAt(g, x, y)) DrawExitGlow(g, p, x, y);
     const int32_t d = FrameDir(g);
     const int32_t f = ((g.WalkFrame % kWalkFrames) + kWalkFrames) % kWalkFrames;
     const int32_t moved = 4 * g.AnimStep;
     DrawPlayerSprite(g, p, WalkRect(d, f), x, y, moved * kDirDX[d], moved * kDirDY[d]);
-    return true;
-  }
-  if (kind == KindExit) {
-    DrawExitGlow(g, p, x, y);
     return true;
   }
   return false;
