@@ -10,7 +10,7 @@
 #include "platform/compose/compositor.h"
 #include "platform/headless/compose_sink.h"
 #include "platform/headless/headless_platform.h"
-#include "platform/memory_files.h"
+#include "support/memory_files.h"
 
 namespace rara3::bench {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/compose/embedded_sheets.h"
-#include "platform/compose/sheet_sizes.h"
+#include "core/sheets.h"
 #include "platform/compose/test_sheets.h"
 
 namespace rara3 {

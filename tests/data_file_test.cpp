@@ -7,9 +7,9 @@
 
 #include "data/data_file.h"
 #include "game/game_state.h"
-#include "platform/faulty_files.h"
-#include "platform/memory_files.h"
-#include "platform/posix_files.h"
+#include "support/faulty_files.h"
+#include "support/memory_files.h"
+#include "platform/posix/posix_files.h"
 #include "temp_folder.h"
 
 namespace rara3 {

@@ -1,4 +1,4 @@
-#include "platform/display_error_text.h"
+#include "core/display_error_text.h"
 
 #include <gtest/gtest.h>
 

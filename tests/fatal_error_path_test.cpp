@@ -1,10 +1,10 @@
-#include "platform/fatal_error_path.h"
+#include "shell/fatal_error_path.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/display_error_text.h"
+#include "core/display_error_text.h"
 #include "platform/headless/headless_platform.h"
-#include "platform/memory_files.h"
+#include "support/memory_files.h"
 
 namespace rara3 {
 namespace {
@@ -32,7 +32,7 @@ TEST(FatalErrorPath, AFailingRestoreDoesNotKeepTheMessageBack) {
   MemoryFiles files;
   HeadlessPlatform hp(files);
   FailingRestoreDisplay display;
-  Platform p{display, hp.keyboard, hp.audio, hp.system, files};
+  Platform p{display, hp.keyboard, hp.audio, hp.system, files, hp.window};
   RunFatalErrorPath(p, {kDirectDrawBase + 450, ""});
   ASSERT_EQ(hp.system.messages.size(), 1u);
   EXPECT_EQ(hp.system.messages[0], DisplayErrorText(kDirectDrawBase + 450));

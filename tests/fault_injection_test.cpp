@@ -14,12 +14,13 @@
 
 #include "data/data_file.h"
 #include "game/game.h"
-#include "game/main_loop.h"
+#include "shell/headless_bring_up.h"
+#include "shell/main_loop.h"
 #include "game/replay_file.h"
 #include "game_fixture.h"
-#include "platform/faulty_files.h"
+#include "support/faulty_files.h"
 #include "platform/headless/headless_platform.h"
-#include "platform/posix_files.h"
+#include "platform/posix/posix_files.h"
 #include "temp_folder.h"
 
 namespace rara3 {

@@ -2,8 +2,8 @@
 // and passes every other one through untouched.
 #include <gtest/gtest.h>
 
-#include "platform/faulty_files.h"
-#include "platform/memory_files.h"
+#include "support/faulty_files.h"
+#include "support/memory_files.h"
 
 namespace rara3 {
 namespace {

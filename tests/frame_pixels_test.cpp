@@ -9,7 +9,7 @@
 #include "platform/compose/test_sheets.h"
 #include "platform/headless/compose_sink.h"
 #include "platform/headless/headless_platform.h"
-#include "platform/memory_files.h"
+#include "support/memory_files.h"
 #include "render/render_frame.h"
 
 namespace rara3 {

@@ -11,9 +11,9 @@
 
 #include "data/data_file.h"
 #include "game/game.h"
-#include "platform/faulty_files.h"
+#include "support/faulty_files.h"
 #include "platform/headless/headless_platform.h"
-#include "platform/memory_files.h"
+#include "support/memory_files.h"
 #include "test_boards.h"
 
 namespace rara3::test {

@@ -1,4 +1,4 @@
-#include "platform/instance_lock.h"
+#include "platform/posix/instance_lock.h"
 
 #include <unistd.h>
 

@@ -1,6 +1,7 @@
 // The headless main loop: the bring-up, the order within a pass, the end of
 // the program, and a failing frame.
-#include "game/main_loop.h"
+#include "shell/headless_bring_up.h"
+#include "shell/main_loop.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@
 #include "game/game.h"
 #include "game_fixture.h"
 #include "platform/headless/headless_platform.h"
-#include "platform/memory_files.h"
+#include "support/memory_files.h"
 
 namespace rara3 {
 namespace {
@@ -106,7 +107,7 @@ TEST(MainLoop, AFailingFrameTakesTheFatalErrorPath) {
   Loop l;
   ASSERT_TRUE(l.Start());
   FailingDisplay display;
-  Platform p{display, l.hp.keyboard, l.hp.audio, l.hp.system, l.files};
+  Platform p{display, l.hp.keyboard, l.hp.audio, l.hp.system, l.files, l.hp.window};
   RunPass(*l.g, p, {{WindowEventKind::KeyDown, KeyEnter, 0}});
   EXPECT_TRUE(l.hp.system.Ended());
   EXPECT_EQ(l.hp.system.ExitStatus(), 1);

@@ -10,7 +10,7 @@
 #include "data/data_pack.h"
 #include "data/stage_text.h"
 #include "game/game_state.h"
-#include "platform/memory_files.h"
+#include "support/memory_files.h"
 
 namespace rara3 {
 namespace {

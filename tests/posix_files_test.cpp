@@ -10,7 +10,7 @@
 
 #include <functional>
 
-#include "platform/posix_files.h"
+#include "platform/posix/posix_files.h"
 #include "temp_folder.h"
 
 namespace rara3 {

@@ -86,8 +86,8 @@ INSTANTIATE_TEST_SUITE_P(Values, UnknownScene, testing::Values<int16_t>(-1, -327
 class OrderedAudio : public HeadlessAudio {
  public:
   explicit OrderedAudio(HeadlessDisplay& d) : display(d) {}
-  void PlaySfx(int i) override {
-    HeadlessAudio::PlaySfx(i);
+  void PlaySfx(Effect e) override {
+    HeadlessAudio::PlaySfx(e);
     blitsBefore.push_back(display.frame.size());
   }
   HeadlessDisplay& display;
@@ -99,7 +99,7 @@ TEST(FrameEffects, SceneEffectsStartBeforeTheClear) {
     RenderRig rig;
     SetUpScene(rig, scene);
     OrderedAudio audio(rig.hp.display);
-    Platform p{rig.hp.display, rig.hp.keyboard, audio, rig.hp.system, rig.files};
+    Platform p{rig.hp.display, rig.hp.keyboard, audio, rig.hp.system, rig.files, rig.hp.window};
     RenderFrame(rig.g, p);
     ASSERT_EQ(audio.sfxStarted.size(), 1u) << "scene " << scene;
     EXPECT_EQ(audio.sfxStarted[0], scene == ScenePush ? 0 : 2);

@@ -6,10 +6,10 @@
 #include <optional>
 
 #include "game/replay_file.h"
-#include "platform/faulty_files.h"
+#include "support/faulty_files.h"
 #include "platform/headless/headless_platform.h"
-#include "platform/memory_files.h"
-#include "platform/posix_files.h"
+#include "support/memory_files.h"
+#include "platform/posix/posix_files.h"
 #include "temp_folder.h"
 
 namespace rara3 {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "render/sheets.h"
+#include "core/sheets.h"
 
 namespace rara3 {
 namespace {

@@ -22,9 +22,10 @@
 #include "data/data_file.h"
 #include "data/data_pack.h"
 #include "game/game.h"
-#include "game/main_loop.h"
+#include "shell/headless_bring_up.h"
+#include "shell/main_loop.h"
 #include "platform/headless/headless_platform.h"
-#include "platform/posix_files.h"
+#include "platform/posix/posix_files.h"
 #include "temp_folder.h"
 
 namespace rara3 {

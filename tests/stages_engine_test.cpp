@@ -13,11 +13,12 @@
 #include "data/stage_text.h"
 #include "game/board.h"
 #include "game/game.h"
-#include "game/main_loop.h"
+#include "shell/headless_bring_up.h"
+#include "shell/main_loop.h"
 #include "game/replay_file.h"
 #include "game_fixture.h"
 #include "platform/headless/headless_platform.h"
-#include "platform/memory_files.h"
+#include "support/memory_files.h"
 
 namespace rara3 {
 namespace {

@@ -43,9 +43,6 @@ TEST(PrepareGameStateTest, GivesTheInitialValues) {
   EXPECT_EQ(g->StageNo, 1);
   EXPECT_EQ(g->Scene, SceneTitle);
   EXPECT_EQ(g->StepFrames, 2);
-  EXPECT_EQ(g->DirDX[1], -1);
-  EXPECT_EQ(g->DirDY[0], 1);
-  EXPECT_EQ(g->SfxOffset[9], 759259);
   EXPECT_FALSE(g->MusicOn || g->SoundOn || g->LoopStarted || g->FormActive || g->ReplayMode);
 }
 

@@ -7,30 +7,24 @@
 #include <string>
 #include <vector>
 
+#include "core/stage_chars.h"
 #include "game/board.h"
 
 namespace rara3::test {
 
+// 'X' is the open exit, 'E' only marks where the closed exit lies, and '?'
+// stands for a stored value beyond the kinds.
+constexpr char kOpenExitChar = 'X';
+
 inline int32_t KindOfChar(char c) {
-  switch (c) {
-    case 'P': return KindPairBox;
-    case '%': return KindBreakBox;
-    case 'V': return KindVanishBox;
-    case 'T': return KindStepBox;
-    case 'S': return KindSlideBox;
-    case 'C': return KindCopyBox;
-    case '#': return KindSolidBox;
-    case 'B': return KindBombBox;
-    case '@': return KindPlayer;
-    case 'X': return KindExit;
-    case '?': return 200;
-    default: return KindEmpty;
-  }
+  if (c == kOpenExitChar) return KindExit;
+  if (c == kUnknownCellChar) return 200;
+  const int32_t kind = KindOfStageChar(c);
+  return kind < 0 || kind == KindExit ? KindEmpty : kind;
 }
 
 inline char CharOfKind(int32_t kind) {
-  static const char kChars[] = ".P%VTSC#B@X";
-  return kind >= 0 && kind <= 10 ? kChars[kind] : '?';
+  return kind == KindExit ? kOpenExitChar : StageCharOfKind(kind);
 }
 
 inline void FillBoard(Board& b, const std::vector<std::string>& rows) {
@@ -44,10 +38,10 @@ inline void FillBoard(Board& b, const std::vector<std::string>& rows) {
         b.PlayerX = x;
         b.PlayerY = y;
       }
-      if (c == 'E' || c == 'X') {
+      if (c == kStageChars[KindExit] || c == kOpenExitChar) {
         b.ExitX = x;
         b.ExitY = y;
-        b.ExitOpen = c == 'X';
+        b.ExitOpen = c == kOpenExitChar;
       }
     }
   }

@@ -1,4 +1,4 @@
-#include "game/window_events.h"
+#include "shell/main_loop.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "game/game_state.h"
 
 namespace rara3 {
 namespace {

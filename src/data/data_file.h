@@ -8,32 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "core/data_layout.h"
+#include "core/platform.h"
 
 namespace rara3 {
 
-constexpr const char* kDataFileName = "TOVAK.DAT";
-constexpr const char* kTempFileName = "TOVAK.TMP";
-
-constexpr int64_t kStageSize = 400;
-constexpr int32_t kStageCount = 100;
-constexpr int64_t kProgressOffset = 40000;
-constexpr int64_t kTuneOffset = 40001;
-constexpr int64_t kTuneSize = 10930;
-constexpr int64_t kEffectBankOffset = 50931;
-constexpr int64_t kEffectBankSize = 1017262;
-constexpr int64_t kDataFileSize = 1068193;
-
-// The 400 cells of a stage, cell (x, y) at index 20 * y + x.
-using StageCells = uint8_t[kStageSize];
-
 // AppDir followed by the file name.
 std::string DataFilePath(const std::string& appDir);
-
-// Offset of stage s (1..100), cell (x, y).
-constexpr int64_t StageCellOffset(int32_t stageNo, int32_t x, int32_t y) {
-  return (static_cast<int64_t>(stageNo) - 1) * kStageSize + 20 * y + x;
-}
 
 bool ReadProgress(Files& files, const std::string& path, uint8_t& value, std::string& error);
 // Touches exactly the progress byte.

@@ -4,7 +4,6 @@
 
 #include "data/data_file.h"
 #include "data/stage_text.h"
-#include "game/game_state.h"
 
 namespace rara3 {
 namespace {
@@ -54,12 +53,7 @@ std::vector<uint8_t> Bytes(const std::string& text) {
 
 }  // namespace
 
-std::string StageTextName(int32_t stageNo) {
-  const std::string digits = std::to_string(static_cast<int64_t>(stageNo) + 1000);
-  return digits.substr(digits.size() - 3) + ".txt";
-}
-
-std::string EffectFileName(int i) { return "sfx" + std::to_string(i) + ".wav"; }
+std::string StageTextName(int32_t stageNo) { return StageFileName(stageNo, kStageTextExtension); }
 
 std::string JoinPath(const std::string& dir, const std::string& name) {
   if (dir.empty()) return name;
@@ -113,7 +107,7 @@ bool PackDataFile(Files& files, const PackInputs& in, std::vector<uint8_t>& out,
 
   PackBlob(files, in.tunePath, kTuneOffset, kTuneSize, "the tune's fixed size", false, data,
            errors);
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < kEffectCount; ++i) {
     PackBlob(files, JoinPath(in.effectDir, EffectFileName(i)), kSfxOffset[i], kSfxSize[i],
              "the size of effect " + std::to_string(i), true, data, errors);
   }
@@ -165,7 +159,7 @@ bool UnpackDataFile(const std::vector<uint8_t>& data, const std::string& name,
     return std::vector<uint8_t>(data.begin() + offset, data.begin() + offset + size);
   };
   result.push_back({JoinPath(kUnpackedSoundDir, kTuneFileName), blob(kTuneOffset, kTuneSize)});
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < kEffectCount; ++i) {
     result.push_back(
         {JoinPath(kUnpackedSoundDir, EffectFileName(i)), blob(kSfxOffset[i], kSfxSize[i])});
   }

@@ -7,14 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "core/data_layout.h"
+#include "core/platform.h"
 
 namespace rara3 {
 
 // "001.txt" .. "100.txt".
 std::string StageTextName(int32_t stageNo);
-// "sfx0.wav" .. "sfx9.wav".
-std::string EffectFileName(int i);
 constexpr const char* kTuneFileName = "tune.mid";
 constexpr const char* kProgressFileName = "progress.txt";
 // Where unpacking puts each kind of file, relative to its folder.

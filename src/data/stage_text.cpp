@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "game/board.h"
 
 namespace rara3 {
 namespace {
@@ -17,16 +16,6 @@ std::string Shown(char c) {
 }
 
 }  // namespace
-
-int32_t KindOfStageChar(char c) {
-  if (c == '\0') return -1;
-  const char* at = std::strchr(kStageChars, c);
-  return at == nullptr ? -1 : static_cast<int32_t>(at - kStageChars);
-}
-
-char StageCharOfKind(uint8_t kind) {
-  return kind <= KindExit ? kStageChars[kind] : kUnknownCellChar;
-}
 
 bool ParseStageText(const std::string& text, const std::string& name, StageCells& cells,
                     std::string& error) {

@@ -23,7 +23,7 @@ int32_t ScanSlide(Board& b, int32_t dx, int32_t dy, bool withHit) {
     if (kind == KindEmpty) continue;
     b.SlideEndX = b.TargetX + (l - 1) * dx;
     b.SlideEndY = b.TargetY + (l - 1) * dy;
-    b.SlideDistance = 24 * (l - 1);
+    b.SlideDistance = kCellPixels * (l - 1);
     if (withHit) {
       b.HitX = qx;
       b.HitY = qy;
@@ -72,7 +72,7 @@ MoveKind PrepareMove(Board& b) {
       if (CellAt(b, nx, ny) != KindEmpty) return MoveKind::None;
       b.SlideEndX = nx;
       b.SlideEndY = ny;
-      b.SlideDistance = 24;
+      b.SlideDistance = kCellPixels;
       return MoveKind::Push;
     }
     case KindSlideBox: {

@@ -6,37 +6,9 @@
 
 #include <cstdint>
 
+#include "core/cell_kinds.h"
+
 namespace rara3 {
-
-constexpr int kBoardSize = 20;
-
-// Cell kinds.
-constexpr int32_t KindEmpty = 0;
-constexpr int32_t KindPairBox = 1;
-constexpr int32_t KindBreakBox = 2;
-constexpr int32_t KindVanishBox = 3;
-constexpr int32_t KindStepBox = 4;
-constexpr int32_t KindSlideBox = 5;
-constexpr int32_t KindCopyBox = 6;
-constexpr int32_t KindSolidBox = 7;
-constexpr int32_t KindBombBox = 8;
-constexpr int32_t KindPlayer = 9;
-constexpr int32_t KindExit = 10;
-// What a cell beyond the grid reads as: occupied, and it cannot be entered,
-// pushed, destroyed or copied.
-constexpr int32_t KindOutside = -1;
-
-// Facing values (keypad digits) and the steps of direction index
-// Facing / 2 - 1: down, left, right, up.
-constexpr int32_t FacingDown = 2;
-constexpr int32_t FacingLeft = 4;
-constexpr int32_t FacingRight = 6;
-constexpr int32_t FacingUp = 8;
-constexpr int32_t kDirDX[4] = {0, -1, 1, 0};
-constexpr int32_t kDirDY[4] = {1, 0, 0, -1};
-
-// Direction index of a facing, 0..3.
-constexpr int32_t DirIndexOf(int32_t facing) { return facing / 2 - 1; }
 
 struct Board {
   // Map[x][y]: x the column, y the row.
@@ -59,10 +31,6 @@ struct Board {
   int32_t HitKind = 0;
   int32_t SlideDistance = 0;
 };
-
-constexpr bool InGrid(int32_t x, int32_t y) {
-  return x >= 0 && x < kBoardSize && y >= 0 && y < kBoardSize;
-}
 
 // The kind at (x, y); KindOutside beyond the grid.
 int32_t CellAt(const Board& b, int32_t x, int32_t y);

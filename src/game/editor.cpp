@@ -62,7 +62,7 @@ bool SaveEditedStage(GameState& g, Platform& p) {
     p.system.ReportError(stage + " was not saved: " + error);
     return false;
   }
-  const std::string exportPath = StageFilePath(g.AppDir, g.StageNo, ".LVL");
+  const std::string exportPath = StageFilePath(g.AppDir, g.StageNo, kExportExtension);
   std::vector<uint8_t> bytes;
   if (!ExportBytes(p, exportPath, cells, bytes, error) ||
       !p.files.ReplaceWhole(exportPath, bytes.data(), bytes.size(), error)) {

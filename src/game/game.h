@@ -8,8 +8,8 @@
 #include <string>
 
 #include "game/game_state.h"
-#include "game/keys.h"
-#include "platform/platform.h"
+#include "core/keys.h"
+#include "core/platform.h"
 
 namespace rara3 {
 

@@ -3,15 +3,6 @@
 namespace rara3 {
 
 void InitGameState(GameState& g) {
-  for (int i = 0; i < 4; ++i) {
-    g.DirDX[i] = kDirDX[i];
-    g.DirDY[i] = kDirDY[i];
-  }
-  for (int i = 0; i < 8; ++i) g.PingPong[i] = kPingPong[i];
-  for (int i = 0; i < 10; ++i) {
-    g.SfxOffset[i] = kSfxOffset[i];
-    g.SfxSize[i] = kSfxSize[i];
-  }
   g.StepFrames = 2;
   g.StageNo = 1;
   g.Scene = SceneTitle;

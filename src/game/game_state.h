@@ -1,50 +1,20 @@
-// The one record of game state, the scene and cell-kind numbers and the
-// constant tables. Every procedure of the game reads and writes it in place.
+// The one record of game state. Every procedure of the game reads and
+// writes it in place.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "core/platform.h"
+#include "core/scenes.h"
 #include "game/board.h"
-#include "platform/platform.h"
 
 namespace rara3 {
-
-// Scene numbers.
-constexpr int16_t SceneTitle = 0;
-constexpr int16_t SceneIdle = 1;
-constexpr int16_t SceneWalk = 2;
-constexpr int16_t ScenePush = 3;
-constexpr int16_t SceneClear = 4;
-constexpr int16_t SceneRetire = 5;
-constexpr int16_t SceneEnding = 6;
-constexpr int16_t SceneEditor = 7;
-
-// Move codes as stored in replay files.
-constexpr int32_t MoveCodeRight = 28;
-constexpr int32_t MoveCodeLeft = 29;
-constexpr int32_t MoveCodeUp = 30;
-constexpr int32_t MoveCodeDown = 31;
-
-// Scan codes of the held arrow keys in KeyState.
-constexpr int KeyStateUp = 200;
-constexpr int KeyStateLeft = 203;
-constexpr int KeyStateRight = 205;
-constexpr int KeyStateDown = 208;
 
 // Capacity of the move record and of a replay. Both hold the same number of
 // codes so every file the game writes can be replayed whole.
 constexpr int32_t RecordCapacity = 8192;
 constexpr int32_t ReplayCapacity = 8192;
-
-// The ten effects of the data file: offset and size of each wave file.
-constexpr int32_t kSfxOffset[10] = {50931,  58437,  231047, 323421, 379053,
-                                    471277, 634159, 674353, 719205, 759259};
-constexpr int32_t kSfxSize[10] = {7506,   172610, 92374, 55632, 92224,
-                                  162882, 40194,  44852, 40054, 308934};
-
-// Brightness step of the exit glow for GlowTick / 16.
-constexpr int32_t kPingPong[8] = {0, 1, 2, 3, 4, 3, 2, 1};
 
 // The board fields (Map, player, exit, facing and the prepared push) come
 // from Board, so the pure rules work on the very same fields.
@@ -57,16 +27,12 @@ struct GameState : Board {
   bool LoopStarted = false;
   bool FormActive = false;
 
-  int32_t DirDX[4] = {0, 0, 0, 0};
-  int32_t DirDY[4] = {0, 0, 0, 0};
-
   // Animation and pacing.
   int32_t StepFrames = 0;
   int32_t StepTick = 0;
   int32_t AnimStep = 0;
   int32_t WalkFrame = 0;
   int32_t GlowTick = 0;
-  int32_t PingPong[8] = {0, 0, 0, 0, 0, 0, 0, 0};
   int32_t AltColors = 0;
   int32_t ClearTick = 0;
   int32_t RetireTick = 0;
@@ -110,10 +76,6 @@ struct GameState : Board {
   int32_t ClipX = 0;
   int32_t ClipY = 0;
   int32_t DirIndex = 0;
-
-  // The effect table of the data file.
-  int32_t SfxOffset[10] = {};
-  int32_t SfxSize[10] = {};
 
   // State of the pseudo-random generator of the pairing flicker. The game
   // never seeds it, so every run flickers alike.

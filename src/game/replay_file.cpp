@@ -78,9 +78,7 @@ class LineReader {
 }  // namespace
 
 std::string StageFilePath(const std::string& appDir, int32_t stageNo, const char* extension) {
-  // The last three digits of the number plus 1000: 7 gives "007".
-  const std::string digits = std::to_string(static_cast<int64_t>(stageNo) + 1000);
-  return appDir + digits.substr(digits.size() - 3) + extension;
+  return appDir + StageFileName(stageNo, extension);
 }
 
 std::vector<uint8_t> FormatReplay(const int32_t* codes, int32_t count) {
@@ -121,7 +119,7 @@ bool ParseReplay(const std::vector<uint8_t>& bytes, int32_t capacity, int32_t* c
 }
 
 bool WriteReplayFile(GameState& g, Platform& p) {
-  const std::string path = StageFilePath(g.AppDir, g.StageNo, ".PBD");
+  const std::string path = StageFilePath(g.AppDir, g.StageNo, kReplayExtension);
   const int32_t count = std::clamp(g.RecordCount, 0, RecordCapacity);
   const std::vector<uint8_t> bytes = FormatReplay(g.RecordMoves, count);
   std::string error;
@@ -134,7 +132,7 @@ bool WriteReplayFile(GameState& g, Platform& p) {
 }
 
 bool ReadReplayFile(GameState& g, Platform& p) {
-  const std::string path = StageFilePath(g.AppDir, g.StageNo, ".PBD");
+  const std::string path = StageFilePath(g.AppDir, g.StageNo, kReplayExtension);
   std::vector<uint8_t> bytes;
   bool missing = false;
   std::string error;

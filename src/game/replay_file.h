@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "core/data_layout.h"
+#include "core/platform.h"
 #include "game/game_state.h"
-#include "platform/platform.h"
 
 namespace rara3 {
 

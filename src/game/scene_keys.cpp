@@ -89,21 +89,21 @@ void Form_KeyDown(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMa
       return;
     case SceneClear:
       if (keyCode == KeyEnter) {
-        if (g.ClearTick == 95) ContinueAfterClear(g, p);
+        if (g.ClearTick == kClearHold) ContinueAfterClear(g, p);
         return;
       }
       SoundKeys(g, p, keyCode, false);
       return;
     case SceneRetire:
       if (keyCode == KeyEscape) {
-        if (g.RetireTick == 47) LeaveRetire(g);
+        if (g.RetireTick == kRetireHold) LeaveRetire(g);
         return;
       }
       SoundKeys(g, p, keyCode, false);
       return;
     case SceneEnding:
       // Every key, M and S included, waits for the last phase.
-      if (g.EndingPhase == 7) QuitSequence(g, p);
+      if (g.EndingPhase == kEndingLastPhase) QuitSequence(g, p);
       return;
     case SceneEditor:
       EditorKey(g, p, keyCode);

@@ -7,7 +7,7 @@
 namespace rara3 {
 
 void SelectNextStage(GameState& g) {
-  if (g.StageNo < 100 && g.StageNo < g.MaxStage) ++g.StageNo;
+  if (g.StageNo < kStageCount && g.StageNo < g.MaxStage) ++g.StageNo;
 }
 
 void SelectPreviousStage(GameState& g) {
@@ -60,7 +60,7 @@ void ContinueAfterClear(GameState& g, Platform& p) {
     WriteReplayFile(g, p);
     g.RecordCount = 0;
   }
-  if (g.StageNo >= 100) {
+  if (g.StageNo >= kStageCount) {
     StartEnding(g, p);
     return;
   }
@@ -75,7 +75,7 @@ void ContinueAfterClear(GameState& g, Platform& p) {
 void Retire(GameState& g, Platform& p) {
   g.RetireTick = 0;
   g.Scene = SceneRetire;
-  if (g.SoundOn) p.audio.PlaySfx(8);
+  if (g.SoundOn) p.audio.PlaySfx(Effect::Retire);
 }
 
 void LeaveRetire(GameState& g) {

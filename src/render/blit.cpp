@@ -1,7 +1,7 @@
 #include "render/blit.h"
 
 #include "render/clip_to_view.h"
-#include "render/sheets.h"
+#include "core/sheets.h"
 
 namespace rara3 {
 
@@ -18,7 +18,7 @@ void DrawFixed(Platform& p, int sheet, const Rect& src, int32_t x, int32_t y) {
   p.display.BltFast(x, y, sheet, src, true);
 }
 
-void StartSfxOnce(GameState& g, Platform& p, bool& latch, int effect) {
+void StartSfxOnce(GameState& g, Platform& p, bool& latch, Effect effect) {
   if (latch) return;
   latch = true;
   if (g.SoundOn) p.audio.PlaySfx(effect);

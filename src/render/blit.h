@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "game/game_state.h"
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace rara3 {
 
@@ -21,6 +21,6 @@ void DrawFixed(Platform& p, int sheet, const Rect& src, int32_t x, int32_t y);
 
 // Starts an effect the first time its latch is seen False. The latch is set
 // even with effects off, so an effect that began silently stays silent.
-void StartSfxOnce(GameState& g, Platform& p, bool& latch, int effect);
+void StartSfxOnce(GameState& g, Platform& p, bool& latch, Effect effect);
 
 }  // namespace rara3

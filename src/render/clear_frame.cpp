@@ -3,7 +3,7 @@
 #include "render/blit.h"
 #include "render/play_view.h"
 #include "render/scene_frames.h"
-#include "render/sheets.h"
+#include "core/sheets.h"
 
 namespace rara3 {
 
@@ -22,7 +22,7 @@ bool ClearCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
 
 }  // namespace
 
-void StartClearSfx(GameState& g, Platform& p) { StartSfxOnce(g, p, g.ClearSfxDone, 2); }
+void StartClearSfx(GameState& g, Platform& p) { StartSfxOnce(g, p, g.ClearSfxDone, Effect::Clear); }
 
 void DrawClearLayers(GameState& g, Platform& p) {
   DrawFloor(g, p);

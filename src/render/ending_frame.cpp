@@ -1,6 +1,6 @@
 #include "render/blit.h"
 #include "render/scene_frames.h"
-#include "render/sheets.h"
+#include "core/sheets.h"
 
 namespace rara3 {
 
@@ -8,7 +8,6 @@ namespace {
 
 constexpr int32_t kPortraitX = 271;
 constexpr int32_t kPortraitY = 154;
-constexpr int32_t kLastPhase = 7;
 
 void DrawPortrait(Platform& p, int32_t frame) {
   DrawFixed(p, Picture8, PortraitRect(frame), kPortraitX, kPortraitY);
@@ -28,7 +27,7 @@ void DrawEndingLayers(GameState& g, Platform& p) {
     case 6:
       DrawPortrait(p, 1);
       break;
-    case kLastPhase:
+    case kEndingLastPhase:
       DrawPortrait(p, 0);
       DrawFixed(p, Picture5, kBannerRect, 37, 360);
       break;
@@ -40,7 +39,7 @@ void DrawEndingLayers(GameState& g, Platform& p) {
 
 void AdvanceEnding(GameState& g, Platform& p) {
   const int32_t phase = g.EndingPhase;
-  if (phase < 0 || phase >= kLastPhase) return;
+  if (phase < 0 || phase >= kEndingLastPhase) return;
   g.EndingTick += 1;
   if (g.EndingTick >= kEndingPhaseFrames[phase]) {
     g.EndingTick = 0;
@@ -48,7 +47,7 @@ void AdvanceEnding(GameState& g, Platform& p) {
   }
   // The portrait's voice belongs to the ending itself: it plays even with
   // effects switched off.
-  if (phase == 1 && g.EndingTick == 0) p.audio.PlaySfx(9);
+  if (phase == 1 && g.EndingTick == 0) p.audio.PlaySfx(Effect::Ending);
 }
 
 }  // namespace rara3

@@ -3,9 +3,16 @@
 #include <algorithm>
 
 #include "render/blit.h"
-#include "render/sheets.h"
+#include "core/sheets.h"
 
 namespace rara3 {
+
+namespace {
+
+// Brightness step of the exit glow for GlowTick / 16.
+constexpr int32_t kPingPong[8] = {0, 1, 2, 3, 4, 3, 2, 1};
+
+}  // namespace
 
 int32_t FrameDir(const GameState& g) { return g.DirIndex >= 0 && g.DirIndex <= 3 ? g.DirIndex : 0; }
 
@@ -49,8 +56,7 @@ void DrawTile(GameState& g, Platform& p, int32_t column, int32_t x, int32_t y) {
 
 void DrawPlayerSprite(GameState& g, Platform& p, const Rect& src, int32_t x, int32_t y,
                       int32_t dx, int32_t dy) {
-  // The 89-px frame is centred on the cell; its feet reach 12 px below it.
-  DrawClipped(g, p, Picture1, src, 24 * x + 48 + dx, 24 * y - 44 + dy);
+  DrawClipped(g, p, Picture1, src, CellLeft(x) + kPlayerDX + dx, CellTop(y) + kPlayerDY + dy);
 }
 
 void DrawStandingPlayer(GameState& g, Platform& p, int32_t x, int32_t y) {
@@ -59,7 +65,8 @@ void DrawStandingPlayer(GameState& g, Platform& p, int32_t x, int32_t y) {
 
 void DrawExitGlow(GameState& g, Platform& p, int32_t x, int32_t y) {
   const int32_t step = std::clamp<int32_t>(kPingPong[(g.GlowTick / 16) & 7], 0, kGlowSteps - 1);
-  DrawClipped(g, p, Picture4, GlowRect(step, ColorRow(g)), 24 * x + 73, 24 * y - 64);
+  DrawClipped(g, p, Picture4, GlowRect(step, ColorRow(g)), CellLeft(x) + kGlowDX,
+              CellTop(y) + kGlowDY);
   AdvanceGlow(g);
 }
 

@@ -5,17 +5,24 @@
 #include <cstdint>
 
 #include "game/game_state.h"
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace rara3 {
 
 // Top-left corner of cell (x, y) on the screen.
-constexpr int32_t CellLeft(int32_t x) { return 80 + 24 * x; }
-constexpr int32_t CellTop(int32_t y) { return 24 * y; }
+constexpr int32_t CellLeft(int32_t x) { return 80 + kCellPixels * x; }
+constexpr int32_t CellTop(int32_t y) { return kCellPixels * y; }
 // Object tiles stand on their cell and reach 12 px into the cell above.
 constexpr int32_t TileTop(int32_t y) { return CellTop(y) - 12; }
-
-constexpr bool IsBoxKind(int32_t kind) { return kind >= KindPairBox && kind <= KindBombBox; }
+// Where the larger pictures sit against their cell's top-left corner: the
+// 89-px player frame centred on the cell with its feet 12 px below it, the
+// exit glow standing on the cell, the explosion over the box it destroys.
+constexpr int32_t kPlayerDX = -32;
+constexpr int32_t kPlayerDY = -44;
+constexpr int32_t kGlowDX = -7;
+constexpr int32_t kGlowDY = -64;
+constexpr int32_t kBlastDX = -15;
+constexpr int32_t kBlastDY = -30;
 
 // DirIndex as the frame computed it; a facing outside the four directions
 // is drawn facing down.

@@ -3,7 +3,7 @@
 #include "render/blit.h"
 #include "render/play_view.h"
 #include "render/scene_frames.h"
-#include "render/sheets.h"
+#include "core/sheets.h"
 
 namespace rara3 {
 
@@ -32,7 +32,7 @@ bool PushCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
 
 }  // namespace
 
-void StartPushSfx(GameState& g, Platform& p) { StartSfxOnce(g, p, g.PushSfxDone, 0); }
+void StartPushSfx(GameState& g, Platform& p) { StartSfxOnce(g, p, g.PushSfxDone, Effect::Push); }
 
 void DrawPushLayers(GameState& g, Platform& p) {
   DrawFloor(g, p);

@@ -6,7 +6,7 @@
 #include "render/clip_to_view.h"
 #include "render/play_view.h"
 #include "render/scene_frames.h"
-#include "render/sheets.h"
+#include "core/sheets.h"
 
 namespace rara3 {
 
@@ -56,7 +56,7 @@ void AdvanceSlide(GameState& g) {
 
 // 96 frames of a randomly coloured box; either colour set.
 void PlayPairing(GameState& g, Platform& p) {
-  StartSfxOnce(g, p, g.PairSfxDone, 1);
+  StartSfxOnce(g, p, g.PairSfxDone, Effect::Pairing);
   const auto row = static_cast<int32_t>(NextRandom(g) * 2);
   const auto column = static_cast<int32_t>(NextRandom(g) * kBoxColumns);
   DrawBoxOnCell(g, p, column, row, g.SlideEndX, g.SlideEndY);
@@ -66,7 +66,7 @@ void PlayPairing(GameState& g, Platform& p) {
 
 // Shown 8 frames, hidden 8, four times.
 void PlayVanishing(GameState& g, Platform& p) {
-  StartSfxOnce(g, p, g.VanishSfxDone, 7);
+  StartSfxOnce(g, p, g.VanishSfxDone, Effect::Vanish);
   if ((g.VanishTick / 8) % 2 == 0) {
     DrawBoxOnCell(g, p, KindVanishBox - 1, ColorRow(g), g.SlideEndX, g.SlideEndY);
   }
@@ -81,7 +81,7 @@ void PlaySlideBoxStop(GameState& g, Platform& p) {
 
 // Both boxes step together through the eight colours, 12 frames each.
 void PlayColourChange(GameState& g, Platform& p) {
-  StartSfxOnce(g, p, g.CopySfxDone, 4);
+  StartSfxOnce(g, p, g.CopySfxDone, Effect::ColourChange);
   const int32_t column = std::clamp<int32_t>(g.CopyTick / 12, 0, kBoxColumns - 1);
   DrawStopAndHit(g, p, column, column);
   g.CopyTick += 1;
@@ -93,11 +93,12 @@ void PlayColourChange(GameState& g, Platform& p) {
 
 // Twelve explosion pictures of 6 frames each over the destroyed box.
 void PlayExplosion(GameState& g, Platform& p) {
-  StartSfxOnce(g, p, g.BlastSfxDone, 5);
+  StartSfxOnce(g, p, g.BlastSfxDone, Effect::Explosion);
   DrawStopAndHit(g, p, KindBombBox - 1, g.HitKind - 1);
   if (InGrid(g.HitX, g.HitY)) {
     const int32_t f = std::clamp<int32_t>(g.BlastTick / 6, 0, kBlastFrames - 1);
-    DrawClipped(g, p, Picture7, BlastRect(f), 24 * g.HitX + 65, 24 * g.HitY - 30);
+    DrawClipped(g, p, Picture7, BlastRect(f), CellLeft(g.HitX) + kBlastDX,
+                CellTop(g.HitY) + kBlastDY);
   }
   g.BlastTick += 1;
   if (g.BlastTick >= kBlastFrameTicks) g.EventDone = true;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "game/game_state.h"
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace rara3 {
 

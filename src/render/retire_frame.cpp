@@ -2,7 +2,7 @@
 
 #include "render/play_view.h"
 #include "render/scene_frames.h"
-#include "render/sheets.h"
+#include "core/sheets.h"
 
 namespace rara3 {
 

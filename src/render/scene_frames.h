@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "game/game_state.h"
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace rara3 {
 
@@ -46,19 +46,17 @@ void FinishPush(GameState& g);
 // A copy box that has become a pair box beside a pair box pairs next.
 void HandOverToPairing(GameState& g);
 
-// Stage clear: the cheer runs to ClearTick 95 and holds.
-constexpr int32_t kClearHold = 95;
+// Stage clear: the cheer runs to kClearHold and holds.
 void StartClearSfx(GameState& g, Platform& p);
 void DrawClearLayers(GameState& g, Platform& p);
 void AdvanceClearTick(GameState& g);
 
-// Retire: the collapse runs to RetireTick 47 and holds.
-constexpr int32_t kRetireHold = 47;
+// Retire: the collapse runs to kRetireHold and holds.
 void DrawRetireLayers(GameState& g, Platform& p);
 void AdvanceRetireTick(GameState& g);
 
-// Ending: eight phases counted in frames; the last one holds.
-constexpr int32_t kEndingPhaseFrames[7] = {100, 200, 15, 25, 15, 35, 150};
+// Ending: eight phases counted in frames (kEndingPhaseFrames); the last one
+// holds.
 void DrawEndingLayers(GameState& g, Platform& p);
 // Counts the frame; effect 9 starts as phase 1 ends, with sound on or off.
 void AdvanceEnding(GameState& g, Platform& p);

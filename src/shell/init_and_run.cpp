@@ -7,9 +7,10 @@
 
 #include "data/data_file.h"
 #include "game/game.h"
-#include "platform/display_error_text.h"
-#include "platform/fatal_error_path.h"
-#include "platform/sdl/sdl_platform.h"
+#include "core/display_error_text.h"
+#include "shell/fatal_error_path.h"
+#include "shell/main_loop.h"
+#include "shell/sdl_bring_up.h"
 
 namespace rara3 {
 
@@ -25,7 +26,7 @@ int Main(const std::string& programDir) {
   }
   try {
     BringUp(*g, *sdl);
-    RunMainLoop(*g, *sdl);
+    RunMainLoop(*g, p);
   } catch (const PlatformError& e) {
     RunFatalErrorPath(p, e);
   } catch (const std::bad_alloc&) {

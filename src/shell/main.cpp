@@ -5,7 +5,7 @@
 #include <climits>
 #include <string>
 
-#include "platform/instance_lock.h"
+#include "platform/posix/instance_lock.h"
 #include "shell/init_and_run.h"
 
 namespace {

@@ -13,9 +13,10 @@
 
 #include "data/data_file.h"
 #include "game/game.h"
-#include "game/main_loop.h"
+#include "shell/headless_bring_up.h"
+#include "shell/main_loop.h"
 #include "platform/headless/headless_platform.h"
-#include "platform/memory_files.h"
+#include "support/memory_files.h"
 
 using namespace rara3;
 

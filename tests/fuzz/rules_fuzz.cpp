@@ -14,7 +14,7 @@
 #include "game/board.h"
 #include "game/game.h"
 #include "platform/headless/headless_platform.h"
-#include "platform/memory_files.h"
+#include "support/memory_files.h"
 #include "render/render_frame.h"
 
 using namespace rara3;

@@ -14,7 +14,8 @@
 #include <string>
 
 #include "game/game.h"
-#include "platform/sdl/sdl_platform.h"
+#include "shell/main_loop.h"
+#include "shell/sdl_bring_up.h"
 
 namespace {
 
@@ -80,10 +81,10 @@ int main(int argc, char** argv) {
   try {
     rara3::BringUp(*g, *sdl);
     // One pass: the first frame.
-    rara3::RunMainLoop(*g, *sdl, rara3::NowSeconds() + 1e-6);
+    rara3::RunMainLoop(*g, sdl->platform, rara3::NowSeconds() + 1e-6);
     const double firstFrame = SinceBoot() - ProcessStartSinceBoot();
     rara3::Form_Activate(*g);
-    rara3::RunMainLoop(*g, *sdl, rara3::NowSeconds() + 2.0);
+    rara3::RunMainLoop(*g, sdl->platform, rara3::NowSeconds() + 2.0);
 
     const long long frames0 = sdl->display.Frames();
     const double compose0 = sdl->display.ComposeSeconds();
@@ -91,7 +92,7 @@ int main(int argc, char** argv) {
     double main0 = 0, sound0 = 0;
     ThreadCpu(main0, sound0);
     const double t0 = rara3::NowSeconds();
-    rara3::RunMainLoop(*g, *sdl, t0 + seconds);
+    rara3::RunMainLoop(*g, sdl->platform, t0 + seconds);
     const double elapsed = rara3::NowSeconds() - t0;
     double main1 = 0, sound1 = 0;
     ThreadCpu(main1, sound1);

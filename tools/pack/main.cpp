@@ -7,7 +7,7 @@
 
 #include "data/data_file.h"
 #include "data/data_pack.h"
-#include "platform/posix_files.h"
+#include "platform/posix/posix_files.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "data/data_file.h"
-#include "platform/posix_files.h"
+#include "platform/posix/posix_files.h"
 #include "redirect_files.h"
 #include "sim_script.h"
 #include "simulator.h"

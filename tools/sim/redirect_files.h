@@ -6,7 +6,7 @@
 #include <string>
 
 #include "data/data_file.h"
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace rara3::sim {
 

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <sstream>
 
+#include "core/keys.h"
+#include "core/scenes.h"
 #include "state_fields.h"
 
 namespace rara3::sim {
@@ -26,14 +28,15 @@ int32_t KeyCodeOfName(const std::string& name) {
   static const struct {
     const char* name;
     int32_t code;
-  } kNamed[] = {{"enter", 13}, {"esc", 27},  {"space", 32}, {"left", 37},
-                {"up", 38},    {"right", 39}, {"down", 40}};
+  } kNamed[] = {{"enter", KeyEnter}, {"esc", KeyEscape}, {"space", KeySpace},
+                {"left", KeyLeft},   {"up", KeyUp},       {"right", KeyRight},
+                {"down", KeyDown}};
   for (const auto& k : kNamed)
     if (name == k.name) return k.code;
-  if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') return 'A' + (name[0] - 'a');
-  if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return name[0];
+  if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') return KeyA + (name[0] - 'a');
+  if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return Key0 + (name[0] - '0');
   int32_t n = 0;
-  if (name.size() >= 2 && name[0] == 'f' && ParseNumber(name.substr(1), 1, 12, n)) return 111 + n;
+  if (name.size() >= 2 && name[0] == 'f' && ParseNumber(name.substr(1), 1, 12, n)) return KeyF1 + n - 1;
   if (name.rfind("vk:", 0) == 0 && ParseNumber(name.substr(3), 0, 255, n)) return n;
   return -1;
 }
@@ -41,10 +44,10 @@ int32_t KeyCodeOfName(const std::string& name) {
 int32_t SceneOfName(const std::string& name) {
   static const char* const kNames[] = {"title",  "idle",   "walk",   "push",
                                        "clear",  "retire", "ending", "editor"};
-  for (int32_t i = 0; i < 8; ++i)
+  for (int32_t i = 0; i < kSceneCount; ++i)
     if (name == kNames[i]) return i;
   int32_t n = 0;
-  if (ParseNumber(name, 0, 7, n)) return n;
+  if (ParseNumber(name, 0, kSceneCount - 1, n)) return n;
   return -1;
 }
 

@@ -1,17 +1,13 @@
 #include "simulator.h"
 
+#include "core/stage_chars.h"
 #include "game/game.h"
-#include "game/main_loop.h"
+#include "shell/headless_bring_up.h"
+#include "shell/main_loop.h"
 #include "state_fields.h"
 
 namespace rara3::sim {
 namespace {
-
-// Stage-file characters of the cell kinds; the open exit shows as E.
-char CellChar(int32_t kind) {
-  static const char kChars[] = ".P%VTSC#B@E";
-  return kind >= 0 && kind <= 10 ? kChars[kind] : '?';
-}
 
 template <typename T>
 std::string JoinSince(const std::vector<T>& items, size_t& seen) {
@@ -105,7 +101,7 @@ int Simulator::Run(const std::vector<Command>& script, std::ostream& out, std::o
       case Op::Map:
         for (int y = 0; y < kBoardSize; ++y) {
           std::string row;
-          for (int x = 0; x < kBoardSize; ++x) row += CellChar(g_->Map[x][y]);
+          for (int x = 0; x < kBoardSize; ++x) row += StageCharOfKind(g_->Map[x][y]);
           out << row << '\n';
         }
         break;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "game/game_state.h"
-#include "game/window_events.h"
+#include "core/window_events.h"
 #include "platform/compose/compositor.h"
 #include "platform/headless/compose_sink.h"
 #include "platform/headless/headless_platform.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "platform/compose/embedded_sheets.h"
-#include "platform/compose/sheet_sizes.h"
+#include "core/sheets.h"
 #include "platform/compose/test_sheets.h"
 
 namespace rara3 {
@@ -100,9 +100,9 @@ bool Compositor::SetSheets(SDL_Surface* const (&images)[kSheetCount], std::strin
       error = SheetName(i) + ": no image";
       return false;
     }
-    if (images[i]->w != kSheetWidth[i] || images[i]->h != kSheetHeight[i]) {
-      error = SheetName(i) + ": expected " + std::to_string(kSheetWidth[i]) + " x " +
-              std::to_string(kSheetHeight[i]) + " pixels, found " + std::to_string(images[i]->w) +
+    if (images[i]->w != kSheetSize[i].w || images[i]->h != kSheetSize[i].h) {
+      error = SheetName(i) + ": expected " + std::to_string(kSheetSize[i].w) + " x " +
+              std::to_string(kSheetSize[i].h) + " pixels, found " + std::to_string(images[i]->w) +
               " x " + std::to_string(images[i]->h);
       return false;
     }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace rara3 {
 

@@ -1,10 +1,11 @@
 #include "platform/compose/embedded_sheets.h"
 
+#include "core/platform.h"
+
 // The generated sources define these at global scope.
 #define RARA3_DECLARE_PNG(name)      \
   extern const unsigned char name[]; \
   extern const std::size_t name##_size;
-#if RARA3_EMBEDDED_SHEETS
 RARA3_DECLARE_PNG(rara3_picture0_png)
 RARA3_DECLARE_PNG(rara3_picture1_png)
 RARA3_DECLARE_PNG(rara3_picture2_png)
@@ -14,15 +15,11 @@ RARA3_DECLARE_PNG(rara3_picture5_png)
 RARA3_DECLARE_PNG(rara3_picture6_png)
 RARA3_DECLARE_PNG(rara3_picture7_png)
 RARA3_DECLARE_PNG(rara3_picture8_png)
-#endif
-#if RARA3_EMBEDDED_ICON
 RARA3_DECLARE_PNG(rara3_icon_png)
-#endif
 
 namespace rara3 {
 
-EmbeddedFile EmbeddedSheetPng([[maybe_unused]] int sheet) {
-#if RARA3_EMBEDDED_SHEETS
+EmbeddedFile EmbeddedSheetPng(int sheet) {
   static const EmbeddedFile kSheets[] = {
       {rara3_picture0_png, rara3_picture0_png_size}, {rara3_picture1_png, rara3_picture1_png_size},
       {rara3_picture2_png, rara3_picture2_png_size}, {rara3_picture3_png, rara3_picture3_png_size},
@@ -30,17 +27,10 @@ EmbeddedFile EmbeddedSheetPng([[maybe_unused]] int sheet) {
       {rara3_picture6_png, rara3_picture6_png_size}, {rara3_picture7_png, rara3_picture7_png_size},
       {rara3_picture8_png, rara3_picture8_png_size},
   };
-  if (sheet >= 0 && sheet < 9) return kSheets[sheet];
-#endif
+  if (sheet >= 0 && sheet < kSheetCount) return kSheets[sheet];
   return {};
 }
 
-EmbeddedFile EmbeddedIconPng() {
-#if RARA3_EMBEDDED_ICON
-  return {rara3_icon_png, rara3_icon_png_size};
-#else
-  return {};
-#endif
-}
+EmbeddedFile EmbeddedIconPng() { return {rara3_icon_png, rara3_icon_png_size}; }
 
 }  // namespace rara3

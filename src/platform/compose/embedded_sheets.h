@@ -8,11 +8,10 @@ namespace rara3 {
 
 struct EmbeddedFile {
   const unsigned char* data = nullptr;
-  std::size_t size = 0;  // 0: this build carries no such file
+  std::size_t size = 0;
 };
 
-// Picture0.png .. Picture8.png for sheet 0..8; empty for any other index or
-// when the build was made without the art.
+// Picture0.png .. Picture8.png for sheet 0..8; empty for any other index.
 EmbeddedFile EmbeddedSheetPng(int sheet);
 EmbeddedFile EmbeddedIconPng();
 

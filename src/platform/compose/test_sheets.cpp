@@ -1,6 +1,6 @@
 #include "platform/compose/test_sheets.h"
 
-#include "platform/compose/sheet_sizes.h"
+#include "core/sheets.h"
 
 namespace rara3 {
 namespace {
@@ -131,7 +131,7 @@ uint32_t TestCellColour(int sheet, int cell) {
 
 SDL_Surface* MakeTestSheet(int sheet) {
   if (sheet < 0 || sheet >= kSheetCount) return nullptr;
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, kSheetWidth[sheet], kSheetHeight[sheet], 24,
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, kSheetSize[sheet].w, kSheetSize[sheet].h, 24,
                                                   SDL_PIXELFORMAT_RGB24);
   if (s == nullptr) return nullptr;
   SDL_memset(s->pixels, 0, static_cast<size_t>(s->pitch) * s->h);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace rara3 {
 
@@ -55,7 +55,7 @@ class HeadlessKeyboard : public Keyboard {
 
 class HeadlessAudio : public Audio {
  public:
-  void PlaySfx(int i) override { sfxStarted.push_back(i); }
+  void PlaySfx(Effect e) override { sfxStarted.push_back(EffectIndex(e)); }
   bool TuneIsPlaying() override { return tunePlaying; }
   void PlayTune() override;
   void StopTune() override;
@@ -90,9 +90,21 @@ class HeadlessSystem : public System {
   bool echoErrors = false;
 };
 
-// The four recorders with a file layer of the caller's choosing.
+// No window: the driver queues the events itself (RunPass takes them), and
+// every pass has its timer tick. The clock stands still unless moved.
+class HeadlessWindow : public Window {
+ public:
+  void TakeEvents(std::vector<WindowEvent>&) override {}
+  bool TakeTimerTick() override { return true; }
+  double NowSeconds() override { return now; }
+
+  double now = 0.0;
+};
+
+// The five recorders with a file layer of the caller's choosing.
 struct HeadlessPlatform {
-  explicit HeadlessPlatform(Files& files) : platform{display, keyboard, audio, system, files} {}
+  explicit HeadlessPlatform(Files& files)
+      : platform{display, keyboard, audio, system, files, window} {}
   HeadlessPlatform(const HeadlessPlatform&) = delete;
   HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;
 
@@ -100,6 +112,7 @@ struct HeadlessPlatform {
   HeadlessKeyboard keyboard;
   HeadlessAudio audio;
   HeadlessSystem system;
+  HeadlessWindow window;
   Platform platform;
 };
 

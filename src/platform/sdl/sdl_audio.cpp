@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "platform/display_error_text.h"
-#include "platform/midi_length.h"
+#include "core/display_error_text.h"
+#include "platform/sdl/midi_length.h"
 
 namespace rara3 {
 
@@ -121,7 +121,8 @@ void SdlAudio::Close() {
   open_ = false;
 }
 
-void SdlAudio::PlaySfx(int i) {
+void SdlAudio::PlaySfx(Effect e) {
+  const int i = EffectIndex(e);
   if (!open_ || i < 0 || i >= kEffectCount || effects_[i] == nullptr) return;
   // Playing on the effect's own channel cuts it off if it still sounds.
   Mix_PlayChannel(i, effects_[i], 0);

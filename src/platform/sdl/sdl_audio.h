@@ -10,14 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "core/platform.h"
 
 struct _Mix_Music;
 struct Mix_Chunk;
 
 namespace rara3 {
 
-constexpr int kEffectCount = 10;
 // 9 dB and 10 dB down, on SDL_mixer's 0..128 scale.
 constexpr int kMusicVolume = 45;
 constexpr int kEffectVolume = 40;
@@ -47,7 +46,7 @@ class SdlAudio : public Audio {
   bool Silent() const { return !open_; }
   const std::string& SoundFont() const { return soundFont_; }
 
-  void PlaySfx(int i) override;
+  void PlaySfx(Effect e) override;
   bool TuneIsPlaying() override;
   void PlayTune() override;
   void StopTune() override;

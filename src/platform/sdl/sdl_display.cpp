@@ -7,8 +7,8 @@
 #include <thread>
 
 #include "platform/compose/embedded_sheets.h"
-#include "platform/compose/sheet_sizes.h"
-#include "platform/display_error_text.h"
+#include "core/sheets.h"
+#include "core/display_error_text.h"
 
 namespace rara3 {
 namespace {
@@ -158,10 +158,6 @@ bool SdlDisplay::MeasureSixtyHertz() {
 
 void SdlDisplay::LoadSheets() {
   std::string error;
-  if (EmbeddedSheetPng(0).size == 0) {
-    if (!compositor_.LoadTestSheets(error)) throw PlatformError{kCodeDisplayFailed, error};
-    return;
-  }
   if (!compositor_.LoadEmbeddedSheets(error)) throw PlatformError{kCodeDisplayFailed, error};
 }
 

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "platform/compose/compositor.h"
-#include "platform/frame_pacer.h"
-#include "platform/platform.h"
+#include "platform/sdl/frame_pacer.h"
+#include "core/platform.h"
 
 namespace rara3 {
 

@@ -1,7 +1,7 @@
 // The held keys from SDL's keyboard state, by scan code.
 #pragma once
 
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace rara3 {
 

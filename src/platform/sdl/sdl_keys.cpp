@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_keys.h"
 
+#include "core/keys.h"
+
 namespace rara3 {
 
 int ScanCodeOf(SDL_Scancode key) {
@@ -76,12 +78,12 @@ int ScanCodeOf(SDL_Scancode key) {
     case SDL_SCANCODE_KP_DIVIDE: return 181;
     case SDL_SCANCODE_RALT: return 184;
     case SDL_SCANCODE_HOME: return 199;
-    case SDL_SCANCODE_UP: return 200;
+    case SDL_SCANCODE_UP: return KeyStateUp;
     case SDL_SCANCODE_PAGEUP: return 201;
-    case SDL_SCANCODE_LEFT: return 203;
-    case SDL_SCANCODE_RIGHT: return 205;
+    case SDL_SCANCODE_LEFT: return KeyStateLeft;
+    case SDL_SCANCODE_RIGHT: return KeyStateRight;
     case SDL_SCANCODE_END: return 207;
-    case SDL_SCANCODE_DOWN: return 208;
+    case SDL_SCANCODE_DOWN: return KeyStateDown;
     case SDL_SCANCODE_PAGEDOWN: return 209;
     case SDL_SCANCODE_INSERT: return 210;
     case SDL_SCANCODE_DELETE: return 211;
@@ -91,63 +93,63 @@ int ScanCodeOf(SDL_Scancode key) {
 
 int16_t VirtualKeyOf(const SDL_Keysym& key) {
   const SDL_Keycode sym = key.sym;
-  if (sym >= SDLK_a && sym <= SDLK_z) return static_cast<int16_t>('A' + (sym - SDLK_a));
-  if (sym >= SDLK_0 && sym <= SDLK_9) return static_cast<int16_t>('0' + (sym - SDLK_0));
-  if (sym >= SDLK_F1 && sym <= SDLK_F12) return static_cast<int16_t>(112 + (sym - SDLK_F1));
+  if (sym >= SDLK_a && sym <= SDLK_z) return static_cast<int16_t>(KeyA + (sym - SDLK_a));
+  if (sym >= SDLK_0 && sym <= SDLK_9) return static_cast<int16_t>(Key0 + (sym - SDLK_0));
+  if (sym >= SDLK_F1 && sym <= SDLK_F12) return static_cast<int16_t>(KeyF1 + (sym - SDLK_F1));
   switch (sym) {
-    case SDLK_BACKSPACE: return 8;
-    case SDLK_TAB: return 9;
+    case SDLK_BACKSPACE: return KeyBackspace;
+    case SDLK_TAB: return KeyTab;
     case SDLK_RETURN:
     case SDLK_RETURN2:
-    case SDLK_KP_ENTER: return 13;
+    case SDLK_KP_ENTER: return KeyEnter;
     case SDLK_LSHIFT:
-    case SDLK_RSHIFT: return 16;
+    case SDLK_RSHIFT: return KeyShift;
     case SDLK_LCTRL:
-    case SDLK_RCTRL: return 17;
+    case SDLK_RCTRL: return KeyControl;
     case SDLK_LALT:
-    case SDLK_RALT: return 18;
-    case SDLK_PAUSE: return 19;
-    case SDLK_ESCAPE: return 27;
-    case SDLK_SPACE: return 32;
-    case SDLK_PAGEUP: return 33;
-    case SDLK_PAGEDOWN: return 34;
-    case SDLK_END: return 35;
-    case SDLK_HOME: return 36;
-    case SDLK_LEFT: return 37;
-    case SDLK_UP: return 38;
-    case SDLK_RIGHT: return 39;
-    case SDLK_DOWN: return 40;
-    case SDLK_INSERT: return 45;
-    case SDLK_DELETE: return 46;
-    case SDLK_KP_0: return 96;
-    case SDLK_KP_1: return 97;
-    case SDLK_KP_2: return 98;
-    case SDLK_KP_3: return 99;
-    case SDLK_KP_4: return 100;
-    case SDLK_KP_5: return 101;
-    case SDLK_KP_6: return 102;
-    case SDLK_KP_7: return 103;
-    case SDLK_KP_8: return 104;
-    case SDLK_KP_9: return 105;
-    case SDLK_KP_MULTIPLY: return 106;
-    case SDLK_KP_PLUS: return 107;
-    case SDLK_KP_MINUS: return 109;
-    case SDLK_KP_PERIOD: return 110;
-    case SDLK_KP_DIVIDE: return 111;
+    case SDLK_RALT: return KeyAlt;
+    case SDLK_PAUSE: return KeyPause;
+    case SDLK_ESCAPE: return KeyEscape;
+    case SDLK_SPACE: return KeySpace;
+    case SDLK_PAGEUP: return KeyPageUp;
+    case SDLK_PAGEDOWN: return KeyPageDown;
+    case SDLK_END: return KeyEnd;
+    case SDLK_HOME: return KeyHome;
+    case SDLK_LEFT: return KeyLeft;
+    case SDLK_UP: return KeyUp;
+    case SDLK_RIGHT: return KeyRight;
+    case SDLK_DOWN: return KeyDown;
+    case SDLK_INSERT: return KeyInsert;
+    case SDLK_DELETE: return KeyDelete;
+    case SDLK_KP_0: return KeyPad0 + 0;
+    case SDLK_KP_1: return KeyPad0 + 1;
+    case SDLK_KP_2: return KeyPad0 + 2;
+    case SDLK_KP_3: return KeyPad0 + 3;
+    case SDLK_KP_4: return KeyPad0 + 4;
+    case SDLK_KP_5: return KeyPad0 + 5;
+    case SDLK_KP_6: return KeyPad0 + 6;
+    case SDLK_KP_7: return KeyPad0 + 7;
+    case SDLK_KP_8: return KeyPad0 + 8;
+    case SDLK_KP_9: return KeyPad0 + 9;
+    case SDLK_KP_MULTIPLY: return KeyPadMultiply;
+    case SDLK_KP_PLUS: return KeyPadAdd;
+    case SDLK_KP_MINUS: return KeyPadSubtract;
+    case SDLK_KP_PERIOD: return KeyPadDecimal;
+    case SDLK_KP_DIVIDE: return KeyPadDivide;
     default: break;
   }
   // A layout without Latin letters: the letter keys by where they sit.
   if (key.scancode >= SDL_SCANCODE_A && key.scancode <= SDL_SCANCODE_Z) {
-    return static_cast<int16_t>('A' + (key.scancode - SDL_SCANCODE_A));
+    return static_cast<int16_t>(KeyA + (key.scancode - SDL_SCANCODE_A));
   }
   return 0;
 }
 
 int16_t ModifierMaskOf(uint16_t mod) {
   int16_t mask = 0;
-  if (mod & KMOD_SHIFT) mask |= 1;
-  if (mod & KMOD_CTRL) mask |= 2;
-  if (mod & KMOD_ALT) mask |= 4;
+  if (mod & KMOD_SHIFT) mask |= ModShift;
+  if (mod & KMOD_CTRL) mask |= ModCtrl;
+  if (mod & KMOD_ALT) mask |= ModAlt;
   return mask;
 }
 

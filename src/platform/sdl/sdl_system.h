@@ -1,7 +1,7 @@
 // Pauses, the cursor, the message box and the end of the program, on SDL.
 #pragma once
 
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace rara3 {
 

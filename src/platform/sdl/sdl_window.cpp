@@ -1,0 +1,40 @@
+#include "platform/sdl/sdl_window.h"
+
+#include <SDL.h>
+
+#include "platform/sdl/sdl_display.h"
+#include "platform/sdl/sdl_keys.h"
+
+namespace rara3 {
+
+void SdlWindow::TakeEvents(std::vector<WindowEvent>& out) {
+  SDL_Event e;
+  while (SDL_PollEvent(&e) != 0) {
+    switch (e.type) {
+      case SDL_KEYDOWN: {
+        const int16_t key = VirtualKeyOf(e.key.keysym);
+        if (key != 0) {
+          out.push_back({WindowEventKind::KeyDown, key, ModifierMaskOf(e.key.keysym.mod)});
+        }
+        break;
+      }
+      case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+          out.push_back({WindowEventKind::Activate, 0, 0});
+        } else if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
+          out.push_back({WindowEventKind::Close, 0, 0});
+        }
+        break;
+      case SDL_QUIT: out.push_back({WindowEventKind::Close, 0, 0}); break;
+      default: break;
+    }
+  }
+}
+
+bool SdlWindow::TakeTimerTick() { return TimerTickDue(NowSeconds(), lastTick_); }
+
+double SdlWindow::NowSeconds() { return rara3::NowSeconds(); }
+
+void SdlWindow::StartTimer() { lastTick_ = NowSeconds(); }
+
+}  // namespace rara3

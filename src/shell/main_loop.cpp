@@ -1,0 +1,40 @@
+#include "shell/main_loop.h"
+
+#include "game/game.h"
+#include "render/render_frame.h"
+#include "shell/fatal_error_path.h"
+
+namespace rara3 {
+
+void HandleWindowEvents(GameState& g, Platform& p, const std::vector<WindowEvent>& events) {
+  for (const WindowEvent& e : events) {
+    if (p.system.Ended()) return;
+    switch (e.kind) {
+      case WindowEventKind::KeyDown: Form_KeyDown(g, p, e.keyCode, e.modifierMask); break;
+      case WindowEventKind::Activate: Form_Activate(g); break;
+      case WindowEventKind::Close: Form_Unload(g, p); break;
+    }
+  }
+}
+
+void RunPass(GameState& g, Platform& p, const std::vector<WindowEvent>& queued) {
+  if (p.system.Ended()) return;
+  try {
+    RenderFrame(g, p);
+  } catch (const PlatformError& e) {
+    RunFatalErrorPath(p, e);
+    return;
+  }
+  if (p.system.Ended()) return;
+  HandleWindowEvents(g, p, queued);
+  std::vector<WindowEvent> reported;
+  p.window.TakeEvents(reported);
+  HandleWindowEvents(g, p, reported);
+  if (!p.system.Ended() && p.window.TakeTimerTick()) Timer1_Timer(g, p);
+}
+
+void RunMainLoop(GameState& g, Platform& p, double stopAt) {
+  while (!p.system.Ended() && (stopAt <= 0.0 || p.window.NowSeconds() < stopAt)) RunPass(g, p);
+}
+
+}  // namespace rara3

@@ -1,0 +1,84 @@
+#!/usr/bin/env python3
+"""Holds the includes under src/ to the layers: each folder may include only
+itself and the folders below it, and only the platform implementations and
+the shell may include SDL. Prints every include that breaks the order and
+exits 1; exits 0 when there is none.
+
+Usage: check_layers.py SOURCE_ROOT
+"""
+import pathlib
+import re
+import sys
+
+# Each folder and what it may include, bottom to top.
+ALLOWED = {
+    'core': {'core'},
+    'data': {'core', 'data'},
+    'game': {'core', 'data', 'game'},
+    'render': {'core', 'data', 'game', 'render'},
+    'platform/posix': {'core', 'platform/posix'},
+    'platform/compose': {'core', 'platform/compose'},
+    'platform/headless': {'core', 'platform/compose', 'platform/headless'},
+    'platform/sdl': {'core', 'platform/compose', 'platform/posix', 'platform/sdl'},
+    'shell': {'core', 'data', 'game', 'render', 'platform/posix', 'platform/compose',
+              'platform/headless', 'platform/sdl', 'shell'},
+}
+SDL_ALLOWED = {'platform/compose', 'platform/headless', 'platform/sdl', 'shell'}
+
+INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
+
+
+def folder_of(path):
+    """The layer a path under src/ names: 'platform/sdl', 'game', ..."""
+    parts = pathlib.PurePosixPath(path).parts
+    if len(parts) >= 2 and parts[0] == 'platform':
+        return '/'.join(parts[:2])
+    return parts[0] if parts else ''
+
+
+def check(root):
+    src = pathlib.Path(root) / 'src'
+    problems = []
+    for file in sorted(src.rglob('*')):
+        if file.suffix not in ('.h', '.cpp') or not file.is_file():
+            continue
+        rel = file.relative_to(src).as_posix()
+        layer = folder_of(rel)
+        if layer not in ALLOWED:
+            problems.append(f'src/{rel}: lies in no layer (src/{layer}/)')
+            continue
+        for number, line in enumerate(file.read_text(encoding='utf-8').splitlines(), 1):
+            m = INCLUDE.match(line)
+            if not m:
+                continue
+            bracket, target = m.groups()
+            if bracket == '<':
+                if target.startswith('SDL') and layer not in SDL_ALLOWED:
+                    problems.append(f'src/{rel}:{number}: src/{layer}/ may not include <{target}>')
+                continue
+            if '/' not in target:
+                continue  # a header beside the file
+            wanted = folder_of(target)
+            if wanted not in ALLOWED:
+                problems.append(f'src/{rel}:{number}: "{target}" is in no layer')
+            elif wanted not in ALLOWED[layer]:
+                problems.append(f'src/{rel}:{number}: src/{layer}/ may not include "{target}"'
+                                f' (it may include {", ".join(sorted(ALLOWED[layer]))})')
+    return problems
+
+
+def main(argv):
+    if len(argv) != 2:
+        print(__doc__.strip(), file=sys.stderr)
+        return 2
+    problems = check(argv[1])
+    for p in problems:
+        print(p, file=sys.stderr)
+    if problems:
+        print(f'{len(problems)} include(s) break the layers', file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv))
