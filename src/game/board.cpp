@@ -10,6 +10,23 @@ void SetCell(Board& b, int32_t x, int32_t y, int32_t kind) {
   if (InGrid(x, y)) b.Map[x][y] = kind;
 }
 
+void PlaceStageCells(Board& b, const StageCells& cells, bool forPlay) {
+  for (int32_t y = 0; y < kBoardSize; ++y) {
+    for (int32_t x = 0; x < kBoardSize; ++x) {
+      const int32_t k = cells[kBoardSize * y + x];
+      b.Map[x][y] = k;
+      if (k == KindPlayer) {
+        b.PlayerX = x;
+        b.PlayerY = y;
+      } else if (k == KindExit && forPlay) {
+        b.ExitX = x;
+        b.ExitY = y;
+        b.Map[x][y] = KindEmpty;
+      }
+    }
+  }
+}
+
 namespace {
 
 // Looks from the target along (dx, dy) for the first occupied cell. Beyond
@@ -82,15 +99,12 @@ MoveKind PrepareMove(Board& b) {
     case KindCopyBox: {
       b.PushKind = KindCopyBox;
       const int32_t l = ScanSlide(b, dx, dy, true);
-      const bool blocked = l == 1 && (b.HitKind == KindExit || b.HitKind == KindOutside);
-      return blocked ? MoveKind::None : MoveKind::Push;
+      return l == 1 && CopyBoxBlockedBy(b.HitKind) ? MoveKind::None : MoveKind::Push;
     }
     case KindBombBox: {
       b.PushKind = KindBombBox;
       const int32_t l = ScanSlide(b, dx, dy, true);
-      const bool blocked = l == 1 && (b.HitKind == KindSolidBox || b.HitKind == KindExit ||
-                                      b.HitKind == KindOutside);
-      return blocked ? MoveKind::None : MoveKind::Push;
+      return l == 1 && BombBoxBlockedBy(b.HitKind) ? MoveKind::None : MoveKind::Push;
     }
     default:
       return MoveKind::None;
@@ -124,13 +138,11 @@ bool ApplySlideEnd(Board& b) {
     case KindSlideBox:
       return true;
     case KindCopyBox:
-      if (b.HitKind == KindExit || b.HitKind == KindOutside) return false;
+      if (CopyBoxBlockedBy(b.HitKind)) return false;
       SetCell(b, b.HitX, b.HitY, KindEmpty);
       return true;
     case KindBombBox:
-      if (b.HitKind == KindSolidBox || b.HitKind == KindExit || b.HitKind == KindOutside) {
-        return false;
-      }
+      if (BombBoxBlockedBy(b.HitKind)) return false;
       SetCell(b, b.HitX, b.HitY, KindEmpty);
       return true;
     default:
@@ -141,40 +153,19 @@ bool ApplySlideEnd(Board& b) {
 void EndCopyEvent(Board& b) { SetCell(b, b.HitX, b.HitY, b.HitKind); }
 
 bool CommitPush(Board& b) {
-  const auto clear = [&b] { SetCell(b, b.TargetX, b.TargetY, KindEmpty); };
-  switch (b.PushKind) {
-    case KindPairBox:
-      clear();
-      SetCell(b, b.SlideEndX, b.SlideEndY, KindPairBox);
-      if (b.HitKind == KindPairBox) OpenExit(b);
-      return false;
-    case KindVanishBox:
-      clear();
-      return false;
-    case KindStepBox:
-    case KindSlideBox:
-    case KindBombBox:
-      clear();
-      SetCell(b, b.SlideEndX, b.SlideEndY, b.PushKind);
-      return false;
-    case KindCopyBox:
-      if (b.HitKind == KindPairBox) {
-        // The copy box has become a pair box beside a pair box; the pairing
-        // plays next, and its commit opens the exit.
-        SetCell(b, b.HitX, b.HitY, KindPairBox);
-        b.PushKind = KindPairBox;
-        return true;
-      }
-      clear();
-      if (b.HitKind == KindExit || b.HitKind == KindOutside) {
-        SetCell(b, b.SlideEndX, b.SlideEndY, KindCopyBox);
-      } else {
-        SetCell(b, b.SlideEndX, b.SlideEndY, b.HitKind);
-      }
-      return false;
-    default:
-      return false;
+  if (b.PushKind == KindCopyBox && b.HitKind == KindPairBox) {
+    // The copy box has become a pair box beside a pair box; the pairing
+    // plays next, and its commit opens the exit.
+    SetCell(b, b.HitX, b.HitY, KindPairBox);
+    b.PushKind = KindPairBox;
+    return true;
   }
+  if (!SlidesWhenPushed(b.PushKind) && b.PushKind != KindStepBox) return false;
+  SetCell(b, b.TargetX, b.TargetY, KindEmpty);
+  const int32_t rest = RestingKind(b.PushKind, b.HitKind);
+  if (rest != KindEmpty) SetCell(b, b.SlideEndX, b.SlideEndY, rest);
+  if (b.PushKind == KindPairBox && b.HitKind == KindPairBox) OpenExit(b);
+  return false;
 }
 
 bool CompleteWalk(Board& b) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "core/cell_kinds.h"
+#include "core/data_layout.h"
 
 namespace rara3 {
 
@@ -31,6 +32,46 @@ struct Board {
   int32_t HitKind = 0;
   int32_t SlideDistance = 0;
 };
+
+// --- What each kind does; every user of the rules asks these ---
+
+// Kinds that slide until they meet something when pushed. A step box moves
+// one cell; break and solid boxes never move.
+constexpr bool SlidesWhenPushed(int32_t kind) {
+  return kind == KindPairBox || kind == KindVanishBox || kind == KindSlideBox ||
+         kind == KindCopyBox || kind == KindBombBox;
+}
+
+// A copy box takes on the kind it hits, except the exit's and the edge's:
+// against those it stays a copy box, and with no room to move it cannot be
+// pushed at all.
+constexpr bool CopyBoxBlockedBy(int32_t hitKind) {
+  return hitKind == KindExit || hitKind == KindOutside;
+}
+
+// A bomb box blows up what it hits, except a solid box, the exit and the
+// edge; with no room to move in front of those it cannot be pushed.
+constexpr bool BombBoxBlockedBy(int32_t hitKind) {
+  return hitKind == KindSolidBox || CopyBoxBlockedBy(hitKind);
+}
+
+// What a pushed box is once it rests at the end of its slide, given what it
+// hit: KindEmpty for a vanish box, which is gone.
+constexpr int32_t RestingKind(int32_t pushKind, int32_t hitKind) {
+  switch (pushKind) {
+    case KindVanishBox: return KindEmpty;
+    case KindCopyBox: return CopyBoxBlockedBy(hitKind) ? KindCopyBox : hitKind;
+    default: return pushKind;
+  }
+}
+
+// --- The board ---
+
+// Stage cells, row by row, into Map. The last player cell gives the
+// player's position (every player cell stays). For play, the last exit cell
+// gives the exit's position and exit cells become floor until the exit
+// opens; otherwise (the editor) they stay as stored. Nothing else changes.
+void PlaceStageCells(Board& b, const StageCells& cells, bool forPlay);
 
 // The kind at (x, y); KindOutside beyond the grid.
 int32_t CellAt(const Board& b, int32_t x, int32_t y);

@@ -7,10 +7,7 @@ namespace rara3 {
 namespace {
 
 // The whole stage is read before Map changes, so a stage that cannot be
-// read never leaves a half-loaded board. Row by row into Map: the last
-// player cell gives the player's position (every player cell stays); for
-// play, the last exit cell gives the exit's position and exit cells become
-// floor until the exit opens, while the editor keeps them as stored.
+// read never leaves a half-loaded board.
 bool LoadStageCells(GameState& g, Platform& p, bool forPlay) {
   StageCells cells;
   std::string error;
@@ -19,20 +16,7 @@ bool LoadStageCells(GameState& g, Platform& p, bool forPlay) {
     g.Scene = SceneTitle;
     return false;
   }
-  for (int32_t y = 0; y < kBoardSize; ++y) {
-    for (int32_t x = 0; x < kBoardSize; ++x) {
-      const int32_t k = cells[20 * y + x];
-      g.Map[x][y] = k;
-      if (k == KindPlayer) {
-        g.PlayerX = x;
-        g.PlayerY = y;
-      } else if (k == KindExit && forPlay) {
-        g.ExitX = x;
-        g.ExitY = y;
-        g.Map[x][y] = KindEmpty;
-      }
-    }
-  }
+  PlaceStageCells(g, cells, forPlay);
   return true;
 }
 

@@ -115,20 +115,8 @@ void PlayEvent(GameState& g, Platform& p) {
   }
 }
 
-// The kind the box will have once the push is committed; 0 for none.
-int32_t RestingKind(const GameState& g) {
-  switch (g.PushKind) {
-    case KindVanishBox:
-      return KindEmpty;
-    case KindCopyBox:
-      return g.HitKind == KindExit || g.HitKind == KindOutside ? KindCopyBox : g.HitKind;
-    default:
-      return g.PushKind;
-  }
-}
-
 void DrawRestingBox(GameState& g, Platform& p) {
-  const int32_t kind = RestingKind(g);
+  const int32_t kind = RestingKind(g.PushKind, g.HitKind);
   if (!IsBoxKind(kind)) return;
   DrawBoxOnCell(g, p, kind - 1, ColorRow(g), g.SlideEndX, g.SlideEndY);
 }

@@ -23,18 +23,10 @@ std::string StepOf(int32_t pushed, const Board& after, const MoveResult& r) {
       if (after.HitKind == KindSolidBox) return "turn the copy box into a wall";
       return "turn the copy box into a " + KindName(after.HitKind) + " box";
     case KindBombBox:
-      if (after.HitKind == KindSolidBox || after.HitKind == KindExit ||
-          after.HitKind == KindOutside) {
-        return "move the bomb";
-      }
+      if (BombBoxBlockedBy(after.HitKind)) return "move the bomb";
       return "blow up a " + KindName(after.HitKind) + " box";
     default: return "push";
   }
-}
-
-bool IsSliding(int32_t kind) {
-  return kind == KindPairBox || kind == KindVanishBox || kind == KindSlideBox ||
-         kind == KindCopyBox || kind == KindBombBox;
 }
 }  // namespace
 
@@ -78,7 +70,7 @@ SolutionUse AnalyseSolution(const Board& start, const std::vector<int32_t>& faci
     const int ey = b.SlideEndY;
     const int sx = ex + dx;
     const int sy = ey + dy;
-    if (IsSliding(pushed)) {
+    if (SlidesWhenPushed(pushed)) {
       const int32_t stopper = CellAt(b, sx, sy);
       mark(sx, sy);
       if (stopper >= 0 && stopper <= 10) ++use.stoppedBy[stopper];
@@ -88,8 +80,7 @@ SolutionUse AnalyseSolution(const Board& start, const std::vector<int32_t>& faci
       if (b.HitX != sx || b.HitY != sy) ++use.sidePairings;
     }
     if (pushed == KindCopyBox && b.HitKind >= 0 && b.HitKind <= 10) ++use.copiedInto[b.HitKind];
-    if (pushed == KindBombBox && b.HitKind != KindSolidBox && b.HitKind != KindExit &&
-        b.HitKind >= 0 && InGrid(sx, sy)) {
+    if (pushed == KindBombBox && !BombBoxBlockedBy(b.HitKind) && InGrid(sx, sy)) {
       ++use.bombed[b.HitKind];
       id[sx][sy] = -1;
     }

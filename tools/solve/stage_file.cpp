@@ -16,12 +16,6 @@ std::string TrimComment(const std::string& line) {
 }
 }  // namespace
 
-char CharOfKind(int32_t kind) {
-  return kind >= 0 && kind <= 10 ? kStageChars[kind] : kUnknownCellChar;
-}
-
-int32_t KindOfChar(char c) { return KindOfStageChar(c); }
-
 bool ParseStageFile(const std::string& text, StageFile& out, std::string& error) {
   // The cells through the game's own parser; the first two comments here.
   StageCells cells;
@@ -37,7 +31,7 @@ bool ParseStageFile(const std::string& text, StageFile& out, std::string& error)
     ++comments;
   }
   for (int x = 0; x < kBoardSize; ++x)
-    for (int y = 0; y < kBoardSize; ++y) stage.cells[x][y] = cells[20 * y + x];
+    for (int y = 0; y < kBoardSize; ++y) stage.cells[x][y] = cells[kBoardSize * y + x];
   out = stage;
   return true;
 }
@@ -64,31 +58,22 @@ std::string FormatStageFile(const StageFile& stage) {
     text += "; " + stage.idea + "\n";
   }
   for (int y = 0; y < kBoardSize; ++y) {
-    for (int x = 0; x < kBoardSize; ++x) text += CharOfKind(stage.cells[x][y]);
+    for (int x = 0; x < kBoardSize; ++x) text += StageCharOfKind(stage.cells[x][y]);
     text += '\n';
   }
   return text;
 }
 
 bool BoardForPlay(const StageFile& stage, Board& out, std::string& error) {
-  Board b;
-  b.Facing = FacingDown;
+  StageCells cells;
   int players = 0;
   int exits = 0;
   for (int x = 0; x < kBoardSize; ++x) {
     for (int y = 0; y < kBoardSize; ++y) {
-      int32_t kind = stage.cells[x][y];
-      if (kind == KindPlayer) {
-        ++players;
-        b.PlayerX = x;
-        b.PlayerY = y;
-      } else if (kind == KindExit) {
-        ++exits;
-        b.ExitX = x;
-        b.ExitY = y;
-        kind = KindEmpty;
-      }
-      b.Map[x][y] = kind;
+      const int32_t kind = stage.cells[x][y];
+      players += kind == KindPlayer;
+      exits += kind == KindExit;
+      cells[kBoardSize * y + x] = static_cast<uint8_t>(kind);
     }
   }
   if (players != 1 || exits != 1) {
@@ -96,7 +81,11 @@ bool BoardForPlay(const StageFile& stage, Board& out, std::string& error) {
             " exit cells, expected one of each";
     return false;
   }
+  // As the game loads a stage for play.
+  Board b;
+  PlaceStageCells(b, cells, true);
   b.ExitOpen = false;
+  b.Facing = FacingDown;
   out = b;
   return true;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/stage_chars.h"
 #include "game/board.h"
 
 namespace rara3::solve {
@@ -29,9 +30,5 @@ std::string FormatStageFile(const StageFile& stage);
 // its position kept apart and closed, the player stands in its cell. False
 // when the stage has no player or no exit, or more than one of either.
 bool BoardForPlay(const StageFile& stage, Board& out, std::string& error);
-
-char CharOfKind(int32_t kind);
-// -1 for a character that is no cell.
-int32_t KindOfChar(char c);
 
 }  // namespace rara3::solve

@@ -36,7 +36,7 @@ bool PickCell(std::mt19937_64& rng, const Room& r, const StageFile& s, int32_t k
   return false;
 }
 
-int32_t KindOfFeature(char c) { return solve::KindOfChar(c); }
+int32_t KindOfFeature(char c) { return KindOfStageChar(c); }
 
 // Boxes the stage may hold: the pair and the featured kinds.
 std::vector<int32_t> MovableKinds(const GenParams& p) {

@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
   }
   if (outDir.empty() || count < 1) return Usage();
   for (char c : kinds) {
-    const int32_t k = solve::KindOfChar(c);
+    const int32_t k = KindOfStageChar(c);
     if (k < 1 || k > 8) {
       std::fprintf(stderr, "--kinds: '%c' is no box kind\n", c);
       return 2;
