@@ -11,6 +11,7 @@
 #include "bench_data.h"
 #include "game/game.h"
 #include "render/render_frame.h"
+#include "game/move_step.h"
 
 namespace rara3::bench {
 namespace {

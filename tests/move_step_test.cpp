@@ -6,6 +6,7 @@
 
 #include "game/replay_file.h"
 #include "game_fixture.h"
+#include "game/move_step.h"
 
 namespace rara3 {
 namespace {

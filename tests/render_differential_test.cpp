@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "render_rig.h"
+#include "game/move_step.h"
 
 namespace rara3 {
 namespace {

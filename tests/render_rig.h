@@ -15,6 +15,7 @@
 #include "render/render_frame.h"
 #include "core/sheets.h"
 #include "test_boards.h"
+#include "game/move_step.h"
 
 namespace rara3::test {
 

@@ -5,6 +5,7 @@
 #include "data/data_file.h"
 #include "game/game.h"
 #include "game/replay_file.h"
+#include "game/editor.h"
 
 namespace rara3 {
 

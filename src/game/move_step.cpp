@@ -1,6 +1,7 @@
 // The timer tick and the move step: which way the player goes, the code
 // recorded, and whether the move walks, pushes or only turns the player.
 #include "game/game.h"
+#include "game/move_step.h"
 
 namespace rara3 {
 

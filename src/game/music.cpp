@@ -1,5 +1,7 @@
 // The tune's operations and the switches of music, sound, colours and speed.
 #include "game/game.h"
+#include "game/move_step.h"
+#include "game/toggles.h"
 
 namespace rara3 {
 

@@ -1,6 +1,9 @@
 // The key-down handler: what each key does in each scene, and the two ways
 // out of the program that start from the window.
 #include "game/game.h"
+#include "game/stage_flow.h"
+#include "game/toggles.h"
+#include "game/editor.h"
 
 namespace rara3 {
 

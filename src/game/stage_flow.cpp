@@ -3,6 +3,8 @@
 #include "data/data_file.h"
 #include "game/game.h"
 #include "game/replay_file.h"
+#include "game/stage_flow.h"
+#include "game/toggles.h"
 
 namespace rara3 {
 

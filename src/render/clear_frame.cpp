@@ -9,6 +9,8 @@ namespace rara3 {
 
 namespace {
 
+void AdvanceClearTick(GameState& g);
+
 // The player stands on the exit: the glow, then the cheer over it.
 bool ClearCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
   if (kind == KindPlayer) {
@@ -30,9 +32,13 @@ void DrawClearLayers(GameState& g, Platform& p) {
   AdvanceClearTick(g);
 }
 
+namespace {
+
 void AdvanceClearTick(GameState& g) {
   g.ClearTick += 1;
   if (g.ClearTick > kClearHold) g.ClearTick = kClearHold;
 }
+
+}  // namespace
 
 }  // namespace rara3

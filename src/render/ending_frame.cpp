@@ -6,6 +6,8 @@ namespace rara3 {
 
 namespace {
 
+void AdvanceEnding(GameState& g, Platform& p);
+
 constexpr int32_t kPortraitX = 271;
 constexpr int32_t kPortraitY = 154;
 
@@ -37,6 +39,8 @@ void DrawEndingLayers(GameState& g, Platform& p) {
   AdvanceEnding(g, p);
 }
 
+namespace {
+
 void AdvanceEnding(GameState& g, Platform& p) {
   const int32_t phase = g.EndingPhase;
   if (phase < 0 || phase >= kEndingLastPhase) return;
@@ -49,5 +53,7 @@ void AdvanceEnding(GameState& g, Platform& p) {
   // effects switched off.
   if (phase == 1 && g.EndingTick == 0) p.audio.PlaySfx(Effect::Ending);
 }
+
+}  // namespace
 
 }  // namespace rara3

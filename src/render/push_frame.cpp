@@ -2,12 +2,16 @@
 
 #include "render/blit.h"
 #include "render/play_view.h"
+#include "render/push_step.h"
 #include "render/scene_frames.h"
 #include "core/sheets.h"
 
 namespace rara3 {
 
 namespace {
+
+void AdvancePushPose(GameState& g);
+void HandOverToPairing(GameState& g);
 
 // The push pose's picture while it runs, then the player standing.
 Rect PushPlayerRect(const GameState& g) {
@@ -44,11 +48,15 @@ void DrawPushLayers(GameState& g, Platform& p) {
   AdvancePushPose(g);
 }
 
+namespace {
+
 void AdvancePushPose(GameState& g) {
   if (g.PushPoseDone) return;
   g.AnimStep += 1;
   if (g.AnimStep >= kPushFrames * FramesPerStep(g)) g.PushPoseDone = true;
 }
+
+}  // namespace
 
 bool PushFinished(const GameState& g) { return g.PushPoseDone && g.SlideDone && g.EventDone; }
 
@@ -60,11 +68,15 @@ void FinishPush(GameState& g) {
   }
 }
 
+namespace {
+
 void HandOverToPairing(GameState& g) {
   g.SlideDone = true;
   g.EventDone = false;
   g.PairTick = 0;
   g.PairSfxDone = false;
 }
+
+}  // namespace
 
 }  // namespace rara3

@@ -5,12 +5,21 @@
 #include "render/blit.h"
 #include "render/clip_to_view.h"
 #include "render/play_view.h"
+#include "render/push_step.h"
 #include "render/scene_frames.h"
 #include "core/sheets.h"
 
 namespace rara3 {
 
 namespace {
+
+constexpr int32_t kSlideSpeed = 8;
+constexpr int32_t kPairFrames = 96;
+constexpr int32_t kCopyFrames = 96;
+constexpr int32_t kVanishFrames = 64;
+constexpr int32_t kBlastFrameTicks = 72;
+
+void EndSlide(GameState& g);
 
 // The box's tiles are drawn at their position without clipping; with the
 // board's outer ring they always lie inside the view. A board without the
@@ -121,12 +130,12 @@ void DrawRestingBox(GameState& g, Platform& p) {
   DrawBoxOnCell(g, p, kind - 1, ColorRow(g), g.SlideEndX, g.SlideEndY);
 }
 
-}  // namespace
-
 void EndSlide(GameState& g) {
   g.SlideDone = true;
   g.EventDone = !ApplySlideEnd(g);
 }
+
+}  // namespace
 
 void PushStep(GameState& g, Platform& p) {
   if (!g.SlideDone) {

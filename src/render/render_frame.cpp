@@ -37,7 +37,7 @@ void AfterFlip(GameState& g) {
 
 void RenderFrame(GameState& g, Platform& p) {
   if (!g.LoopStarted) return;
-  g.DirIndex = g.Facing / 2 - 1;
+  g.DirIndex = DirIndexOf(g.Facing);
   if (g.Scene < SceneTitle || g.Scene > SceneEditor) return;
   StartSceneSfx(g, p);
   ClearScreen(p);

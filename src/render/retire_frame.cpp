@@ -8,6 +8,8 @@ namespace rara3 {
 
 namespace {
 
+void AdvanceRetireTick(GameState& g);
+
 // The player is drawn after the whole board instead.
 bool RetireCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
   DrawOpenExit(g, p, x, y, kind);
@@ -25,9 +27,13 @@ void DrawRetireLayers(GameState& g, Platform& p) {
   AdvanceRetireTick(g);
 }
 
+namespace {
+
 void AdvanceRetireTick(GameState& g) {
   g.RetireTick += 1;
   if (g.RetireTick > kRetireHold) g.RetireTick = kRetireHold;
 }
+
+}  // namespace
 
 }  // namespace rara3

@@ -6,6 +6,11 @@ namespace rara3 {
 
 namespace {
 
+// One step of 4 px every StepFrames frames, six steps a cell.
+constexpr int32_t kWalkSteps = 6;
+
+void FinishWalk(GameState& g);
+
 bool WalkCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
   if (DrawOpenExit(g, p, x, y, kind)) return true;
   if (kind == KindPlayer) {
@@ -35,6 +40,8 @@ void StepWalk(GameState& g) {
   if (g.AnimStep >= kWalkSteps) FinishWalk(g);
 }
 
+namespace {
+
 void FinishWalk(GameState& g) {
   if (CompleteWalk(g)) {
     g.ClearTick = 0;
@@ -43,5 +50,7 @@ void FinishWalk(GameState& g) {
     g.Scene = SceneIdle;
   }
 }
+
+}  // namespace
 
 }  // namespace rara3

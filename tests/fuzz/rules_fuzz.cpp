@@ -16,6 +16,7 @@
 #include "platform/headless/headless_platform.h"
 #include "support/memory_files.h"
 #include "render/render_frame.h"
+#include "game/move_step.h"
 
 using namespace rara3;
 
