@@ -36,11 +36,10 @@ class ClipToViewTest : public testing::TestWithParam<ClipCase> {};
 
 TEST_P(ClipToViewTest, CutsAsTheViewRequires) {
   const ClipCase& c = GetParam();
-  auto g = std::make_unique<GameState>();
-  ClipToView(*g, c.rect, c.x, c.y);
-  EXPECT_EQ(g->ClipSrc, c.src);
-  EXPECT_EQ(g->ClipX, c.clipX);
-  EXPECT_EQ(g->ClipY, c.clipY);
+  const ClippedBlit cut = ClipToView(c.rect, c.x, c.y);
+  EXPECT_EQ(cut.src, c.src);
+  EXPECT_EQ(cut.x, c.clipX);
+  EXPECT_EQ(cut.y, c.clipY);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ClipToViewTest, testing::ValuesIn(kClipCases),
@@ -53,15 +52,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, ClipToViewTest, testing::ValuesIn(kClipCases),
 
 TEST(ClippedBlit, NarrowsThePositionTo16BitsAndBlitsKeyed) {
   test::RenderRig rig;
-  DrawClipped(rig.g, rig.hp.platform, Picture3, TileRect(0, 0), 65536 + 100, 65536 + 24);
+  DrawClipped(rig.hp.platform, Picture3, TileRect(0, 0), 65536 + 100, 65536 + 24);
   ASSERT_EQ(rig.hp.display.frame.size(), 1u);
   EXPECT_EQ(rig.hp.display.frame[0], (BlitRecord{100, 24, Picture3, TileRect(0, 0), true}));
 }
 
 TEST(ClippedBlit, APieceWhollyBeyondTheViewIsNotBlitted) {
   test::RenderRig rig;
-  DrawClipped(rig.g, rig.hp.platform, Picture3, TileRect(0, 0), 600, 0);
-  DrawClipped(rig.g, rig.hp.platform, Picture3, TileRect(0, 0), 100, 500);
+  DrawClipped(rig.hp.platform, Picture3, TileRect(0, 0), 600, 0);
+  DrawClipped(rig.hp.platform, Picture3, TileRect(0, 0), 100, 500);
   EXPECT_TRUE(rig.hp.display.frame.empty());
 }
 

@@ -71,10 +71,7 @@ struct GameState : Board {
   // Keyboard state as the last poll found it.
   uint8_t KeyState[256] = {};
 
-  // Output of ClipToView, and the direction index of the frame.
-  Rect ClipSrc;
-  int32_t ClipX = 0;
-  int32_t ClipY = 0;
+  // The direction index of the frame.
   int32_t DirIndex = 0;
 
   // State of the pseudo-random generator of the pairing flicker. The game

@@ -7,11 +7,10 @@ namespace rara3 {
 
 void ClearScreen(Platform& p) { p.display.BltFast(0, 0, Picture0, kWholeScreen, false); }
 
-void DrawClipped(GameState& g, Platform& p, int sheet, const Rect& src, int32_t x, int32_t y) {
-  ClipToView(g, src, static_cast<int16_t>(x), static_cast<int16_t>(y));
-  const Rect& cut = g.ClipSrc;
-  if (cut.Right <= cut.Left || cut.Bottom <= cut.Top) return;
-  p.display.BltFast(g.ClipX, g.ClipY, sheet, cut, true);
+void DrawClipped(Platform& p, int sheet, const Rect& src, int32_t x, int32_t y) {
+  const ClippedBlit c = ClipToView(src, static_cast<int16_t>(x), static_cast<int16_t>(y));
+  if (c.src.Right <= c.src.Left || c.src.Bottom <= c.src.Top) return;
+  p.display.BltFast(c.x, c.y, sheet, c.src, true);
 }
 
 void DrawFixed(Platform& p, int sheet, const Rect& src, int32_t x, int32_t y) {

@@ -14,7 +14,7 @@ void ClearScreen(Platform& p);
 
 // A board piece: cut to the view by ClipToView, then blitted keyed. A piece
 // that lies wholly outside the view is not blitted.
-void DrawClipped(GameState& g, Platform& p, int sheet, const Rect& src, int32_t x, int32_t y);
+void DrawClipped(Platform& p, int sheet, const Rect& src, int32_t x, int32_t y);
 
 // A piece at a fixed position that lies inside the screen, blitted keyed.
 void DrawFixed(Platform& p, int sheet, const Rect& src, int32_t x, int32_t y);

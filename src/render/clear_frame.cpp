@@ -16,7 +16,7 @@ bool ClearCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
   if (kind == KindPlayer) {
     DrawExitGlow(g, p, x, y);
     const int32_t f = std::clamp<int32_t>(g.ClearTick / 8, 0, kCheerFrames - 1);
-    DrawPlayerSprite(g, p, CheerRect(f), x, y);
+    DrawPlayerSprite(p, CheerRect(f), x, y);
     return true;
   }
   return kind == KindExit;  // the exit's cell now holds the player

@@ -2,37 +2,39 @@
 
 namespace rara3 {
 
-void ClipToView(GameState& g, const Rect& rect, int16_t x, int16_t y) {
+ClippedBlit ClipToView(const Rect& rect, int16_t x, int16_t y) {
+  ClippedBlit c;
   const int16_t w = static_cast<int16_t>(rect.Right - rect.Left);
   const int16_t h = static_cast<int16_t>(rect.Bottom - rect.Top);
 
   if (x < 0) {
-    g.ClipX = 0;
-    g.ClipSrc.Left = rect.Left - x;
-    g.ClipSrc.Right = rect.Right;
+    c.x = 0;
+    c.src.Left = rect.Left - x;
+    c.src.Right = rect.Right;
   } else {
-    g.ClipX = x;
-    g.ClipSrc.Left = rect.Left;
+    c.x = x;
+    c.src.Left = rect.Left;
     if (x + w <= kViewRight) {
-      g.ClipSrc.Right = rect.Right;
+      c.src.Right = rect.Right;
     } else {
-      g.ClipSrc.Right = rect.Right - (x + w - kViewRight);
+      c.src.Right = rect.Right - (x + w - kViewRight);
     }
   }
 
   if (y < 0) {
-    g.ClipY = 0;
-    g.ClipSrc.Top = rect.Top - y;
-    g.ClipSrc.Bottom = rect.Bottom;
+    c.y = 0;
+    c.src.Top = rect.Top - y;
+    c.src.Bottom = rect.Bottom;
   } else {
-    g.ClipY = y;
-    g.ClipSrc.Top = rect.Top;
+    c.y = y;
+    c.src.Top = rect.Top;
     if (y + h < kViewBottom) {
-      g.ClipSrc.Bottom = rect.Bottom;
+      c.src.Bottom = rect.Bottom;
     } else {
-      g.ClipSrc.Bottom = rect.Bottom - (y + h - kViewBottom);
+      c.src.Bottom = rect.Bottom - (y + h - kViewBottom);
     }
   }
+  return c;
 }
 
 }  // namespace rara3

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "game/game_state.h"
+#include "core/platform.h"
 
 namespace rara3 {
 
@@ -13,9 +13,16 @@ namespace rara3 {
 constexpr int32_t kViewRight = 560;
 constexpr int32_t kViewBottom = 480;
 
-// Writes ClipSrc, ClipX and ClipY for the source rect placed at (x, y).
-// Width and height are taken as 16-bit, as are the positions; the left and
-// top cuts do not test the opposite edge.
-void ClipToView(GameState& g, const Rect& rect, int16_t x, int16_t y);
+// A source rectangle cut to the view and where it lands.
+struct ClippedBlit {
+  Rect src;
+  int32_t x = 0;
+  int32_t y = 0;
+};
+
+// The cut of the source rect placed at (x, y). Width and height are taken
+// as 16-bit, as are the positions; the left and top cuts do not test the
+// opposite edge.
+ClippedBlit ClipToView(const Rect& rect, int16_t x, int16_t y);
 
 }  // namespace rara3

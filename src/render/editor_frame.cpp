@@ -8,13 +8,13 @@ namespace rara3 {
 namespace {
 
 // Flat markers for the start and the exit instead of their sprites.
-bool EditorCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
+bool EditorCell(GameState&, Platform& p, int32_t x, int32_t y, int32_t kind) {
   if (kind == KindPlayer) {
-    DrawClipped(g, p, Picture3, kStartMarkerRect, CellLeft(x), TileTop(y));
+    DrawClipped(p, Picture3, kStartMarkerRect, CellLeft(x), TileTop(y));
     return true;
   }
   if (kind == KindExit) {
-    DrawClipped(g, p, Picture3, kExitMarkerRect, CellLeft(x), TileTop(y));
+    DrawClipped(p, Picture3, kExitMarkerRect, CellLeft(x), TileTop(y));
     return true;
   }
   return false;
@@ -26,7 +26,7 @@ void DrawEditorLayers(GameState& g, Platform& p) {
   DrawFloor(g, p);
   DrawBoard(g, p, EditorCell);
   // Last, so nothing ever covers the cursor.
-  DrawClipped(g, p, Picture3, kCursorRect, CellLeft(g.PlayerX), TileTop(g.PlayerY));
+  DrawClipped(p, Picture3, kCursorRect, CellLeft(g.PlayerX), TileTop(g.PlayerY));
 }
 
 }  // namespace rara3

@@ -29,13 +29,13 @@ bool DrawOpenExit(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind)
   return kind == KindExit;
 }
 
-void DrawFloor(GameState& g, Platform& p) {
+void DrawFloor(const GameState& g, Platform& p) {
   const int32_t t = std::clamp<int32_t>((g.StageNo - 1) / 10, 0, kFloorTextures - 1);
   const Rect src = FloorRect(t);
   // 11 x 11 squares; the view cuts the last column and row at the board's edge.
   for (int32_t i = 0; i <= 10; ++i) {
     for (int32_t j = 0; j <= 10; ++j) {
-      DrawClipped(g, p, Picture6, src, 80 + kFloorSquare * j, kFloorSquare * i);
+      DrawClipped(p, Picture6, src, 80 + kFloorSquare * j, kFloorSquare * i);
     }
   }
 }
@@ -50,22 +50,22 @@ void DrawBoard(GameState& g, Platform& p, CellRule rule) {
   }
 }
 
-void DrawTile(GameState& g, Platform& p, int32_t column, int32_t x, int32_t y) {
-  DrawClipped(g, p, Picture3, TileRect(column, ColorRow(g)), CellLeft(x), TileTop(y));
+void DrawTile(const GameState& g, Platform& p, int32_t column, int32_t x, int32_t y) {
+  DrawClipped(p, Picture3, TileRect(column, ColorRow(g)), CellLeft(x), TileTop(y));
 }
 
-void DrawPlayerSprite(GameState& g, Platform& p, const Rect& src, int32_t x, int32_t y,
+void DrawPlayerSprite(Platform& p, const Rect& src, int32_t x, int32_t y,
                       int32_t dx, int32_t dy) {
-  DrawClipped(g, p, Picture1, src, CellLeft(x) + kPlayerDX + dx, CellTop(y) + kPlayerDY + dy);
+  DrawClipped(p, Picture1, src, CellLeft(x) + kPlayerDX + dx, CellTop(y) + kPlayerDY + dy);
 }
 
-void DrawStandingPlayer(GameState& g, Platform& p, int32_t x, int32_t y) {
-  DrawPlayerSprite(g, p, StandRect(FrameDir(g)), x, y);
+void DrawStandingPlayer(const GameState& g, Platform& p, int32_t x, int32_t y) {
+  DrawPlayerSprite(p, StandRect(FrameDir(g)), x, y);
 }
 
 void DrawExitGlow(GameState& g, Platform& p, int32_t x, int32_t y) {
   const int32_t step = std::clamp<int32_t>(kPingPong[(g.GlowTick / 16) & 7], 0, kGlowSteps - 1);
-  DrawClipped(g, p, Picture4, GlowRect(step, ColorRow(g)), CellLeft(x) + kGlowDX,
+  DrawClipped(p, Picture4, GlowRect(step, ColorRow(g)), CellLeft(x) + kGlowDX,
               CellTop(y) + kGlowDY);
   AdvanceGlow(g);
 }

@@ -34,7 +34,7 @@ int32_t FramesPerStep(const GameState& g);
 // The exit has opened on this cell (the player may be standing on it).
 bool OpenExitAt(const GameState& g, int32_t x, int32_t y);
 
-void DrawFloor(GameState& g, Platform& p);
+void DrawFloor(const GameState& g, Platform& p);
 
 // A scene's rule for one cell: returns true when it has drawn the cell
 // itself; otherwise the cell gets its object tile (kinds 1 to 8) or nothing.
@@ -45,11 +45,11 @@ using CellRule = bool (*)(GameState& g, Platform& p, int32_t x, int32_t y, int32
 void DrawBoard(GameState& g, Platform& p, CellRule rule);
 
 // Object tile of Picture3 column `column` on cell (x, y), clipped.
-void DrawTile(GameState& g, Platform& p, int32_t column, int32_t x, int32_t y);
+void DrawTile(const GameState& g, Platform& p, int32_t column, int32_t x, int32_t y);
 // A Picture1 frame of the player on cell (x, y), moved by (dx, dy) pixels.
-void DrawPlayerSprite(GameState& g, Platform& p, const Rect& src, int32_t x, int32_t y,
+void DrawPlayerSprite(Platform& p, const Rect& src, int32_t x, int32_t y,
                       int32_t dx = 0, int32_t dy = 0);
-void DrawStandingPlayer(GameState& g, Platform& p, int32_t x, int32_t y);
+void DrawStandingPlayer(const GameState& g, Platform& p, int32_t x, int32_t y);
 // The exit glow on cell (x, y); each glow drawn advances GlowTick.
 void DrawExitGlow(GameState& g, Platform& p, int32_t x, int32_t y);
 void AdvanceGlow(GameState& g);

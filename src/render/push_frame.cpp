@@ -28,7 +28,7 @@ bool PushCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
   }
   if (DrawOpenExit(g, p, x, y, kind)) return true;
   if (kind == KindPlayer) {
-    DrawPlayerSprite(g, p, PushPlayerRect(g), x, y);
+    DrawPlayerSprite(p, PushPlayerRect(g), x, y);
     return true;
   }
   return false;

@@ -25,37 +25,37 @@ void EndSlide(GameState& g);
 // board's outer ring they always lie inside the view. A board without the
 // ring can put them in row 0, half above the screen: there they are clipped
 // like every other piece. A column beyond the box tiles draws nothing.
-void DrawBoxAt(GameState& g, Platform& p, int32_t column, int32_t row, int32_t x, int32_t y) {
+void DrawBoxAt(Platform& p, int32_t column, int32_t row, int32_t x, int32_t y) {
   if (column < 0 || column >= kBoxColumns) return;
   const Rect src = TileRect(column, row);
   if (x >= 0 && y >= 0 && x + kTileW <= kViewRight && y + kTileH <= kViewBottom) {
     DrawFixed(p, Picture3, src, x, y);
   } else {
-    DrawClipped(g, p, Picture3, src, x, y);
+    DrawClipped(p, Picture3, src, x, y);
   }
 }
 
 // A box tile on a cell; a cell beyond the grid is never drawn.
-void DrawBoxOnCell(GameState& g, Platform& p, int32_t column, int32_t row, int32_t x, int32_t y) {
+void DrawBoxOnCell(Platform& p, int32_t column, int32_t row, int32_t x, int32_t y) {
   if (!InGrid(x, y)) return;
-  DrawBoxAt(g, p, column, row, CellLeft(x), TileTop(y));
+  DrawBoxAt(p, column, row, CellLeft(x), TileTop(y));
 }
 
 // The copy and bomb events draw the box at its stop and the box it hit;
 // pushing up, the hit box (the upper one) goes first so the lower covers it.
-void DrawStopAndHit(GameState& g, Platform& p, int32_t stopColumn, int32_t hitColumn) {
+void DrawStopAndHit(const GameState& g, Platform& p, int32_t stopColumn, int32_t hitColumn) {
   const int32_t row = ColorRow(g);
   const bool hitFirst = FrameDir(g) == 3;
-  if (hitFirst) DrawBoxOnCell(g, p, hitColumn, row, g.HitX, g.HitY);
-  DrawBoxOnCell(g, p, stopColumn, row, g.SlideEndX, g.SlideEndY);
-  if (!hitFirst) DrawBoxOnCell(g, p, hitColumn, row, g.HitX, g.HitY);
+  if (hitFirst) DrawBoxOnCell(p, hitColumn, row, g.HitX, g.HitY);
+  DrawBoxOnCell(p, stopColumn, row, g.SlideEndX, g.SlideEndY);
+  if (!hitFirst) DrawBoxOnCell(p, hitColumn, row, g.HitX, g.HitY);
 }
 
-void DrawSlidingBox(GameState& g, Platform& p) {
+void DrawSlidingBox(const GameState& g, Platform& p) {
   const int32_t d = FrameDir(g);
   const int32_t x = CellLeft(g.TargetX) + kDirDX[d] * g.SlideOffset;
   const int32_t y = TileTop(g.TargetY) + kDirDY[d] * g.SlideOffset;
-  DrawBoxAt(g, p, g.PushKind - 1, ColorRow(g), x, y);
+  DrawBoxAt(p, g.PushKind - 1, ColorRow(g), x, y);
 }
 
 void AdvanceSlide(GameState& g) {
@@ -68,7 +68,7 @@ void PlayPairing(GameState& g, Platform& p) {
   StartSfxOnce(g, p, g.PairSfxDone, Effect::Pairing);
   const auto row = static_cast<int32_t>(NextRandom(g) * 2);
   const auto column = static_cast<int32_t>(NextRandom(g) * kBoxColumns);
-  DrawBoxOnCell(g, p, column, row, g.SlideEndX, g.SlideEndY);
+  DrawBoxOnCell(p, column, row, g.SlideEndX, g.SlideEndY);
   g.PairTick += 1;
   if (g.PairTick >= kPairFrames) g.EventDone = true;
 }
@@ -77,14 +77,14 @@ void PlayPairing(GameState& g, Platform& p) {
 void PlayVanishing(GameState& g, Platform& p) {
   StartSfxOnce(g, p, g.VanishSfxDone, Effect::Vanish);
   if ((g.VanishTick / 8) % 2 == 0) {
-    DrawBoxOnCell(g, p, KindVanishBox - 1, ColorRow(g), g.SlideEndX, g.SlideEndY);
+    DrawBoxOnCell(p, KindVanishBox - 1, ColorRow(g), g.SlideEndX, g.SlideEndY);
   }
   g.VanishTick += 1;
   if (g.VanishTick >= kVanishFrames) g.EventDone = true;
 }
 
 void PlaySlideBoxStop(GameState& g, Platform& p) {
-  DrawBoxOnCell(g, p, KindSlideBox - 1, ColorRow(g), g.SlideEndX, g.SlideEndY);
+  DrawBoxOnCell(p, KindSlideBox - 1, ColorRow(g), g.SlideEndX, g.SlideEndY);
   g.EventDone = true;
 }
 
@@ -106,7 +106,7 @@ void PlayExplosion(GameState& g, Platform& p) {
   DrawStopAndHit(g, p, KindBombBox - 1, g.HitKind - 1);
   if (InGrid(g.HitX, g.HitY)) {
     const int32_t f = std::clamp<int32_t>(g.BlastTick / 6, 0, kBlastFrames - 1);
-    DrawClipped(g, p, Picture7, BlastRect(f), CellLeft(g.HitX) + kBlastDX,
+    DrawClipped(p, Picture7, BlastRect(f), CellLeft(g.HitX) + kBlastDX,
                 CellTop(g.HitY) + kBlastDY);
   }
   g.BlastTick += 1;
@@ -124,10 +124,10 @@ void PlayEvent(GameState& g, Platform& p) {
   }
 }
 
-void DrawRestingBox(GameState& g, Platform& p) {
+void DrawRestingBox(const GameState& g, Platform& p) {
   const int32_t kind = RestingKind(g.PushKind, g.HitKind);
   if (!IsBoxKind(kind)) return;
-  DrawBoxOnCell(g, p, kind - 1, ColorRow(g), g.SlideEndX, g.SlideEndY);
+  DrawBoxOnCell(p, kind - 1, ColorRow(g), g.SlideEndX, g.SlideEndY);
 }
 
 void EndSlide(GameState& g) {

@@ -23,7 +23,7 @@ void DrawRetireLayers(GameState& g, Platform& p) {
   DrawBoard(g, p, RetireCell);
   // Over every board sprite, the rows below the player included.
   const int32_t f = std::clamp<int32_t>(g.RetireTick / 8, 0, kRetireFrames - 1);
-  DrawPlayerSprite(g, p, RetireRect(f), g.PlayerX, g.PlayerY);
+  DrawPlayerSprite(p, RetireRect(f), g.PlayerX, g.PlayerY);
   AdvanceRetireTick(g);
 }
 

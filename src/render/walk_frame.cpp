@@ -17,7 +17,7 @@ bool WalkCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
     const int32_t d = FrameDir(g);
     const int32_t f = ((g.WalkFrame % kWalkFrames) + kWalkFrames) % kWalkFrames;
     const int32_t moved = 4 * g.AnimStep;
-    DrawPlayerSprite(g, p, WalkRect(d, f), x, y, moved * kDirDX[d], moved * kDirDY[d]);
+    DrawPlayerSprite(p, WalkRect(d, f), x, y, moved * kDirDX[d], moved * kDirDY[d]);
     return true;
   }
   return false;

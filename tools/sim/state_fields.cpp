@@ -31,7 +31,7 @@ const Field kFields[] = {
     NUM(PairTick), NUM(CopyTick), NUM(VanishTick), NUM(BlastTick),
     FLAG(PushSfxDone), FLAG(PairSfxDone), FLAG(CopySfxDone), FLAG(VanishSfxDone),
     FLAG(BlastSfxDone), FLAG(ClearSfxDone),
-    NUM(ClipX), NUM(ClipY), NUM(DirIndex),
+    NUM(DirIndex),
 };
 
 #undef NUM
