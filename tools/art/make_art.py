@@ -28,12 +28,13 @@ import portrait     # noqa: E402
 import title        # noqa: E402
 from canvas import Canvas, to565_is_zero   # noqa: E402
 
+sys.path.insert(0, os.path.dirname(HERE))
+import core_tables  # noqa: E402
+
 ROOT = os.path.dirname(os.path.dirname(HERE))
 SHEETS = os.path.join(ROOT, "assets", "sheets")
 
-SIZES = {0: (640, 480), 1: (640, 1280), 2: (640, 480), 3: (216, 72),
-         4: (370, 88), 5: (565, 292), 6: (440, 44), 7: (354, 142),
-         8: (192, 180)}
+SIZES = core_tables.sheet_sizes()
 
 
 def black():

@@ -14,8 +14,11 @@ import numpy as np
 import synth as s
 from wave_file import RATE, frames_for_size, wave_bytes
 
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import core_tables  # noqa: E402
+
 # Byte size of each effect in the data file, by index.
-SIZES = [7506, 172610, 92374, 55632, 92224, 162882, 40194, 44852, 40054, 308934]
+SIZES = core_tables.effect_sizes()
 
 # Peak level of each finished effect in dBFS. The game plays effects 10 dB
 # down, so they are made full; the push is heard on every move, and the
