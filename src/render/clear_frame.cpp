@@ -9,8 +9,6 @@ namespace rara3 {
 
 namespace {
 
-void AdvanceClearTick(GameState& g);
-
 // The player stands on the exit: the glow, then the cheer over it.
 bool ClearCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
   if (kind == KindPlayer) {
@@ -29,16 +27,7 @@ void StartClearSfx(GameState& g, Platform& p) { StartSfxOnce(g, p, g.ClearSfxDon
 void DrawClearLayers(GameState& g, Platform& p) {
   DrawFloor(g, p);
   DrawBoard(g, p, ClearCell);
-  AdvanceClearTick(g);
+  CountToHold(g.ClearTick, kClearHold);
 }
-
-namespace {
-
-void AdvanceClearTick(GameState& g) {
-  g.ClearTick += 1;
-  if (g.ClearTick > kClearHold) g.ClearTick = kClearHold;
-}
-
-}  // namespace
 
 }  // namespace rara3

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "render/blit.h"
 #include "render/play_view.h"
 #include "render/scene_frames.h"
 #include "core/sheets.h"
@@ -7,8 +8,6 @@
 namespace rara3 {
 
 namespace {
-
-void AdvanceRetireTick(GameState& g);
 
 // The player is drawn after the whole board instead.
 bool RetireCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
@@ -24,16 +23,7 @@ void DrawRetireLayers(GameState& g, Platform& p) {
   // Over every board sprite, the rows below the player included.
   const int32_t f = std::clamp<int32_t>(g.RetireTick / 8, 0, kRetireFrames - 1);
   DrawPlayerSprite(p, RetireRect(f), g.PlayerX, g.PlayerY);
-  AdvanceRetireTick(g);
+  CountToHold(g.RetireTick, kRetireHold);
 }
-
-namespace {
-
-void AdvanceRetireTick(GameState& g) {
-  g.RetireTick += 1;
-  if (g.RetireTick > kRetireHold) g.RetireTick = kRetireHold;
-}
-
-}  // namespace
 
 }  // namespace rara3
