@@ -262,12 +262,24 @@ TEST_F(SheetsTest, PlayerStandsOnItsCell) {
   }
 }
 
-TEST_F(SheetsTest, ExitGlowBrightensStepByStepAndRestsOnTheCellEdge) {
+// The glow is drawn 7 px left of the exit cell with its bottom on the cell's
+// bottom, so the cell is x 7-30, y 64-87 of it. The light sits on the cell
+// and fills it; above it, over the row where a player or a box may stand,
+// it is a thin, mostly see-through column.
+TEST_F(SheetsTest, ExitGlowFillsItsCellBrightensStepByStepAndStaysThinAbove) {
   for (int set = 0; set < 2; ++set) {
     for (int s = 0; s < kGlowSteps; ++s) {
+      SCOPED_TRACE(testing::Message() << "glow " << s << " set " << set);
       const Rect r = GlowRect(s, set);
+      const Rect cell{r.Left + 7, r.Top + 64, r.Left + 31, r.Bottom};
+      const Rect above{r.Left, r.Top, r.Right, r.Top + 64};
+      const Rect overRowAbove{cell.Left, r.Top + 40, cell.Right, r.Top + 64};
       EXPECT_GT(VisibleIn(Picture4, Rect{r.Left, r.Bottom - 1, r.Right, r.Bottom}), 0)
-          << "glow " << s << " set " << set << " does not reach the cell's bottom";
+          << "does not reach the cell's bottom";
+      EXPECT_GE(3 * VisibleIn(Picture4, cell), 2 * 24 * 24) << "does not fill its cell";
+      EXPECT_GT(BrightnessIn(Picture4, cell), 2 * BrightnessIn(Picture4, above))
+          << "is not brightest on its cell";
+      EXPECT_LE(5 * VisibleIn(Picture4, overRowAbove), 24 * 24) << "hides the row above";
       if (s > 0) {
         EXPECT_GT(BrightnessIn(Picture4, r), BrightnessIn(Picture4, GlowRect(s - 1, set)));
       }
