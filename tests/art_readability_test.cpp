@@ -1,6 +1,7 @@
 // Real frames with the art built into the program: what stands behind or
 // above the player must stay readable. The exit's glow must not hide a
-// player standing just above it.
+// player standing just above it, and the player must not hide a box in the
+// row above.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -130,6 +131,26 @@ TEST_F(ArtReadability, PlayerAboveTheOpenExitStaysVisibleInEveryGlowStep) {
       }
   RecordProperty("least_player_share_kept_percent", std::to_string(least * 100.0));
   std::printf("player above the exit: at least %.1f %% of its pixels visible\n", least * 100.0);
+}
+
+// A box in the row above the player: the player's row is drawn after it, so
+// the figure must stay low.
+TEST_F(ArtReadability, BoxAboveThePlayerStaysMostlyVisibleInEachFacing) {
+  ArtRig rig;
+  double least = 1.0;
+  for (int32_t colors : {0, 1})
+    for (int32_t kind = KindPairBox; kind <= KindBombBox; ++kind)
+      for (int32_t facing : kFacings) {
+        SCOPED_TRACE(testing::Message() << "colours " << colors << " kind " << kind << " facing " << facing);
+        const std::string box = std::string(10, '.') + test::CharOfKind(kind);
+        const Pixels with = rig.Idle(Rows(box, "..........@"), facing, colors, 0);
+        const Pixels without = rig.Idle(Rows(box, ""), facing, colors, 0);
+        const double kept = ShareKept(rig.Drawn(rig.OnlyBlitOf(Picture3)), with, without);
+        least = std::min(least, kept);
+        EXPECT_GE(kept, 2.0 / 3.0);
+      }
+  RecordProperty("least_box_share_kept_percent", std::to_string(least * 100.0));
+  std::printf("box above the player: at least %.1f %% of its pixels visible\n", least * 100.0);
 }
 
 }  // namespace

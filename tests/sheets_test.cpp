@@ -262,6 +262,19 @@ TEST_F(SheetsTest, PlayerStandsOnItsCell) {
   }
 }
 
+// The row above the player's cell is y 20-43 of the player cell. Standing,
+// walking and pushing, the figure reaches at most 10 px into it, so a box
+// there stays in sight; the cheer and the fall may go higher.
+TEST_F(SheetsTest, PlayerReachesAtMostTenPixelsIntoTheRowAbove) {
+  for (const Region& r : RegionsInUse()) {
+    if (r.sheet != Picture1 || r.what.rfind("cheer", 0) == 0 || r.what.rfind("collapse", 0) == 0) continue;
+    int highest = kPlayerH;
+    for (int y = 0; y < kPlayerH && highest == kPlayerH; ++y)
+      if (VisibleIn(Picture1, Rect{r.rect.Left, r.rect.Top + y, r.rect.Right, r.rect.Top + y + 1}) > 0) highest = y;
+    EXPECT_GE(highest, 44 - 10) << r.what;
+  }
+}
+
 // The glow is drawn 7 px left of the exit cell with its bottom on the cell's
 // bottom, so the cell is x 7-30, y 64-87 of it. The light sits on the cell
 // and fills it; above it, over the row where a player or a box may stand,
