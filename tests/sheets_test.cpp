@@ -262,12 +262,37 @@ TEST_F(SheetsTest, PlayerStandsOnItsCell) {
   }
 }
 
-TEST_F(SheetsTest, ExitGlowBrightensStepByStepAndRestsOnTheCellEdge) {
+// The row above the player's cell is y 20-43 of the player cell. Standing,
+// walking and pushing, the figure reaches at most 10 px into it, so a box
+// there stays in sight; the cheer and the fall may go higher.
+TEST_F(SheetsTest, PlayerReachesAtMostTenPixelsIntoTheRowAbove) {
+  for (const Region& r : RegionsInUse()) {
+    if (r.sheet != Picture1 || r.what.rfind("cheer", 0) == 0 || r.what.rfind("collapse", 0) == 0) continue;
+    int highest = kPlayerH;
+    for (int y = 0; y < kPlayerH && highest == kPlayerH; ++y)
+      if (VisibleIn(Picture1, Rect{r.rect.Left, r.rect.Top + y, r.rect.Right, r.rect.Top + y + 1}) > 0) highest = y;
+    EXPECT_GE(highest, 44 - 10) << r.what;
+  }
+}
+
+// The glow is drawn 7 px left of the exit cell with its bottom on the cell's
+// bottom, so the cell is x 7-30, y 64-87 of it. The light sits on the cell
+// and fills it; above it, over the row where a player or a box may stand,
+// it is a thin, mostly see-through column.
+TEST_F(SheetsTest, ExitGlowFillsItsCellBrightensStepByStepAndStaysThinAbove) {
   for (int set = 0; set < 2; ++set) {
     for (int s = 0; s < kGlowSteps; ++s) {
+      SCOPED_TRACE(testing::Message() << "glow " << s << " set " << set);
       const Rect r = GlowRect(s, set);
+      const Rect cell{r.Left + 7, r.Top + 64, r.Left + 31, r.Bottom};
+      const Rect above{r.Left, r.Top, r.Right, r.Top + 64};
+      const Rect overRowAbove{cell.Left, r.Top + 40, cell.Right, r.Top + 64};
       EXPECT_GT(VisibleIn(Picture4, Rect{r.Left, r.Bottom - 1, r.Right, r.Bottom}), 0)
-          << "glow " << s << " set " << set << " does not reach the cell's bottom";
+          << "does not reach the cell's bottom";
+      EXPECT_GE(3 * VisibleIn(Picture4, cell), 2 * 24 * 24) << "does not fill its cell";
+      EXPECT_GT(BrightnessIn(Picture4, cell), 2 * BrightnessIn(Picture4, above))
+          << "is not brightest on its cell";
+      EXPECT_LE(5 * VisibleIn(Picture4, overRowAbove), 24 * 24) << "hides the row above";
       if (s > 0) {
         EXPECT_GT(BrightnessIn(Picture4, r), BrightnessIn(Picture4, GlowRect(s - 1, set)));
       }

@@ -338,6 +338,23 @@ TEST_F(StageFlowTest, MusicOnRestartsTheTuneAndPausesOnlyOnTitleAndEditor) {
   }
 }
 
+// The README warns of it: the second Enter of a double press on a cleared
+// stage reaches the next stage's board, where Enter changes the speed.
+TEST_F(StageFlowTest, ADoubleEnterOnAClearedStageAlsoChangesTheSpeed) {
+  g.StageNo = 1;
+  g.MaxStage = 5;
+  ASSERT_TRUE(LoadStage(g, p));
+  g.Scene = SceneClear;
+  g.ClearTick = 40;
+  Key(KeyEnter);
+  EXPECT_EQ(std::tie(g.Scene, g.StageNo, g.StepFrames), std::make_tuple(SceneClear, 1, 2))
+      << "Enter waits for the cheering";
+  g.ClearTick = 95;
+  Key(KeyEnter);
+  Key(KeyEnter);
+  EXPECT_EQ(std::tie(g.Scene, g.StageNo, g.StepFrames), std::make_tuple(SceneIdle, 2, 1));
+}
+
 TEST_F(StageFlowTest, SoundColoursAndSpeedCycleAndCarryOver) {
   ASSERT_TRUE(LoadStage(g, p));
   std::vector<int32_t> speeds;

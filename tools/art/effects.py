@@ -32,28 +32,88 @@ def _bands(field, colors, cut):
 
 GLOW_W, GLOW_H = 37, 88
 GLOW_CX = 18.5          # middle of the exit cell (x 7-30 of the glow cell)
-GLOW_BOTTOM = 88        # the oval stands on the cell's bottom edge (row 87)
+CELL_TOP = 64           # the exit cell is rows 64-87 of the glow cell
+PAD_CY = 76             # middle of the exit cell
+
+
+def _pad(cset, step):
+    """The exit itself: a round pad of light that fills its cell.
+
+    A dark rim keeps its shape on light floors; inside, a bright ring, a
+    ripple that runs outwards step by step, and the hottest light in the
+    middle. It is the brightest part of the glow, so the cell reads as the
+    exit even when something stands in front of the light above it.
+    """
+    g = P.GLOW_SETS[cset]
+    ys, xs = np.mgrid[0:GLOW_H, 0:GLOW_W] + 0.5
+    r = np.hypot((xs - GLOW_CX) / 11.5, (ys - PAD_CY) / 11.5)
+    out = np.zeros((GLOW_H, GLOW_W, 3), np.uint8)
+    inside = r <= 1.0
+    ripple = 0.3 + 0.12 * step
+    warm = P.mix(g["mid"], g["hot"], 0.25 + 0.12 * step)
+    out[inside] = g["mid"]
+    out[inside & (r < 0.86)] = P.mix(g["dim"], g["mid"], 0.35 + 0.1 * step)
+    out[inside & (np.abs(r - ripple) < 0.09)] = warm
+    out[inside & (r < 0.22 + 0.02 * step)] = g["hot"]
+    out[inside & (np.abs(r - 0.93) < 0.07)] = P.mix(g["mid"], g["hot"], 0.2 + 0.2 * step)
+    out[inside & (r > 0.985)] = g["dim"]
+    # The pad's dark rim: only where it ends, so the floor around shows.
+    ring = inside & ~_shrink(inside)
+    out[ring] = P.darker(g["dim"], 0.3)
+    return out
+
+
+def _shrink(m):
+    s = m.copy()
+    s[1:, :] &= m[:-1, :]
+    s[:-1, :] &= m[1:, :]
+    s[:, 1:] &= m[:, :-1]
+    s[:, :-1] &= m[:, 1:]
+    return s
+
+
+# Thin rays rising from the pad: (x in the glow cell, phase, length at step 0).
+RAYS = [(11, 0, 22), (15, 3, 34), (18, 1, 44), (22, 4, 30), (26, 2, 20)]
+# Sparkles drifting up: (x, lowest y, speed per step).
+SPARKS = [(9, 58, 5), (27, 52, 6), (16, 40, 7), (21, 30, 5), (12, 22, 4),
+          (25, 16, 3)]
+
+
+def _column(cset, step):
+    """The light above the pad: dashed one-pixel rays and a few sparkles.
+
+    It stands in the rows above the exit, over whatever is drawn there, so
+    it stays sparse: most of it is the see-through key colour.
+    """
+    g = P.GLOW_SETS[cset]
+    out = np.zeros((GLOW_H, GLOW_W, 3), np.uint8)
+    for x, phase, length in RAYS:
+        top = CELL_TOP - length - 4 * step
+        for y in range(max(0, top), CELL_TOP):
+            height = (CELL_TOP - y) / max(1, CELL_TOP - top)
+            # Dashes that rise with the steps; shorter and fewer up high.
+            on = (y + phase + 2 * step) % 5
+            if on >= (3 if height < 0.5 else 2):
+                continue
+            out[y, x] = g["mid"] if height < 0.35 else P.mix(g["dim"], g["mid"], 0.5)
+    for x, low, speed in SPARKS:
+        y = low - speed * step
+        if y < 2:
+            continue
+        hot = P.mix(g["mid"], g["hot"], 0.3 + 0.15 * step)
+        out[y, x] = g["hot"]
+        for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)):
+            out[y + dy, x + dx] = hot
+    return out
 
 
 def glow_cell(cset, step):
-    """An upright oval of light standing on the exit cell, brighter per step."""
-    ys, xs = np.mgrid[0:GLOW_H, 0:GLOW_W] + 0.5
-    b = 0.55 + 0.35 * step / 4                # brightness of this step
-    rx, ry = 11.5 + step * 0.5, 26 + 3 * step
-    cy = GLOW_BOTTOM - ry
-    dx = xs - GLOW_CX
-    r = np.sqrt((dx / rx) ** 2 + ((ys - cy) / ry) ** 2)
-    core = np.clip(1 - r, 0, 1) * 1.1
-    rim = np.exp(-((r - 0.9) / 0.09) ** 2) * 0.55
-    halo = np.clip(1.3 - r, 0, 0.3) * 1.0
-    # A flat ring of light on the floor under it.
-    fr = np.sqrt((dx / 12) ** 2 + ((ys - (GLOW_BOTTOM - 5)) / 5) ** 2)
-    floor = np.exp(-((fr - 0.85) / 0.18) ** 2) * 0.45
-    field = (core + rim + halo + floor) * b
-    g = P.GLOW_SETS[cset]
-    colors = [P.mix(g["dim"], g["mid"], 0.1), g["dim"], g["mid"],
-              P.mix(g["mid"], g["hot"], 0.5), g["hot"]]
-    return _bands(field, colors, 0.34)
+    """The open exit: a pad of light on its cell and a faint column above."""
+    out = _column(cset, step)
+    pad = _pad(cset, step)
+    m = pad.any(axis=2)
+    out[m] = pad[m]
+    return out
 
 
 def make_glow_sheet():

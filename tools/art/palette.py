@@ -23,13 +23,15 @@ def darker(c, t=0.35):
 
 
 # Box wrapping paper per column (kind - 1), colour set 0 and colour set 1.
+# Chosen so that no two kinds of a set look alike to colour-blind players
+# either: tools/art/colour_vision.py checks them (see assets/README.md).
 BOX_COLORS = [
     # pair,          break,          vanish,          step
-    [(40, 96, 224), (214, 40, 40), (140, 56, 196), (28, 120, 56),
+    [(50, 80, 248), (212, 40, 24), (116, 34, 170), (40, 160, 72),
      # slide,        copy,           solid,           bomb
-     (128, 78, 36), (218, 168, 24), (236, 236, 240), (52, 50, 60)],
-    [(56, 206, 230), (250, 128, 170), (184, 160, 240), (126, 222, 110),
-     (250, 146, 40), (250, 232, 60), (196, 198, 206), (100, 100, 112)],
+     (112, 66, 44), (218, 168, 24), (236, 236, 240), (52, 50, 60)],
+    [(40, 196, 232), (226, 60, 140), (176, 124, 250), (122, 190, 112),
+     (214, 146, 34), (250, 222, 24), (226, 226, 232), (84, 86, 92)],
 ]
 
 # Ribbon colour for each column (the same in both sets reads as "same kind").

@@ -5,6 +5,10 @@ which way it faces and which face it pulls. Each animation is a list of
 poses. Cells are 89 x 80; the board cell the figure stands on spans
 x 32-55 and y 44-67 of the cell, so the figure is centred on x 43.5 and its
 soles touch y 67.
+
+The figure is short and round: standing, walking and pushing it reaches no
+higher than y 34, 10 px into the row above, so a box standing there stays
+in sight. Only the cheer's raised arms and jumps go higher.
 """
 
 import math
@@ -17,7 +21,12 @@ import palette as P
 CELL_W, CELL_H = 89, 80
 CX = 43.5           # middle of the board cell inside the sprite cell
 GROUND = 67         # last row of the board cell: where the soles are
-HAND_Y = GROUND - 12  # hands hanging at rest
+TOP = 34            # highest row of the figure outside the cheer
+LEG = 7             # from the soles to the hips
+BODY_H = 11         # shirt and overall bib
+NECK = 7            # head centre above the top of the body
+HEAD_RX, HEAD_RY = 10, 8.5
+HAND_Y = GROUND - 9   # hands hanging at rest
 FIG_W = 88          # even width, so a mirrored figure keeps its centre
 
 DOWN, LEFT, RIGHT, UP = 0, 1, 2, 3
@@ -58,59 +67,60 @@ def _arm(c, shoulder, hand, far=False):
 
 
 def _body_front(c, x, y, back=False):
-    shirt = c.rounded(x - 8.5, y, x + 8.5, y + 16, 5)
+    b = BODY_H
+    shirt = c.rounded(x - 8.5, y, x + 8.5, y + b, 4)
     c.paint(shirt, P.SHIRT, light=P.lighter(P.SHIRT, 0.4), shade=P.SHIRT_SHADE)
-    bib = c.rounded(x - 6.5, y + 5, x + 6.5, y + 16, 2) & shirt
+    bib = c.rounded(x - 6.5, y + 4, x + 6.5, y + b, 2) & shirt
     c.paint(bib, P.OVERALL, light=P.OVERALL_LIGHT, shade=P.OVERALL_SHADE,
             rim=1)
     if back:
-        c.fill(c.line([(x - 6, y + 1), (x + 5, y + 9)], 2)
-               | c.line([(x + 5, y + 1), (x - 6, y + 9)], 2), P.OVERALL)
+        c.fill(c.line([(x - 6, y + 1), (x + 5, y + 6)], 2)
+               | c.line([(x + 5, y + 1), (x - 6, y + 6)], 2), P.OVERALL)
     else:
-        c.fill(c.rect(x - 6, y + 1, x - 5, y + 5) | c.rect(x + 5, y + 1, x + 6, y + 5),
+        c.fill(c.rect(x - 6, y + 1, x - 5, y + 4) | c.rect(x + 5, y + 1, x + 6, y + 4),
                P.OVERALL)
-        c.fill(c.rect(x - 5, y + 7, x - 4, y + 8) | c.rect(x + 4, y + 7, x + 5, y + 8),
+        c.fill(c.rect(x - 5, y + 5, x - 4, y + 6) | c.rect(x + 4, y + 5, x + 5, y + 6),
                (255, 220, 90))                             # buttons
-        c.fill(c.rect(x - 2, y + 10, x + 2, y + 12), P.OVERALL_SHADE)  # pocket
-    c.fill(c.rect(x - 8, y + 16, x + 8, y + 16) & shirt, P.OUTLINE)
+        c.fill(c.rect(x - 2, y + 7, x + 2, y + 8), P.OVERALL_SHADE)  # pocket
+    c.fill(c.rect(x - 8, y + b, x + 8, y + b) & shirt, P.OUTLINE)
 
 
 def _body_side(c, x, y, facing):
     s = 1 if facing == RIGHT else -1
-    shirt = c.rounded(x - 6.5, y, x + 6.5, y + 16, 5)
+    shirt = c.rounded(x - 6.5, y, x + 6.5, y + BODY_H, 4)
     c.paint(shirt, P.SHIRT, light=P.lighter(P.SHIRT, 0.4), shade=P.SHIRT_SHADE)
-    bib = c.rounded(x - 6.5, y + 6, x + 6.5, y + 16, 2) & shirt
+    bib = c.rounded(x - 6.5, y + 4, x + 6.5, y + BODY_H, 2) & shirt
     c.paint(bib, P.OVERALL, light=P.OVERALL_LIGHT, shade=P.OVERALL_SHADE, rim=1)
-    c.fill(c.rect(x + s * 3 - 1, y + 1, x + s * 3, y + 6), P.OVERALL)
+    c.fill(c.rect(x + s * 3 - 1, y + 1, x + s * 3, y + 4), P.OVERALL)
 
 
 def _head(c, x, y, facing, face):
     """Head centred on (x, y): face, hair and the red cap."""
-    head = c.ellipse(x, y, 10.5, 10)
+    head = c.ellipse(x, y, HEAD_RX, HEAD_RY)
     c.paint(head, P.SKIN, light=P.lighter(P.SKIN, 0.4), shade=P.SKIN_SHADE)
-    dome = c.ellipse(x, y - 3, 11.5, 9) & c.rect(0, 0, 200, y - 3)
+    dome = c.ellipse(x, y - 2, HEAD_RX + 1, 6.5) & c.rect(0, 0, 200, y - 2)
     if facing == UP:
-        hair = c.ellipse(x, y + 1, 10.5, 9.5) & c.rect(0, y - 4, 200, y + 8)
+        hair = c.ellipse(x, y + 1, HEAD_RX, HEAD_RY) & c.rect(0, y - 3, 200, y + 7)
         c.paint(hair, P.HAIR, light=P.lighter(P.HAIR, 0.25), shade=P.HAIR_SHADE)
         c.paint(dome, P.CAP, light=P.CAP_LIGHT, shade=P.CAP_SHADE)
-        c.fill(c.rect(x - 3, y - 5, x + 2, y - 4), P.CAP_SHADE)    # strap
+        c.fill(c.rect(x - 3, y - 4, x + 2, y - 3), P.CAP_SHADE)    # strap
         return
     if facing == DOWN:
-        fringe = c.ellipse(x, y - 2, 10.5, 5) & c.rect(0, y - 4, 200, y - 1)
+        fringe = c.ellipse(x, y - 1, HEAD_RX, 4) & c.rect(0, y - 3, 200, y - 1)
         c.paint(fringe, P.HAIR, shade=P.HAIR_SHADE, rim=1)
         c.paint(dome, P.CAP, light=P.CAP_LIGHT, shade=P.CAP_SHADE)
-        brim = c.ellipse(x, y - 3, 10, 3) & c.rect(0, y - 3, 200, 200)
+        brim = c.ellipse(x, y - 2, HEAD_RX - 0.5, 2.5) & c.rect(0, y - 2, 200, 200)
         c.paint(brim, P.CAP_SHADE, light=P.CAP, rim=1)
-        c.fill(c.rect(x - 1, y - 9, x + 1, y - 7), P.BADGE)         # badge
+        c.fill(c.rect(x - 1, y - 7, x + 1, y - 5), P.BADGE)         # badge
         _face_front(c, x, y, face)
         return
     s = 1 if facing == RIGHT else -1
-    back_hair = c.ellipse(x - s * 7, y + 1, 5, 8) & head
+    back_hair = c.ellipse(x - s * 7, y + 1, 5, 7) & head
     c.paint(back_hair, P.HAIR, shade=P.HAIR_SHADE, rim=1)
     c.paint(dome, P.CAP, light=P.CAP_LIGHT, shade=P.CAP_SHADE)
-    brim = c.ellipse(x + s * 9, y - 3, 6.5, 2.5)
+    brim = c.ellipse(x + s * 9, y - 2, 6.5, 2)
     c.paint(brim, P.CAP_SHADE, light=P.CAP, rim=1)
-    ear = c.ellipse(x - s * 1.5, y + 2.5, 1.5, 2)
+    ear = c.ellipse(x - s * 1.5, y + 2, 1.5, 2)
     c.paint(ear, P.SKIN, shade=P.SKIN_SHADE, rim=1)
     _face_side(c, x, y, s, face)
 
@@ -130,25 +140,25 @@ def _eyes(c, pts, face):
 
 def _face_front(c, x, y, face):
     _eyes(c, [(x - 3.5, y + 1), (x + 4.5, y + 1)], face)
-    c.fill(c.rect(x - 8, y + 4, x - 6, y + 5) | c.rect(x + 6, y + 4, x + 8, y + 5),
+    c.fill(c.rect(x - 8, y + 3, x - 6, y + 4) | c.rect(x + 6, y + 3, x + 8, y + 4),
            P.CHEEK)
     if face in ("open", "grin"):
-        c.paint(c.ellipse(x, y + 6, 2.5, 2), P.MOUTH, outline=P.OUTLINE)
+        c.paint(c.ellipse(x, y + 5, 2.5, 2), P.MOUTH, outline=P.OUTLINE)
     elif face in ("sad", "dizzy"):
-        c.fill(c.line([(x - 2, y + 7), (x, y + 6), (x + 2, y + 7)], 1), P.OUTLINE)
+        c.fill(c.line([(x - 2, y + 6), (x, y + 5), (x + 2, y + 6)], 1), P.OUTLINE)
     else:
-        c.fill(c.line([(x - 2, y + 5), (x, y + 6), (x + 2, y + 5)], 1), P.OUTLINE)
+        c.fill(c.line([(x - 2, y + 4), (x, y + 5), (x + 2, y + 4)], 1), P.OUTLINE)
 
 
 def _face_side(c, x, y, s, face):
     _eyes(c, [(x + s * 5 + (0 if s > 0 else 1), y + 1)], face)
-    c.fill(c.rect(x + s * 3, y + 4, x + s * 4, y + 5), P.CHEEK)
+    c.fill(c.rect(x + s * 3, y + 3, x + s * 4, y + 4), P.CHEEK)
     mx = x + s * 8
     if face in ("open", "grin"):
-        c.fill(c.rect(min(mx, mx - s * 2), y + 5, max(mx, mx - s * 2), y + 6),
+        c.fill(c.rect(min(mx, mx - s * 2), y + 4, max(mx, mx - s * 2), y + 5),
                P.MOUTH)
     else:
-        c.fill(c.rect(min(mx, mx - s), y + 6, max(mx, mx - s), y + 6), P.OUTLINE)
+        c.fill(c.rect(min(mx, mx - s), y + 5, max(mx, mx - s), y + 5), P.OUTLINE)
 
 
 # ---- the figure ---------------------------------------------------------
@@ -164,10 +174,10 @@ def draw_figure(p):
     lift, bob, crouch = p["lift"], p["bob"], p["crouch"]
     lx, ly = p["lean"]
     ground = GROUND - lift
-    hip_y = ground - 10 + crouch
-    body_y = hip_y - 14 + bob + ly
+    hip_y = ground - LEG + crouch
+    body_y = hip_y - BODY_H + 1 + bob + ly
     body_x = CX + lx * 0.6
-    head_x, head_y = CX + lx, body_y - 9 + ly * 0.5
+    head_x, head_y = CX + lx, body_y - NECK + ly * 0.5
 
     if p["shadow"]:
         w = 9 - min(4, lift // 2)
@@ -176,7 +186,7 @@ def draw_figure(p):
     feet = p["feet"]
     if f in (DOWN, UP):
         shoulders = ((body_x - 7.5, body_y + 3), (body_x + 7.5, body_y + 3))
-        hands = p["hands"] or ((body_x - 10, body_y + 12), (body_x + 10, body_y + 12))
+        hands = p["hands"] or ((body_x - 10, body_y + 9), (body_x + 10, body_y + 9))
         for i, sx in enumerate((-3.5, 3.5)):
             fx = CX + sx + feet[i][0]
             fy = ground - feet[i][1]
@@ -194,8 +204,8 @@ def draw_figure(p):
         return c
 
     # Side view (facing right): far arm and leg first, darker.
-    hands = p["hands"] or ((body_x - 2, body_y + 13), (body_x + 2, body_y + 13))
-    shoulder = (body_x, body_y + 4)
+    hands = p["hands"] or ((body_x - 2, body_y + 9), (body_x + 2, body_y + 9))
+    shoulder = (body_x, body_y + 3)
     _arm(c, (shoulder[0] + 1, shoulder[1] - 1), hands[0], far=True)
     for i in (0, 1):
         fx = CX + feet[i][0]
@@ -216,7 +226,7 @@ def walk_pose(d, f):
     s, co = math.sin(a), math.cos(a)
     bob = 1 if abs(s) > 0.8 else 0          # lowest at the full stride
     if d in (DOWN, UP):
-        feet = ((0, round(max(0, s) * 4)), (0, round(max(0, -s) * 4)))
+        feet = ((0, round(max(0, s) * 3)), (0, round(max(0, -s) * 3)))
         swing = round(s * 4) * (1 if d == DOWN else -1)
         hands = ((CX - 10, HAND_Y + swing), (CX + 10, HAND_Y - swing))
         return pose(d, bob=bob, feet=feet, hands=hands)
@@ -249,18 +259,19 @@ def push_pose(d, f):
     lean, reach, step = PUSH_LEAN[f], PUSH_REACH[f], PUSH_STEP[f]
     if d == DOWN:
         # Leaning over the box below: hands reach down onto its far side.
-        hy = HAND_Y + reach * 6 + lean
+        hy = HAND_Y + reach * 4 + lean * 0.5
         hands = ((CX - 10 + reach * 5, hy), (CX + 10 - reach * 5, hy))
         return pose(DOWN, lean=(0, lean), hands=hands, face="grin",
                     feet=((0, step // 2), (0, 0)))
     if d == UP:
-        # Seen from behind: elbows out, hands up against the box ahead.
-        hy = HAND_Y - reach * 18 - lean
+        # Seen from behind: elbows out, hands up against the box ahead, knees
+        # bent to shove (leaning in would lift the head into the row above).
+        hy = HAND_Y - reach * (HAND_Y - TOP - 3) + (3 - lean) * 0.5
         hands = ((CX - 10 + reach, hy), (CX + 10 - reach, hy))
-        return pose(UP, lean=(0, -lean), hands=hands,
+        return pose(UP, crouch=lean // 2, hands=hands,
                     feet=((0, 0), (0, step // 2)))
     hx = CX + 6 + reach * 6 + lean
-    hands = ((hx, HAND_Y - 5), (hx + 1, HAND_Y - 4))
+    hands = ((hx, HAND_Y - 3), (hx + 1, HAND_Y - 2))
     feet = ((-3 - step, 0), (3, 0))
     p = pose(RIGHT, lean=(lean + 1, 0), hands=hands, feet=feet, face="grin")
     return _mirror(p) if d == LEFT else p
@@ -274,12 +285,12 @@ def cheer_pose(f):
     """Frame f (0-11): arms up, two little jumps, then holding the pose."""
     up = f >= 1
     lift, crouch = CHEER_LIFT[f], CHEER_CROUCH[f]
-    by = GROUND - 24 - lift + crouch
+    by = GROUND - LEG - BODY_H + 1 - lift + crouch    # top of the body
     if up:
         wave = 1 if f % 2 else 0
-        hands = ((CX - 13, by - 16 - wave), (CX + 13, by - 16 - (1 - wave)))
+        hands = ((CX - 13, by - 13 - wave), (CX + 13, by - 13 - (1 - wave)))
     else:
-        hands = ((CX - 11, by + 6), (CX + 11, by + 6))
+        hands = ((CX - 11, by + 5), (CX + 11, by + 5))
     feet = ((0, 2), (0, 2)) if lift > 5 else ((0, 0), (0, 0))
     return pose(DOWN, lift=lift, crouch=crouch, hands=hands, feet=feet,
                 face="grin" if f >= 2 else "open")
@@ -287,18 +298,25 @@ def cheer_pose(f):
 
 def collapse_frame(f):
     """Frame f (0-5) of giving up: slump, sag to the knees, fall over."""
+    def shoulder(crouch, bob):
+        return GROUND - LEG - BODY_H + 4 + crouch + bob
+
     if f == 0:
+        y = shoulder(0, 1) + 2
         return draw_figure(pose(DOWN, face="sad", bob=1,
-                                hands=((CX - 9, GROUND - 19), (CX + 9, GROUND - 19))))
+                                hands=((CX - 9, y), (CX + 9, y))))
     if f == 1:
-        return draw_figure(pose(DOWN, face="sad", crouch=4, bob=1,
-                                hands=((CX - 8, GROUND - 16), (CX + 8, GROUND - 16))))
+        y = shoulder(3, 1)
+        return draw_figure(pose(DOWN, face="sad", crouch=3, bob=1,
+                                hands=((CX - 8, y), (CX + 8, y))))
     if f == 2:
-        return draw_figure(pose(DOWN, face="dizzy", crouch=8, bob=2,
-                                hands=((CX - 10, GROUND - 10), (CX + 10, GROUND - 10))))
-    fig = draw_figure(pose(DOWN, face="dizzy", crouch=8 if f == 3 else 6,
-                           shadow=False,
-                           hands=((CX - 12, GROUND - 22), (CX + 12, GROUND - 22))))
+        y = shoulder(5, 2) + 1
+        return draw_figure(pose(DOWN, face="dizzy", crouch=5, bob=2,
+                                hands=((CX - 10, y), (CX + 10, y))))
+    crouch = 5 if f == 3 else 4
+    y = shoulder(crouch, 0) - 8
+    fig = draw_figure(pose(DOWN, face="dizzy", crouch=crouch, shadow=False,
+                           hands=((CX - 12, y), (CX + 12, y))))
     angle = {3: 35, 4: 70, 5: 90}[f]
     return _topple(fig, angle)
 
