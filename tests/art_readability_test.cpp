@@ -15,9 +15,9 @@
 #include "platform/compose/embedded_sheets.h"
 #include "platform/headless/compose_sink.h"
 #include "platform/headless/headless_platform.h"
-#include "platform/memory_files.h"
+#include "support/memory_files.h"
 #include "render/render_frame.h"
-#include "render/sheets.h"
+#include "core/sheets.h"
 #include "test_boards.h"
 
 namespace rara3 {
