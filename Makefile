@@ -6,7 +6,7 @@ BUILD_ASAN ?= build-asan
 JOBS       ?= $(shell nproc)
 
 # Build and run-time packages, and what the tests use.
-PACKAGES_BUILD = cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-mixer-dev \
+PACKAGES_BUILD = cmake ninja-build g++ pkg-config python3 libsdl2-dev libsdl2-mixer-dev \
                  libsdl2-image-dev libgtest-dev libgmock-dev libbenchmark-dev
 # xfonts-base: the fonts the error message box shows its Japanese text with.
 PACKAGES_RUN   = timgm6mb-soundfont libfluidsynth3 xfonts-base
