@@ -30,7 +30,7 @@ int32_t KeyCodeOfName(const std::string& name) {
     int32_t code;
   } kNamed[] = {{"enter", KeyEnter}, {"esc", KeyEscape}, {"space", KeySpace},
                 {"left", KeyLeft},   {"up", KeyUp},       {"right", KeyRight},
-                {"down", KeyDown}};
+                {"down", KeyDown},   {"backspace", KeyBackspace}};
   for (const auto& k : kNamed)
     if (name == k.name) return k.code;
   if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') return KeyA + (name[0] - 'a');
