@@ -10,12 +10,12 @@ namespace rara3 {
 void SdlWindow::TakeEvents(std::vector<WindowEvent>& out) {
   SDL_Event e;
   while (SDL_PollEvent(&e) != 0) {
+    if (pads_ != nullptr && pads_->HandleEvent(e, out)) continue;
     switch (e.type) {
       case SDL_KEYDOWN: {
-        const int16_t key = VirtualKeyOf(e.key.keysym);
-        if (key != 0) {
-          out.push_back({WindowEventKind::KeyDown, key, ModifierMaskOf(e.key.keysym.mod)});
-        }
+        // Every key reaches the game, those without a code of their own too.
+        out.push_back({WindowEventKind::KeyDown, VirtualKeyOf(e.key.keysym),
+                       ModifierMaskOf(e.key.keysym.mod)});
         break;
       }
       case SDL_WINDOWEVENT:

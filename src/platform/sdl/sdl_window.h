@@ -5,11 +5,14 @@
 #include <vector>
 
 #include "core/platform.h"
+#include "platform/sdl/sdl_gamepad.h"
 
 namespace rara3 {
 
 class SdlWindow : public Window {
  public:
+  // With pads, their buttons arrive as key-downs.
+  explicit SdlWindow(SdlGamepads* pads = nullptr) : pads_(pads) {}
   void TakeEvents(std::vector<WindowEvent>& out) override;
   bool TakeTimerTick() override;
   double NowSeconds() override;
@@ -18,6 +21,7 @@ class SdlWindow : public Window {
   void StartTimer();
 
  private:
+  SdlGamepads* pads_;
   double lastTick_ = 0.0;
 };
 
