@@ -187,6 +187,16 @@ else
   cp "$WORK/walked.png" /tmp/rara3-e2e-walked.png
 fi
 
+# Undo: Backspace takes back the pushes and steps one by one (more presses
+# than there were moves); the board is then the stage's start again.
+for _ in $(seq 40); do press BackSpace; done
+if wait_frame "$WORK/sim_board.png" 5; then
+  pass "Backspace undoes every push and step back to the stage's start"
+else
+  fail "after the undos the board differs from the start in $(differing "$WORK/now.png" "$WORK/sim_board.png") pixels"
+  cp "$WORK/now.png" /tmp/rara3-e2e-undo.png
+fi
+
 press Escape
 sleep 2
 press Escape
@@ -220,9 +230,10 @@ start_game
 wait_frame "$WORK/sim_title.png" 10 || fail "no title screen for the close test"
 press Return
 wait_frame "$WORK/sim_board.png" 5 || fail "no board for the close test"
+start=$(date +%s%N)
 wmctrl -c Rara3
 if wait_end "$GAME_PID" 2 && [ "$STATUS" = 0 ]; then
-  pass "closing the window from the board ends with status 0"
+  pass "closing the window from the board ends with status 0 ($(( ($(date +%s%N) - start) / 1000000 )) ms)"
 else
   fail "closing the window: status $STATUS; stderr: $(tail -5 "$WORK/stderr")"
 fi
@@ -244,6 +255,9 @@ for damage in missing short; do
   [ $box = yes ] || fail "$damage data file: no message box"
   wmctrl -c Rara3
   wait_end "$GAME_PID" 3
+  if [ $damage = missing ] && ! grep -q "make run" "$WORK/stderr"; then
+    fail "missing data file: the message does not say how to build it again"
+  fi
   if [ "$STATUS" = 1 ] && grep -q "TOVAK.DAT" "$WORK/stderr"; then
     pass "$damage data file: status 1, the message names the file: $(grep TOVAK.DAT "$WORK/stderr" | head -1)"
   else

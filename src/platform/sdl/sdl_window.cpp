@@ -3,11 +3,16 @@
 #include <SDL.h>
 
 #include "platform/sdl/sdl_display.h"
+#include "platform/posix/instance_lock.h"
 #include "platform/sdl/sdl_keys.h"
 
 namespace rara3 {
 
 void SdlWindow::TakeEvents(std::vector<WindowEvent>& out) {
+  if (raiseWindow_ != nullptr && TakeRaiseRequests(raiseFd_)) {
+    if ((SDL_GetWindowFlags(raiseWindow_) & SDL_WINDOW_MINIMIZED) != 0) SDL_RestoreWindow(raiseWindow_);
+    SDL_RaiseWindow(raiseWindow_);
+  }
   SDL_Event e;
   while (SDL_PollEvent(&e) != 0) {
     if (pads_ != nullptr && pads_->HandleEvent(e, out)) continue;

@@ -19,9 +19,16 @@ class SdlWindow : public Window {
 
   // Timer1 counts from here: called as the main loop starts.
   void StartTimer();
+  // Requests on the instance lock's socket fd bring window to the front.
+  void WatchRaiseRequests(int fd, SDL_Window* window) {
+    raiseFd_ = fd;
+    raiseWindow_ = window;
+  }
 
  private:
   SdlGamepads* pads_;
+  int raiseFd_ = -1;
+  SDL_Window* raiseWindow_ = nullptr;
   double lastTick_ = 0.0;
 };
 
