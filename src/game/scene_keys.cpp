@@ -47,7 +47,7 @@ void IdleKey(GameState& g, Platform& p, int16_t key) {
     case KeyEnter: CycleSpeed(g); return;
     case KeyEscape: Retire(g, p); return;
     case KeySpace: ToggleColors(g); return;
-    // The game's own additions on keys the original left without effect.
+    // Undo and restart, on keys that do nothing else on the board.
     case KeyBackspace:
     case KeyZ:
     case KeyU: TakeBackMove(g, p); return;
