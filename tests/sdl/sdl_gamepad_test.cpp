@@ -120,6 +120,34 @@ TEST_F(VirtualPad, DpadAndLeftStickAreHeldArrows) {
   }
 }
 
+// A held D-pad repeats its arrow as a held key does: the title's floor and
+// the editor's cursor keep moving.
+TEST_F(VirtualPad, AHeldDpadRepeatsItsArrow) {
+  SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_DPAD_UP, 1);
+  SDL_JoystickUpdate();
+  SDL_FlushEvents(SDL_CONTROLLERAXISMOTION, SDL_CONTROLLERDEVICEREMAPPED);
+  const double t = 1000.0;
+  const struct {
+    double at;
+    size_t repeats;
+  } steps[] = {{t, 0},         {t + 0.49, 0}, {t + 0.5, 1},  {t + 0.52, 0},
+               {t + 0.54, 1},  {t + 0.58, 1},
+               // A long frame brings one repeat, not a burst.
+               {t + 2.0, 1},   {t + 2.01, 0}, {t + 2.04, 1}};
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.at - t);
+    std::vector<WindowEvent> out;
+    pads.AddRepeats(s.at, out);
+    ASSERT_EQ(out.size(), s.repeats);
+    for (const WindowEvent& e : out) EXPECT_EQ(e.keyCode, KeyUp);
+  }
+  SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_DPAD_UP, 0);
+  SDL_JoystickUpdate();
+  std::vector<WindowEvent> out;
+  pads.AddRepeats(t + 3.0, out);
+  EXPECT_TRUE(out.empty());
+}
+
 TEST_F(VirtualPad, UnpluggingForgetsThePad) {
   SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1);
   EXPECT_EQ(Held(), std::vector<int>{KeyStateDown});

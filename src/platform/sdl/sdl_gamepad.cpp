@@ -70,10 +70,36 @@ bool SdlGamepads::HandleEvent(const SDL_Event& e, std::vector<WindowEvent>& out)
   }
 }
 
+namespace {
+
+constexpr SDL_GameControllerButton kDpad[] = {
+    SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+    SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT};
+
+}  // namespace
+
+void SdlGamepads::AddRepeats(double now, std::vector<WindowEvent>& out) {
+  for (int d = 0; d < 4; ++d) {
+    bool held = false;
+    for (const auto& [id, pad] : pads_) held = held || SDL_GameControllerGetButton(pad, kDpad[d]) != 0;
+    if (!held) {
+      nextRepeat_[d] = -1;
+      continue;
+    }
+    // The press itself came as a button event.
+    if (nextRepeat_[d] < 0) {
+      nextRepeat_[d] = now + kRepeatDelay;
+      continue;
+    }
+    if (now < nextRepeat_[d]) continue;
+    out.push_back({WindowEventKind::KeyDown, KeyCodeOfPadButton(PadButtonOf(kDpad[d])), 0});
+    // After a long frame one repeat, not a burst.
+    if (now - nextRepeat_[d] > kRepeatInterval) nextRepeat_[d] = now;
+    nextRepeat_[d] += kRepeatInterval;
+  }
+}
+
 void SdlGamepads::AddHeldArrows(uint8_t (&state)[256]) const {
-  static constexpr SDL_GameControllerButton kDpad[] = {
-      SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_DOWN,
-      SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT};
   for (const auto& [id, pad] : pads_) {
     for (SDL_GameControllerButton b : kDpad) {
       if (SDL_GameControllerGetButton(pad, b) != 0) state[HeldScanOfPadButton(PadButtonOf(b))] = 0x80;

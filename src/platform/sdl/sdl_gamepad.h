@@ -32,10 +32,19 @@ class SdlGamepads {
   bool HandleEvent(const SDL_Event& e, std::vector<WindowEvent>& out);
   // Marks the arrows held on any pad in state (as the keyboard's 0x80).
   void AddHeldArrows(uint8_t (&state)[256]) const;
+  // A D-pad direction held repeats its key-down as a held key does (the
+  // title's floor, the editor's cursor): after kRepeatDelay, then every
+  // kRepeatInterval. now: seconds on a steady clock.
+  void AddRepeats(double now, std::vector<WindowEvent>& out);
+  static constexpr double kRepeatDelay = 0.5;
+  static constexpr double kRepeatInterval = 0.04;
   size_t Count() const { return pads_.size(); }
 
  private:
   std::map<SDL_JoystickID, SDL_GameController*> pads_;
+  // Per D-pad direction (up, down, left, right): when its next repeat is
+  // due; negative while it is not held.
+  double nextRepeat_[4] = {-1, -1, -1, -1};
   bool open_ = false;
 };
 

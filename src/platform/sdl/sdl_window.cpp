@@ -34,6 +34,7 @@ void SdlWindow::TakeEvents(std::vector<WindowEvent>& out) {
       default: break;
     }
   }
+  if (pads_ != nullptr) pads_->AddRepeats(NowSeconds(), out);
 }
 
 bool SdlWindow::TakeTimerTick() { return TimerTickDue(NowSeconds(), lastTick_); }
