@@ -163,6 +163,25 @@ TEST_F(UndoTest, DoesNothingOutsideTheIdleSceneOrDuringAReplay) {
   EXPECT_EQ(g.PlayerX, 3);
 }
 
+// A full record (a held arrow against a wall fills it at 100 codes a
+// second): the undo still finds the last move among all 8192 codes.
+TEST_F(UndoTest, AFullRecordIsTakenBackLikeAnyOther) {
+  Step(KeyStateRight);
+  Step(KeyStateRight);
+  ASSERT_EQ(g.RecordCount, 2);
+  const Seen afterOne = [&] {
+    Board b = g.StageStart;
+    ApplyMove(b, FacingRight);
+    return SeenOf(b);
+  }();
+  for (int32_t i = g.RecordCount; i < RecordCapacity; ++i) g.RecordMoves[i] = MoveCodeUp;
+  g.RecordCount = RecordCapacity;
+  g.Facing = FacingUp;
+  Press(KeyBackspace);
+  EXPECT_EQ(SeenOf(g), afterOne);
+  EXPECT_EQ(g.RecordCount, 1);
+}
+
 TEST_F(UndoTest, SoundOffUndoesSilently) {
   Step(KeyStateRight);
   Press(KeyS);
