@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "data/data_file.h"
-#include "game/notice.h"
 #include "game/game.h"
+#include "game/notice.h"
 #include "game/replay_file.h"
 #include "game/editor.h"
 

@@ -126,8 +126,7 @@ bool WriteReplayFile(GameState& g, Platform& p) {
   const std::vector<uint8_t> bytes = FormatReplay(g.RecordMoves, count);
   std::string error;
   if (!p.files.ReplaceWhole(path, bytes.data(), bytes.size(), error)) {
-    TellPlayer(p, "The replay of stage " + std::to_string(g.StageNo) +
-                         " was not saved: " + error);
+    TellPlayer(p, "The replay of stage " + std::to_string(g.StageNo) + " was not saved: " + error);
     return false;
   }
   return true;
@@ -139,15 +138,14 @@ bool ReadReplayFile(GameState& g, Platform& p) {
   bool missing = false;
   std::string error;
   if (!p.files.ReadAll(path, bytes, missing, error)) {
-    TellPlayer(p, missing ? "No replay of stage " + std::to_string(g.StageNo) +
-                                       " to play: " + error
-                                 : "The replay of stage " + std::to_string(g.StageNo) +
-                                       " cannot be played: " + error);
+    TellPlayer(p, missing ? "No replay of stage " + std::to_string(g.StageNo) + " to play: " + error
+                          : "The replay of stage " + std::to_string(g.StageNo) +
+                                " cannot be played: " + error);
     return false;
   }
   if (!ParseReplay(bytes, ReplayCapacity, g.ReplayMoves, g.ReplayCount, error)) {
-    TellPlayer(p, "The replay of stage " + std::to_string(g.StageNo) +
-                         " cannot be played: " + path + ": " + error);
+    TellPlayer(p, "The replay of stage " + std::to_string(g.StageNo) + " cannot be played: " +
+                      path + ": " + error);
     return false;
   }
   return true;

@@ -1,7 +1,7 @@
 // Loading a stage from the data file, for play and for the editor.
 #include "data/data_file.h"
-#include "game/notice.h"
 #include "game/game.h"
+#include "game/notice.h"
 #include "game/undo.h"
 
 namespace rara3 {

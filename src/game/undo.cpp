@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "game/move_step.h"
-
 namespace rara3 {
 
 namespace {

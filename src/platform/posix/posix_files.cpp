@@ -231,7 +231,8 @@ bool PosixFiles::ReplaceWhole(const std::string& path, const void* data, size_t 
   }
 
   Fd fd(::open(temp.c_str(),
-               O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0666));
+               O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY,
+               0666));
   if (fd.get() < 0) {
     const int e = errno;
     error = path + ": cannot be written: cannot create " + temp + ": " + Reason(e);

@@ -81,7 +81,9 @@ constexpr SDL_GameControllerButton kDpad[] = {
 void SdlGamepads::AddRepeats(double now, std::vector<WindowEvent>& out) {
   for (int d = 0; d < 4; ++d) {
     bool held = false;
-    for (const auto& [id, pad] : pads_) held = held || SDL_GameControllerGetButton(pad, kDpad[d]) != 0;
+    for (const auto& [id, pad] : pads_) {
+      held = held || SDL_GameControllerGetButton(pad, kDpad[d]) != 0;
+    }
     if (!held) {
       nextRepeat_[d] = -1;
       continue;
@@ -102,7 +104,9 @@ void SdlGamepads::AddRepeats(double now, std::vector<WindowEvent>& out) {
 void SdlGamepads::AddHeldArrows(uint8_t (&state)[256]) const {
   for (const auto& [id, pad] : pads_) {
     for (SDL_GameControllerButton b : kDpad) {
-      if (SDL_GameControllerGetButton(pad, b) != 0) state[HeldScanOfPadButton(PadButtonOf(b))] = 0x80;
+      if (SDL_GameControllerGetButton(pad, b) != 0) {
+        state[HeldScanOfPadButton(PadButtonOf(b))] = 0x80;
+      }
     }
     const int x = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX);
     const int y = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY);

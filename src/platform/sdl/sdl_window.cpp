@@ -10,7 +10,9 @@ namespace rara3 {
 
 void SdlWindow::TakeEvents(std::vector<WindowEvent>& out) {
   if (raiseWindow_ != nullptr && TakeRaiseRequests(raiseFd_)) {
-    if ((SDL_GetWindowFlags(raiseWindow_) & SDL_WINDOW_MINIMIZED) != 0) SDL_RestoreWindow(raiseWindow_);
+    if ((SDL_GetWindowFlags(raiseWindow_) & SDL_WINDOW_MINIMIZED) != 0) {
+      SDL_RestoreWindow(raiseWindow_);
+    }
     SDL_RaiseWindow(raiseWindow_);
   }
   SDL_Event e;
