@@ -75,6 +75,18 @@ def main():
     out.append(f"| pure rules, moves (ApplyMove) | {fmt(get('BM_PureRulesMoves', 'items_per_second'), 0)} | "
                f"at least 1,000,000 |")
     out.append("")
+    out.append("## Undo")
+    out.append("")
+    out.append("One undo at the end of a record of random moves on the shipped stage with the most")
+    out.append("room: the remaining moves are played again from the stage's start.")
+    out.append("")
+    out.append("| record length (codes) | stage | CPU us per undo | goal |")
+    out.append("|---:|---:|---:|---|")
+    for name in sorted((n for n in runs if n.startswith("BM_UndoAtRecordLength/")), key=lambda n: int(n.split("/")[1])):
+        length = int(name.split("/")[1])
+        out.append(f"| {length} | {fmt(get(name, 'stage'), 0)} | {fmt(get(name, 'cpu_time'))} | "
+                   f"{'under 1,000' if length == 8192 else ''} |")
+    out.append("")
     out.append("## The solver")
     out.append("")
     out.append("| stage | states | ms per solve | states per second |")

@@ -178,8 +178,9 @@ TEST_F(FaultInjection, EveryOperationOfASessionFailsInTurnWithoutLosingAFile) {
     } else {
       ++survived;
       EXPECT_FALSE(s.hp.system.Ended());
-      EXPECT_TRUE(s.hp.system.messages.empty());
       ASSERT_FALSE(s.hp.system.errors.empty()) << "the failure was not reported";
+      // The player is told on screen what standard error says.
+      EXPECT_EQ(s.hp.system.messages, s.hp.system.errors);
     }
     const Files3 now = ReadAllThree(dir);
     // The data file: only the progress byte and stage 2 may differ from the
@@ -229,6 +230,10 @@ TEST_P(LaterFaults, LeaveTheGameRunningAndTheFilesWhole) {
   EXPECT_EQ(faulty.Failures(), 1);
   EXPECT_EQ(s.g.Scene, c.scene);
   ASSERT_EQ(s.hp.system.errors.size(), 1u);
+  // One message box with the same words, naming the file; play went on.
+  EXPECT_EQ(s.hp.system.messages, s.hp.system.errors);
+  EXPECT_NE(s.hp.system.messages[0].find(c.path), std::string::npos) << s.hp.system.messages[0];
+  EXPECT_FALSE(s.hp.system.Ended());
   const Files3 now = ReadAllThree(dir);
   const std::string what = c.name;
   if (what == "replay write") {

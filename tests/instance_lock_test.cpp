@@ -52,3 +52,26 @@ TEST(InstanceLock, NameFitsASocketAddressForAnyFolder) {
 
 }  // namespace
 }  // namespace rara3
+
+namespace rara3 {
+namespace {
+
+// A second start's request reaches the running copy's socket, where it is
+// taken without blocking, many at once.
+TEST(InstanceLockRaise, ASecondStartAsksTheRunningCopyToComeForward) {
+  const std::string name = InstanceLockName(1000, "/tmp/rara3-raise-test-" + std::to_string(getpid()) + "/");
+  int fd = -1;
+  ASSERT_EQ(AcquireInstanceLock(name, fd), InstanceLockResult::Acquired);
+  EXPECT_FALSE(TakeRaiseRequests(fd));
+  ASSERT_TRUE(AskRunningInstanceToRaise(name));
+  ASSERT_TRUE(AskRunningInstanceToRaise(name));
+  EXPECT_TRUE(TakeRaiseRequests(fd));
+  EXPECT_FALSE(TakeRaiseRequests(fd)) << "both requests were taken at once";
+  close(fd);
+  // With nobody running, the request has nowhere to go.
+  EXPECT_FALSE(AskRunningInstanceToRaise(name));
+  EXPECT_FALSE(TakeRaiseRequests(-1));
+}
+
+}  // namespace
+}  // namespace rara3

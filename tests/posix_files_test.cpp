@@ -99,7 +99,7 @@ const InPlaceFailure kInPlaceFailures[] = {
     {"WriteShortDoesNotExtend", ShortFile, true, 1200, 1,
      {"expected at least 1201 bytes to write in place, found 1200"}},
     {"WriteStraddlingTheEnd", ShortFile, true, 1199, 2, {"expected at least 1201 bytes"}},
-    {"WriteDirectory", DirectoryInstead, true, 0, 1, {"cannot be opened"}},
+    {"WriteDirectory", DirectoryInstead, true, 0, 1, {"not a regular file"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(PosixFiles, InPlaceFailureTest, testing::ValuesIn(kInPlaceFailures),
@@ -182,6 +182,52 @@ TEST_F(PosixFilesTest, ReplaceWholeFailingHalfwayLeavesTheOldFile) {
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(dir.Read("f"), Pattern(300));
   EXPECT_EQ(dir.List(), std::vector<std::string>{"f"});
+}
+
+}  // namespace
+}  // namespace rara3
+
+namespace rara3 {
+namespace {
+
+// A FIFO or a device under a file's name never blocks the game: every
+// operation refuses it at once with a message, and leaves it in place.
+TEST(PosixFilesNotRegular, FifosAndDevicesAreRefusedWithoutWaiting) {
+  test::TempFolder dir;
+  ASSERT_EQ(::mkfifo((dir / "007.PBD").c_str(), 0600), 0);
+  ASSERT_EQ(::symlink("/dev/zero", (dir / "008.PBD").c_str()), 0);
+  ASSERT_EQ(::mkfifo((dir / "009.PBD.tmp").c_str(), 0600), 0);
+  // A hang here ends the test program instead of stalling the suite.
+  ::alarm(20);
+  PosixFiles files;
+  for (const char* name : {"007.PBD", "008.PBD"}) {
+    SCOPED_TRACE(name);
+    const std::string path = dir / name;
+    std::string error;
+    uint8_t byte = 0;
+    std::vector<uint8_t> all;
+    bool missing = true;
+    EXPECT_FALSE(files.ReadAt(path, 0, &byte, 1, error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    EXPECT_FALSE(files.WriteAt(path, 0, &byte, 1, error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    EXPECT_FALSE(files.ReadAll(path, all, missing, error));
+    EXPECT_FALSE(missing);
+    EXPECT_NE(error.find(path), std::string::npos) << error;
+    EXPECT_FALSE(files.ReplaceWhole(path, "1\r\n28\r\n", 7, error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+  }
+  // The replacement's own temporary name taken by a FIFO.
+  std::string error;
+  EXPECT_FALSE(files.ReplaceWhole(dir / "009.PBD", "0\r\n", 3, error));
+  EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+  ::alarm(0);
+  struct stat st {};
+  ASSERT_EQ(::lstat((dir / "007.PBD").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  ASSERT_EQ(::lstat((dir / "008.PBD").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_NE(::access((dir / "009.PBD").c_str(), F_OK), 0);
 }
 
 }  // namespace

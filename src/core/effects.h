@@ -10,7 +10,7 @@ enum class Effect : int {
   Footstep = 3,     // loaded, never started by the original key table
   ColourChange = 4, // a copy box takes on the kind it hit
   Explosion = 5,    // a bomb box blows up what it hit
-  Bump = 6,         // loaded, never started by the original key table
+  Bump = 6,         // an undo on the board
   Vanish = 7,       // a vanish box starts to vanish
   Retire = 8,       // Esc on the board
   Ending = 9,       // the ending's portrait speaks

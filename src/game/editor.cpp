@@ -4,6 +4,7 @@
 
 #include "data/data_file.h"
 #include "game/game.h"
+#include "game/notice.h"
 #include "game/replay_file.h"
 #include "game/editor.h"
 
@@ -60,14 +61,14 @@ bool SaveEditedStage(GameState& g, Platform& p) {
   const std::string stage = "Stage " + std::to_string(g.StageNo);
   std::string error;
   if (!WriteStage(p.files, DataFilePath(g.AppDir), g.StageNo, cells, error)) {
-    p.system.ReportError(stage + " was not saved: " + error);
+    TellPlayer(p, stage + " was not saved: " + error);
     return false;
   }
   const std::string exportPath = StageFilePath(g.AppDir, g.StageNo, kExportExtension);
   std::vector<uint8_t> bytes;
   if (!ExportBytes(p, exportPath, cells, bytes, error) ||
       !p.files.ReplaceWhole(exportPath, bytes.data(), bytes.size(), error)) {
-    p.system.ReportError(stage + " was saved, but its export copy was not written: " + error);
+    TellPlayer(p, stage + " was saved, but its export copy was not written: " + error);
     return false;
   }
   return true;

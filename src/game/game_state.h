@@ -51,6 +51,8 @@ struct GameState : Board {
   int32_t ReplayCount = 0;
   int32_t ReplayMoves[ReplayCapacity] = {};
   int32_t ReplayPos = 0;
+  // The board as the stage in play started: undo and restart play from it.
+  Board StageStart;
 
   // Push animation state (the prepared push itself lives in Board).
   int32_t SlideOffset = 0;

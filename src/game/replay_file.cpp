@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "game/notice.h"
+
 namespace rara3 {
 namespace {
 
@@ -124,8 +126,7 @@ bool WriteReplayFile(GameState& g, Platform& p) {
   const std::vector<uint8_t> bytes = FormatReplay(g.RecordMoves, count);
   std::string error;
   if (!p.files.ReplaceWhole(path, bytes.data(), bytes.size(), error)) {
-    p.system.ReportError("The replay of stage " + std::to_string(g.StageNo) +
-                         " was not saved: " + error);
+    TellPlayer(p, "The replay of stage " + std::to_string(g.StageNo) + " was not saved: " + error);
     return false;
   }
   return true;
@@ -137,15 +138,14 @@ bool ReadReplayFile(GameState& g, Platform& p) {
   bool missing = false;
   std::string error;
   if (!p.files.ReadAll(path, bytes, missing, error)) {
-    p.system.ReportError(missing ? "No replay of stage " + std::to_string(g.StageNo) +
-                                       " to play: " + error
-                                 : "The replay of stage " + std::to_string(g.StageNo) +
-                                       " cannot be played: " + error);
+    TellPlayer(p, missing ? "No replay of stage " + std::to_string(g.StageNo) + " to play: " + error
+                          : "The replay of stage " + std::to_string(g.StageNo) +
+                                " cannot be played: " + error);
     return false;
   }
   if (!ParseReplay(bytes, ReplayCapacity, g.ReplayMoves, g.ReplayCount, error)) {
-    p.system.ReportError("The replay of stage " + std::to_string(g.StageNo) +
-                         " cannot be played: " + path + ": " + error);
+    TellPlayer(p, "The replay of stage " + std::to_string(g.StageNo) + " cannot be played: " +
+                      path + ": " + error);
     return false;
   }
   return true;

@@ -4,6 +4,7 @@
 #include "game/stage_flow.h"
 #include "game/toggles.h"
 #include "game/editor.h"
+#include "game/undo.h"
 
 namespace rara3 {
 
@@ -46,6 +47,11 @@ void IdleKey(GameState& g, Platform& p, int16_t key) {
     case KeyEnter: CycleSpeed(g); return;
     case KeyEscape: Retire(g, p); return;
     case KeySpace: ToggleColors(g); return;
+    // Undo and restart, on keys that do nothing else on the board.
+    case KeyBackspace:
+    case KeyZ:
+    case KeyU: TakeBackMove(g, p); return;
+    case KeyR: RestartStage(g); return;
     default: SoundKeys(g, p, key, false); return;
   }
 }

@@ -2,6 +2,7 @@
 // the continuation after a clear with its progress write, retire, ending.
 #include "data/data_file.h"
 #include "game/game.h"
+#include "game/notice.h"
 #include "game/replay_file.h"
 #include "game/stage_flow.h"
 #include "game/toggles.h"
@@ -45,8 +46,7 @@ bool WriteProgressByte(GameState& g, Platform& p) {
   std::string error;
   const auto value = static_cast<uint8_t>(g.MaxStage);
   if (WriteProgress(p.files, DataFilePath(g.AppDir), value, error)) return true;
-  p.system.ReportError("Progress (stage " + std::to_string(g.MaxStage) +
-                       ") was not saved: " + error);
+  TellPlayer(p, "Progress (stage " + std::to_string(g.MaxStage) + ") was not saved: " + error);
   return false;
 }
 

@@ -1,6 +1,8 @@
 // Loading a stage from the data file, for play and for the editor.
 #include "data/data_file.h"
 #include "game/game.h"
+#include "game/notice.h"
+#include "game/undo.h"
 
 namespace rara3 {
 
@@ -12,7 +14,7 @@ bool LoadStageCells(GameState& g, Platform& p, bool forPlay) {
   StageCells cells;
   std::string error;
   if (!ReadStage(p.files, DataFilePath(g.AppDir), g.StageNo, cells, error)) {
-    p.system.ReportError("Stage " + std::to_string(g.StageNo) + " cannot be loaded: " + error);
+    TellPlayer(p, "Stage " + std::to_string(g.StageNo) + " cannot be loaded: " + error);
     g.Scene = SceneTitle;
     return false;
   }
@@ -27,6 +29,7 @@ bool LoadStage(GameState& g, Platform& p) {
   g.ExitOpen = false;
   g.Facing = FacingDown;
   g.Scene = SceneIdle;
+  KeepStageStart(g);
   return true;
 }
 

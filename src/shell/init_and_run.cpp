@@ -1,7 +1,7 @@
 #include "shell/init_and_run.h"
 
-#include <SDL.h>
-
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <new>
 
@@ -14,7 +14,7 @@
 
 namespace rara3 {
 
-int Main(const std::string& programDir) {
+int Main(const std::string& programDir, int instanceLockFd) {
   auto sdl = std::make_unique<SdlPlatform>();
   Platform& p = sdl->platform;
   // On the heap: the record and replay lists make the state large.
@@ -26,6 +26,8 @@ int Main(const std::string& programDir) {
   }
   try {
     BringUp(*g, *sdl);
+    // A second start asks, through the lock, for the window to come forward.
+    sdl->window.WatchRaiseRequests(instanceLockFd, sdl->display.Window());
     RunMainLoop(*g, p);
   } catch (const PlatformError& e) {
     RunFatalErrorPath(p, e);
@@ -37,12 +39,13 @@ int Main(const std::string& programDir) {
   // Whatever way it ended, the desktop is the player's again.
   p.display.RestoreDisplay();
   p.system.ShowCursor(true);
-  sdl->audio.Close();
   const int status = p.system.ExitStatus();
-  // Window, renderer and sheets go before SDL itself.
-  sdl.reset();
-  SDL_Quit();
-  return status;
+  // Nothing is left to save and every file of the game is closed: the
+  // process ends at once and the system takes the window, the sound device
+  // and the rest back. Closing the sound in order alone kept the process
+  // around noticeably after its window had gone.
+  std::fflush(nullptr);
+  std::_Exit(status);
 }
 
 }  // namespace rara3

@@ -26,12 +26,14 @@ int main() {
   const std::string dir = ProgramDir();
   // A second copy ends here, before anything is read or shown.
   int lockFd = -1;
-  if (rara3::AcquireInstanceLock(rara3::InstanceLockName(getuid(), dir), lockFd) ==
-      rara3::InstanceLockResult::AlreadyRunning) {
+  const std::string lockName = rara3::InstanceLockName(getuid(), dir);
+  if (rara3::AcquireInstanceLock(lockName, lockFd) == rara3::InstanceLockResult::AlreadyRunning) {
+    // The running copy's window comes to the front instead.
+    rara3::AskRunningInstanceToRaise(lockName);
     return 0;
   }
   if (!dir.empty() && chdir(dir.c_str()) != 0) {
     // Paths are absolute from here on; the folder only matters for them.
   }
-  return rara3::Main(dir.empty() ? "./" : dir);
+  return rara3::Main(dir.empty() ? "./" : dir, lockFd);
 }

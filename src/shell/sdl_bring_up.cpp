@@ -1,5 +1,6 @@
 #include "shell/sdl_bring_up.h"
 
+#include <SDL.h>
 #include <sys/stat.h>
 
 #include <vector>
@@ -14,6 +15,7 @@ PlatformError DataFileError(const std::string& path, const std::string& error) {
   int code = kCodeFileAccess;
   if (stat(path.c_str(), &st) != 0) {
     code = kCodeFileNotFound;
+    return PlatformError{code, error + "\n" + kDataFileHowToRestore};
   } else if (st.st_size < kDataFileSize) {
     code = kCodeFileTooShort;
   }
@@ -25,6 +27,11 @@ void BringUp(GameState& g, SdlPlatform& sdl) {
   const std::string dataFile = DataFilePath(g.AppDir);
   // Keyboard and window: SDL's keyboard state comes with the window.
   sdl.display.CreateWindow();
+  // Pads are welcome but not needed: without SDL's support, keys only.
+  sdl.pads.Open();
+  sdl.system.SetWindow(sdl.display.Window());
+  // Keys are keys, never text: an input method must not swallow letters.
+  SDL_StopTextInput();
   p.system.ShowCursor(false);
   sdl.display.ShowWindow();
   sdl.display.InitDisplay();

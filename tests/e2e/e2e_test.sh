@@ -35,7 +35,7 @@ fail() { echo "FAIL: $*"; failed=1; }
 die() { echo "FAIL: $*"; exit 1; }
 pass() { echo "ok: $*"; }
 
-for tool in Xvfb xdotool matchbox-window-manager wmctrl import compare convert /usr/bin/python3; do
+for tool in Xvfb xdotool xwininfo matchbox-window-manager wmctrl import compare convert /usr/bin/python3; do
   command -v "$tool" >/dev/null || die "$tool is missing (make test installs it)"
 done
 
@@ -151,7 +151,10 @@ else
   cp "$WORK/now.png" /tmp/rara3-e2e-title.png
 fi
 
-# A second copy started meanwhile ends at once, leaving the first alone.
+# A second copy started meanwhile ends at once, leaving the first alone but
+# bringing its window back to the front.
+xdotool windowminimize "$WIN"
+for _ in $(seq 20); do xwininfo -id "$WIN" | grep -q IsUnviewable && break; sleep 0.1; done
 start=$(date +%s%N)
 (cd "$GAME_DIR" && exec ./rara3 >/dev/null 2>&1)
 second=$?
@@ -160,6 +163,16 @@ if [ $second -eq 0 ] && [ $ms -lt 1500 ] && kill -0 "$GAME_PID" 2>/dev/null; the
   pass "a second instance ended at once with status 0 (${ms} ms)"
 else
   fail "second instance: status $second after ${ms} ms"
+fi
+shown=no
+for _ in $(seq 30); do
+  if xwininfo -id "$WIN" | grep -q IsViewable; then shown=yes; break; fi
+  sleep 0.1
+done
+if [ $shown = yes ] && wait_frame "$WORK/sim_title.png" 5; then
+  pass "the second start brought the minimised game window back to the front"
+else
+  fail "the game window stayed minimised after a second start"
 fi
 
 # The tune plays on the title; then music off, so the push effect sounds alone.
@@ -185,6 +198,16 @@ if grep -qx "$(identify -format '%#' "$WORK/walked.png")" "$WORK/walked.sigs"; t
 else
   fail "after holding Right the board is none of the simulator's frames"
   cp "$WORK/walked.png" /tmp/rara3-e2e-walked.png
+fi
+
+# Undo: Backspace takes back the pushes and steps one by one (more presses
+# than there were moves); the board is then the stage's start again.
+for _ in $(seq 40); do press BackSpace; done
+if wait_frame "$WORK/sim_board.png" 5; then
+  pass "Backspace undoes every push and step back to the stage's start"
+else
+  fail "after the undos the board differs from the start in $(differing "$WORK/now.png" "$WORK/sim_board.png") pixels"
+  cp "$WORK/now.png" /tmp/rara3-e2e-undo.png
 fi
 
 press Escape
@@ -220,16 +243,51 @@ start_game
 wait_frame "$WORK/sim_title.png" 10 || fail "no title screen for the close test"
 press Return
 wait_frame "$WORK/sim_board.png" 5 || fail "no board for the close test"
+start=$(date +%s%N)
 wmctrl -c Rara3
 if wait_end "$GAME_PID" 2 && [ "$STATUS" = 0 ]; then
-  pass "closing the window from the board ends with status 0"
+  pass "closing the window from the board ends with status 0 ($(( ($(date +%s%N) - start) / 1000000 )) ms)"
 else
   fail "closing the window: status $STATUS; stderr: $(tail -5 "$WORK/stderr")"
 fi
 cmp -s "$DATAFILE" "$GAME_DIR/TOVAK.DAT" && pass "the data file is unchanged" ||
   fail "closing the window changed the data file"
 
-# === 3. A data file that is missing or too short ===
+# === 3. A failure the game survives: a message box over the full screen ===
+new_game
+start_game
+wait_frame "$WORK/sim_title.png" 10 || fail "no title screen for the notice test"
+WIN=$(printf '0x%08x' "$(game_window)")
+xdotool key ctrl+shift+F11
+# The box is the window manager's other window named Rara3.
+BOX=
+for _ in $(seq 50); do
+  BOX=$(wmctrl -l 2>/dev/null | awk -v win="$WIN" '$NF == "Rara3" && $1 != win { print $1; exit }')
+  [ -n "$BOX" ] && break
+  sleep 0.1
+done
+if [ -n "$BOX" ]; then
+  sleep 0.5
+  shot "$WORK/notice.png"
+  if [ "$(differing "$WORK/notice.png" "$WORK/sim_title.png")" != 0 ]; then
+    pass "a replay that is missing is told in a message box shown over the full-screen game"
+  else
+    fail "the message box is not in front of the full-screen game"
+  fi
+  grep -q "No replay of stage 1" "$WORK/stderr" || fail "no line on standard error for the missing replay"
+  wmctrl -i -c "$BOX"
+  if wait_frame "$WORK/sim_title.png" 5 && kill -0 "$GAME_PID" 2>/dev/null; then
+    pass "once the message box is closed the game goes on on the title"
+  else
+    fail "the game did not go on after the message box"
+  fi
+else
+  fail "Ctrl+Shift+F11 without a replay showed no message box"
+fi
+press Escape
+wait_end "$GAME_PID" 2 || fail "the game did not end after the notice test"
+
+# === 4. A data file that is missing or too short ===
 for damage in missing short; do
   new_game
   if [ $damage = missing ]; then rm "$GAME_DIR/TOVAK.DAT"; else truncate -s 40001 "$GAME_DIR/TOVAK.DAT"; fi
@@ -244,6 +302,9 @@ for damage in missing short; do
   [ $box = yes ] || fail "$damage data file: no message box"
   wmctrl -c Rara3
   wait_end "$GAME_PID" 3
+  if [ $damage = missing ] && ! grep -q "make run" "$WORK/stderr"; then
+    fail "missing data file: the message does not say how to build it again"
+  fi
   if [ "$STATUS" = 1 ] && grep -q "TOVAK.DAT" "$WORK/stderr"; then
     pass "$damage data file: status 1, the message names the file: $(grep TOVAK.DAT "$WORK/stderr" | head -1)"
   else

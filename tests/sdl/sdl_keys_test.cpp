@@ -20,7 +20,8 @@ TEST(SdlKeys, HeldArrowsLandOnTheScanCodesTheMoveStepReads) {
                {SDL_SCANCODE_DOWN, 208},  {SDL_SCANCODE_ESCAPE, 1},    {SDL_SCANCODE_RETURN, 28},
                {SDL_SCANCODE_KP_ENTER, 156}, {SDL_SCANCODE_A, 30},     {SDL_SCANCODE_1, 2},
                {SDL_SCANCODE_0, 11},      {SDL_SCANCODE_F1, 59},       {SDL_SCANCODE_F11, 87},
-               {SDL_SCANCODE_UNKNOWN, 0}, {SDL_SCANCODE_APPLICATION, 0}};
+               {SDL_SCANCODE_UNKNOWN, 0}, {SDL_SCANCODE_APPLICATION, 221}, {SDL_SCANCODE_LGUI, 219},
+               {SDL_SCANCODE_F13, 100},   {SDL_SCANCODE_VOLUMEUP, 0}};
   for (const auto& c : cases) EXPECT_EQ(ScanCodeOf(c.key), c.code) << SDL_GetScancodeName(c.key);
 }
 
@@ -38,8 +39,36 @@ TEST(SdlKeys, KeyDownsCarryTheVirtualKeyCodes) {
       {Sym(SDLK_RSHIFT), 16},      {Sym(SDLK_LCTRL), 17},       {Sym(SDLK_RALT), 18},
       // A layout without Latin letters: the key where Q sits is still Q.
       {Sym(0x0439, SDL_SCANCODE_Q), 81},
-      {Sym(SDLK_F13), 0},          {Sym(SDLK_SLASH, SDL_SCANCODE_SLASH), 0}};
+      {Sym(SDLK_BACKSPACE), 8}};
   for (const auto& c : cases) EXPECT_EQ(VirtualKeyOf(c.key), c.code) << c.key.sym;
+}
+
+// Keys without a code of the original table still reach the game: by where
+// they sit, whatever the layout prints on them.
+TEST(SdlKeys, EveryOtherKeyHasACodeToo) {
+  const struct {
+    SDL_Keysym key;
+    int16_t code;
+  } cases[] = {
+      {Sym(SDLK_SLASH, SDL_SCANCODE_SLASH), 191},
+      // A German layout: the key left of Backspace prints an accent.
+      {Sym(SDLK_QUOTE, SDL_SCANCODE_EQUALS), 187},
+      {Sym(SDLK_SEMICOLON, SDL_SCANCODE_SEMICOLON), 186},
+      {Sym(SDLK_LEFTBRACKET, SDL_SCANCODE_LEFTBRACKET), 219},
+      {Sym(SDLK_LESS, SDL_SCANCODE_NONUSBACKSLASH), 226},
+      {Sym(SDLK_CAPSLOCK, SDL_SCANCODE_CAPSLOCK), 20},
+      {Sym(SDLK_LGUI, SDL_SCANCODE_LGUI), 91},
+      {Sym(SDLK_RGUI, SDL_SCANCODE_RGUI), 92},
+      {Sym(SDLK_APPLICATION, SDL_SCANCODE_APPLICATION), 93},
+      {Sym(SDLK_F13, SDL_SCANCODE_F13), 124},
+      {Sym(SDLK_F24, SDL_SCANCODE_F24), 135},
+      {Sym(SDLK_PRINTSCREEN, SDL_SCANCODE_PRINTSCREEN), 44},
+      {Sym(SDLK_VOLUMEUP, SDL_SCANCODE_VOLUMEUP), 175},
+      {Sym(SDLK_AUDIOPLAY, SDL_SCANCODE_AUDIOPLAY), 179},
+      // Keys with no code of their own.
+      {Sym(SDLK_CALCULATOR, SDL_SCANCODE_CALCULATOR), 255},
+      {Sym(SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN), 255}};
+  for (const auto& c : cases) EXPECT_EQ(VirtualKeyOf(c.key), c.code) << SDL_GetScancodeName(c.key.scancode);
 }
 
 TEST(SdlKeys, ModifierMaskFromEitherSide) {

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "core/keys.h"
+#include "core/pad_buttons.h"
 #include "core/scenes.h"
 #include "state_fields.h"
 
@@ -30,7 +31,7 @@ int32_t KeyCodeOfName(const std::string& name) {
     int32_t code;
   } kNamed[] = {{"enter", KeyEnter}, {"esc", KeyEscape}, {"space", KeySpace},
                 {"left", KeyLeft},   {"up", KeyUp},       {"right", KeyRight},
-                {"down", KeyDown}};
+                {"down", KeyDown},   {"backspace", KeyBackspace}};
   for (const auto& k : kNamed)
     if (name == k.name) return k.code;
   if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') return KeyA + (name[0] - 'a');
@@ -38,6 +39,23 @@ int32_t KeyCodeOfName(const std::string& name) {
   int32_t n = 0;
   if (name.size() >= 2 && name[0] == 'f' && ParseNumber(name.substr(1), 1, 12, n)) return KeyF1 + n - 1;
   if (name.rfind("vk:", 0) == 0 && ParseNumber(name.substr(3), 0, 255, n)) return n;
+  return -1;
+}
+
+int32_t PadKeyCodeOfName(const std::string& name) {
+  static const struct {
+    const char* name;
+    PadButton button;
+  } kButtons[] = {{"a", PadButton::A},          {"b", PadButton::B},
+                  {"x", PadButton::X},          {"y", PadButton::Y},
+                  {"back", PadButton::Back},    {"start", PadButton::Start},
+                  {"guide", PadButton::Guide},  {"ls", PadButton::LeftStick},
+                  {"rs", PadButton::RightStick}, {"lb", PadButton::LeftShoulder},
+                  {"rb", PadButton::RightShoulder}, {"up", PadButton::DpadUp},
+                  {"down", PadButton::DpadDown}, {"left", PadButton::DpadLeft},
+                  {"right", PadButton::DpadRight}};
+  for (const auto& b : kButtons)
+    if (name == b.name) return KeyCodeOfPadButton(b.button);
   return -1;
 }
 
@@ -81,6 +99,12 @@ bool ParseScript(std::istream& in, std::vector<Command>& out, std::string& error
         else if (w[i] == "alt") c.b |= 4;
         else return fail("unknown modifier '" + w[i] + "' (shift, ctrl, alt)");
       }
+    } else if (op == "pad") {
+      // A pad button pressed: the key-down it gives, no modifiers.
+      if (args != 1) return fail("pad needs one button name");
+      c.op = Op::Key;
+      c.a = PadKeyCodeOfName(w[1]);
+      if (c.a < 0) return fail("unknown pad button '" + w[1] + "'");
     } else if (op == "hold") {
       c.op = Op::Hold;
       for (size_t i = 1; i < w.size(); ++i) {

@@ -31,6 +31,10 @@ bool ParseScript(std::istream& in, std::vector<Command>& out, std::string& error
 // a..z, 0..9, vk:N); -1 for an unknown name.
 int32_t KeyCodeOfName(const std::string& name);
 
+// The key code a gamepad button gives (a b x y back start guide ls rs lb rb
+// up down left right); -1 for an unknown name.
+int32_t PadKeyCodeOfName(const std::string& name);
+
 // A scene by number 0..7 or by name (title idle walk push clear retire
 // ending editor); -1 for anything else.
 int32_t SceneOfName(const std::string& name);

@@ -20,4 +20,12 @@ std::string InstanceLockName(unsigned uid, const std::string& programDir);
 // closed on exec); otherwise fd is -1.
 InstanceLockResult AcquireInstanceLock(const std::string& name, int& fd);
 
+// A second start asks the running copy to bring its window to the front.
+// True when the request went out.
+bool AskRunningInstanceToRaise(const std::string& name);
+
+// Takes every request waiting on the lock's socket without blocking; true
+// when one of them asked for the window to come to the front.
+bool TakeRaiseRequests(int fd);
+
 }  // namespace rara3

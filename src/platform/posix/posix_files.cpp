@@ -40,11 +40,26 @@ class Fd {
   int fd_;
 };
 
+std::string NotRegular(const std::string& path) {
+  return path + ": cannot be used: not a regular file (a FIFO, device or folder has its name)";
+}
+
+// True when the path names something that exists and is not a regular file.
+bool ExistsNotRegular(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+}
+
 // Opens and checks that the path is a regular file; fills size. When the
-// open itself fails, openErrno says why.
+// open itself fails, openErrno says why. A FIFO or device never blocks the
+// open: it is opened without waiting and refused.
 bool OpenRegular(const std::string& path, int flags, Fd& fd, int64_t& size, std::string& error,
                  int* openErrno = nullptr) {
-  fd.Reset(::open(path.c_str(), flags | O_CLOEXEC));
+  if (ExistsNotRegular(path)) {
+    error = NotRegular(path);
+    return false;
+  }
+  fd.Reset(::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   if (fd.get() < 0) {
     const int e = errno;
     if (openErrno != nullptr) *openErrno = e;
@@ -58,9 +73,11 @@ bool OpenRegular(const std::string& path, int flags, Fd& fd, int64_t& size, std:
     return false;
   }
   if (!S_ISREG(st.st_mode)) {
-    error = path + ": cannot be used: not a regular file";
+    error = NotRegular(path);
     return false;
   }
+  // Regular files read and write as usual from here on.
+  ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
   size = st.st_size;
   return true;
 }
@@ -203,11 +220,27 @@ bool PosixFiles::ReplaceWhole(const std::string& path, const void* data, size_t 
   // A replaced file keeps the permissions the player gave it.
   struct stat old {};
   const bool hadOld = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  // Something else under the name is the player's, not ours to replace.
+  if (ExistsNotRegular(path)) {
+    error = NotRegular(path) + " (it is left unchanged)";
+    return false;
+  }
+  if (ExistsNotRegular(temp)) {
+    error = path + ": cannot be written: " + NotRegular(temp);
+    return false;
+  }
 
-  Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666));
+  Fd fd(::open(temp.c_str(),
+               O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY,
+               0666));
   if (fd.get() < 0) {
     const int e = errno;
     error = path + ": cannot be written: cannot create " + temp + ": " + Reason(e);
+    return false;
+  }
+  struct stat made {};
+  if (::fstat(fd.get(), &made) != 0 || !S_ISREG(made.st_mode)) {
+    error = path + ": cannot be written: " + NotRegular(temp);
     return false;
   }
   if (!WriteFully(fd.get(), static_cast<const uint8_t*>(data), size)) {

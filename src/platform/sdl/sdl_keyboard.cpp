@@ -18,6 +18,7 @@ void SdlKeyboard::Poll(uint8_t (&state)[256]) {
     const int code = ScanCodeOf(static_cast<SDL_Scancode>(k));
     if (code != 0) state[code] = 0x80;
   }
+  if (pads_ != nullptr) pads_->AddHeldArrows(state);
 }
 
 }  // namespace rara3

@@ -73,6 +73,10 @@ int ScanCodeOf(SDL_Scancode key) {
     case SDL_SCANCODE_KP_PERIOD: return 83;
     case SDL_SCANCODE_F11: return 87;
     case SDL_SCANCODE_F12: return 88;
+    case SDL_SCANCODE_NONUSBACKSLASH: return 86;
+    case SDL_SCANCODE_F13: return 100;
+    case SDL_SCANCODE_F14: return 101;
+    case SDL_SCANCODE_F15: return 102;
     case SDL_SCANCODE_KP_ENTER: return 156;
     case SDL_SCANCODE_RCTRL: return 157;
     case SDL_SCANCODE_KP_DIVIDE: return 181;
@@ -87,9 +91,59 @@ int ScanCodeOf(SDL_Scancode key) {
     case SDL_SCANCODE_PAGEDOWN: return 209;
     case SDL_SCANCODE_INSERT: return 210;
     case SDL_SCANCODE_DELETE: return 211;
+    case SDL_SCANCODE_PRINTSCREEN: return 183;
+    case SDL_SCANCODE_PAUSE: return 197;
+    case SDL_SCANCODE_LGUI: return 219;
+    case SDL_SCANCODE_RGUI: return 220;
+    case SDL_SCANCODE_APPLICATION: return 221;
     default: return 0;
   }
 }
+
+namespace {
+
+// Keys that are the same wherever the layout puts its letters: by position.
+int16_t VirtualKeyOfPlace(SDL_Scancode code) {
+  if (code >= SDL_SCANCODE_A && code <= SDL_SCANCODE_Z) {
+    return static_cast<int16_t>(KeyA + (code - SDL_SCANCODE_A));
+  }
+  if (code >= SDL_SCANCODE_F13 && code <= SDL_SCANCODE_F24) {
+    return static_cast<int16_t>(KeyF13 + (code - SDL_SCANCODE_F13));
+  }
+  switch (code) {
+    case SDL_SCANCODE_SEMICOLON: return KeySemicolon;
+    case SDL_SCANCODE_EQUALS: return KeyEquals;
+    case SDL_SCANCODE_COMMA: return KeyComma;
+    case SDL_SCANCODE_MINUS: return KeyMinus;
+    case SDL_SCANCODE_PERIOD: return KeyPeriod;
+    case SDL_SCANCODE_SLASH: return KeySlash;
+    case SDL_SCANCODE_GRAVE: return KeyGrave;
+    case SDL_SCANCODE_LEFTBRACKET: return KeyLeftBracket;
+    case SDL_SCANCODE_BACKSLASH: return KeyBackslash;
+    case SDL_SCANCODE_RIGHTBRACKET: return KeyRightBracket;
+    case SDL_SCANCODE_APOSTROPHE: return KeyApostrophe;
+    case SDL_SCANCODE_NONUSBACKSLASH: return KeyNonUsBackslash;
+    case SDL_SCANCODE_CAPSLOCK: return KeyCapsLock;
+    case SDL_SCANCODE_NUMLOCKCLEAR: return KeyNumLock;
+    case SDL_SCANCODE_SCROLLLOCK: return KeyScrollLock;
+    case SDL_SCANCODE_PRINTSCREEN: return KeyPrintScreen;
+    case SDL_SCANCODE_LGUI: return KeyLeftWindows;
+    case SDL_SCANCODE_RGUI: return KeyRightWindows;
+    case SDL_SCANCODE_APPLICATION:
+    case SDL_SCANCODE_MENU: return KeyMenu;
+    case SDL_SCANCODE_MUTE:
+    case SDL_SCANCODE_AUDIOMUTE: return KeyVolumeMute;
+    case SDL_SCANCODE_VOLUMEDOWN: return KeyVolumeDown;
+    case SDL_SCANCODE_VOLUMEUP: return KeyVolumeUp;
+    case SDL_SCANCODE_AUDIONEXT: return KeyMediaNext;
+    case SDL_SCANCODE_AUDIOPREV: return KeyMediaPrevious;
+    case SDL_SCANCODE_AUDIOSTOP: return KeyMediaStop;
+    case SDL_SCANCODE_AUDIOPLAY: return KeyMediaPlay;
+    default: return KeyOther;
+  }
+}
+
+}  // namespace
 
 int16_t VirtualKeyOf(const SDL_Keysym& key) {
   const SDL_Keycode sym = key.sym;
@@ -138,11 +192,9 @@ int16_t VirtualKeyOf(const SDL_Keysym& key) {
     case SDLK_KP_DIVIDE: return KeyPadDivide;
     default: break;
   }
-  // A layout without Latin letters: the letter keys by where they sit.
-  if (key.scancode >= SDL_SCANCODE_A && key.scancode <= SDL_SCANCODE_Z) {
-    return static_cast<int16_t>(KeyA + (key.scancode - SDL_SCANCODE_A));
-  }
-  return 0;
+  // Letters of a layout without Latin ones, punctuation, locks, system and
+  // media keys by where they sit; anything else still counts as a key.
+  return VirtualKeyOfPlace(key.scancode);
 }
 
 int16_t ModifierMaskOf(uint16_t mod) {

@@ -13,8 +13,9 @@ namespace rara3 {
 // 205 right, 208 down), or 0 for a key without one.
 int ScanCodeOf(SDL_Scancode key);
 
-// The virtual-key code of a key-down, or 0 for a key the game has no code
-// for. Letters by the layout's letter, else by their position.
+// The virtual-key code of a key-down; every key has one (KeyOther for keys
+// without a code of their own). Letters by the layout's letter, else by
+// their position.
 int16_t VirtualKeyOf(const SDL_Keysym& key);
 
 // 1 Shift, 2 Ctrl, 4 Alt, either side.

@@ -6,6 +6,7 @@
 #include "platform/posix/posix_files.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_display.h"
+#include "platform/sdl/sdl_gamepad.h"
 #include "platform/sdl/sdl_keyboard.h"
 #include "platform/sdl/sdl_system.h"
 #include "platform/sdl/sdl_window.h"
@@ -15,10 +16,11 @@ namespace rara3 {
 struct SdlPlatform {
   PosixFiles files;
   SdlSystem system;
-  SdlKeyboard keyboard;
+  SdlGamepads pads;
+  SdlKeyboard keyboard{&pads};
   SdlDisplay display;
   SdlAudio audio{system};
-  SdlWindow window;
+  SdlWindow window{&pads};
   Platform platform{display, keyboard, audio, system, files, window};
 };
 

@@ -29,7 +29,21 @@ void SdlSystem::ShowCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_D
 
 void SdlSystem::MessageBox(const std::string& text) {
   UseUtf8Locale();
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Rara3", text.c_str(), nullptr);
+  // Over the game window while it shows (a box without a parent can open
+  // behind a full-screen window); the fatal path has hidden it already.
+  SDL_Window* parent = nullptr;
+  if (window_ != nullptr && (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0 &&
+      (SDL_GetWindowFlags(window_) & SDL_WINDOW_HIDDEN) == 0) {
+    parent = window_;
+  }
+  // The cursor is hidden during play; the box wants it.
+  const int cursor = SDL_ShowCursor(SDL_QUERY);
+  SDL_ShowCursor(SDL_ENABLE);
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Rara3", text.c_str(), parent) != 0 &&
+      parent != nullptr) {
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Rara3", text.c_str(), nullptr);
+  }
+  SDL_ShowCursor(cursor);
 }
 
 void SdlSystem::ReportError(const std::string& line) {

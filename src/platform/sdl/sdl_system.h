@@ -3,6 +3,8 @@
 
 #include "core/platform.h"
 
+struct SDL_Window;
+
 namespace rara3 {
 
 class SdlSystem : public System {
@@ -17,7 +19,12 @@ class SdlSystem : public System {
   bool Ended() const override { return ended_; }
   int ExitStatus() const override { return status_; }
 
+  // The game window: message boxes open over it, so they show in full
+  // screen too.
+  void SetWindow(SDL_Window* window) { window_ = window; }
+
  private:
+  SDL_Window* window_ = nullptr;
   bool ended_ = false;
   int status_ = 0;
 };

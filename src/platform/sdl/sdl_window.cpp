@@ -3,19 +3,26 @@
 #include <SDL.h>
 
 #include "platform/sdl/sdl_display.h"
+#include "platform/posix/instance_lock.h"
 #include "platform/sdl/sdl_keys.h"
 
 namespace rara3 {
 
 void SdlWindow::TakeEvents(std::vector<WindowEvent>& out) {
+  if (raiseWindow_ != nullptr && TakeRaiseRequests(raiseFd_)) {
+    if ((SDL_GetWindowFlags(raiseWindow_) & SDL_WINDOW_MINIMIZED) != 0) {
+      SDL_RestoreWindow(raiseWindow_);
+    }
+    SDL_RaiseWindow(raiseWindow_);
+  }
   SDL_Event e;
   while (SDL_PollEvent(&e) != 0) {
+    if (pads_ != nullptr && pads_->HandleEvent(e, out)) continue;
     switch (e.type) {
       case SDL_KEYDOWN: {
-        const int16_t key = VirtualKeyOf(e.key.keysym);
-        if (key != 0) {
-          out.push_back({WindowEventKind::KeyDown, key, ModifierMaskOf(e.key.keysym.mod)});
-        }
+        // Every key reaches the game, those without a code of their own too.
+        out.push_back({WindowEventKind::KeyDown, VirtualKeyOf(e.key.keysym),
+                       ModifierMaskOf(e.key.keysym.mod)});
         break;
       }
       case SDL_WINDOWEVENT:
@@ -29,6 +36,7 @@ void SdlWindow::TakeEvents(std::vector<WindowEvent>& out) {
       default: break;
     }
   }
+  if (pads_ != nullptr) pads_->AddRepeats(NowSeconds(), out);
 }
 
 bool SdlWindow::TakeTimerTick() { return TimerTickDue(NowSeconds(), lastTick_); }

@@ -1,0 +1,61 @@
+#include "game/undo.h"
+
+#include <algorithm>
+
+namespace rara3 {
+
+namespace {
+
+// The facing a recorded code turns to; any other code keeps it, as in a
+// replay.
+int32_t FacingOfCode(int32_t code, int32_t facing) {
+  switch (code) {
+    case MoveCodeRight: return FacingRight;
+    case MoveCodeLeft: return FacingLeft;
+    case MoveCodeUp: return FacingUp;
+    case MoveCodeDown: return FacingDown;
+    default: return facing;
+  }
+}
+
+bool CanChangeBoard(const GameState& g) { return g.Scene == SceneIdle && !g.ReplayMode; }
+
+}  // namespace
+
+void KeepStageStart(GameState& g) { g.StageStart = static_cast<const Board&>(g); }
+
+Board ReplayRecord(const GameState& g, int32_t count, int32_t& lastMove) {
+  Board b = g.StageStart;
+  lastMove = -1;
+  for (int32_t i = 0; i < count; ++i) {
+    if (ApplyMove(b, FacingOfCode(g.RecordMoves[i], b.Facing)).kind != MoveKind::None) {
+      lastMove = i;
+    }
+  }
+  return b;
+}
+
+bool TakeBackMove(GameState& g, Platform& p) {
+  if (!CanChangeBoard(g)) return false;
+  const int32_t count = std::clamp(g.RecordCount, 0, RecordCapacity);
+  if (count == 0) return false;
+  int32_t lastMove = -1;
+  ReplayRecord(g, count, lastMove);
+  // Everything from the last real move on goes: the move and the turns in
+  // place after it. Without one, only turns remain: back to the start.
+  const int32_t keep = std::max(lastMove, 0);
+  int32_t unused = -1;
+  static_cast<Board&>(g) = ReplayRecord(g, keep, unused);
+  g.RecordCount = keep;
+  if (g.SoundOn) p.audio.PlaySfx(Effect::Bump);
+  return true;
+}
+
+bool RestartStage(GameState& g) {
+  if (!CanChangeBoard(g)) return false;
+  static_cast<Board&>(g) = g.StageStart;
+  g.RecordCount = 0;
+  return true;
+}
+
+}  // namespace rara3
