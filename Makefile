@@ -48,8 +48,11 @@ deps-test: deps
 deps-fuzz: deps
 	$(call install_missing,$(PACKAGES_FUZZ))
 
+# Our own builds treat warnings as errors; a plain CMake configure does not.
+CMAKE_FLAGS = -G Ninja -DRARA3_WERROR=ON
+
 $(BUILD)/build.ninja: | deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
@@ -58,20 +61,21 @@ run: build
 	cd $(BUILD) && ./rara3
 
 test: deps-test $(BUILD)/build.ninja
+	cmake -S . -B $(BUILD) -DRARA3_WERROR=ON >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) test-fuzz
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps-test
-	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRARA3_SANITIZE=ON
+	cmake -S . -B $(BUILD_ASAN) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DRARA3_SANITIZE=ON
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
 # The fuzz targets, in a clang build of their own.
 fuzz-build: deps-fuzz
-	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRARA3_FUZZ=ON
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRARA3_FUZZ=ON
 	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target rara3_fuzzers
 
 # Each target briefly from its seed corpus, the same runs every time; new
@@ -100,7 +104,7 @@ fuzz: fuzz-build
 
 # The long soak, under the sanitizers.
 soak: deps-test
-	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRARA3_SANITIZE=ON
+	cmake -S . -B $(BUILD_ASAN) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DRARA3_SANITIZE=ON
 	cmake --build $(BUILD_ASAN) -j $(JOBS) --target rara3_tests
 	RARA3_SOAK_FRAMES=$(SOAK_FRAMES) $(BUILD_ASAN)/tests/rara3_tests --gtest_filter='Soak.*'
 
