@@ -3,15 +3,20 @@
 
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
+BUILD_DEB  ?= build-deb
 JOBS       ?= $(shell nproc)
 
 # Build and run-time packages, and what the tests use.
+# help2man: the tools' manual pages, from their --help.
 PACKAGES_BUILD = cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-mixer-dev \
-                 libsdl2-image-dev libgtest-dev libgmock-dev libbenchmark-dev
+                 libsdl2-image-dev libgtest-dev libgmock-dev libbenchmark-dev help2man
 # xfonts-base: the fonts the error message box shows its Japanese text with.
 PACKAGES_RUN   = timgm6mb-soundfont libfluidsynth3 xfonts-base
 PACKAGES_TEST  = xvfb xauth xdotool matchbox-window-manager x11-utils sox wmctrl \
-                 imagemagick python3-numpy
+                 imagemagick python3-numpy $(PACKAGES_DEB) desktop-file-utils appstream \
+                 lintian man-db
+# `make deb`: dpkg-shlibdeps finds the libraries the package depends on.
+PACKAGES_DEB   = dpkg-dev
 
 # The fuzz build: clang with libFuzzer and the sanitizers.
 PACKAGES_FUZZ  = clang libclang-rt-14-dev
@@ -26,7 +31,8 @@ SOAK_FRAMES  ?= 1000000
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test test-asan test-fuzz fuzz fuzz-build soak bench build deps deps-test deps-fuzz clean
+.PHONY: run test test-asan test-fuzz fuzz fuzz-build soak bench build deps deps-test deps-fuzz clean \
+        install deb
 
 define install_missing
 	@missing=""; for p in $(1); do \
@@ -59,6 +65,23 @@ build: deps $(BUILD)/build.ninja
 
 run: build
 	cd $(BUILD) && ./rara3
+
+# `make install PREFIX=/usr/local` (add DESTDIR=... to stage it elsewhere):
+# the game in PREFIX/games, its data in PREFIX/share/games/rara3, the tools
+# in PREFIX/bin.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian packages rara3_VERSION_amd64.deb and rara3-tools_VERSION_amd64.deb,
+# from a Release build of their own, into this folder.
+deb: deps
+	$(call install_missing,$(PACKAGES_DEB))
+	cmake -S . -B $(BUILD_DEB) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build $(BUILD_DEB) -j $(JOBS)
+	cd $(BUILD_DEB) && cpack -G DEB -B $(CURDIR)/$(BUILD_DEB)/packages
+	cp $(BUILD_DEB)/packages/*.deb .
+	@ls -l *.deb
 
 test: deps-test $(BUILD)/build.ninja
 	cmake -S . -B $(BUILD) -DRARA3_WERROR=ON >/dev/null
@@ -115,4 +138,4 @@ bench: build
 	/usr/bin/python3 bench/performance_report.py $(BUILD)/bench.json > docs/performance.md
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_DEB)

@@ -124,6 +124,7 @@ class FollowFileTest : public testing::Test {
 TEST_F(FollowFileTest, FirstStartCopiesTheShippedFileWholeAndLaterStartsWriteNothing) {
   const auto shipped = DataFile(10);
   ASSERT_TRUE(Follow(shipped)) << error;
+  EXPECT_EQ(error, "") << "the missing file's read error must not outlive the success";
   EXPECT_EQ(report.outcome, FollowOutcome::Created);
   EXPECT_EQ(mem.files[player], shipped);
   EXPECT_EQ(mem.files[copy], shipped);

@@ -89,6 +89,7 @@ bool FollowShippedDataFile(Files& files, const std::vector<uint8_t>& shipped,
   bool missing = false;
   if (!files.ReadAll(playerPath, player, missing, error)) {
     if (!missing) return false;
+    error.clear();
     // First start: the shipped copy first, so a start interrupted between
     // the two writes simply makes the player's file next time.
     if (!WriteWhole(files, madeFromPath, shipped, error)) return false;
@@ -105,6 +106,7 @@ bool FollowShippedDataFile(Files& files, const std::vector<uint8_t>& shipped,
   std::vector<uint8_t> madeFrom;
   if (!files.ReadAll(madeFromPath, madeFrom, missing, error)) {
     if (!missing) return false;
+    error.clear();
     madeFrom.clear();
   }
   // A damaged shipped copy tells nothing: treated as missing, which keeps

@@ -48,11 +48,12 @@ int main() {
   if (!dir.empty() && chdir(dir.c_str()) != 0) {
     // Paths are absolute from here on; the folder only matters for them.
   }
-  if (error.empty()) {
+  std::string startError = error;
+  if (startError.empty()) {
     rara3::PosixFiles files;
     std::vector<std::string> notes;
-    rara3::SetUpPlayerFolder(files, place, notes, error);
+    if (!rara3::SetUpPlayerFolder(files, place, notes, error)) startError = error;
     for (const auto& line : notes) std::fprintf(stderr, "rara3: %s\n", line.c_str());
   }
-  return rara3::Main(place.appDir.empty() ? "./" : place.appDir, error);
+  return rara3::Main(place.appDir.empty() ? "./" : place.appDir, startError);
 }
