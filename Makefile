@@ -75,9 +75,15 @@ install: build
 
 # The Debian packages rara3_VERSION_amd64.deb and rara3-tools_VERSION_amd64.deb,
 # from a Release build of their own, into this folder.
+# Built with Debian's own compiler and linker flags (hardening included).
+DEB_FLAGS = export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+  cmake -S . -B $(BUILD_DEB) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+    -DCMAKE_C_FLAGS="$$(dpkg-buildflags --get CFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
 deb: deps
 	$(call install_missing,$(PACKAGES_DEB))
-	cmake -S . -B $(BUILD_DEB) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr
+	$(DEB_FLAGS)
 	cmake --build $(BUILD_DEB) -j $(JOBS)
 	cd $(BUILD_DEB) && cpack -G DEB -B $(CURDIR)/$(BUILD_DEB)/packages
 	cp $(BUILD_DEB)/packages/*.deb .

@@ -121,6 +121,12 @@ int Pack(const std::vector<std::string>& args) {
       std::printf("rara3-pack: %s follows the new data: kept its progress (%d)%s%s\n",
                   out.c_str(), existing[kProgressOffset],
                   kept.empty() ? "" : " and its stages", kept.c_str());
+      if (!report.madeFromKnown && !report.keptStages.empty()) {
+        std::printf("rara3-pack: with no record of the data %s was made from, every stage "
+                    "that differs from the new one was kept as the player's; delete %s to "
+                    "take the new stages\n",
+                    out.c_str(), out.c_str());
+      }
     }
     return 0;
   }
