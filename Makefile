@@ -15,8 +15,9 @@ PACKAGES_RUN   = timgm6mb-soundfont libfluidsynth3 xfonts-base
 PACKAGES_TEST  = xvfb xauth xdotool matchbox-window-manager x11-utils sox wmctrl \
                  imagemagick python3-numpy $(PACKAGES_DEB) desktop-file-utils appstream \
                  lintian man-db
-# `make deb`: dpkg-shlibdeps finds the libraries the package depends on.
-PACKAGES_DEB   = dpkg-dev
+# `make deb`: dpkg-shlibdeps finds the libraries the package depends on,
+# after CPack has picked the programs out with file.
+PACKAGES_DEB   = dpkg-dev file
 
 # The fuzz build: clang with libFuzzer and the sanitizers.
 PACKAGES_FUZZ  = clang libclang-rt-14-dev
