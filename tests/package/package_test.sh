@@ -255,4 +255,24 @@ wait_end "$GAME_PID" 5
 cmp -s "$USER_DIR/TOVAK.DAT.shipped" "$ROOT/usr/share/games/rara3/TOVAK.DAT" ||
   fail "the shipped copy in the per-user folder is not the shipped file"
 
+# === A home the player cannot write: the message names the folder ===
+PLAYER_HOME="$WORK/locked"
+mkdir -p "$PLAYER_HOME"
+chmod 555 "$PLAYER_HOME"
+start_game
+box=no
+for _ in $(seq 50); do
+  if wmctrl -l 2>/dev/null | grep -q ' Rara3$'; then box=yes; break; fi
+  kill -0 "$GAME_PID" 2>/dev/null || break
+  sleep 0.1
+done
+[ $box = yes ] || fail "no message box when the player's folder cannot be made"
+wmctrl -c Rara3
+wait_end "$GAME_PID" 5
+if [ "$STATUS" = 1 ] && grep -q "$PLAYER_HOME/.local/: the folder for the game's files cannot be made" "$WORK/stderr"; then
+  pass "a folder that cannot be made: status 1, the message names it: $(grep -m1 "$PLAYER_HOME" "$WORK/stderr")"
+else
+  fail "a folder that cannot be made: status $STATUS, stderr: $(cat "$WORK/stderr")"
+fi
+
 exit $failed
