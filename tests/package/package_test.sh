@@ -198,6 +198,9 @@ chmod u+w "$WORK/sim.DAT"
 "$SIM" "$WORK/sim.DAT" "$WORK/solve.sim" >"$WORK/solve.out" 2>&1 || die "rara3-sim: $(cat "$WORK/solve.out")"
 tail -1 "$WORK/solve.out" | grep -q " Scene=4$" || die "the shipped solution does not clear stage 1 in the simulator"
 mapfile -t frames < <(grep -o '^Frames=[0-9]*' "$WORK/solve.out" | cut -d= -f2)
+for i in "${!keys[@]}"; do
+  [ $((frames[i + 1] - frames[i])) -ge 10 ] || die "move $((i + 1)) takes under 10 frames; the key would repeat it"
+done
 printf 'run 2\nkey up\nrun 3\nsnap %s/sim_title_stage2.png\n' "$WORK" >"$WORK/title2.sim"
 
 # === First start: the player's folder is made, stage 1 is cleared ===
@@ -213,9 +216,10 @@ press Return
 sleep 0.5
 for i in "${!keys[@]}"; do
   passes=$((frames[i + 1] - frames[i]))
-  # Held for a few frames: long enough for a timer tick, shorter than any move.
-  press "${keys[$i]}" 0.1
-  sleep "$(awk -v p="$passes" 'BEGIN { printf "%.2f", p / 60 * 1.3 + 0.3 }')"
+  # Held for a few frames: long enough for a timer tick, shorter than any
+  # move (a walk is 13 frames); then twice the move's time, for a busy machine.
+  press "${keys[$i]}" 0.12
+  sleep "$(awk -v p="$passes" 'BEGIN { printf "%.2f", p / 60 * 2 + 0.4 }')"
 done
 sleep 2.5   # the cheering runs before Enter is taken
 press Return
