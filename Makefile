@@ -3,15 +3,21 @@
 
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
+BUILD_DEB  ?= build-deb
 JOBS       ?= $(shell nproc)
 
 # Build and run-time packages, and what the tests use.
+# help2man: the tools' manual pages, from their --help.
 PACKAGES_BUILD = cmake ninja-build g++ pkg-config python3 libsdl2-dev libsdl2-mixer-dev \
-                 libsdl2-image-dev libgtest-dev libgmock-dev libbenchmark-dev
+                 libsdl2-image-dev libgtest-dev libgmock-dev libbenchmark-dev help2man
 # xfonts-base: the fonts the error message box shows its Japanese text with.
 PACKAGES_RUN   = timgm6mb-soundfont libfluidsynth3 xfonts-base
 PACKAGES_TEST  = xvfb xauth xdotool matchbox-window-manager x11-utils sox wmctrl \
-                 imagemagick python3-numpy
+                 imagemagick python3-numpy $(PACKAGES_DEB) desktop-file-utils appstream \
+                 lintian man-db
+# `make deb`: dpkg-shlibdeps finds the libraries the package depends on,
+# after CPack has picked the programs out with file.
+PACKAGES_DEB   = dpkg-dev file
 
 # The fuzz build: clang with libFuzzer and the sanitizers.
 PACKAGES_FUZZ  = clang libclang-rt-14-dev
@@ -26,7 +32,8 @@ SOAK_FRAMES  ?= 1000000
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test test-asan test-fuzz fuzz fuzz-build soak bench build deps deps-test deps-fuzz clean
+.PHONY: run test test-asan test-fuzz fuzz fuzz-build soak bench build deps deps-test deps-fuzz clean \
+        install deb
 
 define install_missing
 	@missing=""; for p in $(1); do \
@@ -48,8 +55,11 @@ deps-test: deps
 deps-fuzz: deps
 	$(call install_missing,$(PACKAGES_FUZZ))
 
+# Our own builds treat warnings as errors; a plain CMake configure does not.
+CMAKE_FLAGS = -G Ninja -DRARA3_WERROR=ON
+
 $(BUILD)/build.ninja: | deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
@@ -57,21 +67,45 @@ build: deps $(BUILD)/build.ninja
 run: build
 	cd $(BUILD) && ./rara3
 
+# `make install PREFIX=/usr/local` (add DESTDIR=... to stage it elsewhere):
+# the game in PREFIX/games, its data in PREFIX/share/games/rara3, the tools
+# in PREFIX/bin.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian packages rara3_VERSION_amd64.deb and rara3-tools_VERSION_amd64.deb,
+# from a Release build of their own, into this folder.
+# Built with Debian's own compiler and linker flags (hardening included).
+DEB_FLAGS = export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+  cmake -S . -B $(BUILD_DEB) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+    -DCMAKE_C_FLAGS="$$(dpkg-buildflags --get CFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+deb: deps
+	$(call install_missing,$(PACKAGES_DEB))
+	$(DEB_FLAGS)
+	cmake --build $(BUILD_DEB) -j $(JOBS)
+	cd $(BUILD_DEB) && cpack -G DEB -B $(CURDIR)/$(BUILD_DEB)/packages
+	cp $(BUILD_DEB)/packages/*.deb .
+	@ls -l *.deb
+
 test: deps-test $(BUILD)/build.ninja
+	cmake -S . -B $(BUILD) -DRARA3_WERROR=ON >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) test-fuzz
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps-test
-	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRARA3_SANITIZE=ON
+	cmake -S . -B $(BUILD_ASAN) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DRARA3_SANITIZE=ON
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
 # The fuzz targets, in a clang build of their own.
 fuzz-build: deps-fuzz
-	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRARA3_FUZZ=ON
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRARA3_FUZZ=ON
 	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target rara3_fuzzers
 
 # Each target briefly from its seed corpus, the same runs every time; new
@@ -100,7 +134,7 @@ fuzz: fuzz-build
 
 # The long soak, under the sanitizers.
 soak: deps-test
-	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRARA3_SANITIZE=ON
+	cmake -S . -B $(BUILD_ASAN) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DRARA3_SANITIZE=ON
 	cmake --build $(BUILD_ASAN) -j $(JOBS) --target rara3_tests
 	RARA3_SOAK_FRAMES=$(SOAK_FRAMES) $(BUILD_ASAN)/tests/rara3_tests --gtest_filter='Soak.*'
 
@@ -111,4 +145,4 @@ bench: build
 	/usr/bin/python3 bench/performance_report.py $(BUILD)/bench.json > docs/performance.md
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_DEB)

@@ -14,14 +14,18 @@
 
 namespace rara3 {
 
-int Main(const std::string& programDir, int instanceLockFd) {
+int Main(const std::string& appDir, const std::string& startError, int instanceLockFd) {
   auto sdl = std::make_unique<SdlPlatform>();
   Platform& p = sdl->platform;
   // On the heap: the record and replay lists make the state large.
   auto g = std::make_unique<GameState>();
   std::string error;
-  if (!PrepareGameState(*g, p.files, programDir, error)) {
-    RunFatalErrorPath(p, DataFileError(DataFilePath(programDir), error));
+  if (!startError.empty()) {
+    RunFatalErrorPath(p, PlatformError{kCodeFileAccess, startError});
+    return p.system.ExitStatus();
+  }
+  if (!PrepareGameState(*g, p.files, appDir, error)) {
+    RunFatalErrorPath(p, DataFileError(DataFilePath(appDir), error));
     return p.system.ExitStatus();
   }
   try {

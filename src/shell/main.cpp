@@ -1,12 +1,19 @@
-// The program's entry point: one copy per user and folder, run from the
-// program's own folder.
+// The program's entry point: one copy per user and data folder. The files
+// live beside the program when its data file can be written there
+// (portable), otherwise in the player's own data folder.
 #include <unistd.h>
 
 #include <climits>
+#include <cstdio>
 #include <string>
+#include <vector>
 
+#include "data/data_pack.h"
+#include "data/data_place.h"
 #include "platform/posix/instance_lock.h"
+#include "platform/posix/posix_files.h"
 #include "shell/init_and_run.h"
+#include "shell/player_folder.h"
 
 namespace {
 
@@ -24,9 +31,17 @@ std::string ProgramDir() {
 
 int main() {
   const std::string dir = ProgramDir();
-  // A second copy ends here, before anything is read or shown.
+  const std::string installedData = dir.empty() ? "" : rara3::JoinPath(dir, RARA3_DATA_FROM_GAME);
+  rara3::DataPlace place;
+  std::string error;
+  if (!rara3::ChooseDataPlace(dir, installedData,
+                              rara3::GatherDataPlaceFacts(dir, installedData), place, error)) {
+    place = {rara3::DataMode::Portable, dir, ""};
+  }
+  // A second copy on the same files ends here, before anything is read,
+  // written or shown.
   int lockFd = -1;
-  const std::string lockName = rara3::InstanceLockName(getuid(), dir);
+  const std::string lockName = rara3::InstanceLockName(getuid(), place.appDir);
   if (rara3::AcquireInstanceLock(lockName, lockFd) == rara3::InstanceLockResult::AlreadyRunning) {
     // The running copy's window comes to the front instead.
     rara3::AskRunningInstanceToRaise(lockName);
@@ -35,5 +50,12 @@ int main() {
   if (!dir.empty() && chdir(dir.c_str()) != 0) {
     // Paths are absolute from here on; the folder only matters for them.
   }
-  return rara3::Main(dir.empty() ? "./" : dir, lockFd);
+  std::string startError = error;
+  if (startError.empty()) {
+    rara3::PosixFiles files;
+    std::vector<std::string> notes;
+    if (!rara3::SetUpPlayerFolder(files, place, notes, error)) startError = error;
+    for (const auto& line : notes) std::fprintf(stderr, "rara3: %s\n", line.c_str());
+  }
+  return rara3::Main(place.appDir.empty() ? "./" : place.appDir, startError, lockFd);
 }

@@ -1,31 +1,78 @@
-"""The window icon: a pair box, 32 x 32, transparent around it."""
+"""The icon: a pair box, transparent around it, drawn at any size.
+
+The shapes are laid out on a 32-unit grid and drawn at the size asked for,
+so each size is drawn crisp rather than scaled from another; 32 x 32 is the
+window icon, and 32 to 256 are the desktop's icons.
+"""
+
+import math
 
 import numpy as np
 from PIL import Image
 
-from canvas import Canvas, grow
+from canvas import Canvas, grow, shrink
 import palette as P
 
+SIZES = (32, 48, 64, 128, 256)
 
-def make_icon():
-    c = Canvas(32, 32)
+
+class _Grid:
+    """The 32-unit layout on a canvas of size x size pixels."""
+
+    def __init__(self, size):
+        self.c = Canvas(size, size)
+        self.k = size / 32
+        # Outlines and rims grow with the picture, a pixel per 32 of size.
+        self.line = max(1, round(self.k))
+
+    def rect(self, x0, y0, x1, y1):
+        """Units x0..x1, y0..y1, both ends inclusive."""
+        k = self.k
+        return self.c.rect(math.floor(x0 * k), math.floor(y0 * k),
+                           math.ceil((x1 + 1) * k) - 1, math.ceil((y1 + 1) * k) - 1)
+
+    def ellipse(self, cx, cy, rx, ry):
+        k = self.k
+        return self.c.ellipse((cx + 0.5) * k - 0.5, (cy + 0.5) * k - 0.5, rx * k, ry * k)
+
+    def edge(self, mask):
+        inner = mask
+        for _ in range(self.line):
+            inner = shrink(inner)
+        return mask & ~inner
+
+    def ring_outside(self, mask):
+        out = mask
+        for _ in range(self.line):
+            out = grow(out)
+        return out & ~mask
+
+    def paint(self, mask, fill, light=None, shade=None, rim=2):
+        rim = rim * self.line
+        self.c.paint(mask, fill, outline=None, light=light, shade=shade, rim=rim)
+        self.c.fill(self.edge(mask), P.OUTLINE)
+
+
+def make_icon(size=32):
+    g = _Grid(size)
+    c = g.c
     base, ribbon = P.BOX_COLORS[0][0], P.RIBBON[0]
-    front = c.rect(2, 13, 29, 30)
-    c.paint(front, base, light=P.lighter(base, 0.25), shade=P.darker(base, 0.3))
-    c.fill(c.rect(14, 14, 17, 29), ribbon)
-    lid = c.rect(1, 7, 30, 13)
-    c.paint(lid, P.lighter(base, 0.3))
-    c.fill(c.rect(14, 8, 17, 12) | c.rect(2, 9, 29, 10), ribbon)
-    c.fill(c.rect(1, 13, 30, 13), P.OUTLINE)
-    loops = c.ellipse(10.5, 5, 5.5, 4) | c.ellipse(21.5, 5, 5.5, 4)
-    c.paint(loops, ribbon, shade=P.darker(ribbon, 0.3), rim=1)
-    c.paint(c.rect(14, 2, 17, 8), P.lighter(ribbon, 0.2))
-    rings = np.zeros((32, 32), bool)
+    front = g.rect(2, 13, 29, 30)
+    g.paint(front, base, light=P.lighter(base, 0.25), shade=P.darker(base, 0.3))
+    c.fill(g.rect(14, 14, 17, 29), ribbon)
+    lid = g.rect(1, 7, 30, 13)
+    g.paint(lid, P.lighter(base, 0.3))
+    c.fill(g.rect(14, 8, 17, 12) | g.rect(2, 9, 29, 10), ribbon)
+    c.fill(g.rect(1, 13, 30, 13), P.OUTLINE)
+    loops = g.ellipse(10.5, 5, 5.5, 4) | g.ellipse(21.5, 5, 5.5, 4)
+    g.paint(loops, ribbon, shade=P.darker(ribbon, 0.3), rim=1)
+    g.paint(g.rect(14, 2, 17, 8), P.lighter(ribbon, 0.2))
+    rings = np.zeros((size, size), bool)
     for cx in (12, 20):
-        rings |= c.ellipse(cx, 22, 5.5, 5.5) & ~c.ellipse(cx, 22, 3.5, 3.5)
-    c.fill(grow(rings) & ~rings & c.rect(3, 14, 28, 29), P.OUTLINE)
+        rings |= g.ellipse(cx, 22, 5.5, 5.5) & ~g.ellipse(cx, 22, 3.5, 3.5)
+    c.fill(g.ring_outside(rings) & ~rings & g.rect(3, 14, 28, 29), P.OUTLINE)
     c.fill(rings, P.MARK)
-    rgba = np.zeros((32, 32, 4), np.uint8)
+    rgba = np.zeros((size, size, 4), np.uint8)
     rgba[..., :3] = c.rgb
     rgba[..., 3] = np.where(c.visible(), 255, 0)
     return Image.fromarray(rgba, "RGBA")

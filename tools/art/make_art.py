@@ -80,17 +80,25 @@ def main():
         errors += problems(n, rgb)
         if not args.check:
             Image.fromarray(rgb, "RGB").save(path, optimize=True)
-    icon_path = os.path.join(ROOT, "assets", "icon.png")
+    # The window icon, and the desktop's icons, each drawn at its size.
+    icons = [(os.path.join(ROOT, "assets", "icon.png"), 32)]
+    icons += [(os.path.join(ROOT, "assets", "icons", f"{n}.png"), n) for n in icon.SIZES]
     if not args.check:
-        icon.make_icon().save(icon_path, optimize=True)
-    ic = Image.open(icon_path)
-    if ic.size != (32, 32):
-        errors.append(f"icon: size {ic.size}")
+        os.makedirs(os.path.join(ROOT, "assets", "icons"), exist_ok=True)
+    for icon_path, n in icons:
+        drawn = icon.make_icon(n)
+        if not args.check:
+            drawn.save(icon_path, optimize=True)
+        ic = Image.open(icon_path).convert("RGBA")
+        if ic.size != (n, n):
+            errors.append(f"{icon_path}: size {ic.size}, expected {n} x {n}")
+        elif (np.asarray(ic) != np.asarray(drawn)).any():
+            errors.append(f"{icon_path}: differs from what tools/art/icon.py draws")
     for e in errors:
         print(e, file=sys.stderr)
     if errors:
         sys.exit(1)
-    print("checked" if args.check else "wrote", "9 sheets and the icon")
+    print("checked" if args.check else "wrote", "9 sheets and the icons")
 
 
 if __name__ == "__main__":

@@ -7,6 +7,7 @@
 
 #include "data/data_file.h"
 #include "data/data_pack.h"
+#include "data/data_place.h"
 #include "platform/posix/posix_files.h"
 
 namespace {
@@ -32,9 +33,12 @@ constexpr const char* kHelp =
     "  PROGRESS  the highest stage the player may choose, 1 to 100\n"
     "Every problem found is listed on standard error; nothing is written then.\n"
     "\n"
-    "  --keep-player-data  when OUT already is a data file of the right size,\n"
-    "            keep its stages and progress byte (the player's progress and\n"
-    "            edited stages) and refresh only the tune and the effects.\n"
+    "  --keep-player-data  OUT is a player's data file: when it is already\n"
+    "            there it keeps its progress byte and the stages the player\n"
+    "            edited, and takes the tune, the effects and every other stage\n"
+    "            from the new data. OUT.shipped, written beside it, keeps the\n"
+    "            data OUT was last made from, which tells edited stages from\n"
+    "            the rest; without it every stage that differs is kept.\n"
     "            An OUT of another size is kept as OUT.damaged and replaced.\n"
     "\n"
     "unpack writes the parts of DATAFILE into OUTDIR as stages/001.txt ..\n"
@@ -92,11 +96,7 @@ int Pack(const std::vector<std::string>& args) {
     std::vector<uint8_t> existing;
     bool missing = false;
     if (files.ReadAll(out, existing, missing, error)) {
-      if (IsDataFile(existing)) {
-        KeepPlayerData(existing, data);
-        std::printf("rara3-pack: kept the stages and the progress (%d) of %s\n",
-                    existing[kProgressOffset], out.c_str());
-      } else {
+      if (!IsDataFile(existing)) {
         // Not usable by the game, but maybe worth something to the player.
         const std::string aside = out + ".damaged";
         if (!files.ReplaceWhole(aside, existing.data(), existing.size(), error)) return Fail(error);
@@ -105,10 +105,30 @@ int Pack(const std::vector<std::string>& args) {
                      "%s and made a fresh one\n",
                      out.c_str(), existing.size(), static_cast<long long>(kDataFileSize),
                      aside.c_str());
+        if (!files.ReplaceWhole(out, data.data(), data.size(), error)) return Fail(error);
       }
     } else if (!missing) {
       return Fail(error + " (nothing was written)");
     }
+    FollowReport report;
+    if (!FollowShippedDataFile(files, data, out, report, error)) return Fail(error);
+    if (report.outcome == FollowOutcome::Followed && IsDataFile(existing)) {
+      std::string kept;
+      for (const int32_t s : report.keptStages) {
+        kept += ' ';
+        kept += StageDigits(s);
+      }
+      std::printf("rara3-pack: %s follows the new data: kept its progress (%d)%s%s\n",
+                  out.c_str(), existing[kProgressOffset],
+                  kept.empty() ? "" : " and its stages", kept.c_str());
+      if (!report.madeFromKnown && !report.keptStages.empty()) {
+        std::printf("rara3-pack: with no record of the data %s was made from, every stage "
+                    "that differs from the new one was kept as the player's; delete %s to "
+                    "take the new stages\n",
+                    out.c_str(), out.c_str());
+      }
+    }
+    return 0;
   }
   if (!files.ReplaceWhole(out, data.data(), data.size(), error)) return Fail(error);
   return 0;
