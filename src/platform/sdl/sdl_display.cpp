@@ -2,9 +2,11 @@
 
 #include <SDL_image.h>
 
+#include <time.h>
+
 #include <algorithm>
-#include <chrono>
-#include <thread>
+#include <cerrno>
+#include <cmath>
 
 #include "platform/compose/embedded_sheets.h"
 #include "core/sheets.h"
@@ -53,8 +55,28 @@ bool WindowGlDrawsOnCpu(SDL_Window* window) {
 }  // namespace
 
 double NowSeconds() {
-  static const double frequency = static_cast<double>(SDL_GetPerformanceFrequency());
-  return static_cast<double>(SDL_GetPerformanceCounter()) / frequency;
+  // CLOCK_MONOTONIC, the clock the frame wait sleeps on.
+  timespec t{};
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+double ThreadCpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+void SleepUntil(double due) {
+  // To an absolute deadline: a late wake-up does not push the next frame
+  // back, so the rate holds without watching the clock.
+  timespec t{};
+  double whole = 0.0;
+  const double fraction = std::modf(due, &whole);
+  t.tv_sec = static_cast<time_t>(whole);
+  t.tv_nsec = std::min(999999999L, static_cast<long>(fraction * 1e9));
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr) == EINTR) {
+  }
 }
 
 SDL_Rect FrameDestination(int w, int h) {
@@ -168,12 +190,9 @@ void SdlDisplay::BltFast(int32_t x, int32_t y, int sheet, const Rect& src, bool 
 }
 
 void SdlDisplay::WaitUntil(double due) {
-  // Sleep to about a millisecond before, then watch the counter: a sleep
-  // alone wakes up too late too often to hold 60 frames a second.
-  const double sleepFor = due - NowSeconds() - 0.0012;
-  if (sleepFor > 0) std::this_thread::sleep_for(std::chrono::duration<double>(sleepFor));
-  while (NowSeconds() < due) {
-  }
+  const double t = ThreadCpuSeconds();
+  SleepUntil(due);
+  waitSeconds_ += ThreadCpuSeconds() - t;
 }
 
 void SdlDisplay::Present() {
@@ -193,14 +212,13 @@ void SdlDisplay::Present() {
 
 void SdlDisplay::Flip() {
   if (restored_) return;
-  const double t = NowSeconds();
+  const double t = ThreadCpuSeconds();
   Present();
-  double spent = NowSeconds() - t;
+  double spent = ThreadCpuSeconds() - t;
   if (!vsync_) WaitUntil(NextFrameDue(pacer_, NowSeconds()));
-  const double p = NowSeconds();
+  const double p = ThreadCpuSeconds();
   SDL_RenderPresent(renderer_);
-  // With vsync the present includes the wait for the display.
-  if (!vsync_) spent += NowSeconds() - p;
+  spent += ThreadCpuSeconds() - p;
   if (vsync_) {
     // A hidden or minimised window may stop waiting for the display; the
     // animations must not race then.
