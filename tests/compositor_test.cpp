@@ -379,5 +379,48 @@ TEST(CompositorFrameCache, NewSheetsAreUsedForTheSameBlits) {
   EXPECT_EQ(c.PixelAt(80 + 2, 2), Rgb565(0x30a050));
 }
 
+// A window skips showing a frame again only when it surely is the one it
+// last took.
+TEST(CompositorFrameCache, AFrameCountsAsShownOnlyWhenItIsTheSameBlitForBlit) {
+  const TestFrame board = BoardFrame(2, 3, 5);
+  TestFrame moved = BoardFrame(2, 3, 6);
+  TestFrame withoutClear(board.begin() + 1, board.end());
+  struct Case {
+    const char* what;
+    TestFrame next;
+    bool writeThroughPointer;
+    bool same;
+  };
+  const Case cases[] = {
+      {"the same blits", board, false, true},
+      {"the player moved", moved, false, false},
+      {"the same blits without the clear before them", withoutClear, false, false},
+      {"the same blits, the back buffer written between", board, true, false},
+      {"nothing drawn since", {}, false, true},
+  };
+  std::vector<uint32_t> pixels(640 * 480);
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.what);
+    Compositor c;
+    std::string error;
+    ASSERT_TRUE(c.LoadTestSheets(error)) << error;
+    EXPECT_FALSE(c.SameAsLastCopy());
+    for (const FrameBlit& b : board) c.Blit(b.x, b.y, b.sheet, b.src, b.keyed);
+    c.CopyXrgb8888(pixels.data(), 640 * 4);
+    if (k.writeThroughPointer) c.BackBuffer();
+    for (const FrameBlit& b : k.next) c.Blit(b.x, b.y, b.sheet, b.src, b.keyed);
+    EXPECT_EQ(c.SameAsLastCopy(), k.same);
+  }
+  // New sheets: never the same.
+  Compositor c;
+  std::string error;
+  ASSERT_TRUE(c.LoadTestSheets(error)) << error;
+  for (const FrameBlit& b : board) c.Blit(b.x, b.y, b.sheet, b.src, b.keyed);
+  c.CopyXrgb8888(pixels.data(), 640 * 4);
+  ASSERT_TRUE(c.LoadTestSheets(error)) << error;
+  for (const FrameBlit& b : board) c.Blit(b.x, b.y, b.sheet, b.src, b.keyed);
+  EXPECT_FALSE(c.SameAsLastCopy());
+}
+
 }  // namespace
 }  // namespace rara3

@@ -167,6 +167,7 @@ Compositor::Compositor() {
   last_.reserve(kMaxFrameBlits);
   current_.reserve(kMaxFrameBlits);
   copyBlits_.reserve(kMaxFrameBlits);
+  shown_.reserve(kMaxFrameBlits);
 }
 
 Compositor::~Compositor() {
@@ -189,7 +190,8 @@ void Compositor::ForgetFrames() {
   last_.clear();
   current_.clear();
   copyBlits_.clear();
-  holding_ = overflow_ = inFrame_ = onlyCovering_ = copyValid_ = false;
+  shown_.clear();
+  holding_ = overflow_ = inFrame_ = onlyCovering_ = copyValid_ = shownValid_ = false;
 }
 
 bool Compositor::SetSheets(SDL_Surface* const (&images)[kSheetCount], std::string& error) {
@@ -414,8 +416,14 @@ uint16_t Compositor::PixelAt(int x, int y) const {
   return reinterpret_cast<const uint16_t*>(row)[x];
 }
 
+bool Compositor::SameAsLastCopy() const {
+  return shownValid_ && inFrame_ && !overflow_ && current_ == shown_;
+}
+
 void Compositor::CopyXrgb8888(void* pixels, int pitch) const {
   Settle();
+  shownValid_ = inFrame_ && !overflow_;
+  if (shownValid_) shown_.assign(current_.begin(), current_.end());
   SDL_ConvertPixels(kScreenWidth, kScreenHeight, SDL_PIXELFORMAT_RGB565, back_->pixels, back_->pitch,
                     SDL_PIXELFORMAT_XRGB8888, pixels, pitch);
 }

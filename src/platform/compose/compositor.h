@@ -44,15 +44,21 @@ class Compositor {
   // rectangle is safe. Allocates nothing.
   void Blit(int32_t x, int32_t y, int sheet, const Rect& src, bool keyed);
 
-  // The 640 x 480 RGB565 frame.
+  // The 640 x 480 RGB565 frame. Whoever writes into it through the
+  // pointer makes it count as changed.
   const SDL_Surface* BackBuffer() const {
     Settle();
+    shownValid_ = false;
     return back_;
   }
   uint16_t PixelAt(int x, int y) const;
   // The frame as 32-bit XRGB8888 pixels: what a window shows and what a
   // snapshot holds.
   void CopyXrgb8888(void* pixels, int pitch) const;
+  // True when the frame is surely the one the last CopyXrgb8888 gave: made
+  // by the same blits from a screen-covering one, with the same sheets. A
+  // window need not show it again.
+  bool SameAsLastCopy() const;
   // A PNG of the frame (24-bit RGB).
   bool SavePng(const std::string& path, std::string& error) const;
 
@@ -105,6 +111,9 @@ class Compositor {
   mutable std::vector<BlitOp> copyBlits_;
   mutable bool copyValid_ = false;
   mutable long long blitsFromCopy_ = 0;
+  // The blits of the frame the last CopyXrgb8888 gave.
+  mutable std::vector<BlitOp> shown_;
+  mutable bool shownValid_ = false;
 };
 
 // The RGB565 value of a 24-bit colour, as the sheets are converted.

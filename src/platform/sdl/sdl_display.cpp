@@ -92,6 +92,7 @@ SDL_Rect FrameDestination(int w, int h) {
 }
 
 SdlDisplay::~SdlDisplay() {
+  if (watching_) SDL_DelEventWatch(&SdlDisplay::WatchEvents, this);
   if (texture_ != nullptr) SDL_DestroyTexture(texture_);
   if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
   if (window_ != nullptr) SDL_DestroyWindow(window_);
@@ -158,8 +159,13 @@ void SdlDisplay::InitDisplay() {
   SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
   SDL_RendererInfo info{};
   SDL_GetRendererInfo(renderer_, &info);
-  vsync_ = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0 && MeasureSixtyHertz();
+  // SDL's software renderer only imitates the sync by sleeping: the own
+  // clock paces better, and measuring would take 15 presents at start.
+  vsync_ = (info.flags & SDL_RENDERER_SOFTWARE) == 0 &&
+           (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0 && MeasureSixtyHertz();
   if (!vsync_) SDL_RenderSetVSync(renderer_, 0);
+  SDL_AddEventWatch(&SdlDisplay::WatchEvents, this);
+  watching_ = true;
 }
 
 bool SdlDisplay::MeasureSixtyHertz() {
@@ -210,15 +216,33 @@ void SdlDisplay::Present() {
   if (SDL_RenderCopy(renderer_, texture_, nullptr, &dst) != 0) Fail("renderer");
 }
 
+int SdlDisplay::WatchEvents(void* self, SDL_Event* e) {
+  const bool window = e->type == SDL_WINDOWEVENT && e->window.event != SDL_WINDOWEVENT_MOVED &&
+                      e->window.event != SDL_WINDOWEVENT_ENTER &&
+                      e->window.event != SDL_WINDOWEVENT_LEAVE;
+  if (window || e->type == SDL_RENDER_TARGETS_RESET || e->type == SDL_RENDER_DEVICE_RESET) {
+    static_cast<SdlDisplay*>(self)->mustShow_ = true;
+  }
+  return 0;
+}
+
 void SdlDisplay::Flip() {
   if (restored_) return;
+  // A still picture costs no conversion, upload or present; with vsync the
+  // present paces the loop and always happens.
+  const bool show = vsync_ || mustShow_.exchange(false) || !compositor_.SameAsLastCopy() ||
+                    NowSeconds() - lastShown_ > 0.5;
   const double t = ThreadCpuSeconds();
-  Present();
+  if (show) Present();
   double spent = ThreadCpuSeconds() - t;
   if (!vsync_) WaitUntil(NextFrameDue(pacer_, NowSeconds()));
-  const double p = ThreadCpuSeconds();
-  SDL_RenderPresent(renderer_);
-  spent += ThreadCpuSeconds() - p;
+  if (show) {
+    const double p = ThreadCpuSeconds();
+    SDL_RenderPresent(renderer_);
+    spent += ThreadCpuSeconds() - p;
+    lastShown_ = NowSeconds();
+    ++framesShown_;
+  }
   if (vsync_) {
     // A hidden or minimised window may stop waiting for the display; the
     // animations must not race then.

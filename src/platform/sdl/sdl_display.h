@@ -7,6 +7,7 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <string>
 
 #include "platform/compose/compositor.h"
@@ -46,11 +47,14 @@ class SdlDisplay : public Display {
   double PresentSeconds() const { return presentSeconds_; }
   double WaitSeconds() const { return waitSeconds_; }
   long long Frames() const { return frames_; }
+  // Frames presented: an unchanged one is mostly not shown again.
+  long long FramesShown() const { return framesShown_; }
 
  private:
   void Present();
   bool MeasureSixtyHertz();
   void WaitUntil(double due);
+  static int WatchEvents(void* self, SDL_Event* e);
 
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
@@ -59,11 +63,17 @@ class SdlDisplay : public Display {
   FramePacer pacer_;
   bool vsync_ = false;
   double lastPresent_ = 0.0;
+  // Without vsync an unchanged frame is not shown again, unless the window
+  // was uncovered or changed meanwhile, or half a second has passed.
+  std::atomic<bool> mustShow_{true};
+  bool watching_ = false;
+  double lastShown_ = 0.0;
   bool restored_ = false;
   double composeSeconds_ = 0.0;
   double presentSeconds_ = 0.0;
   double waitSeconds_ = 0.0;
   long long frames_ = 0;
+  long long framesShown_ = 0;
 };
 
 // Seconds on CLOCK_MONOTONIC.
