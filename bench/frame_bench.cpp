@@ -103,6 +103,19 @@ void BM_ComposeIdleCrowdedChanging(benchmark::State& state) {
 }
 BENCHMARK(BM_ComposeIdleCrowdedChanging);
 
+// The same board on another floor every frame: nothing after the clear is
+// as in the frame before, every blit is drawn.
+void BM_ComposeIdleCrowdedNewFloor(benchmark::State& state) {
+  ComposeFrames(
+      state, SceneIdle,
+      [](GameState& g, BenchGame&) {
+        CrowdedBoard(g);
+        g.Scene = SceneIdle;
+      },
+      [](GameState& g) { g.StageNo = g.StageNo == 1 ? 11 : 1; });
+}
+BENCHMARK(BM_ComposeIdleCrowdedNewFloor);
+
 void BM_ComposePushExplosion(benchmark::State& state) {
   ComposeFrames(state, ScenePush, [](GameState& g, BenchGame&) { BombPush(g); });
 }

@@ -16,8 +16,11 @@ class SdlSystem : public System {
   void EndProgram(int status) override;
   bool Ended() const override { return ended_; }
   int ExitStatus() const override { return status_; }
+  // Milliseconds held in Pause since the start.
+  long long PausedMs() const { return pausedMs_; }
 
  private:
+  long long pausedMs_ = 0;
   bool ended_ = false;
   int status_ = 0;
 };
