@@ -241,7 +241,7 @@ void SdlDisplay::Flip() {
     SDL_RenderPresent(renderer_);
     spent += ThreadCpuSeconds() - p;
     lastShown_ = NowSeconds();
-    ++framesShown_;
+    if (framesShown_++ == 0) firstShownAt_ = lastShown_;
   }
   if (vsync_) {
     // A hidden or minimised window may stop waiting for the display; the

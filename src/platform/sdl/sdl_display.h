@@ -49,6 +49,8 @@ class SdlDisplay : public Display {
   long long Frames() const { return frames_; }
   // Frames presented: an unchanged one is mostly not shown again.
   long long FramesShown() const { return framesShown_; }
+  // NowSeconds() when the first frame was presented; 0 before.
+  double FirstShownAt() const { return firstShownAt_; }
 
  private:
   void Present();
@@ -74,6 +76,7 @@ class SdlDisplay : public Display {
   double waitSeconds_ = 0.0;
   long long frames_ = 0;
   long long framesShown_ = 0;
+  double firstShownAt_ = 0.0;
 };
 
 // Seconds on CLOCK_MONOTONIC.
