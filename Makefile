@@ -138,11 +138,15 @@ soak: deps-test
 	cmake --build $(BUILD_ASAN) -j $(JOBS) --target rara3_tests
 	RARA3_SOAK_FRAMES=$(SOAK_FRAMES) $(BUILD_ASAN)/tests/rara3_tests --gtest_filter='Soak.*'
 
-# The benchmarks, and docs/performance.md made from their output.
-bench: build
-	cmake --build $(BUILD) -j $(JOBS) --target rara3_bench
+# The benchmarks and the real game measured under a virtual X server (the
+# sound mixed into a file), and docs/performance.md made from their output.
+FRAME_BENCH_SECONDS ?= 20
+bench: deps-test build
+	cmake --build $(BUILD) -j $(JOBS) --target rara3_bench rara3-frame-bench
 	$(BUILD)/bench/rara3_bench --benchmark_out=$(BUILD)/bench.json --benchmark_out_format=json
-	/usr/bin/python3 bench/performance_report.py $(BUILD)/bench.json > docs/performance.md
+	SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null xvfb-run -a -s "-screen 0 1280x1024x24" \
+	  $(BUILD)/tools/frame-bench/rara3-frame-bench $(BUILD) $(FRAME_BENCH_SECONDS) > $(BUILD)/frame-bench.txt
+	/usr/bin/python3 bench/performance_report.py $(BUILD)/bench.json $(BUILD)/frame-bench.txt > docs/performance.md
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_DEB)

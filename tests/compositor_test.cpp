@@ -250,5 +250,177 @@ TEST(CompositorEmbedded, BuiltInArtDecodesToSheetsOfTheRightSize) {
   EXPECT_TRUE(c.HasSheets());
 }
 
+// Frames that repeat the blits of earlier ones are drawn partly from a kept
+// copy of the back buffer: every frame must come out as if drawn blit by
+// blit, however the frames differ, and whether or not each one is read.
+struct FrameBlit {
+  int32_t x, y;
+  int sheet;
+  Rect src;
+  bool keyed;
+};
+using TestFrame = std::vector<FrameBlit>;
+
+// A board frame: the clear, a floor of texture t, a row of tiles of kind
+// k (0: none), and the player's standing picture at column px.
+TestFrame BoardFrame(int t, int k, int px) {
+  TestFrame f{{0, 0, 0, {0, 0, 640, 480}, false}};
+  for (int i = 0; i < 11; ++i)
+    for (int j = 0; j < 11; ++j) f.push_back({80 + 44 * j, 44 * i, 6, {44 * t, 0, 44 * t + 44, 44}, true});
+  if (k > 0) {
+    for (int x = 0; x < 20; ++x) f.push_back({80 + 24 * x, 24 * 5 - 12, 3, {24 * (k - 1), 0, 24 * k, 36}, true});
+  }
+  f.push_back({24 * px + 48, 24 * 8 - 44, 1, {0, 1200, 89, 1280}, true});
+  return f;
+}
+
+// The title: the clear, the whole background sheet keyed, the logo.
+TestFrame TitleFrame(int digit) {
+  return {{0, 0, 0, {0, 0, 640, 480}, false},
+          {0, 0, 2, {0, 0, 640, 480}, true},
+          {86, 43, 5, {0, 120, 468, 222}, true},
+          {448, 320, 5, {48 * digit, 0, 48 * digit + 48, 60}, true}};
+}
+
+std::vector<uint16_t> FramePixels(const Compositor& c) {
+  std::vector<uint16_t> px;
+  for (int y = 0; y < kScreenHeight; ++y)
+    for (int x = 0; x < kScreenWidth; ++x) px.push_back(c.PixelAt(x, y));
+  return px;
+}
+
+// The frame drawn blit by blit by a compositor that has seen no other.
+std::vector<uint16_t> DrawnAlone(const TestFrame& f) {
+  Compositor fresh;
+  std::string error;
+  EXPECT_TRUE(fresh.LoadTestSheets(error)) << error;
+  for (const FrameBlit& b : f) fresh.Blit(b.x, b.y, b.sheet, b.src, b.keyed);
+  return FramePixels(fresh);
+}
+
+TEST(CompositorFrameCache, EveryFrameIsAsIfDrawnBlitByBlit) {
+  struct Case {
+    const char* what;
+    std::vector<TestFrame> frames;
+    std::vector<bool> read;  // per frame; the last frame is always read
+    bool copyUsed;           // some blits must come from the kept copy
+  };
+  const TestFrame board = BoardFrame(2, 3, 5);
+  TestFrame longer = board;
+  longer.push_back({300, 300, 7, {0, 0, 59, 71}, true});
+  TestFrame noFirstTile = board;
+  noFirstTile.erase(noFirstTile.begin() + 122);
+  const Case cases[] = {
+      {"a still picture", {board, board, board, board}, {true, true, true, true}, true},
+      {"the last blit moves", {BoardFrame(2, 3, 5), BoardFrame(2, 3, 6), BoardFrame(2, 3, 7)}, {true, true, true}, true},
+      {"the first blit after the clear changes", {BoardFrame(2, 3, 5), BoardFrame(4, 3, 5), BoardFrame(2, 3, 5)},
+       {true, true, true}, false},
+      {"frames alternate where they part", {board, BoardFrame(2, 4, 5), board, BoardFrame(2, 4, 5), board},
+       {true, true, true, true, true}, true},
+      {"a frame longer, then shorter", {board, board, longer, longer, board, board}, {true, true, true, true, true, true},
+       true},
+      {"a blit left out in the middle", {board, board, noFirstTile, board}, {true, true, true, true}, true},
+      {"frames never read in between", {board, BoardFrame(2, 4, 5), board, BoardFrame(2, 3, 9), board},
+       {false, false, true, false, false}, true},
+      {"the title, its background covering the clear", {TitleFrame(1), TitleFrame(1), TitleFrame(2), TitleFrame(2)},
+       {true, true, true, true}, true},
+      {"from the title to a board and back", {TitleFrame(1), TitleFrame(1), board, board, board, TitleFrame(1)},
+       {true, true, true, true, true, true}, true},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.what);
+    Compositor c;
+    std::string error;
+    ASSERT_TRUE(c.LoadTestSheets(error)) << error;
+    for (size_t i = 0; i < k.frames.size(); ++i) {
+      for (const FrameBlit& b : k.frames[i]) c.Blit(b.x, b.y, b.sheet, b.src, b.keyed);
+      if (k.read[i] || i + 1 == k.frames.size()) {
+        ASSERT_EQ(FramePixels(c), DrawnAlone(k.frames[i])) << "frame " << i;
+      }
+    }
+    EXPECT_EQ(c.BlitsFromCopy() > 0, k.copyUsed);
+  }
+}
+
+TEST(CompositorFrameCache, AReadInTheMiddleOfAFrameSeesTheBlitsSoFar) {
+  const TestFrame board = BoardFrame(2, 3, 5);
+  Compositor c;
+  std::string error;
+  ASSERT_TRUE(c.LoadTestSheets(error)) << error;
+  for (int frame = 0; frame < 3; ++frame) {
+    for (size_t i = 0; i < board.size(); ++i) {
+      const FrameBlit& b = board[i];
+      c.Blit(b.x, b.y, b.sheet, b.src, b.keyed);
+      if (i == 121) {
+        ASSERT_EQ(FramePixels(c), DrawnAlone(TestFrame(board.begin(), board.begin() + 122))) << frame;
+      }
+    }
+    ASSERT_EQ(FramePixels(c), DrawnAlone(board)) << frame;
+  }
+}
+
+TEST(CompositorFrameCache, NewSheetsAreUsedForTheSameBlits) {
+  const TestFrame board = BoardFrame(2, 3, 5);
+  Compositor c;
+  std::string error;
+  ASSERT_TRUE(c.LoadTestSheets(error)) << error;
+  for (int frame = 0; frame < 3; ++frame)
+    for (const FrameBlit& b : board) c.Blit(b.x, b.y, b.sheet, b.src, b.keyed);
+  ASSERT_EQ(FramePixels(c), DrawnAlone(board));
+  // Blits held back when the sheets change are drawn with the old ones.
+  for (const FrameBlit& b : board) c.Blit(b.x, b.y, b.sheet, b.src, b.keyed);
+  SDL_Surface* images[kSheetCount] = {};
+  for (int i = 0; i < kSheetCount; ++i) images[i] = MakeTestSheet(i);
+  SDL_FillRect(images[6], nullptr, SDL_MapRGB(images[6]->format, 0x30, 0xa0, 0x50));
+  ASSERT_TRUE(c.SetSheets(images, error)) << error;
+  for (SDL_Surface* s : images) SDL_FreeSurface(s);
+  ASSERT_EQ(FramePixels(c), DrawnAlone(board));
+  for (const FrameBlit& b : board) c.Blit(b.x, b.y, b.sheet, b.src, b.keyed);
+  EXPECT_EQ(c.PixelAt(80 + 2, 2), Rgb565(0x30a050));
+}
+
+// A window skips showing a frame again only when it surely is the one it
+// last took.
+TEST(CompositorFrameCache, AFrameCountsAsShownOnlyWhenItIsTheSameBlitForBlit) {
+  const TestFrame board = BoardFrame(2, 3, 5);
+  TestFrame moved = BoardFrame(2, 3, 6);
+  TestFrame withoutClear(board.begin() + 1, board.end());
+  struct Case {
+    const char* what;
+    TestFrame next;
+    bool writeThroughPointer;
+    bool same;
+  };
+  const Case cases[] = {
+      {"the same blits", board, false, true},
+      {"the player moved", moved, false, false},
+      {"the same blits without the clear before them", withoutClear, false, false},
+      {"the same blits, the back buffer written between", board, true, false},
+      {"nothing drawn since", {}, false, true},
+  };
+  std::vector<uint32_t> pixels(640 * 480);
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.what);
+    Compositor c;
+    std::string error;
+    ASSERT_TRUE(c.LoadTestSheets(error)) << error;
+    EXPECT_FALSE(c.SameAsLastCopy());
+    for (const FrameBlit& b : board) c.Blit(b.x, b.y, b.sheet, b.src, b.keyed);
+    c.CopyXrgb8888(pixels.data(), 640 * 4);
+    if (k.writeThroughPointer) c.BackBuffer();
+    for (const FrameBlit& b : k.next) c.Blit(b.x, b.y, b.sheet, b.src, b.keyed);
+    EXPECT_EQ(c.SameAsLastCopy(), k.same);
+  }
+  // New sheets: never the same.
+  Compositor c;
+  std::string error;
+  ASSERT_TRUE(c.LoadTestSheets(error)) << error;
+  for (const FrameBlit& b : board) c.Blit(b.x, b.y, b.sheet, b.src, b.keyed);
+  c.CopyXrgb8888(pixels.data(), 640 * 4);
+  ASSERT_TRUE(c.LoadTestSheets(error)) << error;
+  for (const FrameBlit& b : board) c.Blit(b.x, b.y, b.sheet, b.src, b.keyed);
+  EXPECT_FALSE(c.SameAsLastCopy());
+}
+
 }  // namespace
 }  // namespace rara3

@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <sys/stat.h>
 
+#include <future>
+#include <thread>
 #include <vector>
 
 #include "core/display_error_text.h"
@@ -25,6 +27,51 @@ PlatformError DataFileError(const std::string& path, const std::string& error) {
 void BringUp(GameState& g, SdlPlatform& sdl) {
   Platform& p = sdl.platform;
   const std::string dataFile = DataFilePath(g.AppDir);
+  // Decoding the sheets, and loading the tune (the synthesiser's soundfont
+  // above all) and the effects, take longer than bringing up the window:
+  // they run beside it, each awaited at its own step of the order, where a
+  // failure of it is reported as before. Nothing is shown or heard early:
+  // the tune stays silent until the first keep-alive.
+  std::promise<void> sheetsLoaded;
+  std::promise<void> tuneLoaded;
+  std::promise<void> effectsLoaded;
+  std::future<void> sheets = sheetsLoaded.get_future();
+  std::future<void> tune = tuneLoaded.get_future();
+  std::future<void> effects = effectsLoaded.get_future();
+  sdl.audio.InitDriver();
+  // One thread beside the main one: on two cores neither waits for the other.
+  std::jthread loader([&] {
+    try {
+      sdl.display.LoadSheets();
+      sheetsLoaded.set_value();
+    } catch (...) {
+      sheetsLoaded.set_exception(std::current_exception());
+    }
+    try {
+      std::vector<uint8_t> bytes;
+      std::string error;
+      if (!ReadTune(p.files, dataFile, bytes, error)) throw DataFileError(dataFile, error);
+      sdl.audio.Open();
+      sdl.audio.LoadTune(std::move(bytes));
+      tuneLoaded.set_value();
+    } catch (...) {
+      tuneLoaded.set_exception(std::current_exception());
+      effectsLoaded.set_value();
+      return;
+    }
+    try {
+      std::vector<uint8_t> bytes;
+      std::string error;
+      for (int i = 0; i < kEffectCount; ++i) {
+        if (!ReadEffect(p.files, dataFile, i, bytes, error)) throw DataFileError(dataFile, error);
+        sdl.audio.LoadEffect(i, bytes);
+      }
+      effectsLoaded.set_value();
+    } catch (...) {
+      effectsLoaded.set_exception(std::current_exception());
+    }
+  });
+
   // Keyboard and window: SDL's keyboard state comes with the window.
   sdl.display.CreateWindow();
   // Pads are welcome but not needed: without SDL's support, keys only.
@@ -35,22 +82,12 @@ void BringUp(GameState& g, SdlPlatform& sdl) {
   p.system.ShowCursor(false);
   sdl.display.ShowWindow();
   sdl.display.InitDisplay();
-  sdl.display.LoadSheets();
+  sheets.get();
 
-  // The tune, straight from the data file's bytes; silent until the first
-  // keep-alive.
-  std::vector<uint8_t> bytes;
-  std::string error;
-  if (!ReadTune(p.files, dataFile, bytes, error)) throw DataFileError(dataFile, error);
-  sdl.audio.Open();
-  sdl.audio.LoadTune(std::move(bytes));
+  tune.get();
   g.MusicOn = true;
   p.system.Pause(200);
-
-  for (int i = 0; i < kEffectCount; ++i) {
-    if (!ReadEffect(p.files, dataFile, i, bytes, error)) throw DataFileError(dataFile, error);
-    sdl.audio.LoadEffect(i, bytes);
-  }
+  effects.get();
   g.SoundOn = true;
   g.LoopStarted = true;
   sdl.window.StartTimer();

@@ -1,10 +1,12 @@
-// rara3-frame-bench: the real game's bring-up and main loop on the title with
-// the tune playing, measured: the time from process start to the first frame,
-// the frames per second held, and the CPU used by composing, presenting and
-// sound.
+// rara3-frame-bench: the real game's bring-up and main loop, measured: the
+// time from process start to the first frame, then on the title and on an
+// idle board the frames per second held and the whole process's CPU split
+// into composing, presenting, sleeping to the frame's moment, the rest of the
+// main thread, sound, and any other threads.
 #include <dirent.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -13,6 +15,8 @@
 #include <sstream>
 #include <string>
 
+#include "core/keys.h"
+#include "core/scenes.h"
 #include "game/game.h"
 #include "shell/main_loop.h"
 #include "shell/sdl_bring_up.h"
@@ -21,8 +25,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: rara3-frame-bench GAMEDIR SECONDS\n"
-    "Runs the title of the game in GAMEDIR (which holds TOVAK.DAT) for SECONDS\n"
-    "after a 2-second warm-up and prints what it measured.\n";
+    "Runs the game in GAMEDIR (which holds TOVAK.DAT) for SECONDS on the title,\n"
+    "then SECONDS on stage 1 standing still, each after a 2-second warm-up, and\n"
+    "prints what it measured.\n";
 
 double SinceBoot() {
   timespec t{};
@@ -46,20 +51,105 @@ double ProcessStartSinceBoot() {
   return StatField("/proc/self/stat", 22) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-// CPU seconds of the main thread and of all the others (sound).
-void ThreadCpu(double& main, double& others) {
-  main = others = 0;
+// CPU seconds of the whole process, every thread.
+double ProcessCpu() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+// CPU seconds of the process's threads: the main thread, the sound
+// threads (SDL's audio thread, which also runs the synthesiser) and any
+// others.
+struct ThreadCpu {
+  double main = 0;
+  double audio = 0;
+  double others = 0;
+};
+
+ThreadCpu ReadThreadCpu() {
+  ThreadCpu cpu;
   const double tick = static_cast<double>(sysconf(_SC_CLK_TCK));
   const std::string self = std::to_string(getpid());
   DIR* dir = opendir("/proc/self/task");
-  if (dir == nullptr) return;
+  if (dir == nullptr) return cpu;
   while (dirent* e = readdir(dir)) {
     if (e->d_name[0] == '.') continue;
-    const std::string stat = std::string("/proc/self/task/") + e->d_name + "/stat";
-    const double cpu = (StatField(stat, 14) + StatField(stat, 15)) / tick;
-    (self == e->d_name ? main : others) += cpu;
+    const std::string task = std::string("/proc/self/task/") + e->d_name;
+    const double seconds = (StatField(task + "/stat", 14) + StatField(task + "/stat", 15)) / tick;
+    std::ifstream commFile(task + "/comm");
+    std::string comm;
+    std::getline(commFile, comm);
+    if (self == e->d_name) {
+      cpu.main += seconds;
+    } else if (comm.rfind("SDLAudio", 0) == 0) {
+      cpu.audio += seconds;
+    } else {
+      cpu.others += seconds;
+    }
   }
   closedir(dir);
+  return cpu;
+}
+
+// The whole process's CPU over one stretch of play, split by where it went.
+struct Split {
+  double seconds = 0;
+  double paused = 0;
+  double frames = 0;
+  double shown = 0;
+  double process = 0;
+  ThreadCpu threads;
+  double compose = 0;
+  double present = 0;
+  double wait = 0;
+};
+
+struct Sample {
+  double now, paused, process, compose, present, wait;
+  long long frames, shown;
+  ThreadCpu threads;
+};
+
+Sample Take(const rara3::SdlPlatform& sdl) {
+  const rara3::SdlDisplay& d = sdl.display;
+  return {rara3::NowSeconds(), static_cast<double>(sdl.system.PausedMs()) / 1000, ProcessCpu(), d.ComposeSeconds(), d.PresentSeconds(), d.WaitSeconds(),
+          d.Frames(), d.FramesShown(), ReadThreadCpu()};
+}
+
+Split Between(const Sample& a, const Sample& b) {
+  Split s;
+  s.seconds = b.now - a.now;
+  s.paused = b.paused - a.paused;
+  s.frames = static_cast<double>(b.frames - a.frames);
+  s.shown = static_cast<double>(b.shown - a.shown);
+  s.process = b.process - a.process;
+  s.threads = {b.threads.main - a.threads.main, b.threads.audio - a.threads.audio,
+               b.threads.others - a.threads.others};
+  s.compose = b.compose - a.compose;
+  s.present = b.present - a.present;
+  s.wait = b.wait - a.wait;
+  return s;
+}
+
+void Print(const char* what, const Split& s) {
+  const auto pct = [&](double cpu) { return 100 * cpu / s.seconds; };
+  const double other = s.threads.main - s.compose - s.present - s.wait;
+  std::printf("%s, %.1f s:\n", what, s.seconds);
+  // The game's own pauses (500 ms each time the tune starts again) hold
+  // every frame; the rate is that of the time it runs.
+  std::printf("  frames per second:   %.3f (%.0f frames, %.0f of them presented; %.1f s of pauses left out)\n",
+              s.frames / (s.seconds - s.paused), s.frames, s.shown, s.paused);
+  std::printf("  CPU, whole process:  %5.1f %% of a core\n", pct(s.process));
+  std::printf("    main thread:       %5.1f %%\n", pct(s.threads.main));
+  std::printf("      composing:       %5.2f %% (%.3f ms a frame)\n", pct(s.compose),
+              1000 * s.compose / s.frames);
+  std::printf("      presenting:      %5.2f %% (%.3f ms a frame presented)\n", pct(s.present),
+              1000 * s.present / std::max(1.0, s.shown));
+  std::printf("      sleeping:        %5.2f %%\n", pct(s.wait));
+  std::printf("      other:           %5.2f %%\n", pct(other));
+  std::printf("    audio:             %5.1f %%\n", pct(s.threads.audio));
+  std::printf("    other threads:     %5.1f %%\n", pct(s.threads.others));
 }
 
 }  // namespace
@@ -80,40 +170,34 @@ int main(int argc, char** argv) {
   }
   try {
     rara3::BringUp(*g, *sdl);
-    // One pass: the first frame.
+    // One pass: the first frame. Timed when it is presented, before the
+    // pass goes on to the timer (whose first keep-alive pauses 500 ms).
     rara3::RunMainLoop(*g, sdl->platform, rara3::NowSeconds() + 1e-6);
-    const double firstFrame = SinceBoot() - ProcessStartSinceBoot();
+    const double firstFrame =
+        sdl->display.FirstShownAt() + (SinceBoot() - rara3::NowSeconds()) - ProcessStartSinceBoot();
     rara3::Form_Activate(*g);
-    rara3::RunMainLoop(*g, sdl->platform, rara3::NowSeconds() + 2.0);
-
-    const long long frames0 = sdl->display.Frames();
-    const double compose0 = sdl->display.ComposeSeconds();
-    const double present0 = sdl->display.PresentSeconds();
-    double main0 = 0, sound0 = 0;
-    ThreadCpu(main0, sound0);
-    const double t0 = rara3::NowSeconds();
-    rara3::RunMainLoop(*g, sdl->platform, t0 + seconds);
-    const double elapsed = rara3::NowSeconds() - t0;
-    double main1 = 0, sound1 = 0;
-    ThreadCpu(main1, sound1);
-    const double frames = static_cast<double>(sdl->display.Frames() - frames0);
-
-    std::printf("renderer:              %s, %s\n", sdl->display.RendererName().c_str(),
-                sdl->display.UsesVsync() ? "vsync" : "own 60 Hz clock");
+    rara3::SdlDisplay& d = sdl->display;
+    std::printf("renderer:              %s, %s\n", d.RendererName().c_str(),
+                d.UsesVsync() ? "vsync" : "own 60 Hz clock");
     std::printf("sound:                 %s%s\n", sdl->audio.Silent() ? "silent" : "on",
                 sdl->audio.SoundFont().empty() ? "" : (", " + sdl->audio.SoundFont()).c_str());
     std::printf("first frame after:     %.0f ms from process start\n", firstFrame * 1000);
-    std::printf("frames per second:     %.3f over %.1f s (%.0f frames)\n", frames / elapsed, elapsed,
-                frames);
-    std::printf("tune playing:          %s\n", sdl->audio.TuneIsPlaying() ? "yes" : "no");
-    std::printf("CPU, main thread:      %.1f %% of a core\n", 100 * (main1 - main0) / elapsed);
-    std::printf("  composing:           %.1f %% (%.2f ms a frame)\n",
-                100 * (sdl->display.ComposeSeconds() - compose0) / elapsed,
-                1000 * (sdl->display.ComposeSeconds() - compose0) / frames);
-    std::printf("  presenting:          %.1f %% (%.2f ms a frame)\n",
-                100 * (sdl->display.PresentSeconds() - present0) / elapsed,
-                1000 * (sdl->display.PresentSeconds() - present0) / frames);
-    std::printf("CPU, sound threads:    %.1f %% of a core\n", 100 * (sound1 - sound0) / elapsed);
+
+    // The title, then stage 1 standing still, each after a warm-up.
+    rara3::RunMainLoop(*g, sdl->platform, rara3::NowSeconds() + 2.0);
+    Sample a = Take(*sdl);
+    rara3::RunMainLoop(*g, sdl->platform, a.now + seconds);
+    Print("title", Between(a, Take(*sdl)));
+    std::printf("  tune playing:        %s\n", sdl->audio.TuneIsPlaying() ? "yes" : "no");
+    rara3::Form_KeyDown(*g, sdl->platform, rara3::KeyEnter, 0);
+    rara3::RunMainLoop(*g, sdl->platform, rara3::NowSeconds() + 2.0);
+    if (g->Scene != rara3::SceneIdle) {
+      std::fprintf(stderr, "rara3-frame-bench: Enter on the title did not start a stage\n");
+      return 1;
+    }
+    a = Take(*sdl);
+    rara3::RunMainLoop(*g, sdl->platform, a.now + seconds);
+    Print("idle board, stage 1", Between(a, Take(*sdl)));
   } catch (const rara3::PlatformError& e) {
     std::fprintf(stderr, "rara3-frame-bench: %s\n", e.what.c_str());
     return 1;

@@ -3,6 +3,7 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/compose/embedded_sheets.h"
 #include "core/sheets.h"
@@ -63,11 +64,87 @@ std::vector<SDL_Surface*> KeyedPieces(SDL_Surface* plain, int w, int h) {
   return pieces;
 }
 
+// Whether no pixel of the rectangle of a converted sheet is 0: keyed or not,
+// a blit of it copies every pixel.
+bool RegionOpaque(const SDL_Surface* plain, int left, int top, int w, int h) {
+  for (int y = top; y < top + h; ++y) {
+    const auto* row = reinterpret_cast<const uint16_t*>(static_cast<const uint8_t*>(plain->pixels) +
+                                                        y * plain->pitch);
+    if (std::find(row + left, row + left + w, uint16_t{0}) != row + left + w) return false;
+  }
+  return true;
+}
+
+// The same for each piece of w x h pixels, in the order of KeyedPieces.
+std::vector<bool> OpaquePieces(const SDL_Surface* plain, int w, int h) {
+  std::vector<bool> opaque;
+  for (int top = 0; top < plain->h; top += h) {
+    for (int left = 0; left < plain->w; left += w) {
+      opaque.push_back(
+          RegionOpaque(plain, left, top, std::min(w, plain->w - left), std::min(h, plain->h - top)));
+    }
+  }
+  return opaque;
+}
+
 // The picture cells of the sheets cut into cells of their own (0: none). A
 // run-length blit of a whole surface takes SDL's quick path; a rectangle
 // inside a wider surface takes the slower clipping one.
 constexpr int kCellWidth[kSheetCount] = {0, 89, 0, 24, 37, 0, 44, 59, 96};
 constexpr int kCellHeight[kSheetCount] = {0, 80, 0, 36, 88, 0, 44, 71, 180};
+
+// A blit's rectangles clipped in 64 bits, so none can overflow on its way
+// to SDL: first the source to the sheet, the destination moving along, then
+// the destination to the screen. SDL_BlitSurface would clip the same way;
+// the rectangles being clipped already, SDL_LowerBlit copies them directly.
+struct Clipped {
+  int64_t left, top, right, bottom;  // on the sheet
+  int64_t dx, dy;                    // on the screen
+};
+
+// False when nothing of the rectangle is left.
+bool ClipBlit(const SDL_Surface* s, int32_t x, int32_t y, const Rect& src, Clipped& c) {
+  c = {src.Left, src.Top, src.Right, src.Bottom, x, y};
+  if (c.left < 0) {
+    c.dx -= c.left;
+    c.left = 0;
+  }
+  if (c.top < 0) {
+    c.dy -= c.top;
+    c.top = 0;
+  }
+  c.right = std::min<int64_t>(c.right, s->w);
+  c.bottom = std::min<int64_t>(c.bottom, s->h);
+  if (c.dx < 0) {
+    c.left -= c.dx;
+    c.dx = 0;
+  }
+  if (c.dy < 0) {
+    c.top -= c.dy;
+    c.dy = 0;
+  }
+  c.right = std::min<int64_t>(c.right, c.left + (kScreenWidth - c.dx));
+  c.bottom = std::min<int64_t>(c.bottom, c.top + (kScreenHeight - c.dy));
+  return c.right > c.left && c.bottom > c.top;
+}
+
+// An unkeyed copy between two RGB565 surfaces, rectangles clipped already.
+// Row by row with the C library's copy: SDL's own plain blit copies 8 bytes
+// at a time, several times slower here.
+void CopyRows(const SDL_Surface* from, const SDL_Rect& rect, SDL_Surface* to, int x, int y) {
+  const auto* src = static_cast<const uint8_t*>(from->pixels) + rect.y * from->pitch + rect.x * 2;
+  auto* dst = static_cast<uint8_t*>(to->pixels) + y * to->pitch + x * 2;
+  const size_t bytes = static_cast<size_t>(rect.w) * 2;
+  if (from->pitch == to->pitch && bytes == static_cast<size_t>(from->pitch)) {
+    std::memcpy(dst, src, bytes * static_cast<size_t>(rect.h));
+    return;
+  }
+  for (int row = 0; row < rect.h; ++row) {
+    std::memcpy(dst, src, bytes);
+    src += from->pitch;
+    dst += to->pitch;
+  }
+}
 
 }  // namespace
 
@@ -81,10 +158,21 @@ Compositor::Compositor() {
   if (back_ == nullptr) throw PlatformError{-1, std::string("back buffer: ") + SDL_GetError()};
   SDL_SetSurfaceBlendMode(back_, SDL_BLENDMODE_NONE);
   SDL_FillRect(back_, nullptr, 0);
+  copy_ = SDL_CreateRGBSurfaceWithFormat(0, kScreenWidth, kScreenHeight, 16, SDL_PIXELFORMAT_RGB565);
+  if (copy_ == nullptr || copy_->pitch != back_->pitch) {
+    SDL_FreeSurface(copy_);
+    SDL_FreeSurface(back_);
+    throw PlatformError{-1, std::string("back buffer copy: ") + SDL_GetError()};
+  }
+  last_.reserve(kMaxFrameBlits);
+  current_.reserve(kMaxFrameBlits);
+  copyBlits_.reserve(kMaxFrameBlits);
+  shown_.reserve(kMaxFrameBlits);
 }
 
 Compositor::~Compositor() {
   FreeSheets();
+  SDL_FreeSurface(copy_);
   SDL_FreeSurface(back_);
 }
 
@@ -92,6 +180,18 @@ void Compositor::FreeSheets() {
   FreeAll(plain_);
   FreeAll(keyedBands_);
   FreeAll(keyedCells_);
+  for (int i = 0; i < kSheetCount; ++i) {
+    opaqueBands_[i].clear();
+    opaqueCells_[i].clear();
+  }
+}
+
+void Compositor::ForgetFrames() {
+  last_.clear();
+  current_.clear();
+  copyBlits_.clear();
+  shown_.clear();
+  holding_ = overflow_ = inFrame_ = onlyCovering_ = copyValid_ = shownValid_ = false;
 }
 
 bool Compositor::SetSheets(SDL_Surface* const (&images)[kSheetCount], std::string& error) {
@@ -125,11 +225,19 @@ bool Compositor::SetSheets(SDL_Surface* const (&images)[kSheetCount], std::strin
       return false;
     }
   }
+  // Blits held back are drawn with the sheets they were asked with; no
+  // frame drawn before is reused with the new ones.
+  Settle();
+  ForgetFrames();
   FreeSheets();
   for (int i = 0; i < kSheetCount; ++i) {
     plain_[i] = plain[i];
     keyedBands_[i].swap(keyed[i]);
     keyedCells_[i].swap(cells[i]);
+    if (SheetIsKeyed(i)) {
+      opaqueBands_[i] = OpaquePieces(plain_[i], plain_[i]->w, kBandHeight[i]);
+      if (kCellWidth[i] > 0) opaqueCells_[i] = OpaquePieces(plain_[i], kCellWidth[i], kCellHeight[i]);
+    }
   }
   return true;
 }
@@ -164,42 +272,112 @@ bool Compositor::LoadTestSheets(std::string& error) {
 }
 
 void Compositor::Blit(int32_t x, int32_t y, int sheet, const Rect& src, bool keyed) {
+  const BlitOp b{x, y, sheet, src, keyed};
+  const bool covers = CoversScreen(b);
+  // A frame starts at a blit that hides everything before it; the blits
+  // that cover the screen one after the other at its start belong to it.
+  if (covers && !(inFrame_ && onlyCovering_)) {
+    if (!holding_) {
+      if (inFrame_ && !overflow_) {
+        last_.swap(current_);
+      } else {
+        last_.clear();
+      }
+    }
+    // A frame still held back was never drawn or read: it is dropped, and
+    // the one before stays the one to match.
+    current_.clear();
+    inFrame_ = onlyCovering_ = true;
+    overflow_ = false;
+    holding_ = !last_.empty();
+  }
+  if (!covers) onlyCovering_ = false;
+  if (!inFrame_) {
+    Draw(b);
+    return;
+  }
+  if (holding_) {
+    if (current_.size() < last_.size() && last_[current_.size()] == b) {
+      current_.push_back(b);
+      return;
+    }
+    Settle();
+  }
+  Draw(b);
+  if (overflow_) return;
+  if (current_.size() < kMaxFrameBlits) {
+    current_.push_back(b);
+  } else {
+    overflow_ = true;
+  }
+}
+
+void Compositor::Settle() const {
+  if (!holding_) return;
+  holding_ = false;
+  const size_t held = current_.size();
+  size_t drawn = 0;
+  const size_t bytes = static_cast<size_t>(back_->pitch) * static_cast<size_t>(back_->h);
+  if (copyValid_ && copyBlits_.size() <= held &&
+      std::equal(copyBlits_.begin(), copyBlits_.end(), current_.begin())) {
+    std::memcpy(back_->pixels, copy_->pixels, bytes);
+    drawn = copyBlits_.size();
+    blitsFromCopy_ += static_cast<long long>(drawn);
+  }
+  for (size_t i = drawn; i < held; ++i) Draw(current_[i]);
+  // Kept for the next frames when more than the screen-covering blit is in
+  // it: when the copy could not be used, and when the whole last frame came
+  // again (a still picture). Not each time a frame agrees with the last one
+  // a little longer than the copy goes: frames that alternate would copy
+  // the back buffer every time.
+  if (held >= 2 && (drawn == 0 || (held > drawn && held == last_.size()))) {
+    std::memcpy(copy_->pixels, back_->pixels, bytes);
+    copyBlits_.assign(current_.begin(), current_.begin() + static_cast<std::ptrdiff_t>(held));
+    copyValid_ = true;
+  }
+}
+
+bool Compositor::OpaqueSource(int sheet, int64_t left, int64_t top, int64_t right,
+                              int64_t bottom) const {
+  if (!SheetIsKeyed(sheet)) return true;
+  const SDL_Surface* s = plain_[sheet];
+  if (const int64_t cw = kCellWidth[sheet], ch = kCellHeight[sheet];
+      cw > 0 && !opaqueCells_[sheet].empty() && left / cw == (right - 1) / cw &&
+      top / ch == (bottom - 1) / ch) {
+    const int64_t columns = (s->w + cw - 1) / cw;
+    return opaqueCells_[sheet][static_cast<size_t>((top / ch) * columns + left / cw)];
+  }
+  const std::vector<bool>& bands = opaqueBands_[sheet];
+  const int64_t bandHeight = kBandHeight[sheet];
+  for (int64_t band = top / bandHeight; band <= (bottom - 1) / bandHeight; ++band) {
+    if (static_cast<size_t>(band) >= bands.size() || !bands[static_cast<size_t>(band)]) return false;
+  }
+  return true;
+}
+
+bool Compositor::CoversScreen(const BlitOp& b) const {
+  if (b.sheet < 0 || b.sheet >= kSheetCount || plain_[b.sheet] == nullptr) return false;
+  // The whole screen, with no pixel the key would skip.
+  Clipped c;
+  return ClipBlit(plain_[b.sheet], b.x, b.y, b.src, c) && c.dx == 0 && c.dy == 0 &&
+         c.right - c.left == kScreenWidth && c.bottom - c.top == kScreenHeight &&
+         (!b.keyed || OpaqueSource(b.sheet, c.left, c.top, c.right, c.bottom));
+}
+
+void Compositor::Draw(const BlitOp& b) const {
+  const int sheet = b.sheet;
   if (sheet < 0 || sheet >= kSheetCount) return;
   SDL_Surface* s = plain_[sheet];
   if (s == nullptr) return;
-  // Clipped here in 64 bits, so no rectangle can overflow on its way to SDL:
-  // first the source to the sheet, the destination moving along, then the
-  // destination to the screen. SDL_BlitSurface would clip the same way; the
-  // rectangles being clipped already, SDL_LowerBlit copies them directly.
-  int64_t left = src.Left, top = src.Top, right = src.Right, bottom = src.Bottom;
-  int64_t dx = x, dy = y;
-  if (left < 0) {
-    dx -= left;
-    left = 0;
-  }
-  if (top < 0) {
-    dy -= top;
-    top = 0;
-  }
-  right = std::min<int64_t>(right, s->w);
-  bottom = std::min<int64_t>(bottom, s->h);
-  if (dx < 0) {
-    left -= dx;
-    dx = 0;
-  }
-  if (dy < 0) {
-    top -= dy;
-    dy = 0;
-  }
-  right = std::min<int64_t>(right, left + (kScreenWidth - dx));
-  bottom = std::min<int64_t>(bottom, top + (kScreenHeight - dy));
-  if (right <= left || bottom <= top) return;
+  Clipped c;
+  if (!ClipBlit(s, b.x, b.y, b.src, c)) return;
+  const int64_t left = c.left, top = c.top, right = c.right, bottom = c.bottom, dx = c.dx, dy = c.dy;
   const std::vector<SDL_Surface*>& bands = keyedBands_[sheet];
-  if (!keyed || bands.empty()) {
+  // Without a pixel of 0 under it, the key changes nothing: a plain copy.
+  if (!b.keyed || bands.empty() || OpaqueSource(sheet, left, top, right, bottom)) {
     SDL_Rect from{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
                   static_cast<int>(bottom - top)};
-    SDL_Rect to{static_cast<int>(dx), static_cast<int>(dy), from.w, from.h};
-    SDL_LowerBlit(s, &from, back_, &to);
+    CopyRows(s, from, back_, static_cast<int>(dx), static_cast<int>(dy));
     return;
   }
   // A rectangle inside one picture cell: one blit of that cell's surface.
@@ -221,18 +399,31 @@ void Compositor::Blit(int32_t x, int32_t y, int sheet, const Rect& src, bool key
     SDL_Rect from{static_cast<int>(left), static_cast<int>(row - bandTop),
                   static_cast<int>(right - left), static_cast<int>(end - row)};
     SDL_Rect to{static_cast<int>(dx), static_cast<int>(dy + (row - top)), from.w, from.h};
-    SDL_LowerBlit(bands[static_cast<size_t>(band)], &from, back_, &to);
+    if (opaqueBands_[sheet][static_cast<size_t>(band)]) {
+      from.y = static_cast<int>(row);
+      CopyRows(s, from, back_, to.x, to.y);
+    } else {
+      SDL_LowerBlit(bands[static_cast<size_t>(band)], &from, back_, &to);
+    }
     row = end;
   }
 }
 
 uint16_t Compositor::PixelAt(int x, int y) const {
+  Settle();
   if (x < 0 || y < 0 || x >= kScreenWidth || y >= kScreenHeight) return 0;
   const auto* row = static_cast<const uint8_t*>(back_->pixels) + y * back_->pitch;
   return reinterpret_cast<const uint16_t*>(row)[x];
 }
 
+bool Compositor::SameAsLastCopy() const {
+  return shownValid_ && inFrame_ && !overflow_ && current_ == shown_;
+}
+
 void Compositor::CopyXrgb8888(void* pixels, int pitch) const {
+  Settle();
+  shownValid_ = inFrame_ && !overflow_;
+  if (shownValid_) shown_.assign(current_.begin(), current_.end());
   SDL_ConvertPixels(kScreenWidth, kScreenHeight, SDL_PIXELFORMAT_RGB565, back_->pixels, back_->pitch,
                     SDL_PIXELFORMAT_XRGB8888, pixels, pitch);
 }

@@ -33,15 +33,26 @@ std::string FindSoundFont() {
 
 SdlAudio::~SdlAudio() { Close(); }
 
-void SdlAudio::Open() {
+void SdlAudio::InitDriver() {
+  if (driverStarted_ || !driverError_.empty()) return;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    system_.ReportError(std::string("no sound: ") + SDL_GetError());
+    driverError_ = SDL_GetError();
+    return;
+  }
+  driverStarted_ = true;
+}
+
+void SdlAudio::Open() {
+  InitDriver();
+  if (!driverStarted_) {
+    system_.ReportError("no sound: " + driverError_);
     return;
   }
   Mix_Init(MIX_INIT_MID);
   if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
     system_.ReportError(std::string("no sound: ") + Mix_GetError());
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    driverStarted_ = false;
     return;
   }
   open_ = true;
@@ -118,6 +129,7 @@ void SdlAudio::Close() {
   }
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  driverStarted_ = false;
   open_ = false;
 }
 

@@ -31,6 +31,9 @@ class SdlAudio : public Audio {
   SdlAudio(const SdlAudio&) = delete;
   SdlAudio& operator=(const SdlAudio&) = delete;
 
+  // Starts SDL's audio driver. On the main thread, before Open, which may
+  // then run on another thread while the window comes up.
+  void InitDriver();
   // Opens the audio device and sets up the MIDI synthesiser. A missing
   // device is no failure: it is said once on standard error.
   void Open();
@@ -58,6 +61,8 @@ class SdlAudio : public Audio {
   void FreeMusic();
 
   System& system_;
+  bool driverStarted_ = false;
+  std::string driverError_;
   bool open_ = false;
   bool musicClosed_ = false;
   // No synthesiser for MIDI: the tune is silent but the game goes on.

@@ -2,9 +2,11 @@
 
 #include <SDL_image.h>
 
+#include <time.h>
+
 #include <algorithm>
-#include <chrono>
-#include <thread>
+#include <cerrno>
+#include <cmath>
 
 #include "platform/compose/embedded_sheets.h"
 #include "core/sheets.h"
@@ -53,8 +55,28 @@ bool WindowGlDrawsOnCpu(SDL_Window* window) {
 }  // namespace
 
 double NowSeconds() {
-  static const double frequency = static_cast<double>(SDL_GetPerformanceFrequency());
-  return static_cast<double>(SDL_GetPerformanceCounter()) / frequency;
+  // CLOCK_MONOTONIC, the clock the frame wait sleeps on.
+  timespec t{};
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+double ThreadCpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+void SleepUntil(double due) {
+  // To an absolute deadline: a late wake-up does not push the next frame
+  // back, so the rate holds without watching the clock.
+  timespec t{};
+  double whole = 0.0;
+  const double fraction = std::modf(due, &whole);
+  t.tv_sec = static_cast<time_t>(whole);
+  t.tv_nsec = std::min(999999999L, static_cast<long>(fraction * 1e9));
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr) == EINTR) {
+  }
 }
 
 SDL_Rect FrameDestination(int w, int h) {
@@ -70,6 +92,7 @@ SDL_Rect FrameDestination(int w, int h) {
 }
 
 SdlDisplay::~SdlDisplay() {
+  if (watching_) SDL_DelEventWatch(&SdlDisplay::WatchEvents, this);
   if (texture_ != nullptr) SDL_DestroyTexture(texture_);
   if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
   if (window_ != nullptr) SDL_DestroyWindow(window_);
@@ -136,8 +159,13 @@ void SdlDisplay::InitDisplay() {
   SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
   SDL_RendererInfo info{};
   SDL_GetRendererInfo(renderer_, &info);
-  vsync_ = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0 && MeasureSixtyHertz();
+  // SDL's software renderer only imitates the sync by sleeping: the own
+  // clock paces better, and measuring would take 15 presents at start.
+  vsync_ = (info.flags & SDL_RENDERER_SOFTWARE) == 0 &&
+           (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0 && MeasureSixtyHertz();
   if (!vsync_) SDL_RenderSetVSync(renderer_, 0);
+  SDL_AddEventWatch(&SdlDisplay::WatchEvents, this);
+  watching_ = true;
 }
 
 bool SdlDisplay::MeasureSixtyHertz() {
@@ -168,12 +196,9 @@ void SdlDisplay::BltFast(int32_t x, int32_t y, int sheet, const Rect& src, bool 
 }
 
 void SdlDisplay::WaitUntil(double due) {
-  // Sleep to about a millisecond before, then watch the counter: a sleep
-  // alone wakes up too late too often to hold 60 frames a second.
-  const double sleepFor = due - NowSeconds() - 0.0012;
-  if (sleepFor > 0) std::this_thread::sleep_for(std::chrono::duration<double>(sleepFor));
-  while (NowSeconds() < due) {
-  }
+  const double t = ThreadCpuSeconds();
+  SleepUntil(due);
+  waitSeconds_ += ThreadCpuSeconds() - t;
 }
 
 void SdlDisplay::Present() {
@@ -191,16 +216,33 @@ void SdlDisplay::Present() {
   if (SDL_RenderCopy(renderer_, texture_, nullptr, &dst) != 0) Fail("renderer");
 }
 
+int SdlDisplay::WatchEvents(void* self, SDL_Event* e) {
+  const bool window = e->type == SDL_WINDOWEVENT && e->window.event != SDL_WINDOWEVENT_MOVED &&
+                      e->window.event != SDL_WINDOWEVENT_ENTER &&
+                      e->window.event != SDL_WINDOWEVENT_LEAVE;
+  if (window || e->type == SDL_RENDER_TARGETS_RESET || e->type == SDL_RENDER_DEVICE_RESET) {
+    static_cast<SdlDisplay*>(self)->mustShow_ = true;
+  }
+  return 0;
+}
+
 void SdlDisplay::Flip() {
   if (restored_) return;
-  const double t = NowSeconds();
-  Present();
-  double spent = NowSeconds() - t;
+  // A still picture costs no conversion, upload or present; with vsync the
+  // present paces the loop and always happens.
+  const bool show = vsync_ || mustShow_.exchange(false) || !compositor_.SameAsLastCopy() ||
+                    NowSeconds() - lastShown_ > 0.5;
+  const double t = ThreadCpuSeconds();
+  if (show) Present();
+  double spent = ThreadCpuSeconds() - t;
   if (!vsync_) WaitUntil(NextFrameDue(pacer_, NowSeconds()));
-  const double p = NowSeconds();
-  SDL_RenderPresent(renderer_);
-  // With vsync the present includes the wait for the display.
-  if (!vsync_) spent += NowSeconds() - p;
+  if (show) {
+    const double p = ThreadCpuSeconds();
+    SDL_RenderPresent(renderer_);
+    spent += ThreadCpuSeconds() - p;
+    lastShown_ = NowSeconds();
+    if (framesShown_++ == 0) firstShownAt_ = lastShown_;
+  }
   if (vsync_) {
     // A hidden or minimised window may stop waiting for the display; the
     // animations must not race then.

@@ -2,11 +2,12 @@
 // display's own mode is left alone), showing the composed 640 x 480 frame
 // scaled by the largest whole factor that fits, centred on black. One frame
 // per 1/60 s: by the display's vertical sync where it is measured to run at
-// 60 Hz, otherwise by absolute deadlines on the performance counter.
+// 60 Hz, otherwise by sleeping to absolute deadlines on the monotonic clock.
 #pragma once
 
 #include <SDL.h>
 
+#include <atomic>
 #include <string>
 
 #include "platform/compose/compositor.h"
@@ -39,16 +40,23 @@ class SdlDisplay : public Display {
   SDL_Window* Window() const { return window_; }
   bool UsesVsync() const { return vsync_; }
   std::string RendererName() const;
-  // Seconds spent composing (blits) and presenting (conversion, upload,
-  // scaling, present; waits excluded) since the start.
+  // Since the start: seconds spent composing (blits), and CPU seconds of
+  // presenting (conversion, upload, scaling, present) and of waiting for the
+  // frame's moment.
   double ComposeSeconds() const { return composeSeconds_; }
   double PresentSeconds() const { return presentSeconds_; }
+  double WaitSeconds() const { return waitSeconds_; }
   long long Frames() const { return frames_; }
+  // Frames presented: an unchanged one is mostly not shown again.
+  long long FramesShown() const { return framesShown_; }
+  // NowSeconds() when the first frame was presented; 0 before.
+  double FirstShownAt() const { return firstShownAt_; }
 
  private:
   void Present();
   bool MeasureSixtyHertz();
   void WaitUntil(double due);
+  static int WatchEvents(void* self, SDL_Event* e);
 
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
@@ -57,14 +65,26 @@ class SdlDisplay : public Display {
   FramePacer pacer_;
   bool vsync_ = false;
   double lastPresent_ = 0.0;
+  // Without vsync an unchanged frame is not shown again, unless the window
+  // was uncovered or changed meanwhile, or half a second has passed.
+  std::atomic<bool> mustShow_{true};
+  bool watching_ = false;
+  double lastShown_ = 0.0;
   bool restored_ = false;
   double composeSeconds_ = 0.0;
   double presentSeconds_ = 0.0;
+  double waitSeconds_ = 0.0;
   long long frames_ = 0;
+  long long framesShown_ = 0;
+  double firstShownAt_ = 0.0;
 };
 
-// Seconds on the performance counter.
+// Seconds on CLOCK_MONOTONIC.
 double NowSeconds();
+// Sleeps until NowSeconds() reaches due; returns at once if it has.
+void SleepUntil(double due);
+// CPU seconds of the calling thread.
+double ThreadCpuSeconds();
 
 // Where the frame goes in an output of w x h pixels: the largest whole
 // scale that fits (a fractional one below 1), centred.

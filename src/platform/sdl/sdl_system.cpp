@@ -23,7 +23,10 @@ void UseUtf8Locale() {
 
 }  // namespace
 
-void SdlSystem::Pause(int ms) { SDL_Delay(static_cast<Uint32>(ms)); }
+void SdlSystem::Pause(int ms) {
+  SDL_Delay(static_cast<Uint32>(ms));
+  pausedMs_ += ms;
+}
 
 void SdlSystem::ShowCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
 

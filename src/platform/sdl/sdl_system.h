@@ -18,6 +18,8 @@ class SdlSystem : public System {
   void EndProgram(int status) override;
   bool Ended() const override { return ended_; }
   int ExitStatus() const override { return status_; }
+  // Milliseconds held in Pause since the start.
+  long long PausedMs() const { return pausedMs_; }
 
   // The game window: message boxes open over it, so they show in full
   // screen too.
@@ -25,6 +27,7 @@ class SdlSystem : public System {
 
  private:
   SDL_Window* window_ = nullptr;
+  long long pausedMs_ = 0;
   bool ended_ = false;
   int status_ = 0;
 };
