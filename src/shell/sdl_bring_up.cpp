@@ -1,24 +1,11 @@
 #include "shell/sdl_bring_up.h"
 
-#include <sys/stat.h>
-
 #include <vector>
 
-#include "core/display_error_text.h"
 #include "data/data_file.h"
+#include "shell/data_file_error.h"
 
 namespace rara3 {
-
-PlatformError DataFileError(const std::string& path, const std::string& error) {
-  struct stat st {};
-  int code = kCodeFileAccess;
-  if (stat(path.c_str(), &st) != 0) {
-    code = kCodeFileNotFound;
-  } else if (st.st_size < kDataFileSize) {
-    code = kCodeFileTooShort;
-  }
-  return PlatformError{code, error};
-}
 
 void BringUp(GameState& g, SdlPlatform& sdl) {
   Platform& p = sdl.platform;
