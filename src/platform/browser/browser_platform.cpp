@@ -1,5 +1,7 @@
 #include "platform/browser/browser_platform.h"
 
+#include <SDL.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -21,20 +23,21 @@ void BrowserDisplay::BltFast(int32_t x, int32_t y, int sheet, const Rect& src, b
 void BrowserDisplay::Flip() {
   if (restored_) return;
   ++frames_;
-  constexpr size_t kPixels = static_cast<size_t>(kScreenWidth) * kScreenHeight;
-  xrgb_.resize(kPixels);
-  compositor_.CopyXrgb8888(xrgb_.data(), kScreenWidth * 4);
-  // A still frame (the title, a player standing) costs the page nothing.
-  if (shown_.size() == kPixels && std::memcmp(shown_.data(), xrgb_.data(), kPixels * 4) == 0) return;
-  shown_.swap(xrgb_);
-  // The canvas takes R, G, B, A bytes: 0xAABBGGRR read as a little-endian
-  // word.
-  xrgb_.resize(kPixels);
-  for (size_t i = 0; i < kPixels; ++i) {
-    const uint32_t p = shown_[i];
-    xrgb_[i] = 0xFF000000u | (p & 0x0000FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
+  const SDL_Surface* back = compositor_.BackBuffer();
+  const auto* pixels = static_cast<const uint8_t*>(back->pixels);
+  const size_t bytes = static_cast<size_t>(back->pitch) * kScreenHeight;
+  // A still frame (the title, a player standing) costs the page no more
+  // than this comparison.
+  if (shown_.size() == bytes && std::memcmp(shown_.data(), pixels, bytes) == 0) return;
+  shown_.assign(pixels, pixels + bytes);
+  // The canvas takes R, G, B, A bytes; the conversion is the one every
+  // other display uses, so the pixels stay the simulator's.
+  rgba_.resize(static_cast<size_t>(kScreenWidth) * kScreenHeight * 4);
+  if (SDL_ConvertPixels(kScreenWidth, kScreenHeight, back->format->format, back->pixels, back->pitch,
+                        SDL_PIXELFORMAT_RGBA32, rgba_.data(), kScreenWidth * 4) != 0) {
+    throw PlatformError{kCodeDisplayFailed, std::string("frame: ") + SDL_GetError()};
   }
-  page::Present(reinterpret_cast<const uint8_t*>(xrgb_.data()), kPixels * 4);
+  page::Present(rgba_.data(), rgba_.size());
   ++presented_;
 }
 

@@ -30,8 +30,8 @@ class BrowserDisplay : public Display {
 
  private:
   Compositor compositor_;
-  std::vector<uint32_t> xrgb_;
-  std::vector<uint32_t> shown_;
+  std::vector<uint8_t> shown_;  // the RGB565 frame last drawn to the canvas
+  std::vector<uint8_t> rgba_;
   bool restored_ = false;
   long long frames_ = 0;
   long long presented_ = 0;
