@@ -52,8 +52,8 @@
       if (err) {
         storage.failed++;
         messageBox('Your progress could not be stored in this browser (' + (err.message || err) +
-                   '). It stays until the page is closed; free some space or allow the site ' +
-                   'to store data, then play on.');
+                   '). The game keeps it until the page is closed and tries again at the next ' +
+                   'save; free some space or allow this site to store data.');
       } else {
         storage.saved++;
       }

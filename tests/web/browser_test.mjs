@@ -200,6 +200,28 @@ try {
   check(st.maxStage === 2, `after a reload the progress is found (stage ${st.maxStage} unlocked)`);
   const files = await page.evaluate(() => window.rara3.module.FS.readdir('/save'));
   check(files.includes('001.PBD'), "stage 1's replay is kept: " + files.filter((f) => f[0] !== '.').join(' '));
+
+  // The browser refuses to store: the editor's save (reached through the
+  // page's button for Ctrl+Shift+F9) still works, and the player is told.
+  await page.evaluate(() => {
+    window.rara3.module.FS.syncfs = (populate, done) => done(new Error('QuotaExceededError'));
+  });
+  await page.click('details:first-of-type summary');
+  await page.click('button[data-key="120"]');
+  await waitFor(() => JSON.parse(window.rara3.module.UTF8ToString(window.rara3.module._rara3_status())).scene === 7);
+  await page.keyboard.press('Enter');
+  await waitFor(() => document.getElementById('message').open);
+  const message = await page.evaluate(() => document.getElementById('message-text').textContent);
+  check(/could not be stored/.test(message), 'a failed write to the browser\'s storage is shown: ' + message);
+  await page.click('#message button');
+  st = await status();
+  check(st.scene === 0, 'the editor saved and went back to the title');
+
+  // Esc on the title ends the game; the page offers a new start.
+  await page.keyboard.press('Escape');
+  await waitFor(() => !document.getElementById('ended').hidden);
+  st = await status();
+  check(st.ended, 'Esc on the title ends the game and the page says so');
 } catch (e) {
   check(false, 'the browser run: ' + e.message);
 } finally {
