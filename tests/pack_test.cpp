@@ -240,5 +240,28 @@ TEST(KeepPlayerData, KeepsStagesAndProgressAndRefreshesTheRest) {
   }
 }
 
+// A site that ships new stages and sounds: the player keeps the progress
+// and the stages they edited, and gets everything else new.
+TEST(UpdatePlayerData, TakesTheNewFileButKeepsProgressAndEditedStages) {
+  const auto size = static_cast<size_t>(kDataFileSize);
+  std::vector<uint8_t> base(size, 1);
+  std::vector<uint8_t> shipped(size, 2);
+  std::vector<uint8_t> player = base;
+  player[static_cast<size_t>(kProgressOffset)] = 37;
+  // Stage 5 edited in one cell; stage 100 edited back to what the new file
+  // ships is kept as it is, too.
+  player[static_cast<size_t>(4 * kStageSize + 123)] = 9;
+  for (int64_t i = 99 * kStageSize; i < 100 * kStageSize; ++i) player[static_cast<size_t>(i)] = 2;
+  const std::vector<uint8_t> updated = UpdatePlayerData(shipped, base, player);
+  ASSERT_EQ(updated.size(), size);
+  for (size_t i = 0; i < size; ++i) {
+    const bool stage5 = i >= 4 * kStageSize && i < 5 * kStageSize;
+    const uint8_t want = i == static_cast<size_t>(kProgressOffset) ? 37
+                         : stage5                                   ? player[i]
+                                                                    : 2;
+    ASSERT_EQ(updated[i], want) << "offset " << i;
+  }
+}
+
 }  // namespace
 }  // namespace rara3

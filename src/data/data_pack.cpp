@@ -1,5 +1,6 @@
 #include "data/data_pack.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "data/data_file.h"
@@ -123,6 +124,21 @@ bool IsDataFile(const std::vector<uint8_t>& bytes) {
 
 void KeepPlayerData(const std::vector<uint8_t>& existing, std::vector<uint8_t>& packed) {
   std::memcpy(packed.data(), existing.data(), static_cast<size_t>(kProgressOffset + 1));
+}
+
+std::vector<uint8_t> UpdatePlayerData(const std::vector<uint8_t>& shipped,
+                                      const std::vector<uint8_t>& base,
+                                      const std::vector<uint8_t>& player) {
+  std::vector<uint8_t> updated = shipped;
+  for (int32_t s = 0; s < kStageCount; ++s) {
+    const auto from = static_cast<std::ptrdiff_t>(s * kStageSize);
+    const auto to = from + static_cast<std::ptrdiff_t>(kStageSize);
+    if (!std::equal(player.begin() + from, player.begin() + to, base.begin() + from)) {
+      std::copy(player.begin() + from, player.begin() + to, updated.begin() + from);
+    }
+  }
+  updated[static_cast<size_t>(kProgressOffset)] = player[static_cast<size_t>(kProgressOffset)];
+  return updated;
 }
 
 bool UnpackDataFile(const std::vector<uint8_t>& data, const std::string& name,

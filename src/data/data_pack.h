@@ -47,6 +47,14 @@ bool IsDataFile(const std::vector<uint8_t>& bytes);
 // writes, and the progress byte) from existing into packed.
 void KeepPlayerData(const std::vector<uint8_t>& existing, std::vector<uint8_t>& packed);
 
+// Brings a player's copy of a data file up to a newer shipped one: the new
+// stages, tune and effects, with the player's progress and every stage the
+// player edited, that is one that differs from the shipped file the copy was
+// made from (base). All three must be data files (IsDataFile).
+std::vector<uint8_t> UpdatePlayerData(const std::vector<uint8_t>& shipped,
+                                      const std::vector<uint8_t>& base,
+                                      const std::vector<uint8_t>& player);
+
 struct UnpackedFile {
   std::string name;  // relative: "stages/001.txt", "sound/tune.mid", "progress.txt"
   std::vector<uint8_t> bytes;

@@ -5,6 +5,7 @@
 
 #include "core/display_error_text.h"
 #include "data/data_file.h"
+#include "data/data_pack.h"
 #include "game/game.h"
 #include "platform/browser/page.h"
 #include "shell/data_file_error.h"
@@ -44,12 +45,31 @@ void Guarded(Platform& p, Step step) {
 
 bool EnsureSavedDataFile(Files& files, std::string& error) {
   const std::string saved = DataFilePath(kSaveFolder);
-  std::vector<uint8_t> bytes;
+  std::vector<uint8_t> shipped;
+  std::vector<uint8_t> player;
+  std::vector<uint8_t> base;
   bool missing = false;
-  if (files.ReadAll(saved, bytes, missing, error)) return true;
-  if (!missing) return false;
-  if (!files.ReadAll(kShippedDataFile, bytes, missing, error)) return false;
-  return files.ReplaceWhole(saved, bytes.data(), bytes.size(), error);
+  if (!files.ReadAll(kShippedDataFile, shipped, missing, error)) return false;
+  if (!files.ReadAll(saved, player, missing, error)) {
+    if (!missing) return false;
+    // The first start.
+    return files.ReplaceWhole(saved, shipped.data(), shipped.size(), error) &&
+           files.ReplaceWhole(kShippedCopy, shipped.data(), shipped.size(), error);
+  }
+  if (!files.ReadAll(kShippedCopy, base, missing, error)) {
+    if (!missing) return false;
+    // Without a record of what the copy was made from, every stage that
+    // differs from the new file counts as the player's own.
+    base = shipped;
+  }
+  if (base == shipped || !IsDataFile(shipped) || !IsDataFile(base) || !IsDataFile(player)) {
+    // Nothing new, or a copy the game will report when it reads it.
+    return true;
+  }
+  // The site ships new stages or sounds.
+  const std::vector<uint8_t> updated = UpdatePlayerData(shipped, base, player);
+  return files.ReplaceWhole(saved, updated.data(), updated.size(), error) &&
+         files.ReplaceWhole(kShippedCopy, shipped.data(), shipped.size(), error);
 }
 
 void BringUpBrowser(GameState& g, BrowserPlatform& b) {

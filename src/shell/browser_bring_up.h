@@ -15,9 +15,13 @@ namespace rara3 {
 // and where the packed data file ships.
 constexpr const char* kSaveFolder = "/save/";
 constexpr const char* kShippedDataFile = "/pack/TOVAK.DAT";
+// The shipped data file the player's copy was last made from.
+constexpr const char* kShippedCopy = "/save/SHIPPED.DAT";
 
 // The first start copies the shipped data file into the save folder; later
 // starts find the player's own copy there, progress and edited stages in it.
+// When the site ships a new data file, the copy takes its stages, tune and
+// effects and keeps the progress and the stages the player edited.
 bool EnsureSavedDataFile(Files& files, std::string& error);
 
 // Keyboard, display, sheets, tune, effects, then MusicOn, SoundOn,
