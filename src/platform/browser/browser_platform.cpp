@@ -85,18 +85,4 @@ void BrowserFiles::Persist(const std::string& path) {
   if (path.rfind(saveFolder_, 0) == 0) page::Persist();
 }
 
-bool PassDue(PassPacer& pacer, double nowMs) {
-  // A callback up to 2 ms early still counts: the display's own jitter.
-  constexpr double kSlackMs = 2.0;
-  if (!pacer.started) {
-    pacer.started = true;
-    pacer.nextMs = nowMs + pacer.periodMs;
-    return true;
-  }
-  if (nowMs + kSlackMs < pacer.nextMs) return false;
-  pacer.nextMs += pacer.periodMs;
-  if (nowMs - pacer.nextMs > pacer.periodMs) pacer.nextMs = nowMs + pacer.periodMs;
-  return true;
-}
-
 }  // namespace rara3

@@ -9,6 +9,7 @@
 #include "core/platform.h"
 #include "platform/browser/browser_audio.h"
 #include "platform/browser/browser_input.h"
+#include "platform/browser/pass_pacer.h"
 #include "platform/compose/compositor.h"
 #include "platform/posix/posix_files.h"
 
@@ -110,17 +111,5 @@ struct BrowserPlatform {
   BrowserWindow window{input};
   Platform platform{display, keyboard, audio, system, files, window};
 };
-
-// Paces the main loop at 60 passes a second on the browser's frame
-// callback, whatever the display's refresh rate: a callback that comes
-// early is skipped; one late by more than a period starts a fresh schedule
-// instead of rushing to catch up.
-struct PassPacer {
-  double periodMs = 1000.0 / 60.0;
-  double nextMs = 0.0;
-  bool started = false;
-};
-// True when a pass is due at nowMs (and books the next one).
-bool PassDue(PassPacer& pacer, double nowMs);
 
 }  // namespace rara3
