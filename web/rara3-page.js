@@ -153,7 +153,7 @@
   // Nothing plays in a hidden tab; the frame callback stops by itself.
   document.addEventListener('visibilitychange', () => {
     const ctx = audioContext();
-    if (!ctx || !sound.allowed) return;
+    if (!ctx || !sound.allowed || page.hasEnded) return;
     if (document.hidden) ctx.suspend(); else ctx.resume();
   });
 
@@ -184,7 +184,9 @@
     messageBox,
     reportError,
     persist,
+    hasEnded: false,
     ended() {
+      this.hasEnded = true;
       document.getElementById('ended').hidden = false;
       invite.hidden = true;
       if (audioContext()) audioContext().suspend();
