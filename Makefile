@@ -36,7 +36,7 @@ SOAK_FRAMES  ?= 1000000
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: run test test-asan test-fuzz fuzz fuzz-build soak bench build deps deps-test deps-fuzz clean \
-        web web-serve deps-web
+        web web-serve web-measure deps-web
 
 define install_missing
 	@missing=""; for p in $(1); do \
@@ -96,6 +96,10 @@ web: deps-web $(BUILD)/build.ninja
 	  -DRARA3_PACK=$(abspath $(BUILD))/tools/pack/rara3-pack \
 	  -DRARA3_NPM_DIR=$(abspath $(BUILD_WEB))/npm/node_modules
 	cmake --build $(BUILD_WEB)/game -j $(JOBS)
+
+# First-frame time and the page's CPU use on an idle board, in Chromium.
+web-measure: web
+	node tools/web/measure.mjs $(BUILD_WEB)/game/site $(BUILD_WEB)/npm/node_modules 5 10
 
 # The site on http://localhost:$(WEB_PORT)/ (any static web host serves it
 # the same way).

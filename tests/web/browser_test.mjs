@@ -185,6 +185,26 @@ try {
   check(audio.playing && audio.music > 0, `the synthesiser plays the tune (peak ${audio.music.toFixed(3)})`);
   check(audio.effect > 0, `an effect reached the audio graph (peak ${audio.effect.toFixed(3)})`);
 
+  // A hidden tab runs nothing and sounds nothing; shown again, it goes on.
+  const sample = async () => ({ frames: (await status()).frames, sound: await page.evaluate(
+    () => window.rara3.module.SDL2.audioContext.state) });
+  const other = await browser.newPage();
+  await other.bringToFront();
+  await new Promise((r) => setTimeout(r, 300));
+  const hidden0 = await sample();
+  await new Promise((r) => setTimeout(r, 700));
+  const hidden1 = await sample();
+  check(hidden1.frames === hidden0.frames && hidden1.sound === 'suspended',
+        `a hidden tab runs no pass and no sound (${hidden1.frames - hidden0.frames} passes, ${hidden1.sound})`);
+  await page.bringToFront();
+  await other.close();
+  await new Promise((r) => setTimeout(r, 300));
+  const shown0 = await sample();
+  await new Promise((r) => setTimeout(r, 700));
+  const shown1 = await sample();
+  check(shown1.frames > shown0.frames + 20 && shown1.sound === 'running',
+        `shown again, it plays on (${shown1.frames - shown0.frames} passes in 0.7 s, ${shown1.sound})`);
+
   // Enter once the cheering has run: the replay and the progress are saved.
   const saved = await page.evaluate(() => window.rara3.page.storage.saved);
   for (let n = 0; n < 100 && (await status()).scene === 4; n++) {
