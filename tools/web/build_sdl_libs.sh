@@ -29,8 +29,11 @@ aptopts="-o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts=$deps/apt -o
 apt-get $aptopts -qq update
 cd "$deps/src"
 for pkg in libsdl2 libsdl2-image libsdl2-mixer; do
-  # shellcheck disable=SC2086
-  ls -d "$pkg"-*/ >/dev/null 2>&1 || apt-get $aptopts -qq source "$pkg" >/dev/null
+  if [ ! -f ".$pkg.fetched" ]; then
+    # shellcheck disable=SC2086
+    apt-get $aptopts -qq source "$pkg" >/dev/null
+    touch ".$pkg.fetched"
+  fi
 done
 sdl=$(ls -d "$deps"/src/libsdl2-2*/ | head -n 1)
 image=$(ls -d "$deps"/src/libsdl2-image-*/ | head -n 1)
