@@ -2,14 +2,15 @@
 # Builds SDL2, SDL2_image and SDL2_mixer for WebAssembly from Debian's own
 # source packages, once, into DEPS (a folder of the web build). The sources
 # come through a private apt configuration inside DEPS, so the system's apt
-# sources stay as they are. A finished build leaves DEPS/prefix/.done and
-# is never repeated; delete DEPS to build again.
+# sources stay as they are. A finished build leaves DEPS/prefix/.done with
+# this script's checksum and is repeated only when the script changes.
 #
 # Usage: build_sdl_libs.sh DEPS
 set -eu
 deps=$(realpath -m "$1")
 prefix="$deps/prefix"
-[ -f "$prefix/.done" ] && exit 0
+stamp=$(sha256sum "$0" | cut -d' ' -f1)
+[ -f "$prefix/.done" ] && [ "$(cat "$prefix/.done")" = "$stamp" ] && exit 0
 jobs=${JOBS:-2}
 mkdir -p "$deps/apt/state/lists/partial" "$deps/apt/cache/archives/partial" "$deps/src" "$prefix"
 
@@ -65,4 +66,4 @@ emcmake cmake -S "$mixer" -B "$deps/build/mixer" $common -DSDL2MIXER_SAMPLES=OFF
   -DSDL2_DIR="$prefix/lib/cmake/SDL2"
 nice cmake --build "$deps/build/mixer" -j "$jobs"
 cmake --install "$deps/build/mixer"
-touch "$prefix/.done"
+echo "$stamp" > "$prefix/.done"
