@@ -133,14 +133,24 @@
   };
 
   // --- Sound starts at the first key or click. ---
-  const sound = { allowed: false, started: null };
+  const sound = { allowed: false, started: null, own: null };
+  // The game's audio context (SDL's, which plays the effects); the tune
+  // shares it, or has one of its own where the effects have none.
   function audioContext() {
-    return module && module.SDL2 && module.SDL2.audioContext;
+    if (module && module.SDL2 && module.SDL2.audioContext) return module.SDL2.audioContext;
+    return sound.own;
   }
   function allowSound() {
     if (sound.allowed || !module) return;
+    if (!audioContext()) {
+      try {
+        sound.own = new AudioContext();
+      } catch (e) {
+        reportError('No sound: ' + e.message);
+        return;
+      }
+    }
     const ctx = audioContext();
-    if (!ctx) return;
     sound.allowed = true;
     invite.hidden = true;
     if (ctx.state !== 'running') ctx.resume();

@@ -84,7 +84,7 @@ void BringUpBrowser(GameState& g, BrowserPlatform& b) {
   std::vector<uint8_t> bytes;
   std::string error;
   if (!ReadTune(p.files, dataFile, bytes, error)) throw DataFileError(dataFile, error);
-  b.audio.Open();
+  b.audio.Open(p.system);
   b.audio.LoadTune(bytes);
   g.MusicOn = true;
   p.system.Pause(200);

@@ -12,14 +12,16 @@ namespace rara3 {
 
 BrowserAudio::~BrowserAudio() { Close(); }
 
-void BrowserAudio::Open() {
+void BrowserAudio::Open(System& system) {
+  // As on the desktop, a browser without sound output runs silently.
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    throw PlatformError{kCodeUnspecified, std::string("sound: ") + SDL_GetError()};
+    system.ReportError(std::string("No sound: ") + SDL_GetError());
+    return;
   }
   if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
-    const std::string error = Mix_GetError();
+    system.ReportError(std::string("No sound: ") + Mix_GetError());
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    throw PlatformError{kCodeUnspecified, "sound: " + error};
+    return;
   }
   open_ = true;
   // Channels 0 to 9 belong to the effects, one each.

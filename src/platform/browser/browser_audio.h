@@ -23,9 +23,9 @@ class BrowserAudio : public Audio {
   BrowserAudio(const BrowserAudio&) = delete;
   BrowserAudio& operator=(const BrowserAudio&) = delete;
 
-  // Opens the page's audio output for the effects. Throws PlatformError
-  // when the browser has none.
-  void Open();
+  // Opens the page's audio output for the effects. Without one the effects
+  // stay silent, which is said once through system.
+  void Open(System& system);
   // Hands the tune to the page; it stays silent.
   void LoadTune(const std::vector<uint8_t>& bytes);
   // Effect i from a wave file's bytes; throws PlatformError when they
