@@ -19,6 +19,15 @@ PACKAGES_TEST  = xvfb xauth xdotool matchbox-window-manager x11-utils sox wmctrl
 # after CPack has picked the programs out with file.
 PACKAGES_DEB   = dpkg-dev file
 
+# The browser build: Debian's emscripten, the SDL source packages built with
+# it, Chromium for the browser tests; js-synthesizer and puppeteer-core from
+# npm (web/package.json).
+PACKAGES_WEB   = emscripten chromium dpkg-dev nodejs
+BUILD_WEB     ?= build-web
+WEB_PORT      ?= 8015
+# Debian's emscripten finds its Node modules here whatever Node runs it.
+export NODE_PATH := /usr/share/nodejs
+
 # The fuzz build: clang with libFuzzer and the sanitizers.
 PACKAGES_FUZZ  = clang libclang-rt-14-dev
 
@@ -33,7 +42,7 @@ SOAK_FRAMES  ?= 1000000
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: run test test-asan test-fuzz fuzz fuzz-build soak bench build deps deps-test deps-fuzz clean \
-        install deb
+        install deb web web-serve web-measure deps-web
 
 define install_missing
 	@missing=""; for p in $(1); do \
@@ -54,6 +63,11 @@ deps-test: deps
 
 deps-fuzz: deps
 	$(call install_missing,$(PACKAGES_FUZZ))
+
+deps-web: deps
+	$(call install_missing,$(PACKAGES_WEB))
+	@command -v npm >/dev/null || { $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends npm; }
 
 # Our own builds treat warnings as errors; a plain CMake configure does not.
 CMAKE_FLAGS = -G Ninja -DRARA3_WERROR=ON
@@ -90,11 +104,39 @@ deb: deps
 	cp $(BUILD_DEB)/packages/*.deb .
 	@ls -l *.deb
 
-test: deps-test $(BUILD)/build.ninja
-	cmake -S . -B $(BUILD) -DRARA3_WERROR=ON >/dev/null
+# The browser tests run in ctest beside the others, against the site of
+# `make web`.
+test: deps-test web
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DRARA3_WEB_SITE=$(abspath $(BUILD_WEB))/game/site -DRARA3_NPM_DIR=$(abspath $(BUILD_WEB))/npm/node_modules
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) test-fuzz
+
+# The game for the browser, in $(BUILD_WEB)/game/site. SDL2, SDL2_image and
+# SDL2_mixer are built once into $(BUILD_WEB)/deps and kept.
+web: deps-web $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target rara3-pack
+	JOBS=$(JOBS) tools/web/build_sdl_libs.sh $(BUILD_WEB)/deps
+	@mkdir -p $(BUILD_WEB)/npm
+	@if ! cmp -s web/package-lock.json $(BUILD_WEB)/npm/package-lock.json || [ ! -d $(BUILD_WEB)/npm/node_modules ]; then \
+	  cp web/package.json web/package-lock.json $(BUILD_WEB)/npm/ && \
+	  cd $(BUILD_WEB)/npm && npm ci --no-audit --no-fund; \
+	fi
+	emcmake cmake -S . -B $(BUILD_WEB)/game -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DRARA3_WEB_DEPS=$(abspath $(BUILD_WEB))/deps/prefix \
+	  -DRARA3_PACK=$(abspath $(BUILD))/tools/pack/rara3-pack \
+	  -DRARA3_NPM_DIR=$(abspath $(BUILD_WEB))/npm/node_modules
+	cmake --build $(BUILD_WEB)/game -j $(JOBS)
+
+# First-frame time and the page's CPU use on an idle board, in Chromium.
+web-measure: web
+	node tools/web/measure.mjs $(BUILD_WEB)/game/site $(BUILD_WEB)/npm/node_modules 5 10
+
+# The site on http://localhost:$(WEB_PORT)/ (any static web host serves it
+# the same way).
+web-serve: web
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(BUILD_WEB)/game/site
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps-test
@@ -149,4 +191,4 @@ bench: deps-test build
 	/usr/bin/python3 bench/performance_report.py $(BUILD)/bench.json $(BUILD)/frame-bench.txt > docs/performance.md
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_DEB)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_DEB) $(BUILD_WEB)

@@ -21,6 +21,10 @@ PLANTED = [
     ('src/platform/sdl/sdl_keys.cpp', '#include "game/game.h"', 'src/platform/sdl/'),
     ('src/platform/compose/compositor.cpp', '#include "platform/sdl/sdl_display.h"',
      'src/platform/compose/ may not include'),
+    ('src/platform/browser/page.cpp', '#include "platform/sdl/sdl_keys.h"',
+     'src/platform/browser/ may not include'),
+    ('src/platform/browser/browser_input.cpp', '#include "game/game.h"',
+     'src/platform/browser/ may not include'),
 ]
 
 failures = []

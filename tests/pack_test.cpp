@@ -8,6 +8,7 @@
 
 #include "data/data_file.h"
 #include "data/data_pack.h"
+#include "data/data_place.h"
 #include "data/stage_text.h"
 #include "game/game_state.h"
 #include "support/memory_files.h"
@@ -237,6 +238,30 @@ TEST(KeepPlayerData, KeepsStagesAndProgressAndRefreshesTheRest) {
   KeepPlayerData(existing, packed);
   for (size_t i = 0; i < packed.size(); ++i) {
     ASSERT_EQ(packed[i], i <= 40000 ? 0xAA : 0x55) << "offset " << i;
+  }
+}
+
+// A site that ships new stages and sounds: the player keeps the progress
+// and the stages they edited, and gets everything else new.
+TEST(FollowShippedDataTest, TakesTheNewFileButKeepsProgressAndEditedStages) {
+  const auto size = static_cast<size_t>(kDataFileSize);
+  std::vector<uint8_t> base(size, 1);
+  std::vector<uint8_t> shipped(size, 2);
+  std::vector<uint8_t> player = base;
+  player[static_cast<size_t>(kProgressOffset)] = 37;
+  // Stage 5 edited in one cell; stage 100 edited back to what the new file
+  // ships is kept as it is, too.
+  player[static_cast<size_t>(4 * kStageSize + 123)] = 9;
+  for (int64_t i = 99 * kStageSize; i < 100 * kStageSize; ++i) player[static_cast<size_t>(i)] = 2;
+  std::vector<int32_t> kept;
+  const std::vector<uint8_t> updated = FollowShippedData(player, &base, shipped, kept);
+  ASSERT_EQ(updated.size(), size);
+  for (size_t i = 0; i < size; ++i) {
+    const bool stage5 = i >= 4 * kStageSize && i < 5 * kStageSize;
+    const uint8_t want = i == static_cast<size_t>(kProgressOffset) ? 37
+                         : stage5                                   ? player[i]
+                                                                    : 2;
+    ASSERT_EQ(updated[i], want) << "offset " << i;
   }
 }
 

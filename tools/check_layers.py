@@ -20,10 +20,12 @@ ALLOWED = {
     'platform/compose': {'core', 'platform/compose'},
     'platform/headless': {'core', 'platform/compose', 'platform/headless'},
     'platform/sdl': {'core', 'platform/compose', 'platform/posix', 'platform/sdl'},
+    'platform/browser': {'core', 'platform/compose', 'platform/posix', 'platform/browser'},
     'shell': {'core', 'data', 'game', 'render', 'platform/posix', 'platform/compose',
-              'platform/headless', 'platform/sdl', 'shell'},
+              'platform/headless', 'platform/sdl', 'platform/browser', 'shell'},
 }
-SDL_ALLOWED = {'platform/compose', 'platform/headless', 'platform/sdl', 'shell'}
+SDL_ALLOWED = {'platform/compose', 'platform/headless', 'platform/sdl', 'platform/browser',
+               'shell'}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 

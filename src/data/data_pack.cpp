@@ -1,5 +1,6 @@
 #include "data/data_pack.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "data/data_file.h"

@@ -8,6 +8,7 @@
 #include "data/data_file.h"
 #include "game/game.h"
 #include "core/display_error_text.h"
+#include "shell/data_file_error.h"
 #include "shell/fatal_error_path.h"
 #include "shell/main_loop.h"
 #include "shell/sdl_bring_up.h"
@@ -25,7 +26,7 @@ int Main(const std::string& appDir, const std::string& startError, int instanceL
     return p.system.ExitStatus();
   }
   if (!PrepareGameState(*g, p.files, appDir, error)) {
-    RunFatalErrorPath(p, DataFileError(DataFilePath(appDir), error));
+    RunFatalErrorPath(p, DataFileError(DataFilePath(appDir), error, kDataFileHowToRestore));
     return p.system.ExitStatus();
   }
   try {

@@ -1,28 +1,15 @@
 #include "shell/sdl_bring_up.h"
 
 #include <SDL.h>
-#include <sys/stat.h>
 
 #include <future>
 #include <thread>
 #include <vector>
 
-#include "core/display_error_text.h"
 #include "data/data_file.h"
+#include "shell/data_file_error.h"
 
 namespace rara3 {
-
-PlatformError DataFileError(const std::string& path, const std::string& error) {
-  struct stat st {};
-  int code = kCodeFileAccess;
-  if (stat(path.c_str(), &st) != 0) {
-    code = kCodeFileNotFound;
-    return PlatformError{code, error + "\n" + kDataFileHowToRestore};
-  } else if (st.st_size < kDataFileSize) {
-    code = kCodeFileTooShort;
-  }
-  return PlatformError{code, error};
-}
 
 void BringUp(GameState& g, SdlPlatform& sdl) {
   Platform& p = sdl.platform;
@@ -50,7 +37,7 @@ void BringUp(GameState& g, SdlPlatform& sdl) {
     try {
       std::vector<uint8_t> bytes;
       std::string error;
-      if (!ReadTune(p.files, dataFile, bytes, error)) throw DataFileError(dataFile, error);
+      if (!ReadTune(p.files, dataFile, bytes, error)) throw DataFileError(dataFile, error, kDataFileHowToRestore);
       sdl.audio.Open();
       sdl.audio.LoadTune(std::move(bytes));
       tuneLoaded.set_value();
@@ -63,7 +50,7 @@ void BringUp(GameState& g, SdlPlatform& sdl) {
       std::vector<uint8_t> bytes;
       std::string error;
       for (int i = 0; i < kEffectCount; ++i) {
-        if (!ReadEffect(p.files, dataFile, i, bytes, error)) throw DataFileError(dataFile, error);
+        if (!ReadEffect(p.files, dataFile, i, bytes, error)) throw DataFileError(dataFile, error, kDataFileHowToRestore);
         sdl.audio.LoadEffect(i, bytes);
       }
       effectsLoaded.set_value();

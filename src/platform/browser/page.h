@@ -1,0 +1,38 @@
+// The calls the game makes into its web page (web/rara3-page.js): showing
+// a frame, the cursor, messages, saving the storage, the tune's
+// synthesiser, and saying that the game has ended.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace rara3::page {
+
+// A 640 x 480 frame of RGBA bytes onto the canvas.
+void Present(const uint8_t* rgba, size_t size);
+void ShowCursor(bool show);
+// A message the player must see and close.
+void MessageBox(const std::string& text);
+// A failure the game survives (a file not written): on the page and in the
+// console.
+void ReportError(const std::string& line);
+// Writes the save folder through to the browser's storage. A failure is
+// shown by the page.
+void Persist();
+// The game has ended with this status.
+void Ended(int status);
+
+// The tune (a Standard MIDI File) on the page's synthesiser. Until the
+// player's first key or click lets the page make sound, a started tune
+// counts as playing and begins from its start once sound is allowed.
+void LoadTune(const uint8_t* bytes, size_t size);
+void PlayTune();
+void StopTune();
+bool TuneIsPlaying();
+void CloseMusic();
+
+// Milliseconds on the page's clock.
+double NowMs();
+
+}  // namespace rara3::page

@@ -1,0 +1,117 @@
+#include "shell/browser_bring_up.h"
+
+#include <new>
+#include <vector>
+
+#include "core/display_error_text.h"
+#include "data/data_file.h"
+#include "data/data_place.h"
+#include "game/game.h"
+#include "platform/browser/page.h"
+#include "shell/data_file_error.h"
+#include "shell/fatal_error_path.h"
+#include "shell/main_loop.h"
+
+namespace rara3 {
+namespace {
+
+// What the desktop's Main does after the loop: the page gets the screen
+// back and learns how the game ended.
+void Finish(BrowserGame& game) {
+  if (game.finished) return;
+  game.finished = true;
+  Platform& p = game.browser.platform;
+  p.display.RestoreDisplay();
+  p.system.ShowCursor(true);
+  game.browser.audio.Close();
+  page::Ended(p.system.ExitStatus());
+}
+
+// Failures that reach past the pass, as the desktop's Main catches them.
+template <typename Step>
+void Guarded(Platform& p, Step step) {
+  try {
+    step();
+  } catch (const PlatformError& e) {
+    RunFatalErrorPath(p, e);
+  } catch (const std::bad_alloc&) {
+    RunFatalErrorPath(p, PlatformError{kCodeOutOfMemory, ""});
+  } catch (const std::exception& e) {
+    RunFatalErrorPath(p, PlatformError{kCodeUnspecified, e.what()});
+  }
+}
+
+}  // namespace
+
+bool EnsureSavedDataFile(Files& files, std::string& error) {
+  std::vector<uint8_t> shipped;
+  bool missing = false;
+  if (!files.ReadAll(kShippedDataFile, shipped, missing, error)) return false;
+  // The same following of a new shipped file as the installed desktop game.
+  FollowReport report;
+  return FollowShippedDataFile(files, shipped, DataFilePath(kSaveFolder), report, error);
+}
+
+void BringUpBrowser(GameState& g, BrowserPlatform& b) {
+  Platform& p = b.platform;
+  const std::string dataFile = DataFilePath(g.AppDir);
+  b.input.Listen();
+  p.system.ShowCursor(false);
+  b.display.LoadSheets();
+
+  // The tune, straight from the data file's bytes; silent until the first
+  // keep-alive.
+  std::vector<uint8_t> bytes;
+  std::string error;
+  if (!ReadTune(p.files, dataFile, bytes, error)) throw DataFileError(dataFile, error);
+  b.audio.Open(p.system);
+  b.audio.LoadTune(bytes);
+  g.MusicOn = true;
+  p.system.Pause(200);
+
+  for (int i = 0; i < kEffectCount; ++i) {
+    if (!ReadEffect(p.files, dataFile, i, bytes, error)) throw DataFileError(dataFile, error);
+    b.audio.LoadEffect(i, bytes);
+  }
+  g.SoundOn = true;
+  g.LoopStarted = true;
+  b.window.StartTimer();
+  // The page is the window, shown and in front from the start.
+  b.input.Push({WindowEventKind::Activate, 0, 0});
+}
+
+bool StartBrowserGame(BrowserGame& game) {
+  Platform& p = game.browser.platform;
+  std::string error;
+  if (!EnsureSavedDataFile(p.files, error) ||
+      !PrepareGameState(*game.state, p.files, kSaveFolder, error)) {
+    RunFatalErrorPath(p, DataFileError(DataFilePath(kSaveFolder), error));
+    Finish(game);
+    return false;
+  }
+  Guarded(p, [&] { BringUpBrowser(*game.state, game.browser); });
+  if (p.system.Ended()) {
+    Finish(game);
+    return false;
+  }
+  return true;
+}
+
+bool BrowserFrame(BrowserGame& game) {
+  Platform& p = game.browser.platform;
+  if (!p.system.Ended()) {
+    const double now = page::NowMs();
+    if (now < game.browser.system.HoldUntilMs()) {
+      // After a pause the schedule starts afresh.
+      game.pacer.started = false;
+      return true;
+    }
+    if (!PassDue(game.pacer, now)) return true;
+    Guarded(p, [&] { RunPass(*game.state, p); });
+  }
+  if (!p.system.Ended()) return true;
+  Finish(game);
+  return false;
+}
+
+}  // namespace rara3

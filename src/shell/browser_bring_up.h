@@ -1,0 +1,45 @@
+// The game's bring-up in a web page, in the desktop's order, and the one
+// main-loop pass on the browser's frame callback.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "core/platform.h"
+#include "game/game_state.h"
+#include "platform/browser/browser_platform.h"
+
+namespace rara3 {
+
+// Where the page keeps the player's files (kept in the browser's storage)
+// and where the packed data file ships.
+constexpr const char* kSaveFolder = "/save/";
+constexpr const char* kShippedDataFile = "/pack/TOVAK.DAT";
+
+// The first start copies the shipped data file into the save folder; later
+// starts find the player's own copy there, progress and edited stages in it.
+// When the site ships a new data file, the copy takes its stages, tune and
+// effects and keeps the progress and the stages the player edited.
+bool EnsureSavedDataFile(Files& files, std::string& error);
+
+// Keyboard, display, sheets, tune, effects, then MusicOn, SoundOn,
+// LoopStarted and the timer; g has been prepared. Throws PlatformError.
+void BringUpBrowser(GameState& g, BrowserPlatform& b);
+
+// The running game: one record and its platform.
+struct BrowserGame {
+  BrowserPlatform browser{kSaveFolder};
+  std::unique_ptr<GameState> state = std::make_unique<GameState>();
+  PassPacer pacer;
+  bool finished = false;
+};
+
+// From Main's start to the first pass; the game has ended (and said so to
+// the page) when it returns false.
+bool StartBrowserGame(BrowserGame& game);
+
+// One frame callback: one pass of the main loop when one is due and no
+// pause holds the program. Returns false once the game has ended.
+bool BrowserFrame(BrowserGame& game);
+
+}  // namespace rara3

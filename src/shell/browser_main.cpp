@@ -1,0 +1,59 @@
+// The game's entry point in a web page. The page has mounted the save
+// folder and read it back from the browser's storage before main runs.
+#include <emscripten.h>
+
+#include <cstdio>
+#include <string>
+
+#include "game/game.h"
+#include "shell/browser_bring_up.h"
+
+namespace {
+
+// The browser calls back with a plain pointer; the game lives as long as
+// the page. The page's own calls below reach it through this one handle.
+rara3::BrowserGame* running = nullptr;
+
+void Frame(void* arg) {
+  if (!rara3::BrowserFrame(*static_cast<rara3::BrowserGame*>(arg))) emscripten_cancel_main_loop();
+}
+
+}  // namespace
+
+extern "C" {
+
+// A key-down from the page's buttons: the keys a browser keeps for itself.
+EMSCRIPTEN_KEEPALIVE void rara3_key(int keyCode, int modifierMask) {
+  if (running == nullptr) return;
+  running->browser.input.Push({rara3::WindowEventKind::KeyDown, static_cast<int16_t>(keyCode),
+                               static_cast<int16_t>(modifierMask)});
+}
+
+// What the page and its tests see of the game, as JSON.
+EMSCRIPTEN_KEEPALIVE const char* rara3_status() {
+  static char text[512];
+  if (running == nullptr) return "{}";
+  const rara3::GameState& g = *running->state;
+  const auto& b = running->browser;
+  std::snprintf(text, sizeof text,
+                "{\"scene\":%d,\"stage\":%d,\"maxStage\":%d,\"playerX\":%d,\"playerY\":%d,"
+                "\"recordCount\":%d,\"exitOpen\":%s,\"musicOn\":%s,\"soundOn\":%s,"
+                "\"frames\":%lld,\"presented\":%lld,\"ended\":%s}",
+                static_cast<int>(g.Scene), static_cast<int>(g.StageNo),
+                static_cast<int>(g.MaxStage), static_cast<int>(g.PlayerX),
+                static_cast<int>(g.PlayerY), static_cast<int>(g.RecordCount),
+                g.ExitOpen ? "true" : "false", g.MusicOn ? "true" : "false",
+                g.SoundOn ? "true" : "false", b.display.Frames(), b.display.Presented(),
+                b.system.Ended() ? "true" : "false");
+  return text;
+}
+
+}  // extern "C"
+
+int main() {
+  running = new rara3::BrowserGame;
+  if (!rara3::StartBrowserGame(*running)) return 0;
+  // On the browser's frame callback: nothing runs while the tab is hidden.
+  emscripten_set_main_loop_arg(&Frame, running, 0, false);
+  return 0;
+}
