@@ -18,13 +18,17 @@ ALLOWED = {
     'render': {'core', 'data', 'game', 'render'},
     'platform/posix': {'core', 'platform/posix'},
     'platform/compose': {'core', 'platform/compose'},
+    'platform/mixer': {'core', 'platform/mixer'},
     'platform/headless': {'core', 'platform/compose', 'platform/headless'},
-    'platform/sdl': {'core', 'platform/compose', 'platform/posix', 'platform/sdl'},
-    'platform/browser': {'core', 'platform/compose', 'platform/posix', 'platform/browser'},
+    'platform/sdl': {'core', 'platform/compose', 'platform/mixer', 'platform/posix',
+                     'platform/sdl'},
+    'platform/browser': {'core', 'platform/compose', 'platform/mixer', 'platform/posix',
+                         'platform/browser'},
     'shell': {'core', 'data', 'game', 'render', 'platform/posix', 'platform/compose',
-              'platform/headless', 'platform/sdl', 'platform/browser', 'shell'},
+              'platform/mixer', 'platform/headless', 'platform/sdl', 'platform/browser', 'shell'},
 }
-SDL_ALLOWED = {'platform/compose', 'platform/headless', 'platform/sdl', 'platform/browser',
+SDL_ALLOWED = {'platform/compose', 'platform/mixer', 'platform/headless', 'platform/sdl',
+               'platform/browser',
                'shell'}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')

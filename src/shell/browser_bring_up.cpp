@@ -27,20 +27,6 @@ void Finish(BrowserGame& game) {
   page::Ended(p.system.ExitStatus());
 }
 
-// Failures that reach past the pass, as the desktop's Main catches them.
-template <typename Step>
-void Guarded(Platform& p, Step step) {
-  try {
-    step();
-  } catch (const PlatformError& e) {
-    RunFatalErrorPath(p, e);
-  } catch (const std::bad_alloc&) {
-    RunFatalErrorPath(p, PlatformError{kCodeOutOfMemory, ""});
-  } catch (const std::exception& e) {
-    RunFatalErrorPath(p, PlatformError{kCodeUnspecified, e.what()});
-  }
-}
-
 }  // namespace
 
 bool EnsureSavedDataFile(Files& files, std::string& error) {
@@ -89,7 +75,7 @@ bool StartBrowserGame(BrowserGame& game) {
     Finish(game);
     return false;
   }
-  Guarded(p, [&] { BringUpBrowser(*game.state, game.browser); });
+  RunGuarded(p, [&] { BringUpBrowser(*game.state, game.browser); });
   if (p.system.Ended()) {
     Finish(game);
     return false;
@@ -107,7 +93,7 @@ bool BrowserFrame(BrowserGame& game) {
       return true;
     }
     if (!PassDue(game.pacer, now)) return true;
-    Guarded(p, [&] { RunPass(*game.state, p); });
+    RunGuarded(p, [&] { RunPass(*game.state, p); });
   }
   if (!p.system.Ended()) return true;
   Finish(game);

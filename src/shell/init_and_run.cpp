@@ -29,18 +29,12 @@ int Main(const std::string& appDir, const std::string& startError, int instanceL
     RunFatalErrorPath(p, DataFileError(DataFilePath(appDir), error, kDataFileHowToRestore));
     return p.system.ExitStatus();
   }
-  try {
+  RunGuarded(p, [&] {
     BringUp(*g, *sdl);
     // A second start asks, through the lock, for the window to come forward.
     sdl->window.WatchRaiseRequests(instanceLockFd, sdl->display.Window());
     RunMainLoop(*g, p);
-  } catch (const PlatformError& e) {
-    RunFatalErrorPath(p, e);
-  } catch (const std::bad_alloc&) {
-    RunFatalErrorPath(p, PlatformError{kCodeOutOfMemory, ""});
-  } catch (const std::exception& e) {
-    RunFatalErrorPath(p, PlatformError{kCodeUnspecified, e.what()});
-  }
+  });
   // Whatever way it ended, the desktop is the player's again.
   p.display.RestoreDisplay();
   p.system.ShowCursor(true);

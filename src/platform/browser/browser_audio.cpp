@@ -24,10 +24,7 @@ void BrowserAudio::Open(System& system) {
     return;
   }
   open_ = true;
-  // Channels 0 to 9 belong to the effects, one each.
-  Mix_AllocateChannels(kEffectCount);
-  Mix_ReserveChannels(kEffectCount);
-  for (int i = 0; i < kEffectCount; ++i) Mix_Volume(i, kBrowserEffectVolume);
+  MixerEffects::ReserveChannels(kBrowserEffectVolume);
 }
 
 void BrowserAudio::LoadTune(const std::vector<uint8_t>& bytes) {
@@ -35,34 +32,19 @@ void BrowserAudio::LoadTune(const std::vector<uint8_t>& bytes) {
 }
 
 void BrowserAudio::LoadEffect(int i, const std::vector<uint8_t>& bytes) {
-  if (!open_ || i < 0 || i >= kEffectCount) return;
-  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-  Mix_Chunk* chunk = rw != nullptr ? Mix_LoadWAV_RW(rw, 1) : nullptr;
-  if (chunk == nullptr) {
-    throw PlatformError{kCodeSoundBadFormat,
-                        "effect " + std::to_string(i) + ": " + std::string(Mix_GetError())};
-  }
-  if (effects_[i] != nullptr) Mix_FreeChunk(effects_[i]);
-  effects_[i] = chunk;
+  if (open_) effects_.Load(i, bytes);
 }
 
 void BrowserAudio::Close() {
   if (!open_) return;
-  Mix_HaltChannel(-1);
-  for (Mix_Chunk*& c : effects_) {
-    if (c != nullptr) Mix_FreeChunk(c);
-    c = nullptr;
-  }
+  effects_.Free();
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
   open_ = false;
 }
 
 void BrowserAudio::PlaySfx(Effect e) {
-  const int i = EffectIndex(e);
-  if (!open_ || i < 0 || i >= kEffectCount || effects_[i] == nullptr) return;
-  // Playing on the effect's own channel cuts it off if it still sounds.
-  Mix_PlayChannel(i, effects_[i], 0);
+  if (open_) effects_.Play(e);
 }
 
 bool BrowserAudio::TuneIsPlaying() { return !musicClosed_ && page::TuneIsPlaying(); }

@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "core/platform.h"
-
-struct Mix_Chunk;
+#include "platform/mixer/mixer_effects.h"
 
 namespace rara3 {
 
@@ -42,7 +41,7 @@ class BrowserAudio : public Audio {
  private:
   bool open_ = false;
   bool musicClosed_ = false;
-  Mix_Chunk* effects_[kEffectCount] = {};
+  MixerEffects effects_;
 };
 
 }  // namespace rara3

@@ -65,9 +65,7 @@ void SdlAudio::Open() {
     Mix_SetPostMix(&SdlAudio::CountMixed, this);
   }
   // Channels 0 to 9 belong to the effects, one each.
-  Mix_AllocateChannels(kEffectCount);
-  Mix_ReserveChannels(kEffectCount);
-  for (int i = 0; i < kEffectCount; ++i) Mix_Volume(i, kEffectVolume);
+  MixerEffects::ReserveChannels(kEffectVolume);
   Mix_VolumeMusic(kMusicVolume);
   soundFont_ = FindSoundFont();
   if (soundFont_.empty()) {
@@ -101,15 +99,7 @@ void SdlAudio::LoadTune(std::vector<uint8_t> bytes) {
 }
 
 void SdlAudio::LoadEffect(int i, const std::vector<uint8_t>& bytes) {
-  if (!open_ || i < 0 || i >= kEffectCount) return;
-  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-  Mix_Chunk* chunk = rw != nullptr ? Mix_LoadWAV_RW(rw, 1) : nullptr;
-  if (chunk == nullptr) {
-    throw PlatformError{kCodeSoundBadFormat,
-                        "effect " + std::to_string(i) + ": " + std::string(Mix_GetError())};
-  }
-  if (effects_[i] != nullptr) Mix_FreeChunk(effects_[i]);
-  effects_[i] = chunk;
+  if (open_) effects_.Load(i, bytes);
 }
 
 void SdlAudio::CountMixed(void* self, Uint8*, int bytes) {
@@ -120,13 +110,9 @@ void SdlAudio::CountMixed(void* self, Uint8*, int bytes) {
 void SdlAudio::Close() {
   if (!open_) return;
   Mix_SetPostMix(nullptr, nullptr);
-  Mix_HaltChannel(-1);
+  effects_.Free();
   Mix_HaltMusic();
   FreeMusic();
-  for (Mix_Chunk*& c : effects_) {
-    if (c != nullptr) Mix_FreeChunk(c);
-    c = nullptr;
-  }
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
   driverStarted_ = false;
@@ -134,10 +120,7 @@ void SdlAudio::Close() {
 }
 
 void SdlAudio::PlaySfx(Effect e) {
-  const int i = EffectIndex(e);
-  if (!open_ || i < 0 || i >= kEffectCount || effects_[i] == nullptr) return;
-  // Playing on the effect's own channel cuts it off if it still sounds.
-  Mix_PlayChannel(i, effects_[i], 0);
+  if (open_) effects_.Play(e);
 }
 
 bool SdlAudio::TuneIsPlaying() {

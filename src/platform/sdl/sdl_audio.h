@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "core/platform.h"
+#include "platform/mixer/mixer_effects.h"
 
 struct _Mix_Music;
-struct Mix_Chunk;
 
 namespace rara3 {
 
@@ -80,7 +80,7 @@ class SdlAudio : public Audio {
   uint64_t tuneStarted_ = 0;
   int mixRate_ = 0;
   int frameBytes_ = 0;
-  Mix_Chunk* effects_[kEffectCount] = {};
+  MixerEffects effects_;
 };
 
 // The soundfont to use: Debian's GM soundfont where it is, else the first
