@@ -3,6 +3,7 @@
 //
 //   rara3-solve STAGE.txt [-o FILE.PBD] [--dead-ends]
 //   rara3-solve --all TOVAK.DAT|FOLDER [--out DIR] [--dead-ends] [--markdown]
+//   rara3-solve --measure FOLDER [--from N] [--to N] [--no-walls]   (JSON lines)
 //   common: --max-states N  --max-seconds S
 #include <algorithm>
 #include <chrono>
@@ -13,7 +14,10 @@
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
+
 #include "game/replay_file.h"
+#include "measure.h"
 #include "solution_use.h"
 #include "solver.h"
 #include "stage_file.h"
@@ -31,6 +35,10 @@ struct Options {
   std::string outDir;
   bool deadEnds = false;
   bool markdown = false;
+  bool measure = false;
+  bool walls = true;
+  int from = 1;
+  int to = 100;
   SearchLimits limits;
   SearchLimits deadLimits{5'000'000, 300.0};
 };
@@ -46,6 +54,7 @@ int Usage() {
                "usage: rara3-solve STAGE.txt [-o FILE.PBD] [--dead-ends]\n"
                "       rara3-solve --all TOVAK.DAT|FOLDER [--out DIR] [--dead-ends] "
                "[--markdown]\n"
+               "       rara3-solve --measure FOLDER [--from N] [--to N] [--no-walls]\n"
                "       limits: --max-states N --max-seconds S --dead-end-states N\n");
   return 2;
 }
@@ -196,6 +205,37 @@ int SolveOne(const Options& o) {
   return r.status == SolveStatus::Solved ? 0 : 1;
 }
 
+double PeakMegabytes() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return u.ru_maxrss / 1024.0;
+}
+
+int MeasureAll(const Options& o) {
+  std::vector<Stage> stages;
+  if (!LoadAll(o.input, stages)) return 1;
+  MeasureLimits limits;
+  limits.solve = o.limits;
+  limits.walls = o.walls;
+  int failures = 0;
+  for (const Stage& s : stages) {
+    if (s.number < o.from || s.number > o.to) continue;
+    Board board;
+    std::string error;
+    if (!BoardForPlay(s.file, board, error)) {
+      std::fprintf(stderr, "%s: %s\n", s.name.c_str(), error.c_str());
+      ++failures;
+      continue;
+    }
+    const StageMeasure m = MeasureStage(s.file, board, limits);
+    if (m.solve.status != SolveStatus::Solved) ++failures;
+    std::printf("%s\n", MeasureJson(s.number, s.file, m).c_str());
+    std::fflush(stdout);
+  }
+  std::fprintf(stderr, "peak memory %.0f MB\n", PeakMegabytes());
+  return failures == 0 ? 0 : 1;
+}
+
 int SolveAll(const Options& o) {
   std::vector<Stage> stages;
   if (!LoadAll(o.input, stages)) return 1;
@@ -266,9 +306,10 @@ int SolveAll(const Options& o) {
   }
   const double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   std::fprintf(o.markdown ? stderr : stdout,
-               "%zu stages, %d not solved, %.2f s in total; most states: %s (%llu)\n",
+               "%zu stages, %d not solved, %.2f s in total; most states: %s (%llu); "
+               "peak memory %.0f MB\n",
                stages.size(), failures, total, hardestName.c_str(),
-               static_cast<unsigned long long>(hardest));
+               static_cast<unsigned long long>(hardest), PeakMegabytes());
   return failures == 0 ? 0 : 1;
 }
 
@@ -282,6 +323,15 @@ int main(int argc, char** argv) {
     if (a == "--all" && hasValue) {
       o.all = true;
       o.input = argv[++i];
+    } else if (a == "--measure" && hasValue) {
+      o.measure = true;
+      o.input = argv[++i];
+    } else if (a == "--from" && hasValue) {
+      o.from = std::atoi(argv[++i]);
+    } else if (a == "--to" && hasValue) {
+      o.to = std::atoi(argv[++i]);
+    } else if (a == "--no-walls") {
+      o.walls = false;
     } else if (a == "-o" && hasValue) {
       o.outFile = argv[++i];
     } else if (a == "--out" && hasValue) {
@@ -303,5 +353,6 @@ int main(int argc, char** argv) {
     }
   }
   if (o.input.empty()) return Usage();
+  if (o.measure) return MeasureAll(o);
   return o.all ? SolveAll(o) : SolveOne(o);
 }
