@@ -246,19 +246,15 @@ int SolveAll(const Options& o) {
   if (o.markdown) {
     std::printf(
         "# The stages\n\n"
-        "Written by `rara3-solve --all assets/stages --dead-ends --markdown`; not edited by "
-        "hand.\n\n"
+        "Written by `tools/stagegen/write_docs.sh` (this table by `rara3-solve --all "
+        "assets/stages --dead-ends --markdown`); not edited by hand.\n\n"
         "- Moves and pushes: the shortest solution (fewest moves), as shipped in "
         "assets/solutions.\n"
         "- States: the distinct boards the breadth-first search reached before it found "
         "that solution.\n"
         "- Dead ends: the share of all boards reachable from the start from which the stage "
         "can no longer be won.\n\n"
-        "Stages 1 to 10 are drawn by hand. The rest come from `rara3-stagegen` (proposals "
-        "from a seed), `tools/stagegen/pick_curve.py` (ninety of them in order of "
-        "difficulty) and `tools/stagegen/refresh_ideas.py` (the idea lines); "
-        "`rara3-solve --all assets/stages --out assets/solutions` writes the "
-        "solutions.\n\n");
+        "How the set is made, and the measures of every stage, follow the table.\n\n");
     std::printf("| No. | Title | Kinds | Moves | Pushes | States | Dead ends | Idea |\n");
     std::printf("|---:|---|---|---:|---:|---:|---:|---|\n");
   } else {

@@ -8,11 +8,12 @@
 //   rara3-architect --seed N --count K --out DIR --kinds TB [--size WxH-WxH]
 //                   [--rooms A-B] [--boxes N] [--iterations N] [--max-states N]
 //                   [--min-pushes N] [--max-pushes N] [--max-dead PERCENT]
-//                   [--open-walls]
+//                   [--max-moves N] [--require WORDS]... [--open-walls] [--strict]
+//                   [--start STAGE.txt]   (climb on from that stage)
 //
 // Each kept stage goes to DIR/<seed>-<n>.txt; one tab-separated line per
 // stage on stdout: file, moves, pushes, box changes, boxes pushed, states,
-// dead-end share, kinds.
+// dead-end share, kinds, whether every featured kind is needed.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -43,8 +44,14 @@ struct Params {
   uint64_t maxStates = 200'000;
   int minPushes = 3;
   int maxPushes = 1000;
+  int maxMoves = 100000;
+  // Words the solution's story must hold, e.g. "becomes pair", "blasts break".
+  std::vector<std::string> require;
   double maxDead = 1.0;
   bool openWalls = false;
+  // Keep only stages whose every featured kind does its own thing and is
+  // needed; otherwise such stages are kept and told apart on stdout.
+  bool strict = false;
 };
 
 using Rng = std::mt19937_64;
@@ -186,6 +193,8 @@ struct Rated {
   SolutionFacts f;
   int unused = 0;
   int missing = 0;
+  int untold = 0;
+  bool allNeeded = false;
   double score = -1e18;
 };
 
@@ -224,7 +233,7 @@ Rated Rate(const StageFile& s, const Params& p, double floor = -1e18) {
   out.r = Solve(b, SearchLimits{p.maxStates, 1e9, 6000});
   if (out.r.status != SolveStatus::Solved) return out;
   out.f = FactsOf(b, out.r.facings);
-  if (out.f.pushes > p.maxPushes) return out;
+  if (out.f.pushes > p.maxPushes || out.f.moves > p.maxMoves) return out;
   const SolutionUse use = AnalyseSolution(b, out.r.facings);
   out.unused = use.unused;
   // Every featured kind has to do its own thing in the solution.
@@ -241,6 +250,12 @@ Rated Rate(const StageFile& s, const Params& p, double floor = -1e18) {
     }
   }
   out.missing = missing;
+  for (const std::string& word : p.require) {
+    bool told = false;
+    for (const std::string& line : out.f.story) told = told || line.find(word) != std::string::npos;
+    out.untold += !told;
+  }
+  missing += out.untold;
   const PlayArea a = AreaOf(b);
   out.ok = true;
   out.score = 40.0 * out.f.pushes + 25.0 * out.f.boxChanges + 30.0 * out.f.distinctBoxes +
@@ -383,7 +398,8 @@ void Why(const char* reason) {
   if (std::getenv("RARA3_ARCHITECT_WHY")) std::fprintf(stderr, "dropped: %s\n", reason);
 }
 
-bool Generate(Rng& rng, const Params& p, StageFile& out, Rated& rating) {
+// A fresh stage: rooms, then the player, the exit and the boxes.
+StageFile Propose(Rng& rng, const Params& p) {
   StageFile s = Layout(rng, p);
   Place(rng, s, KindPlayer);
   Place(rng, s, KindExit);
@@ -402,6 +418,13 @@ bool Generate(Rng& rng, const Params& p, StageFile& out, Rated& rating) {
     Place(rng, s, featured.empty() || U(rng, 0, 2) == 0 ? KindPairBox
                                                         : featured[U(rng, 0, static_cast<int>(featured.size()) - 1)]);
   }
+  return s;
+}
+
+// start: a stage to climb on from instead of a fresh one (deepening).
+bool Generate(Rng& rng, const Params& p, StageFile& out, Rated& rating,
+              const StageFile* start = nullptr) {
+  StageFile s = start ? *start : Propose(rng, p);
   Rated best = Rate(s, p);
   // A layout whose first placement fails gets a few fresh placements.
   for (int retry = 0; !best.ok && retry < 30; ++retry) {
@@ -428,17 +451,21 @@ bool Generate(Rng& rng, const Params& p, StageFile& out, Rated& rating) {
       best = r;
     }
   }
+  if (std::getenv("RARA3_ARCHITECT_WHY")) std::fprintf(stderr, "climbed: %d pushes, %zu moves\n", best.f.pushes, best.r.facings.size());
   PruneObjects(s, p);
   if (p.openWalls) OpenIdleWalls(s, p);
   rating = Rate(s, p);
-  if (!rating.ok || rating.f.pushes < p.minPushes || rating.unused > 0 || rating.missing > 0) {
+  if (!rating.ok || rating.f.pushes < p.minPushes || rating.unused > 0 || rating.untold > 0 ||
+      (p.strict && rating.missing > 0)) {
     Why(!rating.ok ? "unsolved after pruning"
         : rating.f.pushes < p.minPushes ? "too few pushes"
         : rating.unused > 0 ? "a box unused"
-                              : "a featured kind does nothing");
+        : rating.untold > 0 ? "the story lacks a required event"
+                            : "a featured kind does nothing");
     return false;
   }
-  if (!FeaturedNeeded(s, p, rating.r)) {
+  rating.allNeeded = rating.missing == 0 && FeaturedNeeded(s, p, rating.r);
+  if (p.strict && !rating.allNeeded) {
     Why("a featured kind is not needed");
     return false;
   }
@@ -450,7 +477,9 @@ int Usage() {
   std::fprintf(stderr,
                "usage: rara3-architect --seed N --count K --out DIR --kinds TB [--size WxH-WxH]\n"
                "       [--rooms A-B] [--boxes N] [--iterations N] [--max-states N]\n"
-               "       [--min-pushes N] [--max-pushes N] [--max-dead PERCENT] [--open-walls]\n");
+               "       [--min-pushes N] [--max-pushes N] [--max-dead PERCENT]\n"
+               "       [--max-moves N] [--require WORDS]... [--open-walls] [--strict]\n"
+               "       [--start STAGE.txt]\n");
   return 2;
 }
 
@@ -461,10 +490,11 @@ int main(int argc, char** argv) {
   uint64_t seed = 1;
   int count = 1;
   std::string outDir;
+  std::string startFile;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
-    if (a == "--open-walls") {
-      p.openWalls = true;
+    if (a == "--open-walls" || a == "--strict") {
+      (a == "--strict" ? p.strict : p.openWalls) = true;
       continue;
     }
     if (i + 1 >= argc) return Usage();
@@ -480,6 +510,9 @@ int main(int argc, char** argv) {
     else if (a == "--max-states") p.maxStates = std::strtoull(v, nullptr, 10);
     else if (a == "--min-pushes") p.minPushes = std::atoi(v);
     else if (a == "--max-pushes") p.maxPushes = std::atoi(v);
+    else if (a == "--max-moves") p.maxMoves = std::atoi(v);
+    else if (a == "--start") startFile = v;
+    else if (a == "--require") p.require.push_back(v);
     else if (a == "--max-dead") p.maxDead = std::atof(v) / 100.0;
     else return Usage();
   }
@@ -497,25 +530,36 @@ int main(int argc, char** argv) {
   if (outDir.empty() || count < 1) return Usage();
   std::error_code ec;
   fs::create_directories(outDir, ec);
+  StageFile start;
+  if (!startFile.empty()) {
+    std::string error;
+    if (!ReadStageFile(startFile, start, error)) {
+      std::fprintf(stderr, "%s\n", error.c_str());
+      return 1;
+    }
+  }
   Rng rng(seed);
   int kept = 0;
   for (int attempt = 0; kept < count && attempt < count * 3; ++attempt) {
     StageFile s;
     Rated r;
-    if (!Generate(rng, p, s, r)) continue;
+    if (!Generate(rng, p, s, r, startFile.empty() ? nullptr : &start)) continue;
     Board b;
     std::string error;
     BoardForPlay(s, b, error);
-    const DeadEndResult dead = DeadEnds(b, SearchLimits{2'000'000, 1e9, 6000});
-    if (p.maxDead < 1.0 && (!dead.complete || dead.Share() > p.maxDead)) continue;
+    DeadEndResult dead;
+    if (p.maxDead < 1.0) {
+      dead = DeadEnds(b, SearchLimits{2'000'000, 1e9, 6000});
+      if (!dead.complete || dead.Share() > p.maxDead) continue;
+    }
     s.title = "Untitled";
     s.idea = DescribeSolution(AnalyseSolution(b, r.r.facings));
     const std::string name = std::to_string(seed) + "-" + std::to_string(kept) + ".txt";
     std::ofstream((fs::path(outDir) / name).string()) << FormatStageFile(s);
-    std::printf("%s\t%zu\t%d\t%d\t%d\t%llu\t%.3f\t%s\n", name.c_str(), r.r.facings.size(),
+    std::printf("%s\t%zu\t%d\t%d\t%d\t%llu\t%.3f\t%s\t%s\n", name.c_str(), r.r.facings.size(),
                 r.f.pushes, r.f.boxChanges, r.f.distinctBoxes,
                 static_cast<unsigned long long>(r.r.states), dead.complete ? dead.Share() : -1.0,
-                p.kinds.c_str());
+                p.kinds.c_str(), r.allNeeded ? "kinds needed" : "kinds not all needed");
     std::fflush(stdout);
     ++kept;
   }

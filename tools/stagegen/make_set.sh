@@ -20,12 +20,12 @@ band_args() {
     1) echo "--max-states 20000 --iterations 40 --size 11x9-15x11 --rooms 1-2 --boxes 1 --min-pushes 3 --open-walls" ;;
     2) echo "--max-states 40000 --iterations 40 --size 12x9-16x12 --rooms 1-3 --boxes 1 --min-pushes 4 --open-walls" ;;
     3) echo "--max-states 70000 --iterations 45 --size 12x10-16x13 --rooms 2-3 --boxes 0 --min-pushes 5 --open-walls" ;;
-    4) echo "--max-states 120000 --iterations 45 --size 13x10-17x14 --rooms 2-3 --boxes 1 --min-pushes 6 --open-walls" ;;
-    5) echo "--max-states 200000 --iterations 45 --size 13x10-18x15 --rooms 2-3 --boxes 1 --min-pushes 7 --open-walls" ;;
-    6) echo "--max-states 300000 --iterations 45 --size 14x11-18x16 --rooms 2-4 --boxes 1 --min-pushes 8 --open-walls" ;;
-    7) echo "--max-states 500000 --iterations 40 --size 15x11-18x18 --rooms 2-4 --boxes 2 --min-pushes 9" ;;
-    8) echo "--max-states 800000 --iterations 35 --size 15x12-18x18 --rooms 2-4 --boxes 2 --min-pushes 10" ;;
-    9) echo "--max-states 1200000 --iterations 30 --size 16x12-18x18 --rooms 2-4 --boxes 2 --min-pushes 11" ;;
+    4) echo "--max-states 80000 --iterations 40 --size 13x10-17x14 --rooms 2-3 --boxes 1 --min-pushes 6 --open-walls" ;;
+    5) echo "--max-states 100000 --iterations 35 --size 13x10-18x15 --rooms 2-3 --boxes 1 --min-pushes 7 --open-walls" ;;
+    6) echo "--max-states 100000 --iterations 15 --size 14x11-18x16 --rooms 2-4 --boxes 1 --min-pushes 7" ;;
+    7) echo "--max-states 60000 --iterations 30 --size 15x11-18x18 --rooms 2-4 --boxes 2 --min-pushes 7" ;;
+    8) echo "--max-states 60000 --iterations 30 --size 15x12-18x18 --rooms 3-4 --boxes 2 --min-pushes 7" ;;
+    9) echo "--max-states 80000 --iterations 30 --size 16x12-18x18 --rooms 3-4 --boxes 2 --min-pushes 8" ;;
   esac
 }
 
@@ -38,9 +38,9 @@ kinds=(
   VT VS VC VB TS TC TB SC SB %B
   CB SB TB VB SC TC VC TS VS VT
   VT VS VC VB TS TC TB SC SB CB
-  VTS VCB TSB SCB VTC TCB VSB VTB SCV CTB
-  VTS VCB TSB SCB VTC TCB VSB VTB SCV %CB
-  VTS VCB TSB SCB VTC TCB VSB VTB SCV CTB
+  VTS V%B TSB S%CB VTC T%B VSB VTB SCV CTB
+  VTS V%CB TSB SCB VT%B TCB VSB VTB S%CV %CB
+  VTS VCB T%SB SCB VTC TCB V%SB VTB SCV %CTB
 )
 
 for slot in $(seq "$first" "$last"); do
@@ -48,11 +48,24 @@ for slot in $(seq "$first" "$last"); do
   band=$(( (slot - 1) / 10 ))
   k=${kinds[$((slot - 11))]}
   args=$(band_args "$band")
-  for try in 0 1 2 3; do
+  # Seeds 0-3 of the slot with the band's bar for pushes; when none gives a
+  # stage (OUT_DIR/slotNN.failed remembers that), seeds 4-5 with the bar
+  # three pushes lower, then seeds 6-9 with a bar of two pushes.
+  tries="0 1 2 3"
+  [ -e "$out/slot$slot.failed" ] && tries=""
+  for try in $tries 4 5 6 7 8 9; do
     seed=$(( slot * 100 + try ))
+    more=""
+    if [ "$try" -ge 4 ]; then
+      touch "$out/slot$slot.failed"
+      bar=$(echo "$args" | sed 's/.*--min-pushes \([0-9]*\).*/\1/')
+      more="--min-pushes $(( bar > 5 ? bar - 3 : 2 ))"
+      [ "$try" -ge 6 ] && more="--min-pushes 2"
+    fi
     tmp=$out/tmp$slot
     rm -rf "$tmp"
-    if line=$(nice -n 15 "$arch" --seed "$seed" --count 1 --out "$tmp" --kinds "$k" $args); then
+    # shellcheck disable=SC2086
+    if line=$(nice -n 15 "$arch" --seed "$seed" --count 1 --out "$tmp" --kinds "$k" $args $more); then
       mv "$tmp/$seed-0.txt" "$out/slot$slot.txt"
       echo "slot $slot seed $seed kinds $k: $line" > "$out/slot$slot.log"
       rm -rf "$tmp"
