@@ -8,7 +8,8 @@
 //   rara3-architect --seed N --count K --out DIR --kinds TB [--size WxH-WxH]
 //                   [--rooms A-B] [--boxes N] [--iterations N] [--max-states N]
 //                   [--min-pushes N] [--max-pushes N] [--max-dead PERCENT]
-//                   [--max-moves N] [--require WORDS]... [--open-walls] [--strict]
+//                   [--min-moves N] [--max-moves N] [--require WORDS]...
+//                   [--open-walls] [--strict]
 //                   [--start STAGE.txt]   (climb on from that stage)
 //
 // Each kept stage goes to DIR/<seed>-<n>.txt; one tab-separated line per
@@ -45,6 +46,7 @@ struct Params {
   int minPushes = 3;
   int maxPushes = 1000;
   int maxMoves = 100000;
+  int minMoves = 0;
   // Words the solution's story must hold, e.g. "becomes pair", "blasts break".
   std::vector<std::string> require;
   double maxDead = 1.0;
@@ -455,10 +457,11 @@ bool Generate(Rng& rng, const Params& p, StageFile& out, Rated& rating,
   PruneObjects(s, p);
   if (p.openWalls) OpenIdleWalls(s, p);
   rating = Rate(s, p);
-  if (!rating.ok || rating.f.pushes < p.minPushes || rating.unused > 0 || rating.untold > 0 ||
-      (p.strict && rating.missing > 0)) {
+  if (!rating.ok || rating.f.pushes < p.minPushes || rating.f.moves < p.minMoves ||
+      rating.unused > 0 || rating.untold > 0 || (p.strict && rating.missing > 0)) {
     Why(!rating.ok ? "unsolved after pruning"
         : rating.f.pushes < p.minPushes ? "too few pushes"
+        : rating.f.moves < p.minMoves ? "too few moves"
         : rating.unused > 0 ? "a box unused"
         : rating.untold > 0 ? "the story lacks a required event"
                             : "a featured kind does nothing");
@@ -478,7 +481,7 @@ int Usage() {
                "usage: rara3-architect --seed N --count K --out DIR --kinds TB [--size WxH-WxH]\n"
                "       [--rooms A-B] [--boxes N] [--iterations N] [--max-states N]\n"
                "       [--min-pushes N] [--max-pushes N] [--max-dead PERCENT]\n"
-               "       [--max-moves N] [--require WORDS]... [--open-walls] [--strict]\n"
+               "       [--min-moves N] [--max-moves N] [--require WORDS]... [--open-walls] [--strict]\n"
                "       [--start STAGE.txt]\n");
   return 2;
 }
@@ -511,6 +514,7 @@ int main(int argc, char** argv) {
     else if (a == "--min-pushes") p.minPushes = std::atoi(v);
     else if (a == "--max-pushes") p.maxPushes = std::atoi(v);
     else if (a == "--max-moves") p.maxMoves = std::atoi(v);
+    else if (a == "--min-moves") p.minMoves = std::atoi(v);
     else if (a == "--start") startFile = v;
     else if (a == "--require") p.require.push_back(v);
     else if (a == "--max-dead") p.maxDead = std::atof(v) / 100.0;

@@ -6,12 +6,14 @@
 #   tools/stagegen/make_set.sh OUT_DIR [FIRST_SLOT LAST_SLOT]
 #
 # OUT_DIR/slotNN.txt is the stage of slot NN (11..100, before ordering);
-# OUT_DIR/slotNN.log the architect's line. Set ARCHITECT to the tool's path.
+# OUT_DIR/slotNN.log the architect's line. ARCHITECT and RARA3_SOLVE name the
+# tools.
 set -u
 out=$1
 first=${2:-11}
 last=${3:-100}
 arch=${ARCHITECT:-build/tools/stagegen/rara3-architect}
+solve=${RARA3_SOLVE:-build/tools/solve/rara3-solve}
 mkdir -p "$out"
 
 # band: states iterations size rooms boxes min-pushes open-walls
@@ -65,7 +67,14 @@ for slot in $(seq "$first" "$last"); do
     tmp=$out/tmp$slot
     rm -rf "$tmp"
     # shellcheck disable=SC2086
-    if line=$(nice -n 15 "$arch" --seed "$seed" --count 1 --out "$tmp" --kinds "$k" $args $more); then
+    if line=$(nice -n 15 "$arch" --seed "$seed" --count 1 --out "$tmp" --kinds "$k" --min-moves 15 $args $more); then
+      # Its dead-end share has to be measurable: at most 30 million boards
+      # reachable from the start.
+      if nice -n 15 "$solve" "$tmp/$seed-0.txt" --dead-ends --dead-end-states 30000000 |
+          grep -q "^dead ends: n/a"; then
+        rm -rf "$tmp"
+        continue
+      fi
       mv "$tmp/$seed-0.txt" "$out/slot$slot.txt"
       echo "slot $slot seed $seed kinds $k: $line" > "$out/slot$slot.log"
       rm -rf "$tmp"

@@ -33,7 +33,7 @@ for row in "${stages[@]}"; do
   req=()
   [ -n "$story" ] && req=(--require "$story")
   [ -n "$strict" ] && req+=(--strict)
-  for seed in $(seq $((n * 1000)) $((n * 1000 + 99))); do
+  for seed in $(seq $((n * 1000)) $((n * 1000 + 199))); do
     tmp=$out/tmp$n
     rm -rf "$tmp"
     # shellcheck disable=SC2086
