@@ -233,6 +233,7 @@ StageMeasure MeasureStage(const StageFile& file, const Board& start, const Measu
         b.Map[x][y] = KindEmpty;
         // A cell nothing can reach changes nothing; a solution that no
         // longer clears, or a shorter one, means the wall does work.
+        if (!touches) ++m.wallsBuried;
         bool irrelevant = !touches;
         if (touches && ReplayClears(b, shortest, nullptr)) {
           const Outcome o = OutcomeOf(b, shortest, cap, secs);
@@ -327,9 +328,11 @@ std::string MeasureJson(int number, const StageFile& file, const StageMeasure& m
     j += buf;
   }
   std::snprintf(buf, sizeof buf,
-                "],\"namedKinds\":%zu,\"wallsInBox\":%d,\"wallsIrrelevant\":%d,\"wallsUnknown\":%d,"
+                "],\"namedKinds\":%zu,\"wallsInBox\":%d,\"wallsBuried\":%d,\"wallsIrrelevant\":%d,"
+                "\"wallsUnknown\":%d,"
                 "\"seconds\":%.2f,\"story\":[",
-                KindsNamedIn(file.idea).size(), m.wallsInBox, m.wallsIrrelevant, m.wallsUnknown,
+                KindsNamedIn(file.idea).size(), m.wallsInBox, m.wallsBuried, m.wallsIrrelevant,
+                m.wallsUnknown,
                 m.seconds);
   j += buf;
   for (size_t i = 0; i < f.story.size(); ++i) j += (i ? ",\"" : "\"") + f.story[i] + "\"";

@@ -56,7 +56,7 @@ struct MeasureLimits {
   // states); beyond that its outcome is unknown.
   uint64_t variantFloor = 2'000'000;
   double variantFactor = 6.0;
-  SearchLimits deadEnds{3'000'000, 120.0};
+  SearchLimits deadEnds{30'000'000, 300.0};
   bool walls = true;
 };
 
@@ -81,6 +81,7 @@ struct StageMeasure {
   std::vector<ObjectOutcome> objects;
   std::vector<KindOutcome> kinds;  // every box kind present but the pair
   int wallsInBox = 0;
+  int wallsBuried = 0;  // with no cell of the area beside them
   int wallsIrrelevant = 0;
   int wallsUnknown = 0;
   std::vector<std::pair<int, int>> irrelevantWalls;

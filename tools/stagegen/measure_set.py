@@ -120,6 +120,10 @@ def figures(stages, solve_log=None):
     f["tutorial dead max"] = max((s["deadShare"] or 0) for s in tut)
     walls = sum(s["wallsInBox"] for s in stages)
     f["walls irrelevant"] = sum(s["wallsIrrelevant"] for s in stages) / walls if walls else 0
+    buried = sum(s.get("wallsBuried", 0) for s in stages)
+    touching = walls - buried
+    f["walls touching idle"] = (sum(s["wallsIrrelevant"] for s in stages) - buried) / touching if touching and "wallsBuried" in stages[0] else None
+    f["walls buried"] = buried / walls if walls and "wallsBuried" in stages[0] else None
     f["walls over 15"] = sum(1 for s in stages if s["wallsInBox"] and s["wallsIrrelevant"] / s["wallsInBox"] > 0.15)
     f["hardest"] = max(stages, key=lambda s: s["states"])
     if solve_log:
@@ -168,6 +172,11 @@ def goals_table(new, old):
     out = ["| Goal | Old set | New set | Reached |", "|---|---|---|---|"]
     for name, show, ok in GOALS:
         out.append("| %s | %s | %s | %s |" % (name, show(old) if old else "-", show(new), "yes" if ok(new) else "**no**"))
+    if new.get("walls buried") is not None:
+        out.append("")
+        out.append("Of the wall cells inside the bounding boxes, %s have no cell of the playing area beside them "
+                   "(the solid mass between and around rooms, idle by definition); of those that do, %s are idle."
+                   % (pct(new["walls buried"]), pct(new["walls touching idle"])))
     return "\n".join(out)
 
 
