@@ -211,6 +211,22 @@ TEST(StageSetTest, TutorialShowsEveryEvent) {
   }
 }
 
+// The player's figure covers most of the cell above it; a newcomer would not
+// see a box standing there.
+TEST(StageSetTest, TutorialHidesNoBoxBehindThePlayer) {
+  for (int n = 1; n <= 10; ++n) {
+    const ShippedStage& s = Stages()[n];
+    for (int y = 1; y < kBoardSize; ++y) {
+      for (int x = 0; x < kBoardSize; ++x) {
+        if (Cell(s, x, y) != KindPlayer) continue;
+        const int32_t above = Cell(s, x, y - 1);
+        EXPECT_TRUE(above == KindEmpty || above == KindSolidBox || above == KindExit)
+            << "stage " << n << ": a box right above the player";
+      }
+    }
+  }
+}
+
 TEST(StageSetTest, NoTwoStagesAlike) {
   std::map<std::string, int> seen;
   for (int n = 1; n <= kStages; ++n) {

@@ -3,6 +3,7 @@
 //
 //   rara3-solve STAGE.txt [-o FILE.PBD] [--dead-ends]
 //   rara3-solve --all TOVAK.DAT|FOLDER [--out DIR] [--dead-ends] [--markdown]
+//   rara3-solve --measure FOLDER [--from N] [--to N] [--no-walls]   (JSON lines)
 //   common: --max-states N  --max-seconds S
 #include <algorithm>
 #include <chrono>
@@ -13,7 +14,10 @@
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
+
 #include "game/replay_file.h"
+#include "measure.h"
 #include "solution_use.h"
 #include "solver.h"
 #include "stage_file.h"
@@ -31,6 +35,10 @@ struct Options {
   std::string outDir;
   bool deadEnds = false;
   bool markdown = false;
+  bool measure = false;
+  bool walls = true;
+  int from = 1;
+  int to = 100;
   SearchLimits limits;
   SearchLimits deadLimits{5'000'000, 300.0};
 };
@@ -46,6 +54,7 @@ int Usage() {
                "usage: rara3-solve STAGE.txt [-o FILE.PBD] [--dead-ends]\n"
                "       rara3-solve --all TOVAK.DAT|FOLDER [--out DIR] [--dead-ends] "
                "[--markdown]\n"
+               "       rara3-solve --measure FOLDER [--from N] [--to N] [--no-walls]\n"
                "       limits: --max-states N --max-seconds S --dead-end-states N\n");
   return 2;
 }
@@ -196,6 +205,37 @@ int SolveOne(const Options& o) {
   return r.status == SolveStatus::Solved ? 0 : 1;
 }
 
+double PeakMegabytes() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return u.ru_maxrss / 1024.0;
+}
+
+int MeasureAll(const Options& o) {
+  std::vector<Stage> stages;
+  if (!LoadAll(o.input, stages)) return 1;
+  MeasureLimits limits;
+  limits.solve = o.limits;
+  limits.walls = o.walls;
+  int failures = 0;
+  for (const Stage& s : stages) {
+    if (s.number < o.from || s.number > o.to) continue;
+    Board board;
+    std::string error;
+    if (!BoardForPlay(s.file, board, error)) {
+      std::fprintf(stderr, "%s: %s\n", s.name.c_str(), error.c_str());
+      ++failures;
+      continue;
+    }
+    const StageMeasure m = MeasureStage(s.file, board, limits);
+    if (m.solve.status != SolveStatus::Solved) ++failures;
+    std::printf("%s\n", MeasureJson(s.number, s.file, m).c_str());
+    std::fflush(stdout);
+  }
+  std::fprintf(stderr, "peak memory %.0f MB\n", PeakMegabytes());
+  return failures == 0 ? 0 : 1;
+}
+
 int SolveAll(const Options& o) {
   std::vector<Stage> stages;
   if (!LoadAll(o.input, stages)) return 1;
@@ -206,19 +246,15 @@ int SolveAll(const Options& o) {
   if (o.markdown) {
     std::printf(
         "# The stages\n\n"
-        "Written by `rara3-solve --all assets/stages --dead-ends --markdown`; not edited by "
-        "hand.\n\n"
+        "Written by `tools/stagegen/write_docs.sh` (this table by `rara3-solve --all "
+        "assets/stages --dead-ends --markdown`); not edited by hand.\n\n"
         "- Moves and pushes: the shortest solution (fewest moves), as shipped in "
         "assets/solutions.\n"
         "- States: the distinct boards the breadth-first search reached before it found "
         "that solution.\n"
         "- Dead ends: the share of all boards reachable from the start from which the stage "
         "can no longer be won.\n\n"
-        "Stages 1 to 10 are drawn by hand. The rest come from `rara3-stagegen` (proposals "
-        "from a seed), `tools/stagegen/pick_curve.py` (ninety of them in order of "
-        "difficulty) and `tools/stagegen/refresh_ideas.py` (the idea lines); "
-        "`rara3-solve --all assets/stages --out assets/solutions` writes the "
-        "solutions.\n\n");
+        "How the set is made, and the measures of every stage, follow the table.\n\n");
     std::printf("| No. | Title | Kinds | Moves | Pushes | States | Dead ends | Idea |\n");
     std::printf("|---:|---|---|---:|---:|---:|---:|---|\n");
   } else {
@@ -266,9 +302,10 @@ int SolveAll(const Options& o) {
   }
   const double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   std::fprintf(o.markdown ? stderr : stdout,
-               "%zu stages, %d not solved, %.2f s in total; most states: %s (%llu)\n",
+               "%zu stages, %d not solved, %.2f s in total; most states: %s (%llu); "
+               "peak memory %.0f MB\n",
                stages.size(), failures, total, hardestName.c_str(),
-               static_cast<unsigned long long>(hardest));
+               static_cast<unsigned long long>(hardest), PeakMegabytes());
   return failures == 0 ? 0 : 1;
 }
 
@@ -282,6 +319,15 @@ int main(int argc, char** argv) {
     if (a == "--all" && hasValue) {
       o.all = true;
       o.input = argv[++i];
+    } else if (a == "--measure" && hasValue) {
+      o.measure = true;
+      o.input = argv[++i];
+    } else if (a == "--from" && hasValue) {
+      o.from = std::atoi(argv[++i]);
+    } else if (a == "--to" && hasValue) {
+      o.to = std::atoi(argv[++i]);
+    } else if (a == "--no-walls") {
+      o.walls = false;
     } else if (a == "-o" && hasValue) {
       o.outFile = argv[++i];
     } else if (a == "--out" && hasValue) {
@@ -303,5 +349,6 @@ int main(int argc, char** argv) {
     }
   }
   if (o.input.empty()) return Usage();
+  if (o.measure) return MeasureAll(o);
   return o.all ? SolveAll(o) : SolveOne(o);
 }

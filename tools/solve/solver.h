@@ -14,6 +14,8 @@ namespace rara3::solve {
 struct SearchLimits {
   uint64_t maxStates = 30'000'000;
   double maxSeconds = 600.0;
+  // The search's own estimate of what it holds; it gives up beyond this.
+  double maxMegabytes = 6000.0;
 };
 
 enum class SolveStatus { Solved, Unsolvable, GaveUp };

@@ -1,0 +1,343 @@
+#include "measure.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+namespace rara3::solve {
+
+namespace {
+
+const char* const kKindWords[] = {"empty", "pair", "break", "vanish", "step", "slide",
+                                  "copy",  "solid", "bomb", "player", "exit"};
+
+bool IsObject(int32_t k) { return k >= KindPairBox && k <= KindBombBox && k != KindSolidBox; }
+
+// Sizes of the parts of the area left when one cell is taken out.
+std::vector<int> PartsWithout(const PlayArea& a, int cx, int cy) {
+  bool seen[kBoardSize][kBoardSize] = {};
+  std::vector<int> parts;
+  std::vector<std::pair<int, int>> stack;
+  for (int x = 0; x < kBoardSize; ++x) {
+    for (int y = 0; y < kBoardSize; ++y) {
+      if (!a.in[x][y] || seen[x][y] || (x == cx && y == cy)) continue;
+      int size = 0;
+      stack.push_back({x, y});
+      seen[x][y] = true;
+      while (!stack.empty()) {
+        const auto [px, py] = stack.back();
+        stack.pop_back();
+        ++size;
+        for (int d = 0; d < 4; ++d) {
+          const int nx = px + kDirDX[d], ny = py + kDirDY[d];
+          if (!InGrid(nx, ny) || !a.in[nx][ny] || seen[nx][ny] || (nx == cx && ny == cy)) continue;
+          seen[nx][ny] = true;
+          stack.push_back({nx, ny});
+        }
+      }
+      parts.push_back(size);
+    }
+  }
+  return parts;
+}
+
+std::string Escape(const std::string& s) {
+  std::string out;
+  for (char c : s) {
+    if (c == '"' || c == '\\') out += '\\';
+    out += c;
+  }
+  return out;
+}
+
+}  // namespace
+
+const char* ChangeName(Change c) {
+  switch (c) {
+    case Change::Unsolvable: return "unsolvable";
+    case Change::Longer: return "longer";
+    case Change::Same: return "same";
+    case Change::Shorter: return "shorter";
+    default: return "unknown";
+  }
+}
+
+PlayArea AreaOf(const Board& b) {
+  PlayArea a;
+  std::vector<std::pair<int, int>> stack{{b.PlayerX, b.PlayerY}};
+  a.in[b.PlayerX][b.PlayerY] = true;
+  while (!stack.empty()) {
+    const auto [x, y] = stack.back();
+    stack.pop_back();
+    ++a.cells;
+    a.x0 = std::min(a.x0, x);
+    a.y0 = std::min(a.y0, y);
+    a.x1 = std::max(a.x1, x);
+    a.y1 = std::max(a.y1, y);
+    for (int d = 0; d < 4; ++d) {
+      const int nx = x + kDirDX[d], ny = y + kDirDY[d];
+      if (!InGrid(nx, ny) || a.in[nx][ny] || b.Map[nx][ny] == KindSolidBox) continue;
+      a.in[nx][ny] = true;
+      stack.push_back({nx, ny});
+    }
+  }
+  constexpr int kRoomCells = 10;
+  for (int x = 0; x < kBoardSize && !a.hasDoor; ++x) {
+    for (int y = 0; y < kBoardSize && !a.hasDoor; ++y) {
+      if (!a.in[x][y]) continue;
+      const std::vector<int> parts = PartsWithout(a, x, y);
+      int big = 0;
+      for (int p : parts) big += p >= kRoomCells;
+      a.hasDoor = big >= 2;
+    }
+  }
+  return a;
+}
+
+SolutionFacts FactsOf(const Board& start, const std::vector<int32_t>& facings) {
+  SolutionFacts f;
+  f.moves = static_cast<int>(facings.size());
+  int id[kBoardSize][kBoardSize];
+  int next = 0;
+  for (int x = 0; x < kBoardSize; ++x)
+    for (int y = 0; y < kBoardSize; ++y) id[x][y] = IsObject(start.Map[x][y]) ? next++ : -1;
+  std::vector<bool> pushed(next, false);
+  int last = -1;
+  Board b = start;
+  for (int32_t facing : facings) {
+    const int d = DirIndexOf(facing);
+    const int tx = b.PlayerX + kDirDX[d], ty = b.PlayerY + kDirDY[d];
+    const int32_t kind = CellAt(b, tx, ty);
+    const int who = InGrid(tx, ty) ? id[tx][ty] : -1;
+    const MoveResult r = ApplyMove(b, facing);
+    if (r.kind != MoveKind::Push) continue;
+    ++f.pushes;
+    if (who >= 0) {
+      if (last >= 0 && who != last) ++f.boxChanges;
+      last = who;
+      pushed[who] = true;
+    }
+    std::string line = std::string(kKindWords[kind]) + " " + "DLRU"[d];
+    id[tx][ty] = -1;
+    const bool hitsBox = IsObject(b.HitKind);
+    switch (kind) {
+      case KindPairBox:
+        if (r.exitOpened) {
+          ++f.pairings;
+          line += " pairs";
+        }
+        break;
+      case KindVanishBox: ++f.vanishes; line += " vanishes"; break;
+      case KindStepBox: ++f.steps; break;
+      case KindSlideBox: ++f.slides; break;
+      case KindCopyBox:
+        if (b.HitKind != KindExit && b.HitKind != KindCopyBox && b.HitKind != KindOutside) {
+          ++f.copyChanges;
+          line += std::string(" becomes ") + kKindWords[b.HitKind];
+          if (r.exitOpened) ++f.pairings;
+        }
+        break;
+      case KindBombBox:
+        if (hitsBox) {
+          ++f.blasts;
+          line += std::string(" blasts ") + kKindWords[b.HitKind];
+          id[b.HitX][b.HitY] = -1;
+        }
+        break;
+    }
+    if (kind != KindVanishBox && IsObject(CellAt(b, b.SlideEndX, b.SlideEndY))) {
+      id[b.SlideEndX][b.SlideEndY] = who;
+    }
+    char at[32];
+    std::snprintf(at, sizeof at, " (%d,%d)->(%d,%d)", tx, ty, b.SlideEndX, b.SlideEndY);
+    f.story.push_back(line + at);
+  }
+  f.distinctBoxes = static_cast<int>(std::count(pushed.begin(), pushed.end(), true));
+  return f;
+}
+
+std::vector<int32_t> KindsNamedIn(const std::string& idea) {
+  std::string text;
+  for (char c : idea) text += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  std::vector<int32_t> kinds;
+  const std::pair<const char*, int32_t> words[] = {
+      {"pair box", KindPairBox},   {"break box", KindBreakBox}, {"vanish box", KindVanishBox},
+      {"step box", KindStepBox},   {"slide box", KindSlideBox}, {"copy box", KindCopyBox},
+      {"bomb", KindBombBox}};
+  for (const auto& [word, kind] : words)
+    if (text.find(word) != std::string::npos) kinds.push_back(kind);
+  return kinds;
+}
+
+Outcome OutcomeOf(const Board& changed, const std::vector<int32_t>& shortest, uint64_t maxStates,
+                  double maxSeconds) {
+  const SolveResult r = Solve(changed, SearchLimits{maxStates, maxSeconds});
+  Outcome o;
+  if (r.status == SolveStatus::Unsolvable) {
+    o.change = Change::Unsolvable;
+  } else if (r.status == SolveStatus::Solved) {
+    o.delta = static_cast<int>(r.facings.size()) - static_cast<int>(shortest.size());
+    o.change = o.delta > 0 ? Change::Longer : o.delta < 0 ? Change::Shorter : Change::Same;
+  }
+  return o;
+}
+
+StageMeasure MeasureStage(const StageFile& file, const Board& start, const MeasureLimits& limits) {
+  const auto t0 = std::chrono::steady_clock::now();
+  StageMeasure m;
+  m.area = AreaOf(start);
+  for (int x = 0; x < kBoardSize; ++x)
+    for (int y = 0; y < kBoardSize; ++y)
+      if (file.cells[x][y] >= 0 && file.cells[x][y] <= 10) ++m.kindCount[file.cells[x][y]];
+  m.solve = Solve(start, limits.solve);
+  m.deadEnds = DeadEnds(start, limits.deadEnds);
+  if (m.solve.status != SolveStatus::Solved) return m;
+  const std::vector<int32_t>& shortest = m.solve.facings;
+  m.facts = FactsOf(start, shortest);
+  const uint64_t cap = std::max<uint64_t>(
+      limits.variantFloor, static_cast<uint64_t>(limits.variantFactor * m.solve.states));
+  const double secs = limits.solve.maxSeconds;
+
+  for (int x = 0; x < kBoardSize; ++x) {
+    for (int y = 0; y < kBoardSize; ++y) {
+      if (!IsObject(start.Map[x][y])) continue;
+      Board b = start;
+      b.Map[x][y] = KindEmpty;
+      m.objects.push_back({x, y, start.Map[x][y], OutcomeOf(b, shortest, cap, secs)});
+    }
+  }
+  const std::vector<int32_t> named = KindsNamedIn(file.idea);
+  for (int32_t k = KindBreakBox; k <= KindBombBox; ++k) {
+    if (k == KindSolidBox || m.kindCount[k] == 0) continue;
+    Board b = start;
+    for (auto& col : b.Map)
+      for (auto& c : col)
+        if (c == k) c = KindEmpty;
+    KindOutcome ko;
+    ko.kind = k;
+    ko.named = std::find(named.begin(), named.end(), k) != named.end();
+    ko.outcome = OutcomeOf(b, shortest, cap, secs);
+    m.kinds.push_back(ko);
+  }
+  if (limits.walls) {
+    for (int x = m.area.x0; x <= m.area.x1; ++x) {
+      for (int y = m.area.y0; y <= m.area.y1; ++y) {
+        if (start.Map[x][y] != KindSolidBox) continue;
+        ++m.wallsInBox;
+        bool touches = false;
+        for (int d = 0; d < 4; ++d) {
+          const int nx = x + kDirDX[d], ny = y + kDirDY[d];
+          touches = touches || (InGrid(nx, ny) && m.area.in[nx][ny]);
+        }
+        Board b = start;
+        b.Map[x][y] = KindEmpty;
+        // A cell nothing can reach changes nothing; a solution that no
+        // longer clears, or a shorter one, means the wall does work.
+        if (!touches) ++m.wallsBuried;
+        bool irrelevant = !touches;
+        if (touches && ReplayClears(b, shortest, nullptr)) {
+          const Outcome o = OutcomeOf(b, shortest, cap, secs);
+          if (o.change == Change::Unknown) ++m.wallsUnknown;
+          irrelevant = o.change == Change::Same;
+        }
+        if (irrelevant) {
+          ++m.wallsIrrelevant;
+          m.irrelevantWalls.push_back({x, y});
+        }
+      }
+    }
+  }
+  m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  return m;
+}
+
+std::string MeasureJson(int number, const StageFile& file, const StageMeasure& m) {
+  std::string j = "{";
+  char buf[256];
+  std::snprintf(buf, sizeof buf, "\"stage\":%d,\"title\":\"%s\",\"idea\":\"%s\",", number,
+                Escape(file.title).c_str(), Escape(file.idea).c_str());
+  j += buf;
+  const PlayArea& a = m.area;
+  std::snprintf(buf, sizeof buf,
+                "\"box\":[%d,%d,%d,%d],\"width\":%d,\"height\":%d,\"open\":%d,"
+                "\"centre\":[%.1f,%.1f],\"door\":%s,",
+                a.x0, a.y0, a.x1, a.y1, a.Width(), a.Height(), a.cells, a.CentreX(), a.CentreY(),
+                a.hasDoor ? "true" : "false");
+  j += buf;
+  // The shape: the area's cells within its bounding box, row by row.
+  std::string shape;
+  for (int y = a.y0; y <= a.y1; ++y) {
+    for (int x = a.x0; x <= a.x1; ++x) shape += a.in[x][y] ? 'o' : '#';
+    if (y < a.y1) shape += '/';
+  }
+  j += "\"shape\":\"" + shape + "\",\"area\":[";
+  bool first = true;
+  for (int x = 0; x < kBoardSize; ++x)
+    for (int y = 0; y < kBoardSize; ++y)
+      if (a.in[x][y]) {
+        std::snprintf(buf, sizeof buf, "%s%d", first ? "" : ",", y * kBoardSize + x);
+        j += buf;
+        first = false;
+      }
+  j += "],\"kinds\":{";
+  first = true;
+  for (int k = 1; k <= 8; ++k) {
+    if (m.kindCount[k] == 0) continue;
+    std::snprintf(buf, sizeof buf, "%s\"%s\":%d", first ? "" : ",", kKindWords[k], m.kindCount[k]);
+    j += buf;
+    first = false;
+  }
+  const SolutionFacts& f = m.facts;
+  const char* status = m.solve.status == SolveStatus::Solved       ? "solved"
+                       : m.solve.status == SolveStatus::Unsolvable ? "unsolvable"
+                                                                   : "gave up";
+  std::snprintf(buf, sizeof buf,
+                "},\"status\":\"%s\",\"moves\":%d,\"pushes\":%d,\"boxChanges\":%d,"
+                "\"distinctBoxes\":%d,\"states\":%llu,\"solveSeconds\":%.3f,",
+                status, f.moves, f.pushes, f.boxChanges, f.distinctBoxes,
+                static_cast<unsigned long long>(m.solve.states), m.solve.seconds);
+  j += buf;
+  std::snprintf(buf, sizeof buf,
+                "\"events\":{\"pairing\":%d,\"vanish\":%d,\"copy\":%d,\"blast\":%d,\"step\":%d,"
+                "\"slide\":%d},",
+                f.pairings, f.vanishes, f.copyChanges, f.blasts, f.steps, f.slides);
+  j += buf;
+  if (m.deadEnds.complete) {
+    std::snprintf(buf, sizeof buf, "\"deadShare\":%.4f,\"reachable\":%llu,", m.deadEnds.Share(),
+                  static_cast<unsigned long long>(m.deadEnds.states));
+  } else {
+    std::snprintf(buf, sizeof buf, "\"deadShare\":null,\"reachable\":%llu,",
+                  static_cast<unsigned long long>(m.deadEnds.states));
+  }
+  j += buf;
+  j += "\"objects\":[";
+  for (size_t i = 0; i < m.objects.size(); ++i) {
+    const ObjectOutcome& o = m.objects[i];
+    std::snprintf(buf, sizeof buf, "%s{\"x\":%d,\"y\":%d,\"kind\":\"%s\",\"without\":\"%s\",\"delta\":%d}",
+                  i ? "," : "", o.x, o.y, kKindWords[o.kind], ChangeName(o.outcome.change),
+                  o.outcome.delta);
+    j += buf;
+  }
+  j += "],\"kindsWithout\":[";
+  for (size_t i = 0; i < m.kinds.size(); ++i) {
+    const KindOutcome& k = m.kinds[i];
+    std::snprintf(buf, sizeof buf,
+                  "%s{\"kind\":\"%s\",\"named\":%s,\"without\":\"%s\",\"delta\":%d}", i ? "," : "",
+                  kKindWords[k.kind], k.named ? "true" : "false", ChangeName(k.outcome.change),
+                  k.outcome.delta);
+    j += buf;
+  }
+  std::snprintf(buf, sizeof buf,
+                "],\"namedKinds\":%zu,\"wallsInBox\":%d,\"wallsBuried\":%d,\"wallsIrrelevant\":%d,"
+                "\"wallsUnknown\":%d,"
+                "\"seconds\":%.2f,\"story\":[",
+                KindsNamedIn(file.idea).size(), m.wallsInBox, m.wallsBuried, m.wallsIrrelevant,
+                m.wallsUnknown,
+                m.seconds);
+  j += buf;
+  for (size_t i = 0; i < f.story.size(); ++i) j += (i ? ",\"" : "\"") + f.story[i] + "\"";
+  j += "]}";
+  return j;
+}
+
+}  // namespace rara3::solve

@@ -1,0 +1,44 @@
+#!/bin/bash
+# Writes docs/stages.md from assets/stages: the stage table, how the set is
+# made, the goals (the set before beside this one), the measures per ten
+# stages and per stage, and the solver's run over all of them.
+#
+#   tools/stagegen/write_docs.sh        (RARA3_SOLVE names the solver)
+set -eu
+solve=${RARA3_SOLVE:-build/tools/solve/rara3-solve}
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+nice "$solve" --all assets/stages --dead-ends --dead-end-states 30000000 --markdown > "$tmp/table.md"
+nice "$solve" --all assets/stages --out "$tmp" > "$tmp/run.txt"
+# The measures in two halves side by side, one a core.
+nice "$solve" --measure assets/stages --from 1 --to 50 > "$tmp/m1.jsonl" 2> "$tmp/measure1.txt" &
+nice "$solve" --measure assets/stages --from 51 --to 100 > "$tmp/m2.jsonl" 2> "$tmp/measure2.txt"
+wait
+cat "$tmp/m1.jsonl" "$tmp/m2.jsonl" > "$tmp/measures.jsonl"
+{
+  cat "$tmp/table.md"
+  cat tools/stagegen/making.md
+  echo
+  echo "## The solver over the whole set"
+  echo
+  echo "\`rara3-solve --all assets/stages --out DIR\` on this machine (2 shared cores):"
+  echo
+  echo "    $(tail -1 "$tmp/run.txt")"
+  echo
+  echo "## Goals"
+  echo
+  echo "Measured by \`rara3-solve --measure\` and \`tools/stagegen/measure_set.py\`; the old set's"
+  echo "figures are kept in \`tools/stagegen/measures_before.jsonl\`."
+  echo
+  python3 tools/stagegen/measure_set.py "$tmp/measures.jsonl" --old tools/stagegen/measures_before.jsonl --section goals
+  echo "## Per ten stages"
+  echo
+  python3 tools/stagegen/measure_set.py "$tmp/measures.jsonl" --section tens
+  echo
+  echo "## Per stage"
+  echo
+  cat tools/stagegen/measures_legend.md
+  echo
+  python3 tools/stagegen/measure_set.py "$tmp/measures.jsonl" --section stages
+} > docs/stages.md
+cp "$tmp/measures.jsonl" tools/stagegen/measures_now.jsonl
