@@ -28,6 +28,11 @@ void BringUp(GameState& g, SdlPlatform& sdl) {
   sdl.audio.InitDriver();
   // One thread beside the main one: on two cores neither waits for the other.
   std::jthread loader([&] {
+    // SDL keeps per-thread state (its error text) for a thread it did not
+    // make; the thread gives it back as it ends, whichever way it ends.
+    struct SdlThreadState {
+      ~SdlThreadState() { SDL_TLSCleanup(); }
+    } sdlThreadState;
     try {
       sdl.display.LoadSheets();
       sheetsLoaded.set_value();
