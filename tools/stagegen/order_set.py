@@ -16,6 +16,9 @@ import re
 import subprocess
 import sys
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from measure_set import median, spearman  # noqa: E402
+
 
 def solve(path, solver):
     out = subprocess.run([solver, path], capture_output=True, text=True).stdout
@@ -30,35 +33,6 @@ def ranks(values):
     r = [0] * len(values)
     for pos, i in enumerate(order):
         r[i] = pos
-    return r
-
-
-def median(values):
-    v = sorted(values)
-    n = len(v)
-    return v[n // 2] if n % 2 else (v[n // 2 - 1] + v[n // 2]) / 2
-
-
-def spearman(xs, ys):
-    rx, ry = average_ranks(xs), average_ranks(ys)
-    mx, my = sum(rx) / len(rx), sum(ry) / len(ry)
-    cov = sum((a - mx) * (b - my) for a, b in zip(rx, ry))
-    vx = sum((a - mx) ** 2 for a in rx) ** 0.5
-    vy = sum((b - my) ** 2 for b in ry) ** 0.5
-    return cov / (vx * vy)
-
-
-def average_ranks(values):
-    order = sorted(range(len(values)), key=lambda i: values[i])
-    r = [0.0] * len(values)
-    i = 0
-    while i < len(order):
-        j = i
-        while j + 1 < len(order) and values[order[j + 1]] == values[order[i]]:
-            j += 1
-        for k in range(i, j + 1):
-            r[order[k]] = (i + j) / 2
-        i = j + 1
     return r
 
 
