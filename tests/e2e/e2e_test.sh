@@ -49,7 +49,8 @@ if [ ! -s "$WORK/display" ]; then
 fi
 export DISPLAY=":$(head -1 "$WORK/display")"
 matchbox-window-manager -use_titlebar no >"$WORK/wm.log" 2>&1 &
-PIDS+=($!)
+WM_PID=$!
+PIDS+=($WM_PID)
 sleep 0.5
 
 # --- The moves played: stage 1's shipped solution but its last step, so the
@@ -331,5 +332,20 @@ for damage in missing short; do
     fail "$damage data file: status $STATUS, stderr: $(cat "$WORK/stderr")"
   fi
 done
+
+# === 5. No window manager: nobody answers a full-screen request, so the
+# window itself covers the screen and the whole frame shows ===
+kill "$WM_PID"
+wait "$WM_PID" 2>/dev/null
+new_game
+start_game
+if wait_frame "$WORK/sim_title.png" 10; then
+  pass "without a window manager the whole title shows, scaled and centred on the screen"
+else
+  fail "without a window manager the screen differs from the title in $(differing "$WORK/now.png" "$WORK/sim_title.png") pixels"
+  cp "$WORK/now.png" /tmp/rara3-e2e-bare.png
+fi
+press Escape
+wait_end "$GAME_PID" 2 && [ "$STATUS" = 0 ] || fail "without a window manager Esc on the title: status $STATUS"
 
 exit $failed

@@ -172,7 +172,7 @@ int main(int argc, char** argv) {
     rara3::BringUp(*g, *sdl);
     // One pass: the first frame. Timed when it is presented, before the
     // pass goes on to the timer (whose first keep-alive pauses 500 ms).
-    rara3::RunMainLoop(*g, sdl->platform, rara3::NowSeconds() + 1e-6);
+    rara3::RunPass(*g, sdl->platform);
     const double firstFrame =
         sdl->display.FirstShownAt() + (SinceBoot() - rara3::NowSeconds()) - ProcessStartSinceBoot();
     rara3::Form_Activate(*g);

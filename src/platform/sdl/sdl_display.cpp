@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "platform/compose/embedded_sheets.h"
+#include "platform/sdl/bare_x_server.h"
 #include "core/sheets.h"
 #include "core/display_error_text.h"
 
@@ -110,8 +111,11 @@ void SdlDisplay::CreateWindow() {
                         "display: no display to show the game on (is DISPLAY set?)"};
   }
   // Made for OpenGL from the start, so that taking a GL renderer does not
-  // make SDL replace the window; without GL, a plain one.
-  const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN_DESKTOP;
+  // make SDL replace the window; without GL, a plain one. It is shown as a
+  // window and only then taken to full screen: shown already full screen,
+  // SDL asks the window manager again and waits 100 ms for a change that
+  // never comes.
+  const Uint32 flags = SDL_WINDOW_HIDDEN;
   window_ = SDL_CreateWindow("Rara3", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                              kScreenWidth, kScreenHeight, flags | SDL_WINDOW_OPENGL);
   if (window_ == nullptr) {
@@ -119,6 +123,16 @@ void SdlDisplay::CreateWindow() {
                                kScreenWidth, kScreenHeight, flags);
   }
   if (window_ == nullptr) Fail("window");
+  // With no window manager nobody answers a full-screen request (SDL waits
+  // 100 ms for the answer): the window covers the screen itself.
+  SDL_Rect screen{};
+  bareScreen_ = OnBareXServer(window_) &&
+                SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &screen) == 0;
+  if (bareScreen_) {
+    SDL_SetWindowBordered(window_, SDL_FALSE);
+    SDL_SetWindowSize(window_, screen.w, screen.h);
+    SDL_SetWindowPosition(window_, screen.x, screen.y);
+  }
   const EmbeddedFile png = EmbeddedIconPng();
   if (png.size != 0) {
     if (SDL_Surface* icon = IMG_Load_RW(SDL_RWFromConstMem(png.data, static_cast<int>(png.size)), 1)) {
@@ -134,6 +148,9 @@ void SdlDisplay::ShowWindow() {
 }
 
 void SdlDisplay::InitDisplay() {
+  // The whole screen, at its own resolution; should the window manager
+  // refuse, the game goes on in its window.
+  if (!bareScreen_) SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
   SDL_DisplayMode mode{};
   const int index = SDL_GetWindowDisplayIndex(window_);
   const bool reportsSixty = index >= 0 && SDL_GetCurrentDisplayMode(index, &mode) == 0 &&

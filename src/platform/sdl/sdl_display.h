@@ -64,6 +64,8 @@ class SdlDisplay : public Display {
   Compositor compositor_;
   FramePacer pacer_;
   bool vsync_ = false;
+  // No window manager: the window covers the screen without asking one.
+  bool bareScreen_ = false;
   double lastPresent_ = 0.0;
   // Without vsync an unchanged frame is not shown again, unless the window
   // was uncovered or changed meanwhile, or half a second has passed.
