@@ -87,6 +87,22 @@ void SdlAudio::FreeMusic() {
   tune_ = nullptr;
 }
 
+void SdlAudio::LoadNextTune() {
+  nextTune_ = std::async(std::launch::async, [this] {
+    _Mix_Music* next = LoadMusic();
+    // SDL keeps per-thread state (its error text) for a thread it did not
+    // make: given back before the thread ends.
+    SDL_TLSCleanup();
+    return next;
+  });
+}
+
+_Mix_Music* SdlAudio::TakeNextTune() { return nextTune_.valid() ? nextTune_.get() : nullptr; }
+
+void SdlAudio::DropNextTune() {
+  if (_Mix_Music* next = TakeNextTune()) Mix_FreeMusic(next);
+}
+
 void SdlAudio::LoadTune(std::vector<uint8_t> bytes) {
   tuneBytes_ = std::move(bytes);
   tuneSeconds_ = MidiLengthSeconds(tuneBytes_.data(), tuneBytes_.size());
@@ -113,6 +129,7 @@ void SdlAudio::Close() {
   effects_.Free();
   Mix_HaltMusic();
   FreeMusic();
+  DropNextTune();
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
   driverStarted_ = false;
@@ -146,7 +163,9 @@ void SdlAudio::PlayTune() {
   // rewinding it does nothing: every start plays a freshly loaded copy.
   if (tuneUsed_ || tune_ == nullptr) {
     FreeMusic();
-    tune_ = LoadMusic();
+    tune_ = TakeNextTune();
+    // Loaded here when the copy beside the game failed, for the error text.
+    if (tune_ == nullptr) tune_ = LoadMusic();
     if (tune_ == nullptr) {
       throw PlatformError{kCodeSoundBadFormat, std::string("tune: ") + Mix_GetError()};
     }
@@ -156,6 +175,7 @@ void SdlAudio::PlayTune() {
   if (Mix_PlayMusic(tune_, 1) != 0) {
     throw PlatformError{kCodeSoundBadFormat, std::string("tune: ") + Mix_GetError()};
   }
+  if (!nextTune_.valid()) LoadNextTune();
 }
 
 void SdlAudio::StopTune() {
@@ -166,7 +186,10 @@ void SdlAudio::StopTune() {
 void SdlAudio::CloseMusic() {
   StopTune();
   musicClosed_ = true;
-  if (open_) FreeMusic();
+  if (open_) {
+    FreeMusic();
+    DropNextTune();
+  }
 }
 
 }  // namespace rara3

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,12 @@ class SdlAudio : public Audio {
 
  private:
   _Mix_Music* LoadMusic();
+  // The copy of the tune its next start plays is loaded beside the game as
+  // soon as the current one starts: loading sets up the synthesiser with the
+  // whole soundfont, a stall of 60 to 150 ms on the main thread.
+  void LoadNextTune();
+  _Mix_Music* TakeNextTune();
+  void DropNextTune();
   static void CountMixed(void* self, unsigned char* stream, int bytes);
   void FreeMusic();
 
@@ -71,6 +78,7 @@ class SdlAudio : public Audio {
   std::string soundFont_;
   std::vector<uint8_t> tuneBytes_;
   _Mix_Music* tune_ = nullptr;
+  std::future<_Mix_Music*> nextTune_;
   bool tuneUsed_ = false;
   // The tune's length from its own events (negative if unknown), the frames
   // the mixer has played (counted on the audio thread), and that count at
