@@ -122,10 +122,6 @@ bool IsDataFile(const std::vector<uint8_t>& bytes) {
   return static_cast<int64_t>(bytes.size()) == kDataFileSize;
 }
 
-void KeepPlayerData(const std::vector<uint8_t>& existing, std::vector<uint8_t>& packed) {
-  std::memcpy(packed.data(), existing.data(), static_cast<size_t>(kProgressOffset + 1));
-}
-
 bool UnpackDataFile(const std::vector<uint8_t>& data, const std::string& name,
                     std::vector<UnpackedFile>& files, std::vector<std::string>& warnings,
                     std::string& error) {

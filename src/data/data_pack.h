@@ -43,10 +43,6 @@ bool PackDataFile(Files& files, const PackInputs& in, std::vector<uint8_t>& out,
 // Whether bytes look like a data file: exactly its size.
 bool IsDataFile(const std::vector<uint8_t>& bytes);
 
-// Copies the player's part of a data file (the stage area, which the editor
-// writes, and the progress byte) from existing into packed.
-void KeepPlayerData(const std::vector<uint8_t>& existing, std::vector<uint8_t>& packed);
-
 struct UnpackedFile {
   std::string name;  // relative: "stages/001.txt", "sound/tune.mid", "progress.txt"
   std::vector<uint8_t> bytes;
