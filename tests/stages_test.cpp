@@ -260,6 +260,8 @@ struct TableRow {
   int pushes = -1;
   long long states = -1;
   double deadShare = -1;
+  // The share is not measured: more boards reachable than the search holds.
+  bool deadOverBound = false;
 };
 
 std::map<int, TableRow> StageTable() {
@@ -280,6 +282,7 @@ std::map<int, TableRow> StageTable() {
     std::sscanf(cells[5].c_str(), "%d", &r.pushes);
     std::sscanf(cells[6].c_str(), "%lld", &r.states);
     if (std::sscanf(cells[7].c_str(), "%lf", &r.deadShare) == 1) r.deadShare /= 100.0;
+    r.deadOverBound = cells[7].find("n/a (over ") != std::string::npos;
     rows[no] = r;
   }
   return rows;
@@ -298,8 +301,11 @@ TEST(StageSetTest, DocsTableMatchesTheShippedSolutions) {
     ASSERT_TRUE(table.count(n)) << "stage " << n;
     EXPECT_EQ(table.at(n).moves, static_cast<int>(Stages()[n].codes.size())) << "stage " << n;
     EXPECT_EQ(table.at(n).pushes, Play(Stages()[n]).pushes) << "stage " << n;
+    // Past the tutorial every stage has dead ends; a deep stage may reach
+    // more boards than the count goes to, and the table has to say so.
     if (n > 10) {
-      EXPECT_GT(table.at(n).deadShare, 0.0) << "stage " << n << " has no dead ends";
+      EXPECT_TRUE(table.at(n).deadShare > 0.0 || table.at(n).deadOverBound)
+          << "stage " << n << " has no dead ends";
     }
   }
 }

@@ -252,11 +252,11 @@ StageMeasure MeasureStage(const StageFile& file, const Board& start, const Measu
 }
 
 std::string MeasureJson(int number, const StageFile& file, const StageMeasure& m) {
-  std::string j = "{";
+  // The words go in whole: an idea longer than a line of figures must not
+  // be cut off, or the line is no JSON at all.
+  std::string j = "{\"stage\":" + std::to_string(number) + ",\"title\":\"" + Escape(file.title) +
+                  "\",\"idea\":\"" + Escape(file.idea) + "\",";
   char buf[256];
-  std::snprintf(buf, sizeof buf, "\"stage\":%d,\"title\":\"%s\",\"idea\":\"%s\",", number,
-                Escape(file.title).c_str(), Escape(file.idea).c_str());
-  j += buf;
   const PlayArea& a = m.area;
   std::snprintf(buf, sizeof buf,
                 "\"box\":[%d,%d,%d,%d],\"width\":%d,\"height\":%d,\"open\":%d,"

@@ -3,17 +3,29 @@
 # made, the goals (the set before beside this one), the measures per ten
 # stages and per stage, and the solver's run over all of them.
 #
-#   tools/stagegen/write_docs.sh        (RARA3_SOLVE names the solver)
+#   tools/stagegen/write_docs.sh        (RARA3_SOLVE names the solver;
+#                                        ONE_CORE=1, MEASURES=FILE below)
 set -eu
 solve=${RARA3_SOLVE:-build/tools/solve/rara3-solve}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 nice "$solve" --all assets/stages --dead-ends --dead-end-states 30000000 --markdown > "$tmp/table.md"
 nice "$solve" --all assets/stages --out "$tmp" > "$tmp/run.txt"
-# The measures in two halves side by side, one a core.
-nice "$solve" --measure assets/stages --from 1 --to 50 > "$tmp/m1.jsonl" 2> "$tmp/measure1.txt" &
-nice "$solve" --measure assets/stages --from 51 --to 100 > "$tmp/m2.jsonl" 2> "$tmp/measure2.txt"
-wait
+# The measures in two halves side by side, one a core; ONE_CORE=1 runs them
+# one after the other, for a machine shared with others. MEASURES=FILE takes
+# them from an earlier run of rara3-solve --measure over these same stages
+# (the deep stages take most of an hour to measure on one core).
+if [ -n "${MEASURES:-}" ]; then
+  cp "$MEASURES" "$tmp/m1.jsonl"
+  : > "$tmp/m2.jsonl"
+elif [ -n "${ONE_CORE:-}" ]; then
+  nice -n 15 "$solve" --measure assets/stages --from 1 --to 50 > "$tmp/m1.jsonl" 2> "$tmp/measure1.txt"
+  nice -n 15 "$solve" --measure assets/stages --from 51 --to 100 > "$tmp/m2.jsonl" 2> "$tmp/measure2.txt"
+else
+  nice "$solve" --measure assets/stages --from 1 --to 50 > "$tmp/m1.jsonl" 2> "$tmp/measure1.txt" &
+  nice "$solve" --measure assets/stages --from 51 --to 100 > "$tmp/m2.jsonl" 2> "$tmp/measure2.txt"
+  wait
+fi
 cat "$tmp/m1.jsonl" "$tmp/m2.jsonl" > "$tmp/measures.jsonl"
 {
   cat "$tmp/table.md"
