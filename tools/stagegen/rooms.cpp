@@ -44,6 +44,14 @@ using namespace rara3::stagegen;
 
 namespace {
 
+// With RARA3_ROOMS_SHOW set, a room's board as it climbs, on standard error.
+void ShowBoard(const Board& b) {
+  for (int y = 0; y < kBoardSize; ++y) {
+    for (int x = 0; x < kBoardSize; ++x) std::fputc(StageCharOfKind(b.Map[x][y]), stderr);
+    std::fputc('\n', stderr);
+  }
+}
+
 
 bool IsObject(int32_t k) { return k >= KindPairBox && k <= KindBombBox && k != KindSolidBox; }
 
@@ -347,10 +355,7 @@ bool ClimbPart(Rng& rng, const Params& prm, const Layout& L, size_t i, const std
     }
   }
   if (std::getenv("RARA3_ROOMS_SHOW")) {
-    for (int y = 0; y < kBoardSize; ++y) {
-      for (int x = 0; x < kBoardSize; ++x) std::fputc(StageCharOfKind(b.Map[x][y]), stderr);
-      std::fputc('\n', stderr);
-    }
+    ShowBoard(b);
     std::fprintf(stderr, "goal %d,%d ok %d\n", p.goal.first, p.goal.second, best.ok);
   }
   if (!best.ok) return false;
@@ -378,10 +383,7 @@ bool ClimbPart(Rng& rng, const Params& prm, const Layout& L, size_t i, const std
     }
   }
   if (std::getenv("RARA3_ROOMS_SHOW")) {
-    for (int y = 0; y < kBoardSize; ++y) {
-      for (int x = 0; x < kBoardSize; ++x) std::fputc(StageCharOfKind(b.Map[x][y]), stderr);
-      std::fputc('\n', stderr);
-    }
+    ShowBoard(b);
     std::fprintf(stderr, "climbed: %d pushes, %d unneeded\n", best.f.pushes, best.unneeded);
   }
   if (best.unneeded > 0 || best.f.pushes < 2) return false;
