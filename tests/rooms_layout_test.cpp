@@ -45,6 +45,23 @@ Cell PushOut(Board b, Cell room, Cell first) {
   return {b.SlideEndX, b.SlideEndY};
 }
 
+// Layouts of every room count the tool takes (0: any of the deep stages'),
+// over many seeds.
+struct Plan {
+  uint64_t seed;
+  int count;
+  Layout layout;
+};
+std::vector<Plan> Plans() {
+  std::vector<Plan> plans;
+  for (int count : {0, 2, 3, 4, 6})
+    for (uint64_t seed = 1; seed <= 300; ++seed) {
+      Rng rng(seed);
+      plans.push_back({seed, count, MakeLayout(rng, count)});
+    }
+  return plans;
+}
+
 // The room cell a passage leaves from: the cell before its first, against
 // the direction of the passage.
 Cell Behind(const std::vector<Cell>& passage, Cell next) {
@@ -53,25 +70,24 @@ Cell Behind(const std::vector<Cell>& passage, Cell next) {
 }
 
 TEST(RoomsLayoutTest, EveryRoomAndCorridorLiesInsideTheRing) {
-  for (uint64_t seed = 1; seed <= 300; ++seed) {
-    Rng rng(seed);
-    const Layout L = MakeLayout(rng);
-    ASSERT_GE(L.rooms.size(), 3u) << "seed " << seed;
-    ASSERT_EQ(L.corridors.size() + 1, L.rooms.size()) << "seed " << seed;
+  for (const auto& [seed, count, L] : Plans()) {
+    if (count == 0) ASSERT_GE(L.rooms.size(), 3u) << "seed " << seed << " rooms " << count;
+    else ASSERT_EQ(L.rooms.size(), static_cast<size_t>(count)) << "seed " << seed << " rooms " << count;
+    ASSERT_EQ(L.corridors.size() + 1, L.rooms.size()) << "seed " << seed << " rooms " << count;
     std::set<Cell> seen;
     for (const Room& r : L.rooms) {
       EXPECT_GE(r.x0, 1);
       EXPECT_GE(r.y0, 1);
       EXPECT_LE(r.x1, 18);
       EXPECT_LE(r.y1, 18);
-      EXPECT_GE(r.x1 - r.x0, 2) << "seed " << seed;
-      EXPECT_GE(r.y1 - r.y0, 2) << "seed " << seed;
+      EXPECT_GE(r.x1 - r.x0, 2) << "seed " << seed << " rooms " << count;
+      EXPECT_GE(r.y1 - r.y0, 2) << "seed " << seed << " rooms " << count;
       for (const Cell& c : r.Inside()) EXPECT_TRUE(seen.insert(c).second) << "rooms overlap, seed " << seed;
     }
     for (const Corridor& c : L.corridors)
       for (const auto* part : {&c.outSide, &c.middle, &c.inSide})
         for (const auto& [x, y] : *part) {
-          EXPECT_TRUE(x >= 1 && x <= 18 && y >= 1 && y <= 18) << "seed " << seed;
+          EXPECT_TRUE(x >= 1 && x <= 18 && y >= 1 && y <= 18) << "seed " << seed << " rooms " << count;
         }
   }
 }
@@ -79,9 +95,7 @@ TEST(RoomsLayoutTest, EveryRoomAndCorridorLiesInsideTheRing) {
 // Rooms touch nothing but their own passages: a room's inside has no floor
 // beside it that is not its own or one of its two corridors' ends.
 TEST(RoomsLayoutTest, RoomsMeetOnlyThroughTheirCorridors) {
-  for (uint64_t seed = 1; seed <= 300; ++seed) {
-    Rng rng(seed);
-    const Layout L = MakeLayout(rng);
+  for (const auto& [seed, count, L] : Plans()) {
     const Board b = FloorOf(L);
     for (size_t i = 0; i < L.rooms.size(); ++i) {
       const Room& r = L.rooms[i];
@@ -93,7 +107,7 @@ TEST(RoomsLayoutTest, RoomsMeetOnlyThroughTheirCorridors) {
           const int nx = x + kDirDX[d], ny = y + kDirDY[d];
           const bool inside = nx >= r.x0 && nx <= r.x1 && ny >= r.y0 && ny <= r.y1;
           if (inside || b.Map[nx][ny] != KindEmpty) continue;
-          EXPECT_TRUE(allowed.count({nx, ny})) << "seed " << seed << " room " << i << " opens at " << nx
+          EXPECT_TRUE(allowed.count({nx, ny})) << "seed " << seed << " rooms " << count << " room " << i << " opens at " << nx
                                                << "," << ny;
         }
     }
@@ -103,18 +117,16 @@ TEST(RoomsLayoutTest, RoomsMeetOnlyThroughTheirCorridors) {
 // The point of the bends: a box pushed out of either room along its
 // passage stops at that passage's bend, never in the other room.
 TEST(RoomsLayoutTest, ABoxPushedOutOfARoomJamsAtTheFirstBend) {
-  for (uint64_t seed = 1; seed <= 300; ++seed) {
-    Rng rng(seed);
-    const Layout L = MakeLayout(rng);
+  for (const auto& [seed, count, L] : Plans()) {
     const Board b = FloorOf(L);
     for (const Corridor& c : L.corridors) {
-      ASSERT_GE(c.outSide.size(), 2u) << "seed " << seed;
-      ASSERT_GE(c.inSide.size(), 2u) << "seed " << seed;
-      EXPECT_NE(c.outBend, c.inBend) << "seed " << seed;
-      EXPECT_EQ(PushOut(b, Behind(c.outSide, c.outSide[1]), c.outSide.front()), c.outBend) << "seed " << seed;
+      ASSERT_GE(c.outSide.size(), 2u) << "seed " << seed << " rooms " << count;
+      ASSERT_GE(c.inSide.size(), 2u) << "seed " << seed << " rooms " << count;
+      EXPECT_NE(c.outBend, c.inBend) << "seed " << seed << " rooms " << count;
+      EXPECT_EQ(PushOut(b, Behind(c.outSide, c.outSide[1]), c.outSide.front()), c.outBend) << "seed " << seed << " rooms " << count;
       // The second room's passage, walked from the room back to its bend.
       std::vector<Cell> back(c.inSide.rbegin(), c.inSide.rend());
-      EXPECT_EQ(PushOut(b, Behind(back, back[1]), back.front()), c.inBend) << "seed " << seed;
+      EXPECT_EQ(PushOut(b, Behind(back, back[1]), back.front()), c.inBend) << "seed " << seed << " rooms " << count;
     }
   }
 }

@@ -12,7 +12,7 @@
 // seed.
 //
 //   rara3-rooms --seed N --out DIR [--kinds VTSCB%] [--min-pushes N]
-//               [--iterations N] [--restarts N] [--max-states N]
+//               [--iterations N] [--restarts N] [--max-states N] [--rooms N]
 //
 // The stage goes to DIR/<seed>.txt; one tab-separated line on stdout: file,
 // moves, pushes, box changes, boxes pushed, states, rooms, the kinds of each
@@ -61,6 +61,7 @@ struct Params {
   int iterations = 1500;         // hill-climb steps per room and start
   int restarts = 4;              // fresh starts per room
   uint64_t maxStates = 8'000'000;  // the whole stage's search
+  int rooms = 0;                   // 2, 3, 4 or 6; 0: any of 3, 4, 6
 };
 
 // The board of one room alone: its inside, the corridor it comes in by and
@@ -422,7 +423,7 @@ bool MakePart(Rng& rng, const Params& prm, const Layout& L, size_t i, const std:
 int Usage() {
   std::fprintf(stderr,
                "usage: rara3-rooms --seed N --out DIR [--kinds VTSCB%%] [--min-pushes N]\n"
-               "       [--iterations N] [--restarts N] [--max-states N]\n");
+               "       [--iterations N] [--restarts N] [--max-states N] [--rooms 2|3|4|6]\n");
   return 2;
 }
 
@@ -443,9 +444,14 @@ int main(int argc, char** argv) {
     else if (a == "--iterations") prm.iterations = std::atoi(v);
     else if (a == "--restarts") prm.restarts = std::atoi(v);
     else if (a == "--max-states") prm.maxStates = std::strtoull(v, nullptr, 10);
+    else if (a == "--rooms") prm.rooms = std::atoi(v);
     else return Usage();
   }
   if (outDir.empty() || prm.kinds.empty()) return Usage();
+  if (prm.rooms != 0 && prm.rooms != 2 && prm.rooms != 3 && prm.rooms != 4 && prm.rooms != 6) {
+    std::fprintf(stderr, "--rooms: %d rooms make no grid; 2, 3, 4 or 6\n", prm.rooms);
+    return 2;
+  }
   for (char c : prm.kinds) {
     const int32_t k = KindOfStageChar(c);
     if (k < 2 || k > 8 || k == KindSolidBox) {
@@ -456,7 +462,7 @@ int main(int argc, char** argv) {
   std::error_code ec;
   fs::create_directories(outDir, ec);
   Rng rng(seed);
-  const Layout L = MakeLayout(rng);
+  const Layout L = MakeLayout(rng, prm.rooms);
   Board whole = SolidBoard();
   for (const Room& r : L.rooms)
     for (const auto& [x, y] : r.Inside()) whole.Map[x][y] = KindEmpty;

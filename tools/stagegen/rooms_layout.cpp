@@ -38,11 +38,20 @@ Corridor Join(Rng& rng, const Room& a, const Room& b, bool across, int band) {
 
 }  // namespace
 
-Layout MakeLayout(Rng& rng) {
-  // Slots: columns x rows, visited in a snake.
-  static const int kShapes[][2] = {{3, 2}, {2, 3}, {2, 2}, {3, 2}, {2, 3}, {3, 1}, {1, 3}};
-  const auto& shape = kShapes[U(rng, 0, 6)];
-  const int cols = shape[0], rows = shape[1];
+Layout MakeLayout(Rng& rng, int roomCount) {
+  // Slots: columns x rows, visited in a snake. Any count draws from the
+  // first seven shapes, as the deep stages were made.
+  static const int kShapes[][2] = {{3, 2}, {2, 3}, {2, 2}, {3, 2}, {2, 3}, {3, 1}, {1, 3}, {2, 1}, {1, 2}};
+  int pick = 0;
+  if (roomCount == 0) {
+    pick = U(rng, 0, 6);
+  } else {
+    std::vector<int> fits;
+    for (int i = 0; i < 9; ++i)
+      if (kShapes[i][0] * kShapes[i][1] == roomCount) fits.push_back(i);
+    pick = fits[U(rng, 0, static_cast<int>(fits.size()) - 1)];
+  }
+  const int cols = kShapes[pick][0], rows = kShapes[pick][1];
   auto sizes = [&](int n, int minSize, int maxSize) {
     std::vector<int> s(n, minSize);
     int room = 18 - 3 * (n - 1) - minSize * n;

@@ -41,7 +41,8 @@ struct Layout {
 };
 
 // Rooms and corridors from the generator; rooms[0] is where the player
-// starts, the last room holds the pairing.
-Layout MakeLayout(Rng& rng);
+// starts, the last room holds the pairing. roomCount: 2, 3, 4 or 6 rooms,
+// or 0 for any of 3, 4 and 6.
+Layout MakeLayout(Rng& rng, int roomCount = 0);
 
 }  // namespace rara3::stagegen
