@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <set>
+#include <stdexcept>
 
 #include "core/cell_kinds.h"
 #include "game/board.h"
@@ -129,6 +130,15 @@ TEST(RoomsLayoutTest, ABoxPushedOutOfARoomJamsAtTheFirstBend) {
       EXPECT_EQ(PushOut(b, Behind(back, back[1]), back.front()), c.inBend) << "seed " << seed << " rooms " << count;
     }
   }
+}
+
+TEST(RoomsLayoutTest, ACountNoGridHoldsIsRefused) {
+  for (int count : {-1, 1, 5, 7, 9}) {
+    Rng rng(1);
+    EXPECT_FALSE(IsRoomCount(count)) << count;
+    EXPECT_THROW(MakeLayout(rng, count), std::invalid_argument) << count;
+  }
+  for (int count : {0, 2, 3, 4, 6}) EXPECT_TRUE(IsRoomCount(count)) << count;
 }
 
 TEST(RoomsLayoutTest, TheSameSeedGivesTheSamePlan) {

@@ -26,14 +26,19 @@ def median(values):
     return statistics.median(values) if values else float("nan")
 
 
-def iou(a, b):
-    ax0, ay0, ax1, ay1 = a["box"]
-    bx0, by0, bx1, by1 = b["box"]
+def box_iou(a, b):
+    """Intersection over union of two boxes (x0, y0, x1, y1), ends included."""
+    ax0, ay0, ax1, ay1 = a
+    bx0, by0, bx1, by1 = b
     w = min(ax1, bx1) - max(ax0, bx0) + 1
     h = min(ay1, by1) - max(ay0, by0) + 1
     inter = max(0, w) * max(0, h)
-    union = a["width"] * a["height"] + b["width"] * b["height"] - inter
+    union = (ax1 - ax0 + 1) * (ay1 - ay0 + 1) + (bx1 - bx0 + 1) * (by1 - by0 + 1) - inter
     return inter / union
+
+
+def iou(a, b):
+    return box_iou(a["box"], b["box"])
 
 
 def ranks(values):

@@ -448,7 +448,7 @@ int main(int argc, char** argv) {
     else return Usage();
   }
   if (outDir.empty() || prm.kinds.empty()) return Usage();
-  if (prm.rooms != 0 && prm.rooms != 2 && prm.rooms != 3 && prm.rooms != 4 && prm.rooms != 6) {
+  if (!IsRoomCount(prm.rooms)) {
     std::fprintf(stderr, "--rooms: %d rooms make no grid; 2, 3, 4 or 6\n", prm.rooms);
     return 2;
   }

@@ -1,6 +1,8 @@
 #include "rooms_layout.h"
 
 #include <algorithm>
+#include <iterator>
+#include <stdexcept>
 
 namespace rara3::stagegen {
 
@@ -36,21 +38,26 @@ Corridor Join(Rng& rng, const Room& a, const Room& b, bool across, int band) {
   return c;
 }
 
+// Slots: columns x rows. The first seven are the draw of the deep stages.
+constexpr int kShapes[][2] = {{3, 2}, {2, 3}, {2, 2}, {3, 2}, {2, 3}, {3, 1}, {1, 3}, {2, 1}, {1, 2}};
+constexpr int kAnyShapes = 7;
+
+std::vector<int> ShapesOf(int roomCount) {
+  std::vector<int> fits;
+  for (int i = 0; i < static_cast<int>(std::size(kShapes)); ++i)
+    if (kShapes[i][0] * kShapes[i][1] == roomCount) fits.push_back(i);
+  return fits;
+}
+
 }  // namespace
 
+bool IsRoomCount(int roomCount) { return roomCount == 0 || !ShapesOf(roomCount).empty(); }
+
 Layout MakeLayout(Rng& rng, int roomCount) {
-  // Slots: columns x rows, visited in a snake. Any count draws from the
-  // first seven shapes, as the deep stages were made.
-  static const int kShapes[][2] = {{3, 2}, {2, 3}, {2, 2}, {3, 2}, {2, 3}, {3, 1}, {1, 3}, {2, 1}, {1, 2}};
-  int pick = 0;
-  if (roomCount == 0) {
-    pick = U(rng, 0, 6);
-  } else {
-    std::vector<int> fits;
-    for (int i = 0; i < 9; ++i)
-      if (kShapes[i][0] * kShapes[i][1] == roomCount) fits.push_back(i);
-    pick = fits[U(rng, 0, static_cast<int>(fits.size()) - 1)];
-  }
+  // The slots are visited in a snake.
+  if (!IsRoomCount(roomCount)) throw std::invalid_argument("no grid of slots holds that many rooms");
+  const std::vector<int> fits = ShapesOf(roomCount);
+  const int pick = roomCount == 0 ? U(rng, 0, kAnyShapes - 1) : fits[U(rng, 0, static_cast<int>(fits.size()) - 1)];
   const int cols = kShapes[pick][0], rows = kShapes[pick][1];
   auto sizes = [&](int n, int minSize, int maxSize) {
     std::vector<int> s(n, minSize);

@@ -13,6 +13,9 @@ import argparse
 import os
 import sys
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from measure_set import box_iou  # noqa: E402
+
 SIZE = 20
 
 
@@ -50,14 +53,6 @@ def cells_box(rows):
             max(c[0] for c in cells), max(c[1] for c in cells))
 
 
-def iou(a, b):
-    ix = max(0, min(a[2], b[2]) - max(a[0], b[0]) + 1)
-    iy = max(0, min(a[3], b[3]) - max(a[1], b[1]) + 1)
-    inter = ix * iy
-    union = (a[2] - a[0] + 1) * (a[3] - a[1] + 1) + (b[2] - b[0] + 1) * (b[3] - b[1] + 1) - inter
-    return inter / union
-
-
 def shifted(rows, dx, dy):
     out = [["#"] * SIZE for _ in range(SIZE)]
     for y in range(1, SIZE - 1):
@@ -75,7 +70,7 @@ def best_shift(rows, others):
         for dy in range(1 - c[1], SIZE - 2 - c[3] + 1):
             box = (a[0] + dx, a[1] + dy, a[2] + dx, a[3] + dy)
             # Rounded so that float noise never decides between equal places.
-            key = (round(sum(iou(box, o) for o in others), 9), abs(dx) + abs(dy), dx, dy)
+            key = (round(sum(box_iou(box, o) for o in others), 9), abs(dx) + abs(dy), dx, dy)
             if best is None or key < best[0]:
                 best = (key, dx, dy)
     return best[1], best[2]
