@@ -10,8 +10,8 @@
 
 #include "data/data_file.h"
 #include "data/data_pack.h"
-#include "shell/headless_bring_up.h"
-#include "shell/main_loop.h"
+#include "app/headless_bring_up.h"
+#include "app/main_loop.h"
 #include "platform/posix/posix_files.h"
 
 namespace rara3::bench {

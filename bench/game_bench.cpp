@@ -9,7 +9,7 @@
 #include "bench_data.h"
 #include "game/board.h"
 #include "game/game.h"
-#include "shell/main_loop.h"
+#include "app/main_loop.h"
 
 namespace rara3::bench {
 namespace {

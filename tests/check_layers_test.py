@@ -25,6 +25,20 @@ PLANTED = [
      'src/platform/browser/ may not include'),
     ('src/platform/browser/browser_input.cpp', '#include "game/game.h"',
      'src/platform/browser/ may not include'),
+    ('src/render/blit.cpp', '#include "app/main_loop.h"', 'src/render/ may not include'),
+    ('src/app/main_loop.cpp', '#include "app/desktop/sdl_bring_up.h"',
+     'src/app/ may not include "app/desktop/sdl_bring_up.h"'),
+    ('src/app/main_loop.cpp', '#include "platform/headless/headless_platform.h"',
+     'src/app/ may not include'),
+    ('src/app/fatal_error_path.cpp', '#include <SDL.h>', 'src/app/ may not include <SDL.h>'),
+    ('src/app/desktop/main.cpp', '#include "app/web/browser_bring_up.h"',
+     'src/app/desktop/ may not include "app/web/browser_bring_up.h"'),
+    ('src/app/desktop/sdl_bring_up.cpp', '#include "platform/browser/page.h"',
+     'src/app/desktop/ may not include'),
+    ('src/app/web/browser_main.cpp', '#include "app/desktop/init_and_run.h"',
+     'src/app/web/ may not include "app/desktop/init_and_run.h"'),
+    ('src/app/web/browser_bring_up.cpp', '#include "platform/sdl/sdl_display.h"',
+     'src/app/web/ may not include'),
 ]
 
 failures = []

@@ -1,4 +1,4 @@
-#include "shell/fatal_error_path.h"
+#include "app/fatal_error_path.h"
 
 #include <gtest/gtest.h>
 

@@ -14,8 +14,8 @@
 
 #include "data/data_file.h"
 #include "game/game.h"
-#include "shell/headless_bring_up.h"
-#include "shell/main_loop.h"
+#include "app/headless_bring_up.h"
+#include "app/main_loop.h"
 #include "game/replay_file.h"
 #include "game_fixture.h"
 #include "support/faulty_files.h"

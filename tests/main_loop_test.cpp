@@ -1,7 +1,7 @@
 // The headless main loop: the bring-up, the order within a pass, the end of
 // the program, and a failing frame.
-#include "shell/headless_bring_up.h"
-#include "shell/main_loop.h"
+#include "app/headless_bring_up.h"
+#include "app/main_loop.h"
 
 #include <gtest/gtest.h>
 

@@ -14,8 +14,8 @@
 #include "game_fixture.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/posix/posix_files.h"
-#include "shell/headless_bring_up.h"
-#include "shell/main_loop.h"
+#include "app/headless_bring_up.h"
+#include "app/main_loop.h"
 #include "temp_folder.h"
 
 namespace rara3 {

@@ -8,7 +8,7 @@
 
 #include "core/data_layout.h"
 #include "platform/posix/posix_files.h"
-#include "shell/player_folder.h"
+#include "app/desktop/player_folder.h"
 #include "temp_folder.h"
 
 namespace rara3 {

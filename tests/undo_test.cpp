@@ -10,7 +10,7 @@
 #include "game/replay_file.h"
 #include "game/undo.h"
 #include "game_fixture.h"
-#include "shell/main_loop.h"
+#include "app/main_loop.h"
 
 namespace rara3 {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/main_loop.h"
+#include "app/main_loop.h"
 
 #include <gtest/gtest.h>
 

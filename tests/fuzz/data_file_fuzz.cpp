@@ -13,8 +13,8 @@
 
 #include "data/data_file.h"
 #include "game/game.h"
-#include "shell/headless_bring_up.h"
-#include "shell/main_loop.h"
+#include "app/headless_bring_up.h"
+#include "app/main_loop.h"
 #include "platform/headless/headless_platform.h"
 #include "support/memory_files.h"
 

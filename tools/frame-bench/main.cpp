@@ -18,8 +18,8 @@
 #include "core/keys.h"
 #include "core/scenes.h"
 #include "game/game.h"
-#include "shell/main_loop.h"
-#include "shell/sdl_bring_up.h"
+#include "app/main_loop.h"
+#include "app/desktop/sdl_bring_up.h"
 
 namespace {
 

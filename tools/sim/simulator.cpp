@@ -2,8 +2,8 @@
 
 #include "core/stage_chars.h"
 #include "game/game.h"
-#include "shell/headless_bring_up.h"
-#include "shell/main_loop.h"
+#include "app/headless_bring_up.h"
+#include "app/main_loop.h"
 #include "state_fields.h"
 
 namespace rara3::sim {

@@ -1,4 +1,4 @@
-#include "shell/browser_bring_up.h"
+#include "app/web/browser_bring_up.h"
 
 #include <new>
 #include <vector>
@@ -8,9 +8,9 @@
 #include "data/data_place.h"
 #include "game/game.h"
 #include "platform/browser/page.h"
-#include "shell/data_file_error.h"
-#include "shell/fatal_error_path.h"
-#include "shell/main_loop.h"
+#include "app/data_file_error.h"
+#include "app/fatal_error_path.h"
+#include "app/main_loop.h"
 
 namespace rara3 {
 namespace {

@@ -6,7 +6,7 @@
 #include "core/platform.h"
 #include "game/game_state.h"
 #include "platform/sdl/sdl_platform.h"
-#include "shell/data_file_error.h"
+#include "app/data_file_error.h"
 
 namespace rara3 {
 

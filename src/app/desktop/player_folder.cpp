@@ -1,4 +1,4 @@
-#include "shell/player_folder.h"
+#include "app/desktop/player_folder.h"
 
 #include <pwd.h>
 #include <sys/stat.h>

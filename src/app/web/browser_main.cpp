@@ -6,7 +6,7 @@
 #include <string>
 
 #include "game/game.h"
-#include "shell/browser_bring_up.h"
+#include "app/web/browser_bring_up.h"
 
 namespace {
 

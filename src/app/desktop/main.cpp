@@ -12,8 +12,8 @@
 #include "data/data_place.h"
 #include "platform/posix/instance_lock.h"
 #include "platform/posix/posix_files.h"
-#include "shell/init_and_run.h"
-#include "shell/player_folder.h"
+#include "app/desktop/init_and_run.h"
+#include "app/desktop/player_folder.h"
 
 namespace {
 

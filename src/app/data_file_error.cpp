@@ -1,4 +1,4 @@
-#include "shell/data_file_error.h"
+#include "app/data_file_error.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "shell/headless_bring_up.h"
+#include "app/headless_bring_up.h"
 
 #include <vector>
 

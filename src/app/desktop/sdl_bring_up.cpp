@@ -1,4 +1,4 @@
-#include "shell/sdl_bring_up.h"
+#include "app/desktop/sdl_bring_up.h"
 
 #include <SDL.h>
 
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "data/data_file.h"
-#include "shell/data_file_error.h"
+#include "app/data_file_error.h"
 
 namespace rara3 {
 

@@ -1,4 +1,4 @@
-#include "shell/init_and_run.h"
+#include "app/desktop/init_and_run.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -12,10 +12,10 @@
 #include "data/data_file.h"
 #include "game/game.h"
 #include "core/display_error_text.h"
-#include "shell/data_file_error.h"
-#include "shell/fatal_error_path.h"
-#include "shell/main_loop.h"
-#include "shell/sdl_bring_up.h"
+#include "app/data_file_error.h"
+#include "app/fatal_error_path.h"
+#include "app/main_loop.h"
+#include "app/desktop/sdl_bring_up.h"
 
 namespace rara3 {
 

@@ -1,8 +1,8 @@
-#include "shell/main_loop.h"
+#include "app/main_loop.h"
 
 #include "game/game.h"
 #include "render/render_frame.h"
-#include "shell/fatal_error_path.h"
+#include "app/fatal_error_path.h"
 
 namespace rara3 {
 
