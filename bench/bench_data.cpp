@@ -12,6 +12,7 @@
 #include "data/data_pack.h"
 #include "app/headless_bring_up.h"
 #include "app/main_loop.h"
+#include "platform/compose/test_sheets.h"
 #include "platform/posix/posix_files.h"
 
 namespace rara3::bench {
@@ -50,7 +51,7 @@ BenchGame::BenchGame(bool pixels) {
   if (pixels) {
     compositor = std::make_unique<Compositor>();
     std::string error;
-    if (!compositor->LoadEmbeddedSheets(error) && !compositor->LoadTestSheets(error)) Die(error);
+    if (!compositor->LoadEmbeddedSheets(error) && !LoadTestSheets(*compositor, error)) Die(error);
     sink = std::make_unique<ComposeSink>(*compositor);
     hp.display.sink = sink.get();
   }

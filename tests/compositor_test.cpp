@@ -24,7 +24,7 @@ class CompositorTest : public ::testing::Test {
  protected:
   void SetUp() override {
     std::string error;
-    ASSERT_TRUE(c.LoadTestSheets(error)) << error;
+    ASSERT_TRUE(LoadTestSheets(c, error)) << error;
     Paint(kBackground);
   }
 
@@ -293,7 +293,7 @@ std::vector<uint16_t> FramePixels(const Compositor& c) {
 std::vector<uint16_t> DrawnAlone(const TestFrame& f) {
   Compositor fresh;
   std::string error;
-  EXPECT_TRUE(fresh.LoadTestSheets(error)) << error;
+  EXPECT_TRUE(LoadTestSheets(fresh, error)) << error;
   for (const FrameBlit& b : f) fresh.Blit(b.x, b.y, b.sheet, b.src, b.keyed);
   return FramePixels(fresh);
 }
@@ -331,7 +331,7 @@ TEST(CompositorFrameCache, EveryFrameIsAsIfDrawnBlitByBlit) {
     SCOPED_TRACE(k.what);
     Compositor c;
     std::string error;
-    ASSERT_TRUE(c.LoadTestSheets(error)) << error;
+    ASSERT_TRUE(LoadTestSheets(c, error)) << error;
     for (size_t i = 0; i < k.frames.size(); ++i) {
       for (const FrameBlit& b : k.frames[i]) c.Blit(b.x, b.y, b.sheet, b.src, b.keyed);
       if (k.read[i] || i + 1 == k.frames.size()) {
@@ -346,7 +346,7 @@ TEST(CompositorFrameCache, AReadInTheMiddleOfAFrameSeesTheBlitsSoFar) {
   const TestFrame board = BoardFrame(2, 3, 5);
   Compositor c;
   std::string error;
-  ASSERT_TRUE(c.LoadTestSheets(error)) << error;
+  ASSERT_TRUE(LoadTestSheets(c, error)) << error;
   for (int frame = 0; frame < 3; ++frame) {
     for (size_t i = 0; i < board.size(); ++i) {
       const FrameBlit& b = board[i];
@@ -363,7 +363,7 @@ TEST(CompositorFrameCache, NewSheetsAreUsedForTheSameBlits) {
   const TestFrame board = BoardFrame(2, 3, 5);
   Compositor c;
   std::string error;
-  ASSERT_TRUE(c.LoadTestSheets(error)) << error;
+  ASSERT_TRUE(LoadTestSheets(c, error)) << error;
   for (int frame = 0; frame < 3; ++frame)
     for (const FrameBlit& b : board) c.Blit(b.x, b.y, b.sheet, b.src, b.keyed);
   ASSERT_EQ(FramePixels(c), DrawnAlone(board));
@@ -403,7 +403,7 @@ TEST(CompositorFrameCache, AFrameCountsAsShownOnlyWhenItIsTheSameBlitForBlit) {
     SCOPED_TRACE(k.what);
     Compositor c;
     std::string error;
-    ASSERT_TRUE(c.LoadTestSheets(error)) << error;
+    ASSERT_TRUE(LoadTestSheets(c, error)) << error;
     EXPECT_FALSE(c.SameAsLastCopy());
     for (const FrameBlit& b : board) c.Blit(b.x, b.y, b.sheet, b.src, b.keyed);
     c.CopyXrgb8888(pixels.data(), 640 * 4);
@@ -414,10 +414,10 @@ TEST(CompositorFrameCache, AFrameCountsAsShownOnlyWhenItIsTheSameBlitForBlit) {
   // New sheets: never the same.
   Compositor c;
   std::string error;
-  ASSERT_TRUE(c.LoadTestSheets(error)) << error;
+  ASSERT_TRUE(LoadTestSheets(c, error)) << error;
   for (const FrameBlit& b : board) c.Blit(b.x, b.y, b.sheet, b.src, b.keyed);
   c.CopyXrgb8888(pixels.data(), 640 * 4);
-  ASSERT_TRUE(c.LoadTestSheets(error)) << error;
+  ASSERT_TRUE(LoadTestSheets(c, error)) << error;
   for (const FrameBlit& b : board) c.Blit(b.x, b.y, b.sheet, b.src, b.keyed);
   EXPECT_FALSE(c.SameAsLastCopy());
 }

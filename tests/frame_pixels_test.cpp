@@ -18,7 +18,7 @@ namespace {
 struct PixelRig {
   PixelRig() {
     std::string error;
-    if (!compositor.LoadTestSheets(error)) ADD_FAILURE() << error;
+    if (!LoadTestSheets(compositor, error)) ADD_FAILURE() << error;
     hp.display.sink = &sink;
     InitGameState(*g);
     g->LoopStarted = true;

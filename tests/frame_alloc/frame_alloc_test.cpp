@@ -9,6 +9,7 @@
 
 #include "game_fixture.h"
 #include "platform/compose/compositor.h"
+#include "platform/compose/test_sheets.h"
 #include "platform/headless/compose_sink.h"
 #include "render/render_frame.h"
 
@@ -43,7 +44,7 @@ class FrameAllocations : public test::GameFixture {
   void SetUp() override {
     std::string error;
     if (!compositor.LoadEmbeddedSheets(error)) {
-      ASSERT_TRUE(compositor.LoadTestSheets(error)) << error;
+      ASSERT_TRUE(LoadTestSheets(compositor, error)) << error;
     }
     hp.display.recordBlits = false;
     hp.display.sink = &sink;

@@ -4,6 +4,7 @@
 #include "game/game.h"
 #include "app/headless_bring_up.h"
 #include "app/main_loop.h"
+#include "platform/compose/test_sheets.h"
 #include "state_fields.h"
 
 namespace rara3::sim {
@@ -35,7 +36,7 @@ bool Simulator::Start(const std::string& programDir, std::string& error) {
     std::string artError;
     if (options_.testSheets || !compositor_->LoadEmbeddedSheets(artError)) {
       if (!options_.testSheets) error = artError;  // reported below if the test sheets fail too
-      if (!compositor_->LoadTestSheets(error)) return false;
+      if (!LoadTestSheets(*compositor_, error)) return false;
       if (!options_.testSheets) hp_.system.ReportError("rara3-sim: " + artError + "; snapshots use test sheets");
     }
     sink_ = std::make_unique<ComposeSink>(*compositor_);

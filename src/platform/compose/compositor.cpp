@@ -7,7 +7,6 @@
 
 #include "platform/compose/embedded_sheets.h"
 #include "core/sheets.h"
-#include "platform/compose/test_sheets.h"
 
 namespace rara3 {
 namespace {
@@ -259,14 +258,6 @@ bool Compositor::LoadEmbeddedSheets(std::string& error) {
     }
   }
   if (ok) ok = SetSheets(images, error);
-  FreeAll(images);
-  return ok;
-}
-
-bool Compositor::LoadTestSheets(std::string& error) {
-  SDL_Surface* images[kSheetCount] = {};
-  for (int i = 0; i < kSheetCount; ++i) images[i] = MakeTestSheet(i);
-  const bool ok = SetSheets(images, error);
   FreeAll(images);
   return ok;
 }

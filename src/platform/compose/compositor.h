@@ -34,8 +34,6 @@ class Compositor {
   bool SetSheets(SDL_Surface* const (&images)[kSheetCount], std::string& error);
   // The art built into the program.
   bool LoadEmbeddedSheets(std::string& error);
-  // The generated sheets of test_sheets.h.
-  bool LoadTestSheets(std::string& error);
   bool HasSheets() const { return plain_[0] != nullptr; }
 
   // The fast blit: the source rectangle of a sheet onto the back buffer with

@@ -140,4 +140,12 @@ SDL_Surface* MakeTestSheet(int sheet) {
   return s;
 }
 
+bool LoadTestSheets(Compositor& compositor, std::string& error) {
+  SDL_Surface* images[kSheetCount] = {};
+  for (int i = 0; i < kSheetCount; ++i) images[i] = MakeTestSheet(i);
+  const bool ok = compositor.SetSheets(images, error);
+  for (SDL_Surface* s : images) SDL_FreeSurface(s);
+  return ok;
+}
+
 }  // namespace rara3

@@ -7,6 +7,9 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <string>
+
+#include "platform/compose/compositor.h"
 
 namespace rara3 {
 
@@ -25,5 +28,8 @@ constexpr int kTestProbeY[9] = {0, 40, 4, 24, 60, 4, 4, 35, 4};
 // A new 24-bit surface of sheet i's size; the caller frees it. Null only
 // when SDL cannot allocate.
 SDL_Surface* MakeTestSheet(int sheet);
+
+// Gives the compositor all nine generated sheets.
+bool LoadTestSheets(Compositor& compositor, std::string& error);
 
 }  // namespace rara3
