@@ -177,8 +177,8 @@ fuzz: fuzz-build
 # The long soak, under the sanitizers.
 soak: deps-test
 	cmake -S . -B $(BUILD_ASAN) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DRARA3_SANITIZE=ON
-	cmake --build $(BUILD_ASAN) -j $(JOBS) --target rara3_tests
-	RARA3_SOAK_FRAMES=$(SOAK_FRAMES) $(BUILD_ASAN)/tests/rara3_tests --gtest_filter='Soak.*'
+	cmake --build $(BUILD_ASAN) -j $(JOBS) --target rara3_app_tests
+	RARA3_SOAK_FRAMES=$(SOAK_FRAMES) $(BUILD_ASAN)/tests/rara3_app_tests --gtest_filter='Soak.*'
 
 # The benchmarks and the real game measured under a virtual X server (the
 # sound mixed into a file), and docs/performance.md made from their output.

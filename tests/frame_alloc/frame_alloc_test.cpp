@@ -7,7 +7,7 @@
 #include <functional>
 #include <new>
 
-#include "game_fixture.h"
+#include "support/game_fixture.h"
 #include "platform/compose/compositor.h"
 #include "platform/compose/test_sheets.h"
 #include "platform/headless/compose_sink.h"

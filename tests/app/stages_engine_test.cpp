@@ -1,0 +1,120 @@
+// The shipped solutions played through the animated game, frame by frame:
+// each clears its stage, and at the start of every move the engine's board is
+// the board the pure rules reach after the moves before it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "data/stage_text.h"
+#include "game/board.h"
+#include "game/game.h"
+#include "app/headless_bring_up.h"
+#include "app/main_loop.h"
+#include "game/replay_file.h"
+#include "support/game_fixture.h"
+#include "platform/headless/headless_platform.h"
+#include "support/memory_files.h"
+
+namespace rara3 {
+namespace {
+
+std::string ReadAsset(int n, const char* folder, const char* extension) {
+  char name[16];
+  std::snprintf(name, sizeof name, "%03d%s", n, extension);
+  std::ifstream in(std::string(RARA3_SOURCE_DIR) + "/assets/" + folder + "/" + name,
+                   std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The grid, the player and the exit, as both sides keep them.
+std::string BoardKey(const Board& b) {
+  std::string key;
+  for (int x = 0; x < kBoardSize; ++x)
+    for (int y = 0; y < kBoardSize; ++y) key += static_cast<char>('0' + b.Map[x][y]);
+  key += " player " + std::to_string(b.PlayerX) + "," + std::to_string(b.PlayerY);
+  key += b.ExitOpen ? " open" : " closed";
+  return key;
+}
+
+class ShippedSolutionInEngineTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(ShippedSolutionInEngineTest, ClearsAndAgreesWithThePureRulesAtEveryMove) {
+  const int n = GetParam();
+  StageCells cells;
+  std::string error;
+  ASSERT_TRUE(ParseStageText(ReadAsset(n, "stages", ".txt"), "stage", cells, error)) << error;
+  const std::string replay = ReadAsset(n, "solutions", ".PBD");
+  std::vector<int32_t> codes(8192);
+  int32_t count = 0;
+  ASSERT_TRUE(ParseReplay(std::vector<uint8_t>(replay.begin(), replay.end()), 8192, codes.data(),
+                          count, error))
+      << error;
+
+  MemoryFiles files;
+  files.files[test::kDataPath] = test::SyntheticDataFile(100);
+  for (int i = 0; i < kStageSize; ++i) {
+    files.files[test::kDataPath][StageCellOffset(n, i % 20, i / 20)] = cells[i];
+  }
+  HeadlessPlatform hp{files};
+  hp.display.recordBlits = false;
+  Platform& p = hp.platform;
+  auto state = std::make_unique<GameState>();
+  GameState& g = *state;
+  ASSERT_TRUE(StartHeadless(g, p, "/game", error)) << error;
+  g.StageNo = n;
+  ASSERT_TRUE(LoadStage(g, p));
+  g.ReplayMode = true;
+  g.ReplayPos = 0;
+  g.ReplayCount = count;
+  for (int32_t i = 0; i < count; ++i) g.ReplayMoves[i] = codes[i];
+
+  // The pure rules, one move behind the engine's replay position.
+  Board pure = g;
+  int32_t pureMoves = 0;
+  bool pureCleared = false;
+  const auto catchUp = [&](int32_t moves) {
+    while (pureMoves < moves) {
+      const int32_t code = codes[pureMoves++];
+      const int32_t facing = code == 31 ? FacingDown
+                             : code == 29 ? FacingLeft
+                             : code == 28 ? FacingRight
+                                          : FacingUp;
+      pureCleared = ApplyMove(pure, facing).cleared;
+    }
+  };
+  int32_t compared = 0;
+  for (int pass = 0; pass < 400000 && g.Scene != SceneClear && g.Scene != SceneRetire; ++pass) {
+    const int32_t before = g.ReplayPos;
+    RunPass(g, p);
+    if (g.ReplayPos != before && (g.Scene == SceneWalk || g.Scene == ScenePush)) {
+      // A move has just started: the grid still shows the board before it.
+      catchUp(g.ReplayPos - 1);
+      ASSERT_EQ(BoardKey(g), BoardKey(pure)) << "stage " << n << ", move " << g.ReplayPos;
+      ++compared;
+    }
+  }
+  ASSERT_EQ(g.Scene, SceneClear) << "stage " << n << " not cleared by its solution";
+  EXPECT_EQ(g.ReplayPos, count);
+  EXPECT_EQ(compared, count) << "every move starts a walk or a push";
+  catchUp(count);
+  EXPECT_TRUE(pureCleared);
+  EXPECT_EQ(g.PlayerX, pure.PlayerX);
+  EXPECT_EQ(g.PlayerY, pure.PlayerY);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stages, ShippedSolutionInEngineTest, ::testing::Range(1, 101),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                           char name[16];
+                           std::snprintf(name, sizeof name, "Stage%03d", info.param);
+                           return std::string(name);
+                         });
+
+}  // namespace
+}  // namespace rara3

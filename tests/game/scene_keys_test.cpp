@@ -1,0 +1,320 @@
+// The key handler, scene by scene: every key that acts, and every other key
+// and modifier combination doing nothing at all.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <tuple>
+
+#include "game/replay_file.h"
+#include "support/game_fixture.h"
+
+namespace rara3 {
+namespace {
+
+using test::GameFixture;
+
+// What a key may change: the state the game shows and keeps, and every
+// call the platform saw.
+struct Snapshot {
+  int16_t scene;
+  int32_t stageNo, maxStage, altColors, stepFrames, recordCount, replayPos, retireTick;
+  bool musicOn, soundOn, recording, replayMode, exitOpen;
+  int32_t playerX, playerY, targetX, targetY, facing;
+  std::vector<int32_t> map;
+  size_t tuneOps, pauses, sfx, errors, fileOps;
+  bool ended, unacquired;
+  int restores;
+  bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot Take(const GameState& g, const HeadlessPlatform& hp, const FaultyFiles& files) {
+  Snapshot s{g.Scene,        g.StageNo,      g.MaxStage,   g.AltColors, g.StepFrames,
+             g.RecordCount,  g.ReplayPos,    g.RetireTick, g.MusicOn,   g.SoundOn,
+             g.Recording,    g.ReplayMode,   g.ExitOpen,   g.PlayerX,   g.PlayerY,
+             g.TargetX,      g.TargetY,      g.Facing,     {},          hp.audio.tuneOps.size(),
+             hp.system.pauses.size(), hp.audio.sfxStarted.size(), hp.system.errors.size(),
+             files.Log().size(), hp.system.ended, hp.keyboard.unacquired, hp.display.restores};
+  for (const auto& column : g.Map) s.map.insert(s.map.end(), std::begin(column), std::end(column));
+  return s;
+}
+
+class SceneKeysTest : public GameFixture {
+ public:
+  // The game in a scene, with every condition for its keys met.
+  void EnterScene(int16_t scene) {
+    g.StageNo = 2;
+    g.Recording = true;
+    switch (scene) {
+      case SceneTitle:
+        break;
+      case SceneEditor:
+        ASSERT_TRUE(LoadStageForEditor(g, p));
+        g.PlayerX = 5;
+        g.PlayerY = 5;
+        break;
+      default:
+        ASSERT_TRUE(LoadStage(g, p));
+        break;
+    }
+    g.Scene = scene;
+    g.ClearTick = 95;
+    g.RetireTick = 47;
+    g.EndingPhase = 3;
+  }
+};
+
+// The keys of each scene that act on something, with their modifier rule.
+bool Acts(int16_t scene, int16_t key, int16_t mask) {
+  const bool sound = key == KeyM || key == KeyS;
+  switch (scene) {
+    case SceneTitle:
+      if (key == KeyF7 || key == KeyF9 || key == KeyF11) return mask == ModCtrlShift;
+      return sound || key == KeyEnter || key == KeyEscape || key == KeyUp || key == KeyDown;
+    case SceneIdle:
+      return sound || key == KeyEnter || key == KeyEscape || key == KeySpace;
+    case SceneWalk:
+    case ScenePush:
+      return sound;
+    case SceneClear:
+      return sound || key == KeyEnter;
+    case SceneRetire:
+      return sound || key == KeyEscape;
+    case SceneEditor:
+      return sound || key == KeyEnter || key == KeyEscape || (key >= KeyLeft && key <= KeyDown) ||
+             (key >= Key1 && key <= Key8) || key == KeyA || key == KeyQ || key == KeyZ;
+    default:
+      return false;  // the ending before its last phase, unknown scenes
+  }
+}
+
+TEST_F(SceneKeysTest, EveryOtherKeyAndModifierDoesNothing) {
+  const int16_t scenes[] = {SceneTitle,  SceneIdle,   SceneWalk, ScenePush, SceneClear,
+                            SceneRetire, SceneEnding, SceneEditor, 8,       -1};
+  const int16_t masks[] = {0, ModShift, ModCtrl, ModCtrlShift, ModAlt, ModAlt | ModCtrlShift};
+  for (const int16_t scene : scenes) {
+    EnterScene(scene);
+    const auto base = std::make_unique<GameState>(g);
+    for (int16_t key = 0; key < 256; ++key) {
+      for (const int16_t mask : masks) {
+        if (Acts(scene, key, mask)) continue;
+        g = *base;
+        const Snapshot before = Take(g, hp, files);
+        Key(key, mask);
+        ASSERT_EQ(Take(g, hp, files), before)
+            << "scene " << scene << ", key " << key << ", mask " << mask;
+      }
+    }
+  }
+}
+
+struct ActingKey {
+  const char* name;
+  int16_t scene;
+  int16_t key;
+  int16_t mask;
+  std::function<void(SceneKeysTest&)> check;
+};
+
+void PrintTo(const ActingKey& c, std::ostream* os) { *os << c.name; }
+
+void ExpectQuit(const HeadlessPlatform& hp) {
+  EXPECT_TRUE(hp.system.ended);
+  EXPECT_EQ(hp.system.status, 0);
+  EXPECT_EQ(hp.display.restores, 1);
+  EXPECT_TRUE(hp.system.cursorShown);
+  ASSERT_FALSE(hp.audio.tuneOps.empty());
+  EXPECT_EQ(hp.audio.tuneOps.back(), "close");
+}
+
+const ActingKey kActingKeys[] = {
+    {"TitleEnterStartsARecordedPlay", SceneTitle, KeyEnter, ModAlt,
+     [](SceneKeysTest& t) {
+       EXPECT_EQ(t.g.Scene, SceneIdle);
+       EXPECT_TRUE(t.g.Recording);
+       EXPECT_EQ(t.g.RecordCount, 0);
+       EXPECT_FALSE(t.g.ReplayMode);
+       EXPECT_EQ(t.g.PlayerX, 1);
+       EXPECT_EQ(t.g.Facing, FacingDown);
+     }},
+    {"TitleEscQuits", SceneTitle, KeyEscape, ModShift,
+     [](SceneKeysTest& t) { ExpectQuit(t.hp); }},
+    {"TitleUpSelectsTheNextStage", SceneTitle, KeyUp, 0,
+     [](SceneKeysTest& t) { EXPECT_EQ(t.g.StageNo, 3); }},
+    {"TitleDownSelectsThePreviousStage", SceneTitle, KeyDown, ModCtrl,
+     [](SceneKeysTest& t) { EXPECT_EQ(t.g.StageNo, 1); }},
+    {"TitleMSwitchesTheMusicOff", SceneTitle, KeyM, 0,
+     [](SceneKeysTest& t) {
+       EXPECT_FALSE(t.g.MusicOn);
+       EXPECT_EQ(t.hp.audio.tuneOps, std::vector<std::string>{"stop"});
+       EXPECT_TRUE(t.hp.system.pauses.empty());
+     }},
+    {"TitleSSwitchesTheSoundOff", SceneTitle, KeyS, 0,
+     [](SceneKeysTest& t) { EXPECT_FALSE(t.g.SoundOn); }},
+    {"TitleCtrlShiftF7StartsTheEnding", SceneTitle, KeyF7, ModCtrlShift,
+     [](SceneKeysTest& t) {
+       EXPECT_EQ(t.g.Scene, SceneEnding);
+       EXPECT_FALSE(t.g.MusicOn);
+       EXPECT_EQ(t.hp.audio.tuneOps, std::vector<std::string>{"stop"});
+     }},
+    {"TitleCtrlShiftF9OpensTheEditor", SceneTitle, KeyF9, ModCtrlShift,
+     [](SceneKeysTest& t) {
+       EXPECT_EQ(t.g.Scene, SceneEditor);
+       EXPECT_EQ(t.g.Map[18][18], KindExit);
+     }},
+    {"TitleCtrlShiftF11StartsTheReplay", SceneTitle, KeyF11, ModCtrlShift,
+     [](SceneKeysTest& t) {
+       EXPECT_EQ(t.g.Scene, SceneIdle);
+       EXPECT_TRUE(t.g.ReplayMode);
+       EXPECT_FALSE(t.g.Recording);
+       EXPECT_EQ(t.g.ReplayCount, 1);
+       EXPECT_EQ(t.g.ReplayPos, 0);
+     }},
+    {"IdleEnterChangesTheSpeed", SceneIdle, KeyEnter, 0,
+     [](SceneKeysTest& t) { EXPECT_EQ(t.g.StepFrames, 1); }},
+    {"IdleEscRetiresWithItsSound", SceneIdle, KeyEscape, 0,
+     [](SceneKeysTest& t) {
+       EXPECT_EQ(t.g.Scene, SceneRetire);
+       EXPECT_EQ(t.g.RetireTick, 0);
+       EXPECT_EQ(t.hp.audio.sfxStarted, std::vector<int>{8});
+       EXPECT_TRUE(t.g.Recording);
+     }},
+    {"IdleSpaceSwitchesTheColours", SceneIdle, KeySpace, 0,
+     [](SceneKeysTest& t) { EXPECT_EQ(t.g.AltColors, 1); }},
+    {"IdleMSwitchesTheMusicOff", SceneIdle, KeyM, 0,
+     [](SceneKeysTest& t) { EXPECT_FALSE(t.g.MusicOn); }},
+    {"IdleSSwitchesTheSoundOff", SceneIdle, KeyS, 0,
+     [](SceneKeysTest& t) { EXPECT_FALSE(t.g.SoundOn); }},
+    {"WalkM", SceneWalk, KeyM, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.MusicOn); }},
+    {"WalkS", SceneWalk, KeyS, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.SoundOn); }},
+    {"PushM", ScenePush, KeyM, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.MusicOn); }},
+    {"PushS", ScenePush, KeyS, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.SoundOn); }},
+    {"ClearEnterContinues", SceneClear, KeyEnter, 0,
+     [](SceneKeysTest& t) {
+       EXPECT_EQ(t.g.StageNo, 3);
+       EXPECT_EQ(t.g.Scene, SceneIdle);
+     }},
+    {"ClearM", SceneClear, KeyM, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.MusicOn); }},
+    {"ClearS", SceneClear, KeyS, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.SoundOn); }},
+    {"RetireEscReturnsToTheTitle", SceneRetire, KeyEscape, 0,
+     [](SceneKeysTest& t) {
+       EXPECT_EQ(t.g.Scene, SceneTitle);
+       EXPECT_FALSE(t.g.Recording);
+     }},
+    {"RetireM", SceneRetire, KeyM, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.MusicOn); }},
+    {"RetireS", SceneRetire, KeyS, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.SoundOn); }},
+    {"EditorLeftMovesTheCursor", SceneEditor, KeyLeft, 0,
+     [](SceneKeysTest& t) { EXPECT_EQ(t.g.PlayerX, 4); }},
+    {"EditorUpMovesTheCursor", SceneEditor, KeyUp, 0,
+     [](SceneKeysTest& t) { EXPECT_EQ(t.g.PlayerY, 4); }},
+    {"EditorRightMovesTheCursor", SceneEditor, KeyRight, 0,
+     [](SceneKeysTest& t) { EXPECT_EQ(t.g.PlayerX, 6); }},
+    {"EditorDownMovesTheCursor", SceneEditor, KeyDown, 0,
+     [](SceneKeysTest& t) { EXPECT_EQ(t.g.PlayerY, 6); }},
+    {"Editor1PlacesAPairBox", SceneEditor, Key1, 0,
+     [](SceneKeysTest& t) { EXPECT_EQ(t.g.Map[5][5], KindPairBox); }},
+    {"Editor5PlacesASlideBox", SceneEditor, 53, 0,
+     [](SceneKeysTest& t) { EXPECT_EQ(t.g.Map[5][5], KindSlideBox); }},
+    {"Editor8PlacesABombBox", SceneEditor, Key8, ModAlt,
+     [](SceneKeysTest& t) { EXPECT_EQ(t.g.Map[5][5], KindBombBox); }},
+    {"EditorAPlacesAPlayer", SceneEditor, KeyA, 0,
+     [](SceneKeysTest& t) {
+       EXPECT_EQ(t.g.Map[5][5], KindPlayer);
+       EXPECT_EQ(t.g.Map[1][1], KindPlayer);
+       EXPECT_EQ(t.g.PlayerX, 5);
+     }},
+    {"EditorZPlacesAnExit", SceneEditor, KeyZ, 0,
+     [](SceneKeysTest& t) { EXPECT_EQ(t.g.Map[5][5], KindExit); }},
+    {"EditorQEmptiesTheCell", SceneEditor, KeyQ, 0,
+     [](SceneKeysTest& t) {
+       t.g.Map[5][5] = KindSolidBox;
+       t.Key(KeyQ);
+       EXPECT_EQ(t.g.Map[5][5], KindEmpty);
+     }},
+    {"EditorEnterSavesAndReturns", SceneEditor, KeyEnter, 0,
+     [](SceneKeysTest& t) {
+       EXPECT_EQ(t.g.Scene, SceneTitle);
+       EXPECT_EQ(t.mem.files.count("/game/002.LVL"), 1u);
+     }},
+    {"EditorEscReturnsWithoutSaving", SceneEditor, KeyEscape, 0,
+     [](SceneKeysTest& t) {
+       EXPECT_EQ(t.g.Scene, SceneTitle);
+       EXPECT_EQ(t.mem.files.count("/game/002.LVL"), 0u);
+     }},
+    {"EditorMSwitchesTheMusicOff", SceneEditor, KeyM, 0,
+     [](SceneKeysTest& t) { EXPECT_FALSE(t.g.MusicOn); }},
+    {"EditorSSwitchesTheSoundOff", SceneEditor, KeyS, 0,
+     [](SceneKeysTest& t) { EXPECT_FALSE(t.g.SoundOn); }},
+};
+
+class ActingKeys : public SceneKeysTest, public testing::WithParamInterface<ActingKey> {};
+
+TEST_P(ActingKeys, ActAsTheTableSays) {
+  const ActingKey& c = GetParam();
+  const std::vector<uint8_t> replay = FormatReplay(std::vector<int32_t>{31}.data(), 1);
+  mem.files["/game/002.PBD"] = replay;
+  EnterScene(c.scene);
+  ASSERT_TRUE(Acts(c.scene, c.key, c.mask));
+  Key(c.key, c.mask);
+  c.check(*this);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenes, ActingKeys, testing::ValuesIn(kActingKeys),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SceneKeysTest, EndingWaitsForItsLastPhaseThenAnyKeyQuits) {
+  const std::tuple<int16_t, int16_t> keys[] = {{KeyA, 0}, {KeyM, 0}, {KeyEscape, ModAlt}};
+  for (const auto& [key, mask] : keys) {
+    EnterScene(SceneEnding);
+    g.EndingPhase = 6;
+    Key(key, mask);
+    EXPECT_FALSE(hp.system.ended) << key;
+    EXPECT_TRUE(g.MusicOn);
+    g.EndingPhase = 7;
+    Key(key, mask);
+    ExpectQuit(hp);
+    hp.system.ended = false;
+    hp.display.restores = 0;
+  }
+}
+
+// Enter on the clear screen and Esc on the retire screen wait for their
+// animation; M and S do not.
+TEST_F(SceneKeysTest, ClearAndRetireWaitForTheirAnimation) {
+  EnterScene(SceneClear);
+  g.ClearTick = 94;
+  Key(KeyEnter);
+  EXPECT_EQ(g.Scene, SceneClear);
+  EXPECT_EQ(g.StageNo, 2);
+  Key(KeyS);
+  EXPECT_FALSE(g.SoundOn);
+
+  EnterScene(SceneRetire);
+  g.RetireTick = 46;
+  Key(KeyEscape);
+  EXPECT_EQ(g.Scene, SceneRetire);
+  EXPECT_TRUE(g.Recording);
+  Key(KeyS);
+  EXPECT_TRUE(g.SoundOn);
+}
+
+TEST_F(SceneKeysTest, UnloadEndsTheProgramFromAnyScene) {
+  for (const int16_t scene : {SceneTitle, SceneIdle, SceneEnding, SceneEditor}) {
+    hp.system.ended = false;
+    hp.display.restores = 0;
+    hp.keyboard.unacquired = false;
+    hp.system.cursorShown = false;
+    EnterScene(scene);
+    const size_t fileOps = files.Log().size();
+    Form_Unload(g, p);
+    EXPECT_TRUE(hp.keyboard.unacquired);
+    EXPECT_EQ(hp.display.restores, 1);
+    EXPECT_TRUE(hp.system.cursorShown);
+    EXPECT_TRUE(hp.system.ended);
+    EXPECT_EQ(hp.system.status, 0);
+    EXPECT_EQ(files.Log().size(), fileOps) << "nothing is saved on the way out";
+  }
+}
+
+}  // namespace
+}  // namespace rara3

@@ -1,0 +1,80 @@
+// The preparation at start: the program folder, the progress byte and the
+// initial values, and a data file that is missing or too short.
+#include <gtest/gtest.h>
+
+#include "support/game_fixture.h"
+
+namespace rara3 {
+namespace {
+
+struct FolderCase {
+  const char* programDir;
+  const char* appDir;
+};
+
+TEST(PrepareGameStateTest, TheProgramFolderGetsExactlyOneTrailingSlash) {
+  const FolderCase cases[] = {
+      {"/opt/rara3", "/opt/rara3/"},
+      {"/opt/rara3/", "/opt/rara3/"},
+      {"/opt/rara3//", "/opt/rara3/"},
+      {"/", "/"},
+  };
+  for (const FolderCase& c : cases) {
+    MemoryFiles files;
+    files.files[std::string(c.appDir) + "TOVAK.DAT"] = test::SyntheticDataFile(7);
+    auto g = std::make_unique<GameState>();
+    std::string error;
+    ASSERT_TRUE(PrepareGameState(*g, files, c.programDir, error)) << c.programDir << ": " << error;
+    EXPECT_EQ(g->AppDir, c.appDir);
+    EXPECT_EQ(g->MaxStage, 7);
+  }
+}
+
+TEST(PrepareGameStateTest, GivesTheInitialValues) {
+  MemoryFiles files;
+  files.files["/g/TOVAK.DAT"] = test::SyntheticDataFile(100);
+  auto g = std::make_unique<GameState>();
+  g->StageNo = 40;
+  g->Scene = SceneRetire;
+  g->StepFrames = 3;
+  std::string error;
+  ASSERT_TRUE(PrepareGameState(*g, files, "/g", error)) << error;
+  EXPECT_EQ(g->MaxStage, 100);
+  EXPECT_EQ(g->StageNo, 1);
+  EXPECT_EQ(g->Scene, SceneTitle);
+  EXPECT_EQ(g->StepFrames, 2);
+  EXPECT_FALSE(g->MusicOn || g->SoundOn || g->LoopStarted || g->FormActive || g->ReplayMode);
+}
+
+// A damaged progress byte still gives a title where stages can be chosen.
+TEST(PrepareGameStateTest, AProgressByteOutsideTheStagesIsBroughtIntoThem) {
+  const std::pair<uint8_t, int32_t> cases[] = {{0, 1}, {1, 1}, {57, 57}, {100, 100},
+                                               {101, 100}, {255, 100}};
+  for (const auto& [byte, maxStage] : cases) {
+    MemoryFiles files;
+    files.files["/g/TOVAK.DAT"] = test::SyntheticDataFile(byte);
+    auto g = std::make_unique<GameState>();
+    std::string error;
+    ASSERT_TRUE(PrepareGameState(*g, files, "/g", error)) << error;
+    EXPECT_EQ(g->MaxStage, maxStage) << int{byte};
+    EXPECT_EQ(files.files["/g/TOVAK.DAT"][kProgressOffset], byte) << "nothing is written";
+  }
+}
+
+TEST(PrepareGameStateTest, AMissingOrShortDataFileIsRefusedByName) {
+  const size_t sizes[] = {0, 1000, static_cast<size_t>(kTuneOffset),
+                          static_cast<size_t>(kDataFileSize - 1)};
+  for (const size_t size : sizes) {
+    MemoryFiles files;
+    if (size > 0) files.files["/g/TOVAK.DAT"].resize(size, 3);
+    auto g = std::make_unique<GameState>();
+    std::string error;
+    EXPECT_FALSE(PrepareGameState(*g, files, "/g", error)) << size;
+    EXPECT_NE(error.find("/g/TOVAK.DAT"), std::string::npos) << error;
+    EXPECT_EQ(g->AppDir, "") << "the state is left alone";
+    EXPECT_EQ(g->StepFrames, 0);
+  }
+}
+
+}  // namespace
+}  // namespace rara3
