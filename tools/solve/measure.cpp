@@ -327,11 +327,12 @@ ShapeFacts ShapeOf(const Board& start, const PlayArea& area, const std::vector<i
       }
       int floorNear = 0;
       bool usedNear = false;
-      for (int d = 0; d < 4; ++d) {
-        const int nx = x + kDirDX[d], ny = y + kDirDY[d];
-        floorNear += floorAt(nx, ny);
-        usedNear = usedNear || (floorAt(nx, ny) && s.usedCell[nx][ny]);
-      }
+      for (int d = 0; d < 4; ++d) floorNear += floorAt(x + kDirDX[d], y + kDirDY[d]);
+      // "Next to" takes the diagonals in: a wall at the corner of a path
+      // still frames it.
+      for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy)
+          usedNear = usedNear || (floorAt(x + dx, y + dy) && s.usedCell[x + dx][y + dy]);
       if (floorNear >= 3) ++s.stubs;
       if (floorNear > 0) {
         ++s.wallsBeside;

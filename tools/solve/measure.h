@@ -60,7 +60,7 @@ struct ShapeFacts {
   int outlineCorners = 0; // 2x2 windows holding 1 or 3 floor cells, twice for 2 diagonal ones
   int stubs = 0;          // wall cells with 3 or more floor neighbours
   int wallsBeside = 0;    // wall cells with a floor neighbour
-  int wallsBesideIdle = 0;  // of which no neighbour is a used cell
+  int wallsBesideIdle = 0;  // of which no cell next to it (diagonals too) is used
   int haulage = 0;        // pushes of the box the push before moved, the same way
   int ideaMoments = 0;    // runs of pushes where neither it nor the next makes progress
   std::vector<int> choices;  // per push: distinct boards one push away
