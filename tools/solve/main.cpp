@@ -3,8 +3,8 @@
 //
 //   rara3-solve STAGE.txt [-o FILE.PBD] [--dead-ends]
 //   rara3-solve --all TOVAK.DAT|FOLDER [--out DIR] [--dead-ends] [--markdown]
-//   rara3-solve --measure FOLDER|STAGE.txt [--from N] [--to N] [--no-walls] [--light]
-//                                                                    (JSON lines)
+//   rara3-solve --measure FOLDER|STAGE.txt [--from N] [--to N] [--no-walls]
+//               [--light] [--shape-only]   (JSON lines)
 //   common: --max-states N  --max-seconds S
 #include <algorithm>
 #include <chrono>
@@ -39,6 +39,7 @@ struct Options {
   bool measure = false;
   bool walls = true;
   bool light = false;
+  bool shapeOnly = false;
   int from = 1;
   int to = 100;
   SearchLimits limits;
@@ -57,7 +58,7 @@ int Usage() {
                "       rara3-solve --all TOVAK.DAT|FOLDER [--out DIR] [--dead-ends] "
                "[--markdown]\n"
                "       rara3-solve --measure FOLDER|STAGE.txt [--from N] [--to N] [--no-walls] "
-               "[--light]\n"
+               "[--light] [--shape-only]\n"
                "       limits: --max-states N --max-seconds S --dead-end-states N\n");
   return 2;
 }
@@ -233,6 +234,7 @@ int MeasureAll(const Options& o) {
   limits.solve = o.limits;
   limits.walls = o.walls;
   limits.light = o.light;
+  limits.shapeOnly = o.shapeOnly;
   int failures = 0;
   for (const Stage& s : stages) {
     if (stages.size() > 1 && (s.number < o.from || s.number > o.to)) continue;
@@ -344,6 +346,8 @@ int main(int argc, char** argv) {
       o.to = std::atoi(argv[++i]);
     } else if (a == "--light") {
       o.light = true;
+    } else if (a == "--shape-only") {
+      o.shapeOnly = true;
     } else if (a == "--no-walls") {
       o.walls = false;
     } else if (a == "-o" && hasValue) {

@@ -377,7 +377,7 @@ StageMeasure MeasureStage(const StageFile& file, const Board& start, const Measu
     for (int y = 0; y < kBoardSize; ++y)
       if (file.cells[x][y] >= 0 && file.cells[x][y] <= 10) ++m.kindCount[file.cells[x][y]];
   m.solve = Solve(start, limits.solve);
-  if (!limits.light) m.deadEnds = DeadEnds(start, limits.deadEnds);
+  if (!limits.light && !limits.shapeOnly) m.deadEnds = DeadEnds(start, limits.deadEnds);
   if (m.solve.status != SolveStatus::Solved) return m;
   const std::vector<int32_t>& shortest = m.solve.facings;
   m.facts = FactsOf(start, shortest);
@@ -386,7 +386,7 @@ StageMeasure MeasureStage(const StageFile& file, const Board& start, const Measu
       limits.variantFloor, static_cast<uint64_t>(limits.variantFactor * m.solve.states));
   const double secs = limits.solve.maxSeconds;
 
-  for (int x = 0; x < kBoardSize && !limits.light; ++x) {
+  for (int x = 0; x < kBoardSize && !limits.light && !limits.shapeOnly; ++x) {
     for (int y = 0; y < kBoardSize; ++y) {
       if (!IsObject(start.Map[x][y])) continue;
       Board b = start;
@@ -395,7 +395,7 @@ StageMeasure MeasureStage(const StageFile& file, const Board& start, const Measu
     }
   }
   const std::vector<int32_t> named = KindsNamedIn(file.idea);
-  for (int32_t k = KindBreakBox; k <= KindBombBox; ++k) {
+  for (int32_t k = KindBreakBox; k <= KindBombBox && !limits.shapeOnly; ++k) {
     if (k == KindSolidBox || m.kindCount[k] == 0) continue;
     Board b = start;
     for (auto& col : b.Map)
@@ -407,7 +407,7 @@ StageMeasure MeasureStage(const StageFile& file, const Board& start, const Measu
     ko.outcome = OutcomeOf(b, shortest, cap, secs);
     m.kinds.push_back(ko);
   }
-  if (limits.walls && !limits.light) {
+  if (limits.walls && !limits.light && !limits.shapeOnly) {
     for (int x = m.area.x0; x <= m.area.x1; ++x) {
       for (int y = m.area.y0; y <= m.area.y1; ++y) {
         if (start.Map[x][y] != KindSolidBox) continue;

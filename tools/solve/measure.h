@@ -81,6 +81,8 @@ struct MeasureLimits {
   // Light: the solution, its shape and the kinds taken away; no dead ends,
   // no single objects, no walls (for tools that measure many candidates).
   bool light = false;
+  // Shape only: the solution and its shape, nothing taken away.
+  bool shapeOnly = false;
 };
 
 struct ObjectOutcome {
