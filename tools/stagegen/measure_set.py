@@ -318,10 +318,18 @@ GOALS = [
 ]
 
 
+# Goals of the set before that tight rooms replaced: each stage is now as
+# small as its idea allows, and the walls are measured beside the floor.
+SUPERSEDED = {"Median bounding box at least 12 x 10", "Stages of 16 x 12 or more: at least 20",
+              "Median open cells, stages 51-100: at least 90",
+              "Wall cells in the bounding box irrelevant to the shortest solution: at most 15 %"}
+
+
 def goals_table(new, old):
     out = ["| Goal | Old set | New set | Reached |", "|---|---|---|---|"]
     for name, show, ok in GOALS:
-        out.append("| %s | %s | %s | %s |" % (name, show(old) if old else "-", show(new), "yes" if ok(new) else "**no**"))
+        reached = "yes" if ok(new) else "given up: stages now as small as their idea" if name in SUPERSEDED else "**no**"
+        out.append("| %s | %s | %s | %s |" % (name, show(old) if old else "-", show(new), reached))
     if new.get("walls buried") is not None:
         out.append("")
         out.append("Of the wall cells inside the bounding boxes, %s have no cell of the playing area beside them "
