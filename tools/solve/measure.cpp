@@ -258,13 +258,15 @@ ShapeFacts ShapeOf(const Board& start, const PlayArea& area, const std::vector<i
     const int tx = b.PlayerX + kDirDX[d], ty = b.PlayerY + kDirDY[d];
     const int32_t kind = CellAt(b, tx, ty);
     const int who = InGrid(tx, ty) ? id[tx][ty] : -1;
-    const bool isPush = IsObject(kind) && InGrid(tx, ty);
-    if (isPush) s.choices.push_back(ChoicesAt(b));
+    // Counted on the board before the push, kept only if it is one: a box
+    // that cannot move leaves the player where they were.
+    const int open = IsObject(kind) && InGrid(tx, ty) ? ChoicesAt(b) : 0;
     const MoveResult r = ApplyMove(b, facing);
     if (r.kind != MoveKind::Push) {
       mark(b.PlayerX, b.PlayerY);
       continue;
     }
+    s.choices.push_back(open);
     kindPushed[kind] = true;
     if (who >= 0 && who == lastWho && d == lastDir) ++s.haulage;
     lastWho = who;
