@@ -3,7 +3,8 @@
 //
 //   rara3-solve STAGE.txt [-o FILE.PBD] [--dead-ends]
 //   rara3-solve --all TOVAK.DAT|FOLDER [--out DIR] [--dead-ends] [--markdown]
-//   rara3-solve --measure FOLDER [--from N] [--to N] [--no-walls]   (JSON lines)
+//   rara3-solve --measure FOLDER|STAGE.txt [--from N] [--to N] [--no-walls]
+//               [--light] [--shape-only]   (JSON lines)
 //   common: --max-states N  --max-seconds S
 #include <algorithm>
 #include <chrono>
@@ -37,6 +38,8 @@ struct Options {
   bool markdown = false;
   bool measure = false;
   bool walls = true;
+  bool light = false;
+  bool shapeOnly = false;
   int from = 1;
   int to = 100;
   SearchLimits limits;
@@ -54,7 +57,8 @@ int Usage() {
                "usage: rara3-solve STAGE.txt [-o FILE.PBD] [--dead-ends]\n"
                "       rara3-solve --all TOVAK.DAT|FOLDER [--out DIR] [--dead-ends] "
                "[--markdown]\n"
-               "       rara3-solve --measure FOLDER [--from N] [--to N] [--no-walls]\n"
+               "       rara3-solve --measure FOLDER|STAGE.txt [--from N] [--to N] [--no-walls] "
+               "[--light] [--shape-only]\n"
                "       limits: --max-states N --max-seconds S --dead-end-states N\n");
   return 2;
 }
@@ -109,6 +113,18 @@ bool LoadAll(const std::string& input, std::vector<Stage>& stages) {
       std::fprintf(stderr, "%s: no stage .txt files in this folder\n", input.c_str());
       return false;
     }
+    return true;
+  }
+  if (fs::path(input).extension() == ".txt") {
+    Stage s;
+    s.name = fs::path(input).filename().string();
+    s.number = std::atoi(fs::path(input).stem().string().c_str());
+    std::string error;
+    if (!ReadStageFile(input, s.file, error)) {
+      std::fprintf(stderr, "%s\n", error.c_str());
+      return false;
+    }
+    stages.push_back(s);
     return true;
   }
   // The packed data file: 100 stages of 400 cells, cell (x, y) at 20y + x.
@@ -217,9 +233,11 @@ int MeasureAll(const Options& o) {
   MeasureLimits limits;
   limits.solve = o.limits;
   limits.walls = o.walls;
+  limits.light = o.light;
+  limits.shapeOnly = o.shapeOnly;
   int failures = 0;
   for (const Stage& s : stages) {
-    if (s.number < o.from || s.number > o.to) continue;
+    if (stages.size() > 1 && (s.number < o.from || s.number > o.to)) continue;
     Board board;
     std::string error;
     if (!BoardForPlay(s.file, board, error)) {
@@ -326,6 +344,10 @@ int main(int argc, char** argv) {
       o.from = std::atoi(argv[++i]);
     } else if (a == "--to" && hasValue) {
       o.to = std::atoi(argv[++i]);
+    } else if (a == "--light") {
+      o.light = true;
+    } else if (a == "--shape-only") {
+      o.shapeOnly = true;
     } else if (a == "--no-walls") {
       o.walls = false;
     } else if (a == "-o" && hasValue) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <set>
 
 namespace rara3::solve {
 
@@ -12,6 +14,9 @@ const char* const kKindWords[] = {"empty", "pair", "break", "vanish", "step", "s
                                   "copy",  "solid", "bomb", "player", "exit"};
 
 bool IsObject(int32_t k) { return k >= KindPairBox && k <= KindBombBox && k != KindSolidBox; }
+
+// The facing of each direction index (DirDX, DirDY order).
+constexpr int32_t kFacingOf[4] = {FacingDown, FacingLeft, FacingRight, FacingUp};
 
 // Sizes of the parts of the area left when one cell is taken out.
 std::vector<int> PartsWithout(const PlayArea& a, int cx, int cy) {
@@ -156,6 +161,190 @@ SolutionFacts FactsOf(const Board& start, const std::vector<int32_t>& facings) {
   return f;
 }
 
+namespace {
+
+// The cells the player can walk to from where they stand.
+void Reachable(const Board& b, bool out[kBoardSize][kBoardSize]) {
+  for (int x = 0; x < kBoardSize; ++x)
+    for (int y = 0; y < kBoardSize; ++y) out[x][y] = false;
+  std::vector<std::pair<int, int>> stack{{b.PlayerX, b.PlayerY}};
+  out[b.PlayerX][b.PlayerY] = true;
+  while (!stack.empty()) {
+    const auto [x, y] = stack.back();
+    stack.pop_back();
+    for (int d = 0; d < 4; ++d) {
+      const int nx = x + kDirDX[d], ny = y + kDirDY[d];
+      if (!InGrid(nx, ny) || out[nx][ny] || b.Map[nx][ny] != KindEmpty) continue;
+      out[nx][ny] = true;
+      stack.push_back({nx, ny});
+    }
+  }
+}
+
+// The smallest distance (in rows plus columns) between a pair box and a box
+// that could pair with it: another pair box or a copy box. -1 when none.
+int PartnerDistance(const Board& b) {
+  std::vector<std::pair<int, int>> pairs, partners;
+  for (int x = 0; x < kBoardSize; ++x) {
+    for (int y = 0; y < kBoardSize; ++y) {
+      if (b.Map[x][y] == KindPairBox) pairs.push_back({x, y});
+      if (b.Map[x][y] == KindPairBox || b.Map[x][y] == KindCopyBox) partners.push_back({x, y});
+    }
+  }
+  int best = -1;
+  for (const auto& p : pairs) {
+    for (const auto& q : partners) {
+      if (p == q) continue;
+      const int dist = std::abs(p.first - q.first) + std::abs(p.second - q.second);
+      if (best < 0 || dist < best) best = dist;
+    }
+  }
+  return best;
+}
+
+// The distinct boards one push away, wherever the player walks first.
+int ChoicesAt(const Board& b) {
+  bool reach[kBoardSize][kBoardSize];
+  Reachable(b, reach);
+  std::set<std::string> boards;
+  for (int x = 0; x < kBoardSize; ++x) {
+    for (int y = 0; y < kBoardSize; ++y) {
+      if (!reach[x][y]) continue;
+      for (int d = 0; d < 4; ++d) {
+        if (!IsObject(CellAt(b, x + kDirDX[d], y + kDirDY[d]))) continue;
+        Board n = b;
+        n.Map[b.PlayerX][b.PlayerY] = KindEmpty;
+        n.Map[x][y] = KindPlayer;
+        n.PlayerX = x;
+        n.PlayerY = y;
+        if (ApplyMove(n, kFacingOf[d]).kind != MoveKind::Push) continue;
+        n.Map[n.PlayerX][n.PlayerY] = KindEmpty;
+        std::string key(reinterpret_cast<const char*>(&n.Map[0][0]), sizeof n.Map);
+        key += n.ExitOpen ? '1' : '0';
+        boards.insert(std::move(key));
+      }
+    }
+  }
+  return static_cast<int>(boards.size());
+}
+
+}  // namespace
+
+ShapeFacts ShapeOf(const Board& start, const PlayArea& area, const std::vector<int32_t>& facings) {
+  ShapeFacts s;
+  s.floor = area.cells;
+  auto mark = [&](int x, int y) {
+    if (InGrid(x, y)) s.usedCell[x][y] = true;
+  };
+  int id[kBoardSize][kBoardSize];
+  int next = 0;
+  for (int x = 0; x < kBoardSize; ++x) {
+    for (int y = 0; y < kBoardSize; ++y) {
+      id[x][y] = IsObject(start.Map[x][y]) ? next++ : -1;
+      if (id[x][y] >= 0) mark(x, y);
+    }
+  }
+  mark(start.PlayerX, start.PlayerY);
+
+  bool seen[kBoardSize][kBoardSize];
+  Reachable(start, seen);
+  int closest = PartnerDistance(start);
+  std::vector<bool> progress;
+  bool kindPushed[11] = {};
+  int lastWho = -1, lastDir = -1;
+  Board b = start;
+  for (int32_t facing : facings) {
+    const int d = DirIndexOf(facing);
+    const int tx = b.PlayerX + kDirDX[d], ty = b.PlayerY + kDirDY[d];
+    const int32_t kind = CellAt(b, tx, ty);
+    const int who = InGrid(tx, ty) ? id[tx][ty] : -1;
+    // Counted on the board before the push, kept only if it is one: a box
+    // that cannot move leaves the player where they were.
+    const int open = IsObject(kind) && InGrid(tx, ty) ? ChoicesAt(b) : 0;
+    const MoveResult r = ApplyMove(b, facing);
+    if (r.kind != MoveKind::Push) {
+      mark(b.PlayerX, b.PlayerY);
+      continue;
+    }
+    s.choices.push_back(open);
+    kindPushed[kind] = true;
+    if (who >= 0 && who == lastWho && d == lastDir) ++s.haulage;
+    lastWho = who;
+    lastDir = d;
+    for (int x = tx, y = ty;; x += kDirDX[d], y += kDirDY[d]) {
+      mark(x, y);
+      if ((x == b.SlideEndX && y == b.SlideEndY) || !InGrid(x, y)) break;
+    }
+    id[tx][ty] = -1;
+    if (kind == KindBombBox && IsObject(b.HitKind)) id[b.HitX][b.HitY] = -1;
+    if (kind != KindVanishBox && IsObject(CellAt(b, b.SlideEndX, b.SlideEndY)))
+      id[b.SlideEndX][b.SlideEndY] = who;
+    s.lastEvent = kind == KindCopyBox ? "copy" : kKindWords[kind];
+
+    bool moved = r.exitOpened;
+    bool now[kBoardSize][kBoardSize];
+    Reachable(b, now);
+    for (int x = 0; x < kBoardSize; ++x) {
+      for (int y = 0; y < kBoardSize; ++y) {
+        if (now[x][y] && !seen[x][y]) {
+          seen[x][y] = true;
+          moved = true;
+        }
+      }
+    }
+    const int dist = PartnerDistance(b);
+    if (dist >= 0 && (closest < 0 || dist < closest)) {
+      closest = dist;
+      moved = true;
+    }
+    progress.push_back(moved);
+  }
+  bool inRun = false;
+  for (size_t i = 0; i + 1 < progress.size(); ++i) {
+    const bool quiet = !progress[i] && !progress[i + 1];
+    if (quiet && !inRun) ++s.ideaMoments;
+    inRun = quiet;
+  }
+  for (int k = KindPairBox; k <= KindBombBox; ++k) {
+    if (!kindPushed[k]) continue;
+    if (!s.kindsPushed.empty()) s.kindsPushed += ",";
+    s.kindsPushed += kKindWords[k];
+  }
+
+  auto floorAt = [&](int x, int y) { return InGrid(x, y) && area.in[x][y]; };
+  for (int x = -1; x < kBoardSize; ++x) {
+    for (int y = -1; y < kBoardSize; ++y) {
+      const bool a = floorAt(x, y), bb = floorAt(x + 1, y), c = floorAt(x, y + 1),
+                 dd = floorAt(x + 1, y + 1);
+      const int n = a + bb + c + dd;
+      if (n == 1 || n == 3) ++s.outlineCorners;
+      if (n == 2 && a == dd) s.outlineCorners += 2;
+    }
+  }
+  for (int x = 0; x < kBoardSize; ++x) {
+    for (int y = 0; y < kBoardSize; ++y) {
+      if (area.in[x][y]) {
+        s.used += s.usedCell[x][y];
+        continue;
+      }
+      int floorNear = 0;
+      bool usedNear = false;
+      for (int d = 0; d < 4; ++d) floorNear += floorAt(x + kDirDX[d], y + kDirDY[d]);
+      // "Next to" takes the diagonals in: a wall at the corner of a path
+      // still frames it.
+      for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy)
+          usedNear = usedNear || (floorAt(x + dx, y + dy) && s.usedCell[x + dx][y + dy]);
+      if (floorNear >= 3) ++s.stubs;
+      if (floorNear > 0) {
+        ++s.wallsBeside;
+        s.wallsBesideIdle += !usedNear;
+      }
+    }
+  }
+  return s;
+}
+
 std::vector<int32_t> KindsNamedIn(const std::string& idea) {
   std::string text;
   for (char c : idea) text += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -190,15 +379,16 @@ StageMeasure MeasureStage(const StageFile& file, const Board& start, const Measu
     for (int y = 0; y < kBoardSize; ++y)
       if (file.cells[x][y] >= 0 && file.cells[x][y] <= 10) ++m.kindCount[file.cells[x][y]];
   m.solve = Solve(start, limits.solve);
-  m.deadEnds = DeadEnds(start, limits.deadEnds);
+  if (!limits.light && !limits.shapeOnly) m.deadEnds = DeadEnds(start, limits.deadEnds);
   if (m.solve.status != SolveStatus::Solved) return m;
   const std::vector<int32_t>& shortest = m.solve.facings;
   m.facts = FactsOf(start, shortest);
+  m.shape = ShapeOf(start, m.area, shortest);
   const uint64_t cap = std::max<uint64_t>(
       limits.variantFloor, static_cast<uint64_t>(limits.variantFactor * m.solve.states));
   const double secs = limits.solve.maxSeconds;
 
-  for (int x = 0; x < kBoardSize; ++x) {
+  for (int x = 0; x < kBoardSize && !limits.light && !limits.shapeOnly; ++x) {
     for (int y = 0; y < kBoardSize; ++y) {
       if (!IsObject(start.Map[x][y])) continue;
       Board b = start;
@@ -207,7 +397,7 @@ StageMeasure MeasureStage(const StageFile& file, const Board& start, const Measu
     }
   }
   const std::vector<int32_t> named = KindsNamedIn(file.idea);
-  for (int32_t k = KindBreakBox; k <= KindBombBox; ++k) {
+  for (int32_t k = KindBreakBox; k <= KindBombBox && !limits.shapeOnly; ++k) {
     if (k == KindSolidBox || m.kindCount[k] == 0) continue;
     Board b = start;
     for (auto& col : b.Map)
@@ -219,7 +409,7 @@ StageMeasure MeasureStage(const StageFile& file, const Board& start, const Measu
     ko.outcome = OutcomeOf(b, shortest, cap, secs);
     m.kinds.push_back(ko);
   }
-  if (limits.walls) {
+  if (limits.walls && !limits.light && !limits.shapeOnly) {
     for (int x = m.area.x0; x <= m.area.x1; ++x) {
       for (int y = m.area.y0; y <= m.area.y1; ++y) {
         if (start.Map[x][y] != KindSolidBox) continue;
@@ -336,6 +526,25 @@ std::string MeasureJson(int number, const StageFile& file, const StageMeasure& m
                 m.seconds);
   j += buf;
   for (size_t i = 0; i < f.story.size(); ++i) j += (i ? ",\"" : "\"") + f.story[i] + "\"";
+  j += "],";
+  const ShapeFacts& s = m.shape;
+  std::snprintf(buf, sizeof buf,
+                "\"floor\":%d,\"used\":%d,\"outlineCorners\":%d,\"stubs\":%d,"
+                "\"wallsBeside\":%d,\"wallsBesideIdle\":%d,\"haulage\":%d,\"ideaMoments\":%d,",
+                s.floor, s.used, s.outlineCorners, s.stubs, s.wallsBeside, s.wallsBesideIdle,
+                s.haulage, s.ideaMoments);
+  j += buf;
+  j += "\"lastEvent\":\"" + s.lastEvent + "\",\"kindsPushed\":\"" + s.kindsPushed +
+       "\",\"choices\":[";
+  for (size_t i = 0; i < s.choices.size(); ++i) j += (i ? "," : "") + std::to_string(s.choices[i]);
+  j += "],\"usedCells\":[";
+  first = true;
+  for (int x = 0; x < kBoardSize; ++x)
+    for (int y = 0; y < kBoardSize; ++y)
+      if (a.in[x][y] && s.usedCell[x][y]) {
+        j += (first ? "" : ",") + std::to_string(y * kBoardSize + x);
+        first = false;
+      }
   j += "]}";
   return j;
 }

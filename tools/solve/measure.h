@@ -50,6 +50,26 @@ struct Outcome {
 };
 const char* ChangeName(Change c);
 
+// What the shipped (shortest) solution makes of the room it is given: how
+// much of the floor it uses, how busy the outline is, how it pushes, and how
+// many pushes the player could have made instead at each step.
+struct ShapeFacts {
+  int floor = 0;          // cells of the playing area
+  int used = 0;           // walked, slid over, or where an object starts
+  bool usedCell[kBoardSize][kBoardSize] = {};
+  int outlineCorners = 0; // 2x2 windows holding 1 or 3 floor cells, twice for 2 diagonal ones
+  int stubs = 0;          // wall cells with 3 or more floor neighbours
+  int wallsBeside = 0;    // wall cells with a floor neighbour
+  int wallsBesideIdle = 0;  // of which no cell next to it (diagonals too) is used
+  int haulage = 0;        // pushes of the box the push before moved, the same way
+  int ideaMoments = 0;    // runs of pushes where neither it nor the next makes progress
+  std::vector<int> choices;  // per push: distinct boards one push away
+  std::string lastEvent;  // "pair" or "copy" (a copy box turned partner)
+  std::string kindsPushed;  // the kinds pushed, in kind order, comma-joined
+};
+
+ShapeFacts ShapeOf(const Board& start, const PlayArea& area, const std::vector<int32_t>& facings);
+
 struct MeasureLimits {
   SearchLimits solve{20'000'000, 300.0};
   // Each changed stage is searched up to max(floor, factor x the stage's own
@@ -58,6 +78,11 @@ struct MeasureLimits {
   double variantFactor = 6.0;
   SearchLimits deadEnds{30'000'000, 300.0};
   bool walls = true;
+  // Light: the solution, its shape and the kinds taken away; no dead ends,
+  // no single objects, no walls (for tools that measure many candidates).
+  bool light = false;
+  // Shape only: the solution and its shape, nothing taken away.
+  bool shapeOnly = false;
 };
 
 struct ObjectOutcome {
@@ -77,6 +102,7 @@ struct StageMeasure {
   int kindCount[11] = {};
   SolveResult solve;
   SolutionFacts facts;
+  ShapeFacts shape;
   DeadEndResult deadEnds;
   std::vector<ObjectOutcome> objects;
   std::vector<KindOutcome> kinds;  // every box kind present but the pair

@@ -43,6 +43,22 @@ cat "$tmp/m1.jsonl" "$tmp/m2.jsonl" > "$tmp/measures.jsonl"
   echo "figures are kept in \`tools/stagegen/measures_before.jsonl\`."
   echo
   python3 tools/stagegen/measure_set.py "$tmp/measures.jsonl" --old tools/stagegen/measures_before.jsonl --section goals
+  echo "## Tight rooms, a climb, choices"
+  echo
+  cat tools/stagegen/shape_legend.md
+  echo
+  python3 tools/stagegen/measure_set.py "$tmp/measures.jsonl" --old tools/stagegen/measures_before.jsonl --section shape-goals
+  echo
+  python3 tools/stagegen/measure_set.py "$tmp/measures.jsonl" --section shape-tens
+  echo
+  echo "## The curriculum"
+  echo
+  echo "What each stage's shortest solution uses its boxes for, read off the solution by"
+  echo "\`tools/stagegen/curriculum.py\`: first the uses, the stage that brings each in and"
+  echo "the stages that come back to it; then one row per stage after the tutorial."
+  echo
+  python3 tools/stagegen/curriculum.py "$tmp/measures.jsonl"
+  echo
   echo "## Per ten stages"
   echo
   python3 tools/stagegen/measure_set.py "$tmp/measures.jsonl" --section tens
@@ -52,5 +68,9 @@ cat "$tmp/m1.jsonl" "$tmp/m2.jsonl" > "$tmp/measures.jsonl"
   cat tools/stagegen/measures_legend.md
   echo
   python3 tools/stagegen/measure_set.py "$tmp/measures.jsonl" --section stages
+  echo
+  echo "## Per stage: the room and the solution"
+  echo
+  python3 tools/stagegen/measure_set.py "$tmp/measures.jsonl" --section shape-stages
 } > docs/stages.md
 cp "$tmp/measures.jsonl" tools/stagegen/measures_now.jsonl
