@@ -345,6 +345,10 @@ try {
                  fullShown: !full.hidden, vw: window.innerWidth, vh: window.innerHeight,
                  layout: { ...window.rara3.page.layout } };
       });
+      // Before the test pattern replaces the game.
+      if (process.env.RARA3_WEB_SHOTS) {
+        await p.screenshot({ path: path.join(process.env.RARA3_WEB_SHOTS, size.name + '.png') });
+      }
       const c = box.canvas;
       const name = `${size.name} ${size.width}x${size.height} at ${size.ratio}`;
       // A browser keeps lengths in 1/64 CSS px.
@@ -365,9 +369,6 @@ try {
         const runs = await pixelRuns(p, c, size.ratio);
         check(runs.ok, `${name}: every game pixel is ${k} x ${k} device pixels ` +
               `(runs ${runs.rowRuns.join(',')} across, ${runs.columnRuns.join(',')} down)`);
-      }
-      if (process.env.RARA3_WEB_SHOTS) {
-        await p.screenshot({ path: path.join(process.env.RARA3_WEB_SHOTS, size.name + '.png') });
       }
     } finally {
       await close();
@@ -412,11 +413,32 @@ try {
         return { text: n.textContent, oneLine: n.clientHeight < 2 * line, below: r.top >= c.bottom,
                  inView: r.bottom <= window.innerHeight };
       });
+      if (process.env.RARA3_WEB_SHOTS) {
+        await p.screenshot({ path: path.join(process.env.RARA3_WEB_SHOTS,
+                                             'no-sound-' + refusal.name.replace(/ /g, '-') + '.png') });
+      }
       check(shown.oneLine && shown.below && shown.inView,
             `${refusal.name}: the game plays silently, a line below the board says so: ${shown.text}`);
     } finally {
       await close();
     }
+  }
+
+  // JavaScript off: the page says why nothing plays, and shows no loading.
+  {
+    const context = await browser.createBrowserContext();
+    const p = await context.newPage();
+    await p.setJavaScriptEnabled(false);
+    await p.goto(url, { waitUntil: 'load' });
+    const seen = await p.evaluate(() => ({
+      nojs: document.querySelector('noscript') !== null,
+    }));
+    // evaluate still runs with scripts off; what is shown is read from the layout.
+    const shown = await p.$eval('#loading', (el) => getComputedStyle(el).display);
+    const text = await p.evaluate(() => document.body.innerText);
+    check(seen.nojs && shown === 'none' && /JavaScript, which is off/.test(text),
+          'with JavaScript off the page says so and shows no loading indicator');
+    await context.close();
   }
 } catch (e) {
   check(false, 'the browser run: ' + e.message);
