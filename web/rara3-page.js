@@ -214,7 +214,6 @@
     if (promise) promise.catch(noSound);
   }
   function allowSound() {
-    invite.hidden = true;
     if (sound.allowed) return;
     sound.allowed = true;
     const ctx = sound.context;
@@ -235,6 +234,7 @@
         first.answered = true;
         first.code = e.code || null;
         allowSound();
+        invite.hidden = true;
       }
       e.stopImmediatePropagation();
       // Not scrolled by, as the game's own keys are not.
@@ -258,15 +258,25 @@
     }
     resumeSound();
   }, true);
+  // The invitation goes once the tap is over: gone at the press, it would
+  // move the button under the pointer and lose the click.
+  function firstPointerUp(e) {
+    if (e.pointerId !== first.pointer) return;
+    first.pointer = null;
+    invite.hidden = true;
+    e.stopImmediatePropagation();
+  }
   window.addEventListener('pointerup', (e) => {
     // A touch lets sound start at its release, not its press.
     resumeSound();
-    if (e.pointerId !== first.pointer) return;
-    first.pointer = null;
-    e.stopImmediatePropagation();
+    firstPointerUp(e);
   }, true);
+  window.addEventListener('pointercancel', firstPointerUp, true);
   window.addEventListener('touchend', resumeSound, true);
-  invite.addEventListener('click', () => { allowSound(); invite.blur(); });
+  invite.addEventListener('click', () => {
+    allowSound();
+    invite.hidden = true;
+  });
 
   // Nothing plays in a hidden tab; the frame callback stops by itself.
   document.addEventListener('visibilitychange', () => {

@@ -361,6 +361,22 @@ try {
       check(box.fullShown && box.full.height >= 44 && box.full.top >= c.bottom - e &&
             box.full.bottom <= box.vh + e && box.full.left >= -e && box.full.right <= box.vw + e,
             `${name}: the full screen button is in view below the picture`);
+      if (!size.touch) {
+        // Full screen: the game and its bar, the picture centred.
+        await p.click('#fullscreen');
+        await p.waitForFunction(() => document.fullscreenElement === document.getElementById('game'),
+                                { timeout: 5000 });
+        await p.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+        const f = await p.evaluate(() => {
+          const r = document.getElementById('screen').getBoundingClientRect();
+          return { left: r.left, right: window.innerWidth - r.right,
+                   label: document.getElementById('fullscreen').textContent };
+        });
+        check(Math.abs(f.left - f.right) <= 4 && f.label === 'Leave full screen',
+              `${name}: full screen centres the picture (${f.left.toFixed(1)} px left, ${f.right.toFixed(1)} px right)`);
+        await p.click('#fullscreen');
+        await p.waitForFunction(() => document.fullscreenElement === null, { timeout: 5000 });
+      }
       // Sharp wherever the window holds the picture at 1 CSS px per game pixel.
       const fits = Math.min(box.vw / 640, box.vh / 480) >= 1.2;
       if (fits) check(box.layout.sharp, `${name}: a roomy window gets sharp pixels`);
