@@ -1,6 +1,7 @@
-// The page around the game: the canvas at whole-factor scale, the save
-// folder kept in IndexedDB, sound once the player allows it, the tune on
-// FluidSynth, messages, and the keys a browser keeps for itself.
+// The page around the game: the canvas fitted to the window with sharp
+// pixels, the save folder kept in IndexedDB, sound once the player allows
+// it, the tune on FluidSynth, messages, full screen, and the keys a browser
+// keeps for itself.
 'use strict';
 
 (() => {
@@ -15,16 +16,61 @@
   const image = context.createImageData(WIDTH, HEIGHT);
   const invite = document.getElementById('sound-invite');
   const notice = document.getElementById('notice');
+  const loading = document.getElementById('loading');
   let module = null;
 
-  // --- The canvas: the largest whole factor that fits the window. ---
+  // --- The canvas: the largest size that fits above the bar. ---
+  // Where the window holds the picture at one CSS pixel per game pixel or
+  // more, each game pixel is a whole number k of device pixels (640 * k /
+  // devicePixelRatio CSS pixels wide), so pixels stay sharp, even squares
+  // at any ratio. Below that (phones, narrow windows) the picture is
+  // shrunk to fit: by whole device pixels when that loses at most a tenth
+  // of the size, smoothly otherwise.
+  const game = document.getElementById('game');
+  const stage = document.getElementById('stage');
+  const bar = document.getElementById('bar');
+  const layout = { k: 0, sharp: false, cssScale: 0 };
+  function alignStep(ratio) {
+    for (let m = 1; m <= 16; m++) {
+      if (Math.abs(m * ratio - Math.round(m * ratio)) < 1e-6) return m;
+    }
+    return 1;
+  }
   function fit() {
-    const scale = Math.max(1, Math.floor(Math.min(window.innerWidth / WIDTH,
-                                                  (window.innerHeight - 8) / HEIGHT)));
-    canvas.style.width = WIDTH * scale + 'px';
-    canvas.style.height = HEIGHT * scale + 'px';
+    const ratio = window.devicePixelRatio || 1;
+    const width = game.clientWidth;
+    const height = game.clientHeight - bar.offsetHeight;
+    if (width <= 0 || height <= 0) return;
+    const css = Math.min(width / WIDTH, height / HEIGHT);
+    // The small term keeps an exact fit from rounding down.
+    const k = Math.floor(css * ratio + 1e-6);
+    const sharp = k >= 1 && (css >= 1 || k >= 0.9 * css * ratio);
+    const scale = sharp ? k / ratio : css;
+    // Centred at a whole number of CSS pixels that is also a whole number
+    // of device pixels (a multiple of 4 at 1.25, of 2 at 1.5), so a sharp
+    // picture starts on a device pixel however the browser rounds lengths.
+    const step = alignStep(ratio);
+    const left = Math.max(0, Math.floor((width - WIDTH * scale) / 2 / step) * step);
+    const top = Math.max(0, Math.floor((height - HEIGHT * scale) / 2 / step) * step);
+    stage.style.left = left + 'px';
+    stage.style.top = top + 'px';
+    // The canvas keeps its 640 x 480 box and is scaled by a transform:
+    // browsers keep lengths in 1/64 CSS px, which cannot hold a size such as
+    // 1280 / 3 px exactly, and a length a hair off shifts a column of pixels.
+    canvas.style.transform = `scale(${scale})`;
+    stage.style.width = WIDTH * scale + 'px';
+    stage.style.height = HEIGHT * scale + 'px';
+    canvas.classList.toggle('sharp', sharp);
+    Object.assign(layout, { k: sharp ? k : 0, sharp, cssScale: scale });
   }
   window.addEventListener('resize', fit);
+  // A new device pixel ratio (another screen, the browser's zoom) may come
+  // without a resize.
+  function watchRatio() {
+    const query = matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`);
+    query.addEventListener('change', () => { fit(); watchRatio(); }, { once: true });
+  }
+  watchRatio();
   fit();
 
   // --- Messages. ---
@@ -35,7 +81,9 @@
   }
   function reportError(line) {
     console.warn('rara3: ' + line);
+    // One line beside the buttons; the whole text on hover and in the console.
     notice.textContent = line;
+    notice.title = line;
     notice.hidden = false;
   }
 
@@ -132,39 +180,109 @@
     },
   };
 
-  // --- Sound starts at the first key or click. ---
-  const sound = { allowed: false, started: null, own: null };
-  // The game's audio context (SDL's, which plays the effects); the tune
-  // shares it, or has one of its own where the effects have none.
-  function audioContext() {
-    if (module && module.SDL2 && module.SDL2.audioContext) return module.SDL2.audioContext;
-    return sound.own;
+  // --- Sound starts at the first key or tap. ---
+  // The page makes the audio context the effects and the tune share (SDL
+  // takes it over), so a browser that refuses one leaves the game silent
+  // but playing, with a line under the game.
+  const sound = { allowed: false, started: null, context: null, refused: false };
+  function noSound(e) {
+    if (sound.refused) return;
+    sound.refused = true;
+    reportError('No sound in this browser (' + ((e && e.message) || e) + '); the game plays on silently.');
+  }
+  function makeAudioContext() {
+    try {
+      const Context = window.AudioContext || window.webkitAudioContext;
+      if (!Context) throw new Error('no Web Audio');
+      sound.context = new Context();
+    } catch (e) {
+      sound.context = null;
+      noSound(e);
+    }
+  }
+  function resumeSound() {
+    const ctx = sound.context;
+    if (!ctx || !sound.allowed || page.hasEnded || document.hidden) return;
+    if (ctx.state === 'running' || ctx.state === 'closed') return;
+    let promise;
+    try {
+      promise = ctx.resume();
+    } catch (e) {
+      noSound(e);
+      return;
+    }
+    if (promise) promise.catch(noSound);
   }
   function allowSound() {
-    if (sound.allowed || !module) return;
-    if (!audioContext()) {
-      try {
-        sound.own = new AudioContext();
-      } catch (e) {
-        reportError('No sound: ' + e.message);
-        return;
-      }
-    }
-    const ctx = audioContext();
+    if (sound.allowed) return;
     sound.allowed = true;
-    invite.hidden = true;
-    if (ctx.state !== 'running') ctx.resume();
+    const ctx = sound.context;
+    if (!ctx) return;
+    resumeSound();
     sound.started = music.start(ctx).catch((e) => reportError('No music: ' + e.message));
   }
-  window.addEventListener('keydown', allowSound, true);
-  window.addEventListener('pointerdown', allowSound, true);
-  invite.addEventListener('click', () => { allowSound(); invite.blur(); });
+
+  // The first key or tap answers the invitation and goes no further: Esc
+  // pressed to dismiss it must not end the game. The key's repeats and its
+  // release, and the tap's release, stay with it.
+  const first = { answered: false, code: null, pointer: null };
+  const PAGE_KEYS = new Set(['ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight', ' ', 'Enter',
+                             'Escape']);
+  window.addEventListener('keydown', (e) => {
+    if (!first.answered || (first.code && e.code === first.code)) {
+      if (!first.answered) {
+        first.answered = true;
+        first.code = e.code || null;
+        allowSound();
+        invite.hidden = true;
+      }
+      e.stopImmediatePropagation();
+      // Not scrolled by, as the game's own keys are not.
+      if (PAGE_KEYS.has(e.key) && !e.ctrlKey && !e.altKey && !e.metaKey) e.preventDefault();
+      return;
+    }
+    resumeSound();
+  }, true);
+  window.addEventListener('keyup', (e) => {
+    if (!first.code || e.code !== first.code) return;
+    first.code = null;
+    e.stopImmediatePropagation();
+  }, true);
+  window.addEventListener('pointerdown', (e) => {
+    if (!first.answered) {
+      first.answered = true;
+      first.pointer = e.pointerId;
+      allowSound();
+      e.stopImmediatePropagation();
+      return;
+    }
+    resumeSound();
+  }, true);
+  // The invitation goes once the tap is over: gone at the press, it would
+  // move the button under the pointer and lose the click.
+  function firstPointerUp(e) {
+    if (e.pointerId !== first.pointer) return;
+    first.pointer = null;
+    invite.hidden = true;
+    e.stopImmediatePropagation();
+  }
+  window.addEventListener('pointerup', (e) => {
+    // A touch lets sound start at its release, not its press.
+    resumeSound();
+    firstPointerUp(e);
+  }, true);
+  window.addEventListener('pointercancel', firstPointerUp, true);
+  window.addEventListener('touchend', resumeSound, true);
+  invite.addEventListener('click', () => {
+    allowSound();
+    invite.hidden = true;
+  });
 
   // Nothing plays in a hidden tab; the frame callback stops by itself.
   document.addEventListener('visibilitychange', () => {
-    const ctx = audioContext();
+    const ctx = sound.context;
     if (!ctx || !sound.allowed || page.hasEnded) return;
-    if (document.hidden) ctx.suspend(); else ctx.resume();
+    if (document.hidden) ctx.suspend().catch(() => {}); else resumeSound();
   });
 
   // --- The keys a browser keeps: buttons that send them. ---
@@ -174,9 +292,20 @@
       button.blur();
     });
   }
-  document.getElementById('fullscreen').addEventListener('click', (e) => {
-    document.getElementById('stage').requestFullscreen().catch(() => {});
-    e.target.blur();
+  // Full screen takes the game and its bar, centred on black.
+  const fullscreen = document.getElementById('fullscreen');
+  if (!document.fullscreenEnabled || !game.requestFullscreen) fullscreen.hidden = true;
+  fullscreen.addEventListener('click', () => {
+    if (document.fullscreenElement) {
+      document.exitFullscreen().catch(() => {});
+    } else {
+      game.requestFullscreen().catch((e) => reportError('No full screen: ' + e.message));
+    }
+    fullscreen.blur();
+  });
+  document.addEventListener('fullscreenchange', () => {
+    fullscreen.textContent = document.fullscreenElement ? 'Leave full screen' : 'Full screen';
+    fit();
   });
   document.getElementById('again').addEventListener('click', () => location.reload());
 
@@ -187,31 +316,40 @@
     present(rgba) {
       image.data.set(rgba);
       context.putImageData(image, 0, 0);
-      if (this.firstFrameMs === null) this.firstFrameMs = performance.now();
+      if (this.firstFrameMs === null) {
+        this.firstFrameMs = performance.now();
+        loading.hidden = true;
+      }
       this.frames++;
     },
     showCursor(show) { canvas.classList.toggle('nocursor', !show); },
     messageBox,
     reportError,
     persist,
+    audioAvailable() { return sound.context !== null; },
     hasEnded: false,
     ended() {
       this.hasEnded = true;
       document.getElementById('ended').hidden = false;
       invite.hidden = true;
-      if (audioContext()) audioContext().suspend();
+      loading.hidden = true;
+      if (sound.context) sound.context.suspend().catch(() => {});
     },
     music,
     storage,
     sound,
+    layout,
   };
   window.rara3 = { page, module: null };
 
   function startGame() {
+    makeAudioContext();
     createRara3({
       rara3Page: page,
       preRun: [(m) => {
         module = m;
+        // SDL plays the effects on the page's context instead of its own.
+        if (sound.context) m.SDL2 = { audioContext: sound.context };
         // The save folder comes back from IndexedDB before main runs.
         m.FS.mkdir(SAVE);
         m.FS.mount(m.FS.filesystems.IDBFS, {}, SAVE);
@@ -226,13 +364,17 @@
     }).then((m) => {
       module = m;
       window.rara3.module = m;
-    }).catch((e) => messageBox('Rara3 cannot start in this browser: ' + e.message));
+    }).catch((e) => {
+      loading.hidden = true;
+      messageBox('Rara3 cannot start in this browser: ' + e.message);
+    });
   }
 
   // One copy of the game per browser: two would overwrite each other's saves.
   if (navigator.locks) {
     navigator.locks.request('rara3-game', { ifAvailable: true }, (lock) => {
       if (!lock) {
+        loading.hidden = true;
         messageBox('Rara3 is already open in another tab or window of this browser.');
         return undefined;
       }

@@ -1,9 +1,13 @@
 // The game's site in Debian's Chromium, headless, driven by puppeteer-core:
-// the frames equal the simulator's, held arrows walk and push, a clear is
-// saved and found again after a reload, the tune and the effects reach the
-// audio graph, and the console stays free of errors.
+// the frames equal the simulator's, the first key only lets sound start,
+// held arrows walk and push, a clear is saved and found again after a
+// reload, the tune and the effects reach the audio graph, the picture fits
+// phone, tablet and desktop windows with sharp pixels, a refused audio
+// context leaves the game playable, and the console stays free of errors.
 //
 // Usage: node browser_test.mjs SITE DATAFILE SIM SOLUTION NODE_MODULES
+// With RARA3_WEB_SHOTS set to a folder, the page at each window size is
+// kept there as a PNG.
 //   SITE      the built site (make web)
 //   DATAFILE  the data file the site ships (for the simulator)
 //   SIM       rara3-sim
@@ -78,6 +82,70 @@ page.on('console', (m) => { if (m.type() === 'error') consoleErrors.push(m.text(
 page.on('pageerror', (e) => consoleErrors.push(String(e)));
 page.on('requestfailed', (r) => consoleErrors.push('request failed: ' + r.url()));
 
+// A page in a fresh profile of its own (its own storage and lock), with the
+// window given, the game started and its errors counted with the others.
+async function freshPage(viewport, name, setup) {
+  const context = await browser.createBrowserContext();
+  const p = await context.newPage();
+  p.on('console', (m) => { if (m.type() === 'error') consoleErrors.push(name + ': ' + m.text()); });
+  p.on('pageerror', (e) => consoleErrors.push(name + ': ' + String(e)));
+  p.on('requestfailed', (r) => consoleErrors.push(name + ': request failed: ' + r.url()));
+  await p.setViewport(viewport);
+  if (setup) await p.evaluateOnNewDocument(setup);
+  await p.goto(url, { waitUntil: 'load' });
+  await p.waitForFunction(() => window.rara3 && window.rara3.module && window.rara3.page.firstFrameMs !== null,
+                          { polling: 'raf', timeout: 15000 });
+  return { page: p, close: () => context.close() };
+}
+
+// A checkerboard of single game pixels on the canvas, photographed in device
+// pixels: the lengths of the runs of one colour across and down its middle.
+// Sharp means every run is k long and every pixel pure black or white.
+async function pixelRuns(p, rect, ratio) {
+  await p.evaluate(() => {
+    window.rara3.page.present = () => {};
+    const cx = document.getElementById('screen').getContext('2d');
+    const img = cx.createImageData(640, 480);
+    for (let i = 0; i < 640 * 480; i++) {
+      const v = ((i % 640) + Math.floor(i / 640)) % 2 ? 255 : 0;
+      img.data.set([v, v, v, 255], i * 4);
+    }
+    cx.putImageData(img, 0, 0);
+  });
+  await p.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+  const shot = await p.screenshot({ encoding: 'base64' });
+  return p.evaluate(async (b64, r, ratio) => {
+    const img = new Image();
+    img.src = 'data:image/png;base64,' + b64;
+    await img.decode();
+    const c = document.createElement('canvas');
+    c.width = img.naturalWidth;
+    c.height = img.naturalHeight;
+    const cx = c.getContext('2d');
+    cx.drawImage(img, 0, 0);
+    const x0 = Math.round(r.left * ratio), x1 = Math.round(r.right * ratio);
+    const y0 = Math.round(r.top * ratio), y1 = Math.round(r.bottom * ratio);
+    const runsOf = (data) => {
+      const runs = new Map();
+      let pure = true, len = 1;
+      for (let i = 0; i < data.length; i += 4) {
+        if (data[i] !== 0 && data[i] !== 255) pure = false;
+        if (i + 4 < data.length && data[i + 4] === data[i]) { len++; continue; }
+        runs.set(len, (runs.get(len) || 0) + 1);
+        len = 1;
+      }
+      return { pure, runs };
+    };
+    const row = runsOf(cx.getImageData(x0, Math.floor((y0 + y1) / 2), x1 - x0, 1).data);
+    const column = runsOf(cx.getImageData(Math.floor((x0 + x1) / 2), y0, 1, y1 - y0).data);
+    const k = (x1 - x0) / 640;
+    const even = (m, count) => m.runs.size === 1 && m.runs.get(k) === count;
+    const show = (m) => [...m.runs].map(([l, n]) => `${n}x${l}`);
+    return { ok: Number.isInteger(k) && row.pure && column.pure && even(row, 640) && even(column, 480),
+             rowRuns: show(row), columnRuns: show(column) };
+  }, shot, rect, ratio);
+}
+
 const status = () => page.evaluate(() => JSON.parse(
   window.rara3.module.UTF8ToString(window.rara3.module._rara3_status())));
 const waitFor = (fn, arg, timeout = 15000) =>
@@ -130,6 +198,16 @@ try {
     watch();
   });
 
+  // The first key, Esc, only lets sound start: the title stays.
+  await page.keyboard.press('Escape');
+  await new Promise((r) => setTimeout(r, 300));
+  st = await status();
+  const answered = await page.evaluate(() => ({
+    allowed: window.rara3.page.sound.allowed,
+    invite: document.getElementById('sound-invite').hidden,
+  }));
+  check(st.scene === 0 && !st.ended && answered.allowed && answered.invite,
+        `the first key (Esc) lets sound start and no more (scene ${st.scene}, ended ${st.ended})`);
   await page.keyboard.press('Enter');
   await waitFor(() => JSON.parse(window.rara3.module.UTF8ToString(window.rara3.module._rara3_status())).scene === 1);
   await page.waitForFunction(() => window.rara3.page.sound.allowed && window.rara3.page.music.ready,
@@ -242,6 +320,142 @@ try {
   await waitFor(() => !document.getElementById('ended').hidden);
   st = await status();
   check(st.ended, 'Esc on the title ends the game and the page says so');
+
+  // --- Window sizes: phones both ways, a tablet, desktops at 1, 1.25 and
+  // 1.5 device pixels per CSS pixel. Each in a fresh profile of its own.
+  const sizes = [
+    { name: 'phone-portrait', width: 390, height: 844, ratio: 3, touch: true },
+    { name: 'phone-landscape', width: 844, height: 390, ratio: 3, touch: true },
+    { name: 'tablet', width: 768, height: 1024, ratio: 2, touch: true },
+    { name: 'desktop', width: 1920, height: 1080, ratio: 1, touch: false },
+    { name: 'laptop-125', width: 1536, height: 864, ratio: 1.25, touch: false },
+    { name: 'laptop-150', width: 1280, height: 720, ratio: 1.5, touch: false },
+    { name: 'small-125', width: 700, height: 560, ratio: 1.25, touch: false },
+  ];
+  for (const size of sizes) {
+    const { page: p, close } = await freshPage({
+      width: size.width, height: size.height, deviceScaleFactor: size.ratio,
+      isMobile: size.touch, hasTouch: size.touch,
+    }, size.name);
+    try {
+      const box = await p.evaluate(() => {
+        const rect = (el) => { const r = el.getBoundingClientRect(); return { left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: r.width, height: r.height }; };
+        const full = document.getElementById('fullscreen');
+        return { canvas: rect(document.getElementById('screen')), full: rect(full),
+                 fullShown: !full.hidden, vw: window.innerWidth, vh: window.innerHeight,
+                 layout: { ...window.rara3.page.layout } };
+      });
+      // Before the test pattern replaces the game.
+      if (process.env.RARA3_WEB_SHOTS) {
+        await p.screenshot({ path: path.join(process.env.RARA3_WEB_SHOTS, size.name + '.png') });
+      }
+      const c = box.canvas;
+      const name = `${size.name} ${size.width}x${size.height} at ${size.ratio}`;
+      // A browser keeps lengths in 1/64 CSS px.
+      const e = 1 / 64;
+      check(c.left >= -e && c.top >= -e && c.right <= box.vw + e && c.bottom <= box.vh + e &&
+            Math.abs(c.width * 3 - c.height * 4) < 0.1,
+            `${name}: the whole picture is in the window (${c.width.toFixed(1)} x ${c.height.toFixed(1)} ` +
+            `CSS px at ${c.left.toFixed(1)},${c.top.toFixed(1)}, ${box.layout.sharp ?
+              box.layout.k + ' device px per game pixel' : 'smooth ' + box.layout.cssScale.toFixed(3)})`);
+      check(box.fullShown && box.full.height >= 44 && box.full.top >= c.bottom - e &&
+            box.full.bottom <= box.vh + e && box.full.left >= -e && box.full.right <= box.vw + e,
+            `${name}: the full screen button is in view below the picture`);
+      if (!size.touch) {
+        // Full screen: the game and its bar, the picture centred.
+        await p.click('#fullscreen');
+        await p.waitForFunction(() => document.fullscreenElement === document.getElementById('game'),
+                                { timeout: 5000 });
+        await p.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+        const f = await p.evaluate(() => {
+          const r = document.getElementById('screen').getBoundingClientRect();
+          return { left: r.left, right: window.innerWidth - r.right,
+                   label: document.getElementById('fullscreen').textContent };
+        });
+        check(Math.abs(f.left - f.right) <= 4 && f.label === 'Leave full screen',
+              `${name}: full screen centres the picture (${f.left.toFixed(1)} px left, ${f.right.toFixed(1)} px right)`);
+        await p.click('#fullscreen');
+        await p.waitForFunction(() => document.fullscreenElement === null, { timeout: 5000 });
+      }
+      // Sharp wherever the window holds the picture at 1 CSS px per game pixel.
+      const fits = Math.min(box.vw / 640, box.vh / 480) >= 1.2;
+      if (fits) check(box.layout.sharp, `${name}: a roomy window gets sharp pixels`);
+      if (box.layout.sharp) {
+        const k = box.layout.k;
+        const runs = await pixelRuns(p, c, size.ratio);
+        check(runs.ok, `${name}: every game pixel is ${k} x ${k} device pixels ` +
+              `(runs ${runs.rowRuns.join(',')} across, ${runs.columnRuns.join(',')} down)`);
+      }
+    } finally {
+      await close();
+    }
+  }
+
+  // --- A browser that refuses sound: no context at all, a constructor that
+  // throws, a context that never resumes. The game plays silently, a one-line
+  // notice says so beside the board, and nothing is thrown.
+  const refusals = [
+    { name: 'no Web Audio', setup: () => { delete window.AudioContext; delete window.webkitAudioContext; } },
+    { name: 'a refused context', setup: () => {
+      window.AudioContext = function AudioContext() {
+        throw new DOMException('audio is not allowed here', 'NotAllowedError');
+      };
+    } },
+    { name: 'a context that never starts', setup: () => {
+      Object.defineProperty(BaseAudioContext.prototype, 'state', { get: () => 'suspended' });
+      AudioContext.prototype.resume = () => Promise.reject(new DOMException('not allowed', 'NotAllowedError'));
+    } },
+  ];
+  for (const refusal of refusals) {
+    const { page: p, close } = await freshPage({ width: 1000, height: 800 }, refusal.name, refusal.setup);
+    try {
+      const pStatus = () => p.evaluate(() => JSON.parse(
+        window.rara3.module.UTF8ToString(window.rara3.module._rara3_status())));
+      await p.keyboard.press('Escape');
+      await p.keyboard.press('Enter');
+      await p.waitForFunction(() => JSON.parse(window.rara3.module.UTF8ToString(
+        window.rara3.module._rara3_status())).scene === 1, { polling: 'raf', timeout: 15000 });
+      const before = (await pStatus()).recordCount;
+      await p.keyboard.down(moves[0]);
+      await p.waitForFunction((n) => JSON.parse(window.rara3.module.UTF8ToString(
+        window.rara3.module._rara3_status())).recordCount > n, { polling: 'raf', timeout: 15000 }, before);
+      await p.keyboard.up(moves[0]);
+      await p.waitForFunction(() => !document.getElementById('notice').hidden, { timeout: 5000 });
+      const shown = await p.evaluate(() => {
+        const n = document.getElementById('notice');
+        const r = n.getBoundingClientRect();
+        const c = document.getElementById('screen').getBoundingClientRect();
+        const line = parseFloat(getComputedStyle(n).lineHeight);
+        return { text: n.textContent, oneLine: n.clientHeight < 2 * line, below: r.top >= c.bottom,
+                 inView: r.bottom <= window.innerHeight };
+      });
+      if (process.env.RARA3_WEB_SHOTS) {
+        await p.screenshot({ path: path.join(process.env.RARA3_WEB_SHOTS,
+                                             'no-sound-' + refusal.name.replace(/ /g, '-') + '.png') });
+      }
+      check(shown.oneLine && shown.below && shown.inView,
+            `${refusal.name}: the game plays silently, a line below the board says so: ${shown.text}`);
+    } finally {
+      await close();
+    }
+  }
+
+  // JavaScript off: the page says why nothing plays, and shows no loading.
+  {
+    const context = await browser.createBrowserContext();
+    const p = await context.newPage();
+    await p.setJavaScriptEnabled(false);
+    await p.goto(url, { waitUntil: 'load' });
+    const seen = await p.evaluate(() => ({
+      nojs: document.querySelector('noscript') !== null,
+    }));
+    // evaluate still runs with scripts off; what is shown is read from the layout.
+    const shown = await p.$eval('#loading', (el) => getComputedStyle(el).display);
+    const text = await p.evaluate(() => document.body.innerText);
+    check(seen.nojs && shown === 'none' && /JavaScript, which is off/.test(text),
+          'with JavaScript off the page says so and shows no loading indicator');
+    await context.close();
+  }
 } catch (e) {
   check(false, 'the browser run: ' + e.message);
 } finally {

@@ -13,7 +13,9 @@ namespace rara3 {
 BrowserAudio::~BrowserAudio() { Close(); }
 
 void BrowserAudio::Open(System& system) {
-  // As on the desktop, a browser without sound output runs silently.
+  // As on the desktop, a browser without sound output runs silently. SDL
+  // would try to make the context the browser refused once more, and throw.
+  if (!page::AudioAvailable()) return;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     system.ReportError(std::string("No sound: ") + SDL_GetError());
     return;

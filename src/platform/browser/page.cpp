@@ -13,6 +13,7 @@ EM_JS(void, JsShowCursor, (int show), { Module["rara3Page"].showCursor(show !== 
 EM_JS(void, JsMessageBox, (const char* text), { Module["rara3Page"].messageBox(UTF8ToString(text)); });
 EM_JS(void, JsReportError, (const char* line), { Module["rara3Page"].reportError(UTF8ToString(line)); });
 EM_JS(void, JsPersist, (), { Module["rara3Page"].persist(); });
+EM_JS(int, JsAudioAvailable, (), { return Module["rara3Page"].audioAvailable() ? 1 : 0; });
 EM_JS(void, JsEnded, (int status), { Module["rara3Page"].ended(status); });
 EM_JS(void, JsLoadTune, (const uint8_t* bytes, size_t size), {
   Module["rara3Page"].music.load(HEAPU8.slice(bytes, bytes + size));
@@ -29,6 +30,7 @@ void ShowCursor(bool show) { JsShowCursor(show ? 1 : 0); }
 void MessageBox(const std::string& text) { JsMessageBox(text.c_str()); }
 void ReportError(const std::string& line) { JsReportError(line.c_str()); }
 void Persist() { JsPersist(); }
+bool AudioAvailable() { return JsAudioAvailable() != 0; }
 void Ended(int status) { JsEnded(status); }
 void LoadTune(const uint8_t* bytes, size_t size) { JsLoadTune(bytes, size); }
 void PlayTune() { JsPlayTune(); }

@@ -20,6 +20,9 @@ void ReportError(const std::string& line);
 // Writes the save folder through to the browser's storage. A failure is
 // shown by the page.
 void Persist();
+// Whether the page has an audio context for the effects; when the browser
+// refused one, the page has said so and the game plays silently.
+bool AudioAvailable();
 // The game has ended with this status.
 void Ended(int status);
 
