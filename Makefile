@@ -3,6 +3,7 @@
 
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
+BUILD_TSAN ?= build-tsan
 BUILD_DEB  ?= build-deb
 JOBS       ?= $(shell nproc)
 
@@ -41,7 +42,7 @@ SOAK_FRAMES  ?= 1000000
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test test-asan test-fuzz fuzz fuzz-build soak bench build deps deps-test deps-fuzz clean \
+.PHONY: run test test-asan test-tsan test-fuzz fuzz fuzz-build soak bench build deps deps-test deps-fuzz clean \
         install deb web web-serve web-measure deps-web
 
 define install_missing
@@ -144,6 +145,14 @@ test-asan: deps-test
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
+
+# The tests that start the loading thread (the real bring-up, and SDL's
+# side of the sound), under ThreadSanitizer: any report fails them.
+test-tsan: deps-test
+	cmake -S . -B $(BUILD_TSAN) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRARA3_TSAN=ON
+	cmake --build $(BUILD_TSAN) -j $(JOBS) --target rara3_bring_up_tests rara3_sdl_tests rara3_data_file
+	cd $(BUILD_TSAN) && TSAN_OPTIONS="halt_on_error=1 exitcode=66" \
+	  ctest --output-on-failure -j $(JOBS) -R '^(BringUpThreads|SdlKeys|VirtualPad|MidiLength|FramePacer)'
 
 # The fuzz targets, in a clang build of their own.
 fuzz-build: deps-fuzz
