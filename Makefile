@@ -39,10 +39,11 @@ FUZZ_TARGETS  = replay_fuzz data_file_fuzz stage_text_fuzz rules_fuzz
 FUZZ_RUNS    ?= 20000
 FUZZ_SECONDS ?= 600
 SOAK_FRAMES  ?= 1000000
+KILL_SOAK    ?= 300
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test test-asan test-tsan test-fuzz fuzz fuzz-build soak bench build deps deps-test deps-fuzz clean \
+.PHONY: run test test-asan test-tsan soak-kill test-fuzz fuzz fuzz-build soak bench build deps deps-test deps-fuzz clean \
         install deb web web-serve web-measure deps-web
 
 define install_missing
@@ -188,6 +189,13 @@ soak: deps-test
 	cmake -S . -B $(BUILD_ASAN) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DRARA3_SANITIZE=ON
 	cmake --build $(BUILD_ASAN) -j $(JOBS) --target rara3_tests
 	RARA3_SOAK_FRAMES=$(SOAK_FRAMES) $(BUILD_ASAN)/tests/rara3_tests --gtest_filter='Soak.*'
+
+# The saves killed with SIGKILL at random moments, KILL_SOAK times for the
+# start-up's follow and as many for the editor and clear saves; every file
+# must come out whole and nothing the player made lost.
+soak-kill: build
+	cmake --build $(BUILD) -j $(JOBS) --target rara3_tests
+	RARA3_KILL_SOAK=$(KILL_SOAK) $(BUILD)/tests/rara3_tests --gtest_filter='KillSoak.*'
 
 # The benchmarks and the real game measured under a virtual X server (the
 # sound mixed into a file), and docs/performance.md made from their output.
