@@ -3,6 +3,7 @@
 
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
+BUILD_TSAN ?= build-tsan
 BUILD_DEB  ?= build-deb
 JOBS       ?= $(shell nproc)
 
@@ -32,16 +33,17 @@ export NODE_PATH := /usr/share/nodejs
 PACKAGES_FUZZ  = clang libclang-rt-14-dev
 
 BUILD_FUZZ   ?= build-fuzz
-FUZZ_TARGETS  = replay_fuzz data_file_fuzz stage_text_fuzz rules_fuzz
-# `make test` runs each target this many times (the two that play frames a
-# tenth of it); `make fuzz` runs each this long.
+FUZZ_TARGETS  = replay_fuzz data_file_fuzz stage_text_fuzz rules_fuzz follow_fuzz
+# `make test` runs each target this many times (the two that play frames and
+# the follow, which moves whole data files, a tenth of it); `make fuzz` runs each this long.
 FUZZ_RUNS    ?= 20000
 FUZZ_SECONDS ?= 600
 SOAK_FRAMES  ?= 1000000
+KILL_SOAK    ?= 300
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test test-asan test-fuzz fuzz fuzz-build soak bench build deps deps-test deps-fuzz clean \
+.PHONY: run test test-asan test-tsan soak-kill test-fuzz fuzz fuzz-build soak bench build deps deps-test deps-fuzz clean \
         install deb web web-serve web-measure deps-web
 
 define install_missing
@@ -145,6 +147,14 @@ test-asan: deps-test
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
+# The tests that start the loading thread (the real bring-up, and SDL's
+# side of the sound), under ThreadSanitizer: any report fails them.
+test-tsan: deps-test
+	cmake -S . -B $(BUILD_TSAN) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRARA3_TSAN=ON
+	cmake --build $(BUILD_TSAN) -j $(JOBS) --target rara3_bring_up_tests rara3_platform_tests rara3_data_file
+	cd $(BUILD_TSAN) && TSAN_OPTIONS="halt_on_error=1 exitcode=66" \
+	  ctest --output-on-failure -j $(JOBS) -R '^(BringUpThreads|SdlKeys|VirtualPad|MidiLength|FramePacer)'
+
 # The fuzz targets, in a clang build of their own.
 fuzz-build: deps-fuzz
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRARA3_FUZZ=ON
@@ -156,7 +166,7 @@ test-fuzz: fuzz-build
 	@set -e; for t in $(FUZZ_TARGETS); do \
 	  rm -rf $(BUILD_FUZZ)/scratch/$$t; mkdir -p $(BUILD_FUZZ)/scratch/$$t; \
 	  runs=$(FUZZ_RUNS); \
-	  case $$t in data_file_fuzz|rules_fuzz) runs=$$(($(FUZZ_RUNS) / 10));; esac; \
+	  case $$t in data_file_fuzz|rules_fuzz|follow_fuzz) runs=$$(($(FUZZ_RUNS) / 10));; esac; \
 	  echo "fuzz: $$t, $$runs runs"; \
 	  if ! $(BUILD_FUZZ)/tests/fuzz/$$t -seed=1 -runs=$$runs -timeout=10 -print_final_stats=1 \
 	      $(BUILD_FUZZ)/scratch/$$t tests/fuzz/corpus/$$t > $(BUILD_FUZZ)/scratch/$$t.log 2>&1; then \
@@ -179,6 +189,13 @@ soak: deps-test
 	cmake -S . -B $(BUILD_ASAN) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DRARA3_SANITIZE=ON
 	cmake --build $(BUILD_ASAN) -j $(JOBS) --target rara3_app_tests
 	RARA3_SOAK_FRAMES=$(SOAK_FRAMES) $(BUILD_ASAN)/tests/rara3_app_tests --gtest_filter='Soak.*'
+
+# The saves killed with SIGKILL at random moments, KILL_SOAK times for the
+# start-up's follow and as many for the editor and clear saves; every file
+# must come out whole and nothing the player made lost.
+soak-kill: build
+	cmake --build $(BUILD) -j $(JOBS) --target rara3_game_tests
+	RARA3_KILL_SOAK=$(KILL_SOAK) $(BUILD)/tests/rara3_game_tests --gtest_filter='KillSoak.*'
 
 # The benchmarks and the real game measured under a virtual X server (the
 # sound mixed into a file), and docs/performance.md made from their output.

@@ -87,17 +87,22 @@
     notice.hidden = false;
   }
 
-  // --- The save folder: written through to IndexedDB after every write. ---
-  const storage = { syncing: false, again: false, saved: 0, failed: 0 };
+  // --- The save folder: written through to IndexedDB after every write,
+  // and once more whenever the tab is hidden or left, as it may never run
+  // again. ---
+  const storage = { syncing: false, again: false, dirty: false, saved: 0, failed: 0, flushes: 0 };
   function persist() {
+    storage.dirty = true;
     if (storage.syncing) {
       storage.again = true;
       return;
     }
     storage.syncing = true;
+    storage.dirty = false;
     module.FS.syncfs(false, (err) => {
       storage.syncing = false;
       if (err) {
+        storage.dirty = true;
         storage.failed++;
         messageBox('Your progress could not be stored in this browser (' + (err.message || err) +
                    '). The game keeps it until the page is closed and tries again at the next ' +
@@ -111,6 +116,27 @@
       }
     });
   }
+
+  // Writes made while a sync was under way wait for it to end, which a
+  // closing tab may not see: they are stored at once, beside it.
+  function flushStorage() {
+    if (!module || !module.FS || !(storage.dirty || storage.again)) return;
+    storage.flushes++;
+    storage.dirty = false;
+    storage.again = false;
+    module.FS.syncfs(false, (err) => {
+      if (err) {
+        storage.dirty = true;
+        storage.failed++;
+      } else {
+        storage.saved++;
+      }
+    });
+  }
+  window.addEventListener('pagehide', flushStorage);
+  document.addEventListener('visibilitychange', () => {
+    if (document.visibilityState === 'hidden') flushStorage();
+  });
 
   // --- The tune on FluidSynth. ---
   const music = {

@@ -50,7 +50,19 @@ bool ExportBytes(Platform& p, const std::string& path, const StageCells& cells,
 
 }  // namespace
 
-bool SaveEditedStage(GameState& g, Platform& p) {
+bool EditorHasUnsavedEdits(GameState& g, Platform& p) {
+  StageCells stored;
+  std::string error;
+  if (!ReadStage(p.files, DataFilePath(g.AppDir), g.StageNo, stored, error)) return true;
+  for (int32_t y = 0; y < kBoardSize; ++y) {
+    for (int32_t x = 0; x < kBoardSize; ++x) {
+      if (stored[20 * y + x] != static_cast<uint8_t>(g.Map[x][y])) return true;
+    }
+  }
+  return false;
+}
+
+bool SaveEditedStage(GameState& g, Platform& p, const std::string& afterFailure) {
   StageCells cells;
   for (int32_t y = 0; y < kBoardSize; ++y) {
     for (int32_t x = 0; x < kBoardSize; ++x) {
@@ -61,7 +73,7 @@ bool SaveEditedStage(GameState& g, Platform& p) {
   const std::string stage = "Stage " + std::to_string(g.StageNo);
   std::string error;
   if (!WriteStage(p.files, DataFilePath(g.AppDir), g.StageNo, cells, error)) {
-    TellPlayer(p, stage + " was not saved: " + error);
+    TellPlayer(p, stage + " was not saved: " + error + afterFailure);
     return false;
   }
   const std::string exportPath = StageFilePath(g.AppDir, g.StageNo, kExportExtension);

@@ -124,7 +124,15 @@ void Form_KeyDown(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMa
 
 void Form_Activate(GameState& g) { g.FormActive = true; }
 
-void Form_Unload(GameState&, Platform& p) {
+void Form_Unload(GameState& g, Platform& p) {
+  // Closing the window never throws the editor's work away: unsaved edits
+  // are saved to the stage first. When that fails the player is told and
+  // the game stays open with the edits.
+  if (g.Scene == SceneEditor && EditorHasUnsavedEdits(g, p)) {
+    SaveEditedStage(g, p, "\nThe game stays open so that your edits are not lost: Enter saves "
+                          "them again, Esc leaves them.");
+    if (EditorHasUnsavedEdits(g, p)) return;
+  }
   p.keyboard.Unacquire();
   p.display.RestoreDisplay();
   p.system.ShowCursor(true);

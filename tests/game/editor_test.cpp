@@ -176,3 +176,70 @@ TEST_F(EditorTest, AFailedSaveKeepsTheEditorOpenAndLosesNothing) {
 
 }  // namespace
 }  // namespace rara3
+
+namespace rara3 {
+namespace {
+
+// Closing the window in the editor: unsaved edits are saved to the stage
+// and its export first; nothing is written without edits; a save that fails
+// keeps the game open with the edits until the player decides.
+TEST_F(EditorTest, ClosingTheWindowKeepsUnsavedEdits) {
+  OpenEditor(2);
+  g.PlayerX = 5;
+  g.PlayerY = 5;
+  Key(Key1 + 2);
+  Form_Unload(g, hp.platform);
+  EXPECT_TRUE(hp.system.ended);
+  EXPECT_EQ(StageBytes(2)[20 * 5 + 5], KindVanishBox);
+  EXPECT_EQ(mem.files["/game/002.LVL"][20 * 5 + 5], KindVanishBox);
+  EXPECT_TRUE(hp.system.messages.empty());
+}
+
+TEST_F(EditorTest, ClosingTheWindowWithoutEditsWritesNothing) {
+  OpenEditor(3);
+  g.PlayerX = 5;
+  g.PlayerY = 5;
+  Key(Key1 + 2);
+  Key(KeyQ);  // and back: the stage is as stored
+  const std::vector<uint8_t> before = Data();
+  files.Clear();
+  Form_Unload(g, hp.platform);
+  EXPECT_TRUE(hp.system.ended);
+  EXPECT_TRUE(Data() == before);
+  EXPECT_EQ(mem.files.count("/game/003.LVL"), 0u);
+  for (const std::string& op : files.Log()) EXPECT_EQ(op.rfind("Read", 0), 0u) << op;
+}
+
+TEST_F(EditorTest, ClosingTheWindowWhenTheSaveFailsKeepsTheGameOpen) {
+  OpenEditor(2);
+  g.PlayerX = 5;
+  g.PlayerY = 5;
+  Key(Key1);
+  files.FailEvery(FileOp::WriteAt, "TOVAK.DAT");
+  Form_Unload(g, hp.platform);
+  EXPECT_FALSE(hp.system.ended);
+  EXPECT_EQ(g.Scene, SceneEditor);
+  EXPECT_EQ(g.Map[5][5], KindPairBox);
+  ASSERT_EQ(hp.system.messages.size(), 1u);
+  EXPECT_NE(hp.system.messages[0].find("stays open"), std::string::npos) << hp.system.messages[0];
+  // Esc leaves the edits; then the window closes at once.
+  Key(KeyEscape);
+  Form_Unload(g, hp.platform);
+  EXPECT_TRUE(hp.system.ended);
+  EXPECT_EQ(StageBytes(2)[20 * 5 + 5], test::SyntheticDataFile(5)[StageCellOffset(2, 5, 5)]);
+}
+
+TEST_F(EditorTest, ClosingTheWindowWhenOnlyTheExportFailsEnds) {
+  OpenEditor(2);
+  g.PlayerX = 5;
+  g.PlayerY = 5;
+  Key(Key1);
+  files.FailEvery(FileOp::ReplaceWhole, ".LVL");
+  Form_Unload(g, hp.platform);
+  EXPECT_TRUE(hp.system.ended) << "the stage itself is saved";
+  EXPECT_EQ(StageBytes(2)[20 * 5 + 5], KindPairBox);
+  EXPECT_EQ(hp.system.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace rara3

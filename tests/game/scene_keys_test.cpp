@@ -312,7 +312,12 @@ TEST_F(SceneKeysTest, UnloadEndsTheProgramFromAnyScene) {
     EXPECT_TRUE(hp.system.cursorShown);
     EXPECT_TRUE(hp.system.ended);
     EXPECT_EQ(hp.system.status, 0);
-    EXPECT_EQ(files.Log().size(), fileOps) << "nothing is saved on the way out";
+    // Nothing is written on the way out; the editor only reads its stage to
+    // see whether there are unsaved edits (its own tests cover those).
+    for (size_t i = fileOps; i < files.Log().size(); ++i) {
+      EXPECT_EQ(files.Log()[i].rfind("Read", 0), 0u) << files.Log()[i];
+    }
+    EXPECT_LE(files.Log().size(), fileOps + (scene == SceneEditor ? 1 : 0));
   }
 }
 

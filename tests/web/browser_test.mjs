@@ -299,6 +299,34 @@ try {
   const files = await page.evaluate(() => window.rara3.module.FS.readdir('/save'));
   check(files.includes('001.PBD'), "stage 1's replay is kept: " + files.filter((f) => f[0] !== '.').join(' '));
 
+  // A save made while an earlier one is still being stored (here: a sync
+  // that never ends), then the tab hidden and soon after gone, as a browser
+  // may discard a hidden tab without a word: the page stores the save as it
+  // is hidden, and the next page finds it.
+  await page.evaluate(() => {
+    const fs = window.rara3.module.FS;
+    const real = fs.syncfs.bind(fs);
+    let calls = 0;
+    fs.syncfs = (populate, done) => { if (calls++ > 0) real(populate, done); };
+    window.rara3.page.persist();
+    const b = document.querySelector('button[data-key="120"]');
+    window.rara3.module._rara3_key(Number(b.dataset.key), Number(b.dataset.mask));
+  });
+  await waitFor(() => JSON.parse(window.rara3.module.UTF8ToString(window.rara3.module._rara3_status())).scene === 7);
+  await page.keyboard.press('Enter');
+  await waitFor(() => JSON.parse(window.rara3.module.UTF8ToString(window.rara3.module._rara3_status())).scene === 0);
+  const cover = await browser.newPage();
+  await cover.bringToFront();
+  await new Promise((r) => setTimeout(r, 1000));
+  const flushes = await page.evaluate(() => window.rara3.page.storage.flushes);
+  await page.goto('about:blank');
+  await cover.close();
+  await page.bringToFront();
+  await open();
+  const kept = await page.evaluate(() => window.rara3.module.FS.readdir('/save'));
+  check(flushes > 0 && kept.includes('001.LVL'), `an editor save is stored as the tab is hidden (${flushes} flush) ` +
+        'and found after the tab is gone: ' + kept.filter((f) => f[0] !== '.').join(' '));
+
   // The browser refuses to store: the editor's save (reached through the
   // page's button for Ctrl+Shift+F9) still works, and the player is told.
   await page.evaluate(() => {

@@ -15,6 +15,7 @@
 #include <sstream>
 #include <string>
 
+#include "core/command_line.h"
 #include "core/keys.h"
 #include "core/scenes.h"
 #include "game/game.h"
@@ -155,6 +156,7 @@ void Print(const char* what, const Split& s) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (rara3::AnswerStandardOptions(argc, argv, "rara3-frame-bench", kUsage, stdout)) return 0;
   if (argc != 3) {
     std::fputs(kUsage, stderr);
     return 2;

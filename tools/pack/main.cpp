@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/command_line.h"
 #include "data/data_file.h"
 #include "data/data_pack.h"
 #include "data/data_place.h"
@@ -168,6 +169,8 @@ int Unpack(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (rara3::AnswerStandardOptions(argc, argv, "rara3-pack", kHelp, stdout)) return 0;
+  rara3::IgnoreFileSizeSignal();
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) return Usage("no command given");
   const std::string command = args[0];

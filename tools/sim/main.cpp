@@ -5,6 +5,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "core/command_line.h"
 #include "data/data_file.h"
 #include "platform/posix/posix_files.h"
 #include "redirect_files.h"
@@ -24,6 +25,8 @@ constexpr const char* kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (rara3::AnswerStandardOptions(argc, argv, "rara3-sim", kUsage, stdout)) return 0;
+  rara3::IgnoreFileSizeSignal();
   using namespace rara3;
   using namespace rara3::sim;
   SimOptions options;
@@ -34,8 +37,14 @@ int main(int argc, char** argv) {
       std::cout << kUsage;
       return kStatusOk;
     }
-    if (a == "--test-sheets") options.testSheets = true;
-    else args.push_back(a);
+    if (a == "--test-sheets") {
+      options.testSheets = true;
+    } else if (a.size() > 1 && a[0] == '-') {
+      std::cerr << "rara3-sim: unknown option " << a << '\n' << kUsage;
+      return kStatusScript;
+    } else {
+      args.push_back(a);
+    }
   }
   if (args.empty() || args.size() > 2) {
     std::cerr << kUsage;

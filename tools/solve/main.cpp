@@ -17,6 +17,7 @@
 
 #include <sys/resource.h>
 
+#include "core/command_line.h"
 #include "game/replay_file.h"
 #include "measure.h"
 #include "solution_use.h"
@@ -52,14 +53,16 @@ struct Stage {
   StageFile file;
 };
 
+constexpr const char* kUsage =
+    "usage: rara3-solve STAGE.txt [-o FILE.PBD] [--dead-ends]\n"
+    "       rara3-solve --all TOVAK.DAT|FOLDER [--out DIR] [--dead-ends] "
+    "[--markdown]\n"
+    "       rara3-solve --measure FOLDER|STAGE.txt [--from N] [--to N] [--no-walls] "
+    "[--light] [--shape-only]\n"
+    "       limits: --max-states N --max-seconds S --dead-end-states N\n";
+
 int Usage() {
-  std::fprintf(stderr,
-               "usage: rara3-solve STAGE.txt [-o FILE.PBD] [--dead-ends]\n"
-               "       rara3-solve --all TOVAK.DAT|FOLDER [--out DIR] [--dead-ends] "
-               "[--markdown]\n"
-               "       rara3-solve --measure FOLDER|STAGE.txt [--from N] [--to N] [--no-walls] "
-               "[--light] [--shape-only]\n"
-               "       limits: --max-states N --max-seconds S --dead-end-states N\n");
+  std::fputs(kUsage, stderr);
   return 2;
 }
 
@@ -330,6 +333,7 @@ int SolveAll(const Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (rara3::AnswerStandardOptions(argc, argv, "rara3-solve", kUsage, stdout)) return 0;
   Options o;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];

@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "core/command_line.h"
 #include "measure.h"
 #include "solution_use.h"
 #include "solver.h"
@@ -476,19 +477,22 @@ bool Generate(Rng& rng, const Params& p, StageFile& out, Rated& rating,
   return true;
 }
 
+constexpr const char* kUsage =
+    "usage: rara3-architect --seed N --count K --out DIR --kinds TB [--size WxH-WxH]\n"
+    "       [--rooms A-B] [--boxes N] [--iterations N] [--max-states N]\n"
+    "       [--min-pushes N] [--max-pushes N] [--max-dead PERCENT]\n"
+    "       [--min-moves N] [--max-moves N] [--require WORDS]... [--open-walls] [--strict]\n"
+    "       [--start STAGE.txt]\n";
+
 int Usage() {
-  std::fprintf(stderr,
-               "usage: rara3-architect --seed N --count K --out DIR --kinds TB [--size WxH-WxH]\n"
-               "       [--rooms A-B] [--boxes N] [--iterations N] [--max-states N]\n"
-               "       [--min-pushes N] [--max-pushes N] [--max-dead PERCENT]\n"
-               "       [--min-moves N] [--max-moves N] [--require WORDS]... [--open-walls] [--strict]\n"
-               "       [--start STAGE.txt]\n");
+  std::fputs(kUsage, stderr);
   return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (rara3::AnswerStandardOptions(argc, argv, "rara3-architect", kUsage, stdout)) return 0;
   Params p;
   uint64_t seed = 1;
   int count = 1;

@@ -16,6 +16,7 @@
 #include <random>
 #include <string>
 
+#include "core/command_line.h"
 #include "generator.h"
 
 namespace fs = std::filesystem;
@@ -24,11 +25,13 @@ using namespace rara3::stagegen;
 
 namespace {
 
+constexpr const char* kUsage =
+    "usage: rara3-stagegen --seed N --count K --out DIR [--level 1..9] [--kinds TB]\n"
+    "       [--room WxH] [--walls N] [--boxes N] [--iterations N]\n"
+    "       [--max-states N] [--min-moves N] [--min-dead PERCENT]\n";
+
 int Usage() {
-  std::fprintf(stderr,
-               "usage: rara3-stagegen --seed N --count K --out DIR [--level 1..9] [--kinds TB]\n"
-               "       [--room WxH] [--walls N] [--boxes N] [--iterations N]\n"
-               "       [--max-states N] [--min-moves N] [--min-dead PERCENT]\n");
+  std::fputs(kUsage, stderr);
   return 2;
 }
 
@@ -64,6 +67,7 @@ std::string FeaturedKinds(std::mt19937_64& rng, int level) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (rara3::AnswerStandardOptions(argc, argv, "rara3-stagegen", kUsage, stdout)) return 0;
   uint64_t seed = 1;
   int count = 1;
   int level = 3;

@@ -31,6 +31,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/command_line.h"
 #include "measure.h"
 #include "rooms_layout.h"
 #include "solution_use.h"
@@ -420,16 +421,19 @@ bool MakePart(Rng& rng, const Params& prm, const Layout& L, size_t i, const std:
   return true;
 }
 
+constexpr const char* kUsage =
+    "usage: rara3-rooms --seed N --out DIR [--kinds VTSCB%] [--min-pushes N]\n"
+    "       [--iterations N] [--restarts N] [--max-states N] [--rooms 2|3|4|6]\n";
+
 int Usage() {
-  std::fprintf(stderr,
-               "usage: rara3-rooms --seed N --out DIR [--kinds VTSCB%%] [--min-pushes N]\n"
-               "       [--iterations N] [--restarts N] [--max-states N] [--rooms 2|3|4|6]\n");
+  std::fputs(kUsage, stderr);
   return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (rara3::AnswerStandardOptions(argc, argv, "rara3-rooms", kUsage, stdout)) return 0;
   Params prm;
   uint64_t seed = 1;
   std::string outDir;

@@ -8,14 +8,25 @@
 #include <string>
 #include <vector>
 
+#include "core/command_line.h"
 #include "data/data_pack.h"
 #include "data/data_place.h"
-#include "platform/posix/instance_lock.h"
 #include "platform/posix/posix_files.h"
 #include "app/desktop/init_and_run.h"
+#include "app/desktop/one_copy.h"
 #include "app/desktop/player_folder.h"
 
 namespace {
+
+constexpr const char* kUsage =
+    "Usage: rara3 [--help | --version]\n"
+    "Rara3, a sliding-box puzzle game, played full screen; it takes no other\n"
+    "arguments.\n"
+    "Its files (TOVAK.DAT, the replay and export files) are kept beside the\n"
+    "program when its data file can be written there, otherwise in\n"
+    "$XDG_DATA_HOME/rara3/ (~/.local/share/rara3/).\n"
+    "  -h, --help     show this text and end\n"
+    "  -V, --version  show the version and end\n";
 
 // The folder of the executable, or "" when the system will not say.
 std::string ProgramDir() {
@@ -29,7 +40,16 @@ std::string ProgramDir() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  // Answered before any file or the display is touched.
+  if (rara3::AnswerStandardOptions(argc, argv, "rara3", kUsage, stdout)) return 0;
+  if (argc > 1) {
+    const std::string arg = argv[1];
+    std::fprintf(stderr, "rara3: %s %s\n", arg.size() > 1 && arg[0] == '-' ? "unknown option" : "unexpected argument", arg.c_str());
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  rara3::IgnoreFileSizeSignal();
   const std::string dir = ProgramDir();
   const std::string installedData = dir.empty() ? "" : rara3::JoinPath(dir, RARA3_DATA_FROM_GAME);
   rara3::DataPlace place;
@@ -38,15 +58,10 @@ int main() {
                               rara3::GatherDataPlaceFacts(dir, installedData), place, error)) {
     place = {rara3::DataMode::Portable, dir, ""};
   }
-  // A second copy on the same files ends here, before anything is read,
-  // written or shown.
-  int lockFd = -1;
-  const std::string lockName = rara3::InstanceLockName(getuid(), place.appDir);
-  if (rara3::AcquireInstanceLock(lockName, lockFd) == rara3::InstanceLockResult::AlreadyRunning) {
-    // The running copy's window comes to the front instead.
-    rara3::AskRunningInstanceToRaise(lockName);
-    return 0;
-  }
+  // A second copy on the same files ends here, before anything is read or
+  // written.
+  rara3::InstanceLock lock;
+  if (!rara3::TakeOneCopyLock(place.appDir.empty() ? "./" : place.appDir, lock)) return 0;
   if (!dir.empty() && chdir(dir.c_str()) != 0) {
     // Paths are absolute from here on; the folder only matters for them.
   }
@@ -57,5 +72,5 @@ int main() {
     if (!rara3::SetUpPlayerFolder(files, place, notes, error)) startError = error;
     for (const auto& line : notes) std::fprintf(stderr, "rara3: %s\n", line.c_str());
   }
-  return rara3::Main(place.appDir.empty() ? "./" : place.appDir, startError, lockFd);
+  return rara3::Main(place.appDir.empty() ? "./" : place.appDir, startError, lock.raiseFd);
 }

@@ -25,6 +25,11 @@ void BringUp(GameState& g, SdlPlatform& sdl) {
   std::future<void> sheets = sheetsLoaded.get_future();
   std::future<void> tune = tuneLoaded.get_future();
   std::future<void> effects = effectsLoaded.get_future();
+  // Everything that sets SDL's hints or starts a part of SDL runs here, on
+  // this thread, before the loading thread exists: SDL locks neither.
+  sdl.display.StartVideo();
+  // Pads are welcome but not needed: without SDL's support, keys only.
+  sdl.pads.Open();
   sdl.audio.InitDriver();
   // One thread beside the main one: on two cores neither waits for the other.
   std::jthread loader([&] {
@@ -66,8 +71,6 @@ void BringUp(GameState& g, SdlPlatform& sdl) {
 
   // Keyboard and window: SDL's keyboard state comes with the window.
   sdl.display.CreateWindow();
-  // Pads are welcome but not needed: without SDL's support, keys only.
-  sdl.pads.Open();
   sdl.system.SetWindow(sdl.display.Window());
   // Keys are keys, never text: an input method must not swallow letters.
   SDL_StopTextInput();
@@ -77,6 +80,7 @@ void BringUp(GameState& g, SdlPlatform& sdl) {
   sheets.get();
 
   tune.get();
+  sdl.audio.StopDriverIfUnused();
   g.MusicOn = true;
   p.system.Pause(200);
   effects.get();

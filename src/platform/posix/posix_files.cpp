@@ -1,10 +1,12 @@
 #include "platform/posix/posix_files.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 namespace rara3 {
@@ -102,7 +104,33 @@ std::string DirectoryOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
+// The file a replacement of path must write: path itself, or, when path is
+// a symbolic link, the file at the end of its chain of links (made there
+// when it does not exist yet), so the link stays and its target gets the
+// data. False for a chain that loops or runs too long.
+bool FinalTarget(const std::string& path, std::string& target) {
+  target = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+    char link[PATH_MAX];
+    const ssize_t n = ::readlink(target.c_str(), link, sizeof link - 1);
+    if (n <= 0) return true;
+    const std::string to(link, static_cast<size_t>(n));
+    if (to[0] == '/') {
+      target = to;
+    } else {
+      const size_t slash = target.find_last_of('/');
+      target = slash == std::string::npos ? to : target.substr(0, slash + 1) + to;
+    }
+  }
+  errno = ELOOP;
+  return false;
+}
+
 }  // namespace
+
+void IgnoreFileSizeSignal() { ::signal(SIGXFSZ, SIG_IGN); }
 
 bool PosixFiles::ReadAt(const std::string& path, int64_t offset, void* out, size_t size,
                         std::string& error) {
@@ -207,12 +235,21 @@ bool PosixFiles::ReadAll(const std::string& path, std::vector<uint8_t>& out, boo
   return true;
 }
 
-bool PosixFiles::ReplaceWhole(const std::string& path, const void* data, size_t size,
+bool PosixFiles::ReplaceWhole(const std::string& shownPath, const void* data, size_t size,
                               std::string& error) {
+  // Through a link, the link's target is what gets replaced; messages still
+  // name the file as the game knows it.
+  std::string path;
+  if (!FinalTarget(shownPath, path)) {
+    const int e = errno;
+    error = shownPath + ": cannot be written: " + Reason(e) + " (it is left unchanged)";
+    return false;
+  }
+  const std::string via = path == shownPath ? "" : " (through the link to " + path + ")";
   const std::string temp = path + ".tmp";
   auto fail = [&](const char* what) {
     const int e = errno;
-    error = path + ": " + what + ": " + Reason(e) + " (the old file is unchanged)";
+    error = shownPath + ": " + what + via + ": " + Reason(e) + " (the old file is unchanged)";
     ::unlink(temp.c_str());
     return false;
   };
@@ -222,11 +259,11 @@ bool PosixFiles::ReplaceWhole(const std::string& path, const void* data, size_t 
   const bool hadOld = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
   // Something else under the name is the player's, not ours to replace.
   if (ExistsNotRegular(path)) {
-    error = NotRegular(path) + " (it is left unchanged)";
+    error = NotRegular(shownPath) + via + " (it is left unchanged)";
     return false;
   }
   if (ExistsNotRegular(temp)) {
-    error = path + ": cannot be written: " + NotRegular(temp);
+    error = shownPath + ": cannot be written: " + NotRegular(temp);
     return false;
   }
 
@@ -235,12 +272,12 @@ bool PosixFiles::ReplaceWhole(const std::string& path, const void* data, size_t 
                0666));
   if (fd.get() < 0) {
     const int e = errno;
-    error = path + ": cannot be written: cannot create " + temp + ": " + Reason(e);
+    error = shownPath + ": cannot be written" + via + ": cannot create " + temp + ": " + Reason(e);
     return false;
   }
   struct stat made {};
   if (::fstat(fd.get(), &made) != 0 || !S_ISREG(made.st_mode)) {
-    error = path + ": cannot be written: " + NotRegular(temp);
+    error = shownPath + ": cannot be written: " + NotRegular(temp);
     return false;
   }
   if (!WriteFully(fd.get(), static_cast<const uint8_t*>(data), size)) {

@@ -43,16 +43,14 @@ void SdlAudio::InitDriver() {
 }
 
 void SdlAudio::Open() {
-  InitDriver();
   if (!driverStarted_) {
+    if (driverError_.empty()) driverError_ = "the audio driver was not started";
     system_.ReportError("no sound: " + driverError_);
     return;
   }
   Mix_Init(MIX_INIT_MID);
   if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
     system_.ReportError(std::string("no sound: ") + Mix_GetError());
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    driverStarted_ = false;
     return;
   }
   open_ = true;
@@ -74,6 +72,12 @@ void SdlAudio::Open() {
   } else {
     Mix_SetSoundFonts(soundFont_.c_str());
   }
+}
+
+void SdlAudio::StopDriverIfUnused() {
+  if (!driverStarted_ || open_) return;
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  driverStarted_ = false;
 }
 
 Mix_Music* SdlAudio::LoadMusic() {

@@ -36,8 +36,13 @@ class SdlAudio : public Audio {
   // then run on another thread while the window comes up.
   void InitDriver();
   // Opens the audio device and sets up the MIDI synthesiser. A missing
-  // device is no failure: it is said once on standard error.
+  // device is no failure: it is said once on standard error. Never starts
+  // or stops SDL's driver itself: SDL does not lock its list of started
+  // parts, so only the main thread does that.
   void Open();
+  // After Open: stops the driver when no device could be opened. On the
+  // main thread.
+  void StopDriverIfUnused();
   // Keeps the tune's bytes and loads them once to check them; the tune stays
   // silent. Throws PlatformError when the bytes cannot be played.
   void LoadTune(std::vector<uint8_t> bytes);

@@ -99,10 +99,15 @@ SdlDisplay::~SdlDisplay() {
   if (window_ != nullptr) SDL_DestroyWindow(window_);
 }
 
-void SdlDisplay::CreateWindow() {
+void SdlDisplay::StartVideo() {
+  if (videoStarted_) return;
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  // Read only when SDL's software renderer draws straight onto the window
+  // (InitDisplay's last resort); a GL renderer never looks at it.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) Fail("display");
+  videoStarted_ = true;
   // Without a display server SDL falls back to drawing into memory: the game
   // would run on where no one can see it.
   const std::string driver = SDL_GetCurrentVideoDriver();
@@ -110,6 +115,10 @@ void SdlDisplay::CreateWindow() {
     throw PlatformError{kCodeDisplayFailed,
                         "display: no display to show the game on (is DISPLAY set?)"};
   }
+}
+
+void SdlDisplay::CreateWindow() {
+  StartVideo();
   // Made for OpenGL from the start, so that taking a GL renderer does not
   // make SDL replace the window; without GL, a plain one. It is shown as a
   // window and only then taken to full screen: shown already full screen,
@@ -164,8 +173,8 @@ void SdlDisplay::InitDisplay() {
     renderer_ = nullptr;
   }
   if (renderer_ == nullptr) {
-    // SDL's software renderer straight onto the window, not through GL.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // SDL's software renderer straight onto the window, not through GL
+    // (the hint was set in StartVideo).
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
   }
   if (renderer_ == nullptr) Fail("renderer");

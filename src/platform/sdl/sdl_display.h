@@ -24,7 +24,11 @@ class SdlDisplay : public Display {
   SdlDisplay& operator=(const SdlDisplay&) = delete;
 
   // Bring-up, in this order; each throws PlatformError on failure.
-  // The window "Rara3" with its icon, still hidden.
+  // Every hint the display needs, then SDL's video driver: on the main
+  // thread before any other thread uses SDL, as SDL's hint list has no lock.
+  void StartVideo();
+  // The window "Rara3" with its icon, still hidden (starts the video first
+  // when StartVideo has not run).
   void CreateWindow();
   void ShowWindow();
   // Full screen, renderer, streaming texture, and the pacing chosen.
@@ -66,6 +70,7 @@ class SdlDisplay : public Display {
   bool vsync_ = false;
   // No window manager: the window covers the screen without asking one.
   bool bareScreen_ = false;
+  bool videoStarted_ = false;
   double lastPresent_ = 0.0;
   // Without vsync an unchanged frame is not shown again, unless the window
   // was uncovered or changed meanwhile, or half a second has passed.

@@ -92,5 +92,17 @@ put_byte "$work/keep.DAT" 0 200
 [ "$(head -c 1 "$work/odd/stages/001.txt")" = "?" ] || fail "an odd cell was not written as ?"
 grep -q "written as '?'" "$work/err" || fail "an odd cell was not reported"
 
+# A file-size limit (ulimit -f, in blocks of 1024 bytes): the write fails
+# with a message, not the signal (status 153), the old file stays whole and
+# no temporary file is left.
+cp "$work/A.DAT" "$work/L.DAT"
+( ulimit -f 512; "$pack" pack "$work/out/stages" "$work/out/sound/tune.mid" "$work/out/sound" 2 "$work/L.DAT" ) \
+  2>"$work/limit.err"
+status=$?
+[ $status = 1 ] || fail "pack under a size limit: status $status, expected 1"
+grep -q "too large" "$work/limit.err" || fail "pack under a size limit says: $(cat "$work/limit.err")"
+cmp -s "$work/A.DAT" "$work/L.DAT" || fail "pack under a size limit changed the old file"
+[ ! -e "$work/L.DAT.tmp" ] || fail "pack under a size limit left L.DAT.tmp"
+
 [ $failures = 0 ] && echo "rara3-pack: all checks passed"
 exit $((failures > 0))
