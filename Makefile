@@ -14,7 +14,7 @@ PACKAGES_BUILD = cmake ninja-build g++ pkg-config python3 libsdl2-dev libsdl2-mi
 PACKAGES_RUN   = timgm6mb-soundfont libfluidsynth3 xfonts-base
 PACKAGES_TEST  = xvfb xauth xdotool matchbox-window-manager x11-utils sox wmctrl \
                  imagemagick python3-numpy $(PACKAGES_DEB) desktop-file-utils appstream \
-                 lintian man-db
+                 lintian man-db reuse
 # `make deb`: dpkg-shlibdeps finds the libraries the package depends on,
 # after CPack has picked the programs out with file.
 PACKAGES_DEB   = dpkg-dev file
