@@ -67,13 +67,14 @@ expected="./usr/games/rara3
 ./usr/bin/rara3-sim
 ./usr/bin/rara3-solve
 ./usr/share/man/man1/rara3-pack.1.gz"
-for size in 32 48 64 128 256; do
+for size in 16 22 24 32 48 64 128 256; do
   expected+=$'\n'"./usr/share/icons/hicolor/${size}x${size}/apps/org.rara3.Rara3.png"
 done
+expected+=$'\n'"./usr/share/icons/hicolor/scalable/apps/org.rara3.Rara3.svg"
 while read -r f; do
   grep -qx "$f" "$WORK/files" || fail "the package lacks $f"
 done <<<"$expected"
-for size in 32 48 64 128 256; do
+for size in 16 22 24 32 48 64 128 256; do
   got=$(identify -format '%wx%h' "$ROOT/usr/share/icons/hicolor/${size}x${size}/apps/org.rara3.Rara3.png")
   [ "$got" = "${size}x${size}" ] || fail "the ${size}x${size} icon is $got"
 done
@@ -81,7 +82,9 @@ cmp -s "$ROOT/usr/share/games/rara3/TOVAK.DAT" "$BIN/shipped/TOVAK.DAT" ||
   fail "the installed data file is not the shipped one"
 [ "$(od -An -tu1 -j 40000 -N1 "$ROOT/usr/share/games/rara3/TOVAK.DAT" | tr -d ' ')" = 1 ] ||
   fail "the installed data file does not start at stage 1"
-pass "$(wc -l <"$WORK/files") files installed, icons at 32 to 256 px"
+grep -q '<svg xmlns="http://www.w3.org/2000/svg"' "$ROOT/usr/share/icons/hicolor/scalable/apps/org.rara3.Rara3.svg" ||
+  fail "the scalable icon is no SVG"
+pass "$(wc -l <"$WORK/files") files installed, icons at 16 to 256 px and scalable"
 
 # No path of the build machine in the installed program.
 if [ "$SANITIZED" = ON ]; then
