@@ -15,9 +15,11 @@ PACKAGES_RUN   = timgm6mb-soundfont libfluidsynth3 xfonts-base
 PACKAGES_TEST  = xvfb xauth xdotool matchbox-window-manager x11-utils sox wmctrl \
                  imagemagick python3-numpy $(PACKAGES_DEB) desktop-file-utils appstream \
                  lintian man-db reuse
-# `make deb`: dpkg-shlibdeps finds the libraries the package depends on,
-# after CPack has picked the programs out with file.
-PACKAGES_DEB   = dpkg-dev file
+# `make deb`: dpkg-buildpackage with debhelper, and what debian/control
+# names to build with.
+PACKAGES_DEB   = dpkg-dev debhelper $(PACKAGES_BUILD_DEB)
+PACKAGES_BUILD_DEB = cmake ninja-build pkgconf python3 libsdl2-dev libsdl2-image-dev \
+                     libsdl2-mixer-dev help2man
 
 # The browser build: Debian's emscripten, the SDL source packages built with
 # it, Chromium for the browser tests; js-synthesizer and puppeteer-core from
@@ -42,7 +44,7 @@ SOAK_FRAMES  ?= 1000000
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: run test test-asan test-fuzz fuzz fuzz-build soak bench build deps deps-test deps-fuzz clean \
-        install deb web web-serve web-measure deps-web
+        install deb deb-reproducible web web-serve web-measure deps-web
 
 define install_missing
 	@missing=""; for p in $(1); do \
@@ -88,21 +90,20 @@ PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# The Debian packages rara3_VERSION_amd64.deb and rara3-tools_VERSION_amd64.deb,
-# from a Release build of their own, into this folder.
-# Built with Debian's own compiler and linker flags (hardening included).
-DEB_FLAGS = export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
-  cmake -S . -B $(BUILD_DEB) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-    -DCMAKE_C_FLAGS="$$(dpkg-buildflags --get CFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
-    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
-    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+# The Debian packages rara3_VERSION_amd64.deb and rara3-tools_VERSION_amd64.deb
+# into this folder, built by dpkg-buildpackage from debian/ in a copy of the
+# tree under $(BUILD_DEB) (offline, from Debian's packages alone; no tests).
 deb: deps
 	$(call install_missing,$(PACKAGES_DEB))
-	$(DEB_FLAGS)
-	cmake --build $(BUILD_DEB) -j $(JOBS)
-	cd $(BUILD_DEB) && cpack -G DEB -B $(CURDIR)/$(BUILD_DEB)/packages
+	tools/deb/build_deb.sh . $(BUILD_DEB)/packages
 	cp $(BUILD_DEB)/packages/*.deb .
 	@ls -l *.deb
+
+# Two builds of the same commit, in different folders at different times,
+# must give the same bytes.
+deb-reproducible: deps
+	$(call install_missing,$(PACKAGES_DEB))
+	tools/deb/reproducible.sh . $(BUILD_DEB)/reproducible
 
 # The browser tests run in ctest beside the others, against the site of
 # `make web`.
