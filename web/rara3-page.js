@@ -229,6 +229,15 @@
     }).catch((e) => messageBox('Rara3 cannot start in this browser: ' + e.message));
   }
 
+  // The site offline and on a home screen: the service worker caches it once
+  // the page has loaded, so it never competes with the first frame. Pages
+  // opened from a file have none.
+  if ('serviceWorker' in navigator && window.isSecureContext) {
+    window.addEventListener('load', () => {
+      navigator.serviceWorker.register('sw.js').catch((e) => console.warn('rara3: no offline copy: ' + e.message));
+    });
+  }
+
   // One copy of the game per browser: two would overwrite each other's saves.
   if (navigator.locks) {
     navigator.locks.request('rara3-game', { ifAvailable: true }, (lock) => {

@@ -58,10 +58,14 @@ with open(os.path.join(SRC, "web", "copyright"), encoding="utf-8") as f:
     real = f.read()
 with open(os.path.join(SRC, "debian", "copyright"), encoding="utf-8") as f:
     real_project = f.read()
-names = []
+names, in_files = [], False
 for line in real.splitlines():
     if line.startswith("Files:"):
-        names += [p.replace("*", "x") for p in line.split()[1:]]
+        in_files, line = True, line[len("Files:"):]
+    elif not line.startswith(" "):
+        in_files = False
+    if in_files:
+        names += [p.replace("*", "x") for p in line.split()]
 status, err, text = run(real, real_project, [n for n in names if n != "LICENSES.txt"])
 check("the real list covers a site of its own files", status == 0, err)
 if text:

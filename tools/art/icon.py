@@ -16,6 +16,8 @@ from canvas import Canvas, grow, shrink
 import palette as P
 
 SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+# The web page's, for a phone's home screen.
+WEB_SIZES = (192, 512)
 SVG_SIZE = 32
 
 

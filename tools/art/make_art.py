@@ -85,7 +85,8 @@ def main():
             Image.fromarray(rgb, "RGB").save(path, optimize=True)
     # The window icon, and the desktop's icons, each drawn at its size.
     icons = [(os.path.join(ROOT, "assets", "icon.png"), 32)]
-    icons += [(os.path.join(ROOT, "assets", "icons", f"{n}.png"), n) for n in icon.SIZES]
+    icons += [(os.path.join(ROOT, "assets", "icons", f"{n}.png"), n)
+              for n in icon.SIZES + icon.WEB_SIZES]
     if not args.check:
         os.makedirs(os.path.join(ROOT, "assets", "icons"), exist_ok=True)
     for icon_path, n in icons:

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Write the site's LICENSES.txt from its machine-readable copyright list.
 
-    licences.py LIST PROJECT_COPYRIGHT OUT [--site DIR]
+    licences.py LIST PROJECT_COPYRIGHT OUT [--site DIR [--later FILE]...]
 
 LIST is web/copyright (Debian's copyright format, paths inside the site),
 PROJECT_COPYRIGHT the packages' debian/copyright: the site's stanzas that
@@ -106,11 +106,13 @@ def matching(stanzas, rel):
     return found
 
 
-def check_site(stanzas, site, out):
+def check_site(stanzas, site, out, later=()):
     files = {os.path.relpath(os.path.join(d, f), site)
              for d, _, names in os.walk(site) for f in names}
-    # The file being written counts, made yet or not.
+    # The file being written counts, made yet or not, and so do those
+    # written after it.
     files.add(os.path.relpath(out, site))
+    files |= set(later)
     files = sorted(f for f in files if not f.startswith("..") and not f.endswith(".tmp"))
     uncovered = [f for f in files if matching(stanzas, f) is None]
     if uncovered:
@@ -161,12 +163,14 @@ def main():
     ap.add_argument("project")
     ap.add_argument("out")
     ap.add_argument("--site", help="check that the list covers every file of this folder")
+    ap.add_argument("--later", action="append", default=[],
+                    help="a file of the site written after this one (may be repeated)")
     args = ap.parse_args()
     try:
         stanzas, texts = read_list(args.list)
         check_project(stanzas, args.project)
         if args.site:
-            check_site(stanzas, args.site, args.out)
+            check_site(stanzas, args.site, args.out, args.later)
         text = render(stanzas, texts)
     except (ListError, OSError) as e:
         print(f"licences.py: {e}", file=sys.stderr)
