@@ -29,7 +29,7 @@ else
     tar -xf - -C "$tree"
 fi
 cd "$tree"
-if ! dpkg-buildpackage -us -uc -b >"$out/build.log" 2>&1; then
+if ! dpkg-buildpackage -us -uc -b -J"${JOBS:-auto}" >"$out/build.log" 2>&1; then
   tail -n 40 "$out/build.log"
   echo "build_deb.sh: dpkg-buildpackage failed; the whole log: $out/build.log" >&2
   exit 1
