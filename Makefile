@@ -24,9 +24,12 @@ PACKAGES_BUILD_DEB = cmake ninja-build pkgconf python3 libsdl2-dev libsdl2-image
 # The browser build: Debian's emscripten, the SDL source packages built with
 # it, Chromium for the browser tests; js-synthesizer and puppeteer-core from
 # npm (web/package.json).
-PACKAGES_WEB   = emscripten chromium dpkg-dev nodejs
+# brotli: make web-serve sends brotli besides gzip.
+PACKAGES_WEB   = emscripten chromium dpkg-dev nodejs brotli
 BUILD_WEB     ?= build-web
 WEB_PORT      ?= 8015
+# WEB_BIND=0.0.0.0 lets other machines of the network in.
+WEB_BIND      ?= 127.0.0.1
 # Debian's emscripten finds its Node modules here whatever Node runs it.
 export NODE_PATH := /usr/share/nodejs
 
@@ -134,10 +137,10 @@ web: deps-web $(BUILD)/build.ninja
 web-measure: web
 	node tools/web/measure.mjs $(BUILD_WEB)/game/site $(BUILD_WEB)/npm/node_modules 5 10
 
-# The site on http://localhost:$(WEB_PORT)/ (any static web host serves it
-# the same way).
+# The site on http://localhost:$(WEB_PORT)/, compressed with brotli or gzip
+# as the browser accepts (any static web host serves it the same way).
 web-serve: web
-	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(BUILD_WEB)/game/site
+	python3 tools/web/serve.py --bind $(WEB_BIND) --port $(WEB_PORT) $(BUILD_WEB)/game/site
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps-test
