@@ -43,7 +43,8 @@ check('the page registers the worker', fs.readFileSync(path.join(src, 'web/rara3
 const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'rara3-sw-'));
 const site = path.join(dir, 'site');
 fs.mkdirSync(site);
-const files = { 'index.html': '<p>page</p>', 'rara3.js': 'js', 'rara3.wasm': 'wasm 1', 'rara3.data': 'data' };
+const files = { 'index.html': '<p>page</p>', 'rara3.js': 'js', 'rara3.wasm': 'wasm 1', 'rara3.data': 'data',
+                'tune.opus': 'tune' };
 for (const [name, text] of Object.entries(files)) fs.writeFileSync(path.join(site, name), text);
 function makeWorker() {
   execFileSync(python, [path.join(src, 'tools/web/service_worker.py'), path.join(src, 'web/sw.js.in'), site,
@@ -67,6 +68,7 @@ function cacheFor(name) {
         }
       },
       async match(name) { return entries.get(name); },
+      async put(name, response) { entries.set(name, response); },
     });
   }
   return storage.get(name);
@@ -80,7 +82,7 @@ async function fakeFetch(request) {
   const url = typeof request === 'string' ? request : request.url;
   network.fetched.push({ url, cache: request.cache });
   if (!network.up) throw new TypeError('Failed to fetch');
-  return { from: 'network', url };
+  return { from: 'network', url, ok: true, status: 200, clone() { return { ...this, from: 'cache' }; } };
 }
 class FakeRequest {
   constructor(url, init = {}) {
@@ -117,7 +119,8 @@ const v1 = first.match(/const SITE_VERSION = '([0-9a-f]+)'/)?.[1];
 check('the worker has a version from the files', !!v1 && v1.length === 16);
 const listed = JSON.parse(first.match(/const SITE_FILES = (\[[^\]]*\])/)[1]);
 check('the worker lists every file of the site but itself, and the licences written later',
-      JSON.stringify(listed) === JSON.stringify(['LICENSES.txt', 'index.html', 'rara3.data', 'rara3.js', 'rara3.wasm']),
+      JSON.stringify(listed) ===
+        JSON.stringify(['LICENSES.txt', 'index.html', 'rara3.data', 'rara3.js', 'rara3.wasm', 'tune.opus']),
       JSON.stringify(listed));
 
 fs.writeFileSync(path.join(site, 'LICENSES.txt'), 'licences');
@@ -126,18 +129,25 @@ await caches.open('other-app');   // someone else's cache on the same origin
 await dispatch(old, 'install');
 await dispatch(old, 'activate');
 const oldName = [...storage.keys()].find((k) => k.startsWith('rara3-site-'));
-check('install fills a cache with every file, fresh from the server',
-      storage.get(oldName)?.entries.size === 5 && network.fetched.every((f) => f.cache === 'reload'));
+check('install fills a cache with every file but the tune, fresh from the server',
+      storage.get(oldName)?.entries.size === 5 && !storage.get(oldName).entries.has('tune.opus') &&
+      network.fetched.every((f) => f.cache === 'reload'));
 check('the new worker takes over at once', old.self.skipped === 1 && old.self.clients.claimed === 1);
+
+// The tune is kept the first time the page fetches it.
+const get = (url, init) => dispatch(old, 'fetch', { request: new FakeRequest(url, init) });
+const tune = await get('https://example.org/game/tune.opus');
+check('the tune comes from the network the first time, and is kept',
+      tune?.from === 'network' && storage.get(oldName).entries.has('tune.opus'));
 
 // Offline: the page and its files come from the cache.
 network.up = false;
 network.fetched = [];
-const get = (url, init) => dispatch(old, 'fetch', { request: new FakeRequest(url, init) });
 const page = await get('https://example.org/game/');
 check('offline: the page\'s address gives index.html from the cache', page?.url?.endsWith('/game/index.html'));
 const wasm = await get('https://example.org/game/rara3.wasm');
 check('offline: the game from the cache', wasm?.url?.endsWith('/game/rara3.wasm') && network.fetched.length === 0);
+check('offline: the tune from the cache', (await get('https://example.org/game/tune.opus'))?.from === 'cache');
 check('requests not for the site are left to the browser',
       (await get('https://elsewhere.example/rara3.wasm')) === null &&
       (await get('https://example.org/other/rara3.wasm')) === null &&
