@@ -129,9 +129,9 @@ await caches.open('other-app');   // someone else's cache on the same origin
 await dispatch(old, 'install');
 await dispatch(old, 'activate');
 const oldName = [...storage.keys()].find((k) => k.startsWith('rara3-site-'));
-check('install fills a cache with every file but the tune, fresh from the server',
+check('install fills a cache with every file but the tune, checked with the server',
       storage.get(oldName)?.entries.size === 5 && !storage.get(oldName).entries.has('tune.opus') &&
-      network.fetched.every((f) => f.cache === 'reload'));
+      network.fetched.every((f) => f.cache === 'no-cache'));
 check('the new worker takes over at once', old.self.skipped === 1 && old.self.clients.claimed === 1);
 
 // The tune is kept the first time the page fetches it.
