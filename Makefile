@@ -22,10 +22,10 @@ PACKAGES_BUILD_DEB = cmake ninja-build pkgconf python3 libsdl2-dev libsdl2-image
                      libsdl2-mixer-dev help2man
 
 # The browser build: Debian's emscripten, the SDL source packages built with
-# it, Chromium for the browser tests; js-synthesizer and puppeteer-core from
-# npm (web/package.json).
+# it, FluidSynth and opusenc to record the tune, Chromium for the browser
+# tests; puppeteer-core from npm (web/package.json).
 # brotli: make web-serve sends brotli besides gzip.
-PACKAGES_WEB   = emscripten chromium dpkg-dev nodejs brotli
+PACKAGES_WEB   = emscripten chromium dpkg-dev nodejs brotli fluidsynth opus-tools timgm6mb-soundfont
 BUILD_WEB     ?= build-web
 WEB_PORT      ?= 8015
 # WEB_BIND=0.0.0.0 lets other machines of the network in.
@@ -99,8 +99,8 @@ install: build
 deb: deps
 	$(call install_missing,$(PACKAGES_DEB))
 	tools/deb/build_deb.sh . $(BUILD_DEB)/packages
-	cp $(BUILD_DEB)/packages/*.deb .
-	@ls -l *.deb
+	cp $(BUILD_DEB)/packages/rara3_*.deb $(BUILD_DEB)/packages/rara3-tools_*.deb .
+	@ls -l rara3_*.deb rara3-tools_*.deb
 
 # Two builds of the same commit, in different folders at different times,
 # must give the same bytes.
@@ -129,8 +129,7 @@ web: deps-web $(BUILD)/build.ninja
 	fi
 	emcmake cmake -S . -B $(BUILD_WEB)/game -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DRARA3_WEB_DEPS=$(abspath $(BUILD_WEB))/deps/prefix \
-	  -DRARA3_PACK=$(abspath $(BUILD))/tools/pack/rara3-pack \
-	  -DRARA3_NPM_DIR=$(abspath $(BUILD_WEB))/npm/node_modules
+	  -DRARA3_PACK=$(abspath $(BUILD))/tools/pack/rara3-pack
 	cmake --build $(BUILD_WEB)/game -j $(JOBS)
 
 # First-frame time and the page's CPU use on an idle board, in Chromium.

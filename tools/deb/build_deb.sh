@@ -34,8 +34,7 @@ if ! dpkg-buildpackage -us -uc -b -J"${JOBS:-auto}" >"$out/build.log" 2>&1; then
   echo "build_deb.sh: dpkg-buildpackage failed; the whole log: $out/build.log" >&2
   exit 1
 fi
-for f in "$out"/src/*.deb "$out"/src/*.buildinfo "$out"/src/*.changes; do
-  [ -e "$f" ] && mv "$f" "$out/"
-done
+find "$out/src" -maxdepth 1 -type f \( -name '*.deb' -o -name '*.buildinfo' -o -name '*.changes' \) \
+  -exec mv -t "$out" {} +
 rm -rf "$out/src"
 ls "$out"/*.deb
