@@ -38,8 +38,16 @@ for tool in dpkg-buildpackage dh dpkg-deb desktop-file-validate appstreamcli lin
 done
 
 # --- The package ---
-"$SRC/tools/deb/build_deb.sh" "$SRC" "$WORK/pkg" >"$WORK/deb.log" 2>&1 ||
-  die "the package build failed: $(tail -40 "$WORK/deb.log")"
+# RARA3_DEB_DIR: the packages of a build_deb.sh run of the same tree (make
+# deb leaves them in build-deb/packages), to test them without building
+# them again.
+if [ -n "${RARA3_DEB_DIR:-}" ]; then
+  mkdir -p "$WORK/pkg" && cp "$RARA3_DEB_DIR"/*.deb "$RARA3_DEB_DIR"/build.log "$WORK/pkg/" ||
+    die "RARA3_DEB_DIR=$RARA3_DEB_DIR holds no packages and build.log"
+else
+  "$SRC/tools/deb/build_deb.sh" "$SRC" "$WORK/pkg" >"$WORK/deb.log" 2>&1 ||
+    die "the package build failed: $(tail -40 "$WORK/deb.log")"
+fi
 DEB="$WORK/pkg/rara3_${VERSION}_amd64.deb"
 TOOLS_DEB="$WORK/pkg/rara3-tools_${VERSION}_amd64.deb"
 [ -f "$DEB" ] && [ -f "$TOOLS_DEB" ] || die "no $(basename "$DEB") and $(basename "$TOOLS_DEB"): $(ls "$WORK/pkg")"
