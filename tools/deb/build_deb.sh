@@ -23,11 +23,15 @@ if git -C "$src" rev-parse --git-dir >/dev/null 2>&1; then
   (cd "$src" && git ls-files -z --cached --others --exclude-standard |
      tar --null -T - --ignore-failed-read -cf - 2>/dev/null) | tar -xf - -C "$tree"
   SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$src" log -1 --format=%ct)}
-  export SOURCE_DATE_EPOCH
 else
   (cd "$src" && tar --exclude='./build*' --exclude='./obj-*' --exclude='./*.deb' -cf - .) |
     tar -xf - -C "$tree"
+  SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(dpkg-parsechangelog -l "$src/debian/changelog" -S Timestamp)}
 fi
+export SOURCE_DATE_EPOCH
+# Files installed straight from the tree keep their time in the package:
+# every file of the copy gets the release's time, whatever the checkout's.
+find "$tree" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 cd "$tree"
 if ! dpkg-buildpackage -us -uc -b -J"${JOBS:-auto}" >"$out/build.log" 2>&1; then
   tail -n 40 "$out/build.log"
