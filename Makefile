@@ -15,17 +15,22 @@ PACKAGES_BUILD = cmake ninja-build g++ pkg-config python3 libsdl2-dev libsdl2-mi
 PACKAGES_RUN   = timgm6mb-soundfont libfluidsynth3 xfonts-base
 PACKAGES_TEST  = xvfb xauth xdotool matchbox-window-manager x11-utils sox wmctrl \
                  imagemagick python3-numpy $(PACKAGES_DEB) desktop-file-utils appstream \
-                 lintian man-db
-# `make deb`: dpkg-shlibdeps finds the libraries the package depends on,
-# after CPack has picked the programs out with file.
-PACKAGES_DEB   = dpkg-dev file
+                 lintian man-db reuse
+# `make deb`: dpkg-buildpackage with debhelper, and what debian/control
+# names to build with.
+PACKAGES_DEB   = dpkg-dev debhelper $(PACKAGES_BUILD_DEB)
+PACKAGES_BUILD_DEB = cmake ninja-build pkgconf python3 libsdl2-dev libsdl2-image-dev \
+                     libsdl2-mixer-dev help2man
 
 # The browser build: Debian's emscripten, the SDL source packages built with
-# it, Chromium for the browser tests; js-synthesizer and puppeteer-core from
-# npm (web/package.json).
-PACKAGES_WEB   = emscripten chromium dpkg-dev nodejs
+# it, FluidSynth and opusenc to record the tune, Chromium for the browser
+# tests; puppeteer-core from npm (web/package.json).
+# brotli: make web-serve sends brotli besides gzip.
+PACKAGES_WEB   = emscripten chromium dpkg-dev nodejs brotli fluidsynth opus-tools timgm6mb-soundfont
 BUILD_WEB     ?= build-web
 WEB_PORT      ?= 8015
+# WEB_BIND=0.0.0.0 lets other machines of the network in.
+WEB_BIND      ?= 127.0.0.1
 # Debian's emscripten finds its Node modules here whatever Node runs it.
 export NODE_PATH := /usr/share/nodejs
 
@@ -44,7 +49,7 @@ KILL_SOAK    ?= 300
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: run test test-asan test-tsan soak-kill test-fuzz fuzz fuzz-build soak bench build deps deps-test deps-fuzz clean \
-        install deb web web-serve web-measure deps-web
+        install deb deb-reproducible web web-serve web-measure deps-web
 
 define install_missing
 	@missing=""; for p in $(1); do \
@@ -90,21 +95,20 @@ PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# The Debian packages rara3_VERSION_amd64.deb and rara3-tools_VERSION_amd64.deb,
-# from a Release build of their own, into this folder.
-# Built with Debian's own compiler and linker flags (hardening included).
-DEB_FLAGS = export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
-  cmake -S . -B $(BUILD_DEB) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-    -DCMAKE_C_FLAGS="$$(dpkg-buildflags --get CFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
-    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
-    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+# The Debian packages rara3_VERSION_amd64.deb and rara3-tools_VERSION_amd64.deb
+# into this folder, built by dpkg-buildpackage from debian/ in a copy of the
+# tree under $(BUILD_DEB) (offline, from Debian's packages alone; no tests).
 deb: deps
 	$(call install_missing,$(PACKAGES_DEB))
-	$(DEB_FLAGS)
-	cmake --build $(BUILD_DEB) -j $(JOBS)
-	cd $(BUILD_DEB) && cpack -G DEB -B $(CURDIR)/$(BUILD_DEB)/packages
-	cp $(BUILD_DEB)/packages/*.deb .
-	@ls -l *.deb
+	tools/deb/build_deb.sh . $(BUILD_DEB)/packages
+	cp $(BUILD_DEB)/packages/rara3_*.deb $(BUILD_DEB)/packages/rara3-tools_*.deb .
+	@ls -l rara3_*.deb rara3-tools_*.deb
+
+# Two builds of the same commit, in different folders at different times,
+# must give the same bytes.
+deb-reproducible: deps
+	$(call install_missing,$(PACKAGES_DEB))
+	tools/deb/reproducible.sh . $(BUILD_DEB)/reproducible
 
 # The browser tests run in ctest beside the others, against the site of
 # `make web`.
@@ -127,18 +131,17 @@ web: deps-web $(BUILD)/build.ninja
 	fi
 	emcmake cmake -S . -B $(BUILD_WEB)/game -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DRARA3_WEB_DEPS=$(abspath $(BUILD_WEB))/deps/prefix \
-	  -DRARA3_PACK=$(abspath $(BUILD))/tools/pack/rara3-pack \
-	  -DRARA3_NPM_DIR=$(abspath $(BUILD_WEB))/npm/node_modules
+	  -DRARA3_PACK=$(abspath $(BUILD))/tools/pack/rara3-pack
 	cmake --build $(BUILD_WEB)/game -j $(JOBS)
 
 # First-frame time and the page's CPU use on an idle board, in Chromium.
 web-measure: web
 	node tools/web/measure.mjs $(BUILD_WEB)/game/site $(BUILD_WEB)/npm/node_modules 5 10
 
-# The site on http://localhost:$(WEB_PORT)/ (any static web host serves it
-# the same way).
+# The site on http://localhost:$(WEB_PORT)/, compressed with brotli or gzip
+# as the browser accepts (any static web host serves it the same way).
 web-serve: web
-	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(BUILD_WEB)/game/site
+	python3 tools/web/serve.py --bind $(WEB_BIND) --port $(WEB_PORT) $(BUILD_WEB)/game/site
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps-test

@@ -1,6 +1,6 @@
 // The page around the game: the canvas fitted to the window with sharp
 // pixels, the save folder kept in IndexedDB, sound once the player allows
-// it, the tune on FluidSynth, messages, full screen, and the keys a browser
+// it, the tune as a recording, messages, full screen, and the keys a browser
 // keeps for itself.
 'use strict';
 
@@ -138,69 +138,73 @@
     if (document.visibilityState === 'hidden') flushStorage();
   });
 
-  // --- The tune on FluidSynth. ---
+  // --- The tune, played by FluidSynth with the TimGM6mb soundfont when the
+  // site was built, as one compressed recording. ---
+  const TUNE_FILE = 'tune.opus';
   const music = {
-    bytes: null,
     wanted: false, // started and not stopped
-    pending: false, // started, not yet sounding
     closed: false,
-    synth: null,
+    buffer: null, // the decoded recording
+    source: null, // the recording now sounding
     output: null,
     ready: false,
-    generation: 0,
-    load(bytes) { this.bytes = bytes; },
+    // The game hands over the tune's MIDI bytes; the page plays the
+    // recording made from them instead.
+    load() {},
     play() {
       if (this.closed) return;
       this.wanted = true;
-      this.pending = true;
       this.begin();
     },
     stop() {
       this.wanted = false;
-      this.pending = false;
-      this.generation++;
-      if (this.ready) {
-        this.synth.stopPlayer();
-        this.synth.midiAllSoundsOff();
-      }
+      this.halt();
     },
+    // Until the recording has arrived, a started tune counts as playing, so
+    // the game does not start it again and again; it then begins from its
+    // start.
     isPlaying() {
       if (!this.wanted) return false;
-      if (this.pending) return true;
-      return this.synth.isPlayerPlaying();
+      return !this.ready || this.source !== null;
     },
     close() {
       this.stop();
       this.closed = true;
     },
-    async begin() {
-      if (!this.ready || !this.bytes) return;
-      const generation = ++this.generation;
-      this.synth.stopPlayer();
-      this.synth.midiAllSoundsOff();
-      await this.synth.resetPlayer();
-      if (generation !== this.generation || !this.wanted) return;
-      await this.synth.addSMFDataToPlayer(this.bytes.slice().buffer);
-      await this.synth.playPlayer();
-      if (generation === this.generation) this.pending = false;
+    halt() {
+      if (!this.source) return;
+      const source = this.source;
+      this.source = null;
+      source.onended = null;
+      source.stop();
+      source.disconnect();
     },
-    // Once the player has allowed sound: the synthesiser on the game's
-    // audio context, the soundfont, then the tune if it was started.
+    begin() {
+      if (!this.ready || !this.wanted) return;
+      this.halt();
+      const source = this.output.context.createBufferSource();
+      source.buffer = this.buffer;
+      source.connect(this.output);
+      source.onended = () => {
+        if (this.source === source) {
+          this.source = null;
+          source.disconnect();
+        }
+      };
+      this.source = source;
+      source.start();
+    },
+    // Once the player has allowed sound: the recording, fetched and decoded
+    // on the game's audio context, then the tune if it was started.
     async start(audioContext) {
-      if (this.synth) return;
-      await JSSynth.waitForReady();
-      const synth = new JSSynth.Synthesizer();
-      synth.init(audioContext.sampleRate);
-      const node = synth.createAudioNode(audioContext, 4096);
+      if (this.output) return;
       const gain = audioContext.createGain();
       gain.gain.value = MUSIC_GAIN;
-      node.connect(gain);
       gain.connect(audioContext.destination);
-      this.synth = synth;
       this.output = gain;
-      const response = await fetch('TimGM6mb.sf2');
-      if (!response.ok) throw new Error('TimGM6mb.sf2: ' + response.status);
-      await synth.loadSFont(await response.arrayBuffer());
+      const response = await fetch(TUNE_FILE);
+      if (!response.ok) throw new Error(TUNE_FILE + ': ' + response.status);
+      this.buffer = await audioContext.decodeAudioData(await response.arrayBuffer());
       this.ready = true;
       if (this.wanted) this.begin();
     },
@@ -393,6 +397,15 @@
     }).catch((e) => {
       loading.hidden = true;
       messageBox('Rara3 cannot start in this browser: ' + e.message);
+    });
+  }
+
+  // The site offline and on a home screen: the service worker caches it once
+  // the page has loaded, so it never competes with the first frame. Pages
+  // opened from a file have none.
+  if ('serviceWorker' in navigator && window.isSecureContext) {
+    window.addEventListener('load', () => {
+      navigator.serviceWorker.register('sw.js').catch((e) => console.warn('rara3: no offline copy: ' + e.message));
     });
   }
 

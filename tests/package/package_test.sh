@@ -1,11 +1,12 @@
 #!/bin/bash
-# The Debian package, end to end: built from this build folder, unpacked
+# The Debian package, end to end: built from the source tree by
+# dpkg-buildpackage (tools/deb/build_deb.sh, as make deb does), unpacked
 # into a scratch root, its files and metadata checked by Debian's own
 # validators, and the installed game played under Xvfb by an unprivileged
 # user whose program folder is read-only: stage 1 cleared with the keyboard,
 # the progress and the replay found in the per-user folder, and found again
 # by a second start.
-#   package_test.sh BINARY_DIR SOURCE_DIR RARA3_SIM VERSION SANITIZED
+#   package_test.sh BINARY_DIR SOURCE_DIR RARA3_SIM VERSION
 # Exit 0 passed, 1 failed, 77 skipped (no X server can be started here).
 set -u
 
@@ -13,7 +14,6 @@ BIN=$1
 SRC=$2
 SIM=$3
 VERSION=$4
-SANITIZED=$5
 
 WORK=$(mktemp -d /tmp/rara3-package.XXXXXX)
 chmod 755 "$WORK"
@@ -32,18 +32,28 @@ fail() { echo "FAIL: $*"; failed=1; }
 die() { echo "FAIL: $*"; exit 1; }
 pass() { echo "ok: $*"; }
 
-for tool in cpack dpkg-deb desktop-file-validate appstreamcli lintian Xvfb xdotool \
+for tool in dpkg-buildpackage dh dpkg-deb desktop-file-validate appstreamcli lintian Xvfb xdotool \
             matchbox-window-manager wmctrl import compare convert identify setpriv; do
   command -v "$tool" >/dev/null || die "$tool is missing (make test installs it)"
 done
 
 # --- The package ---
-(cd "$BIN" && cpack -G DEB -B "$WORK/pkg") >"$WORK/cpack.log" 2>&1 ||
-  die "cpack failed: $(tail -20 "$WORK/cpack.log")"
+# RARA3_DEB_DIR: the packages of a build_deb.sh run of the same tree (make
+# deb leaves them in build-deb/packages), to test them without building
+# them again.
+if [ -n "${RARA3_DEB_DIR:-}" ]; then
+  mkdir -p "$WORK/pkg" && cp "$RARA3_DEB_DIR"/*.deb "$RARA3_DEB_DIR"/build.log "$WORK/pkg/" ||
+    die "RARA3_DEB_DIR=$RARA3_DEB_DIR holds no packages and build.log"
+else
+  "$SRC/tools/deb/build_deb.sh" "$SRC" "$WORK/pkg" >"$WORK/deb.log" 2>&1 ||
+    die "the package build failed: $(tail -40 "$WORK/deb.log")"
+fi
 DEB="$WORK/pkg/rara3_${VERSION}_amd64.deb"
 TOOLS_DEB="$WORK/pkg/rara3-tools_${VERSION}_amd64.deb"
 [ -f "$DEB" ] && [ -f "$TOOLS_DEB" ] || die "no $(basename "$DEB") and $(basename "$TOOLS_DEB"): $(ls "$WORK/pkg")"
-pass "cpack made $(basename "$DEB") ($(stat -c %s "$DEB") bytes) and $(basename "$TOOLS_DEB")"
+pass "dpkg-buildpackage made $(basename "$DEB") ($(stat -c %s "$DEB") bytes) and $(basename "$TOOLS_DEB")"
+grep -q "RARA3_BUILD_TESTS=OFF" "$WORK/pkg/build.log" && ! grep -q "rara3_tests" "$WORK/pkg/build.log" ||
+  fail "the package build built the tests"
 
 field() { dpkg-deb -f "$1" "$2"; }
 depends=$(field "$DEB" Depends)
@@ -67,26 +77,27 @@ expected="./usr/games/rara3
 ./usr/bin/rara3-sim
 ./usr/bin/rara3-solve
 ./usr/share/man/man1/rara3-pack.1.gz"
-for size in 32 48 64 128 256; do
+for size in 16 22 24 32 48 64 128 256; do
   expected+=$'\n'"./usr/share/icons/hicolor/${size}x${size}/apps/org.rara3.Rara3.png"
 done
+expected+=$'\n'"./usr/share/icons/hicolor/scalable/apps/org.rara3.Rara3.svg"
 while read -r f; do
   grep -qx "$f" "$WORK/files" || fail "the package lacks $f"
 done <<<"$expected"
-for size in 32 48 64 128 256; do
+for size in 16 22 24 32 48 64 128 256; do
   got=$(identify -format '%wx%h' "$ROOT/usr/share/icons/hicolor/${size}x${size}/apps/org.rara3.Rara3.png")
   [ "$got" = "${size}x${size}" ] || fail "the ${size}x${size} icon is $got"
 done
 cmp -s "$ROOT/usr/share/games/rara3/TOVAK.DAT" "$BIN/shipped/TOVAK.DAT" ||
-  fail "the installed data file is not the shipped one"
+  fail "the installed data file is not the one this build ships"
 [ "$(od -An -tu1 -j 40000 -N1 "$ROOT/usr/share/games/rara3/TOVAK.DAT" | tr -d ' ')" = 1 ] ||
   fail "the installed data file does not start at stage 1"
-pass "$(wc -l <"$WORK/files") files installed, icons at 32 to 256 px"
+grep -q '<svg xmlns="http://www.w3.org/2000/svg"' "$ROOT/usr/share/icons/hicolor/scalable/apps/org.rara3.Rara3.svg" ||
+  fail "the scalable icon is no SVG"
+pass "$(wc -l <"$WORK/files") files installed, icons at 16 to 256 px and scalable"
 
 # No path of the build machine in the installed program.
-if [ "$SANITIZED" = ON ]; then
-  echo "note: build paths not checked (the sanitizers record source paths)"
-elif grep -q -a -e "$BIN" -e "$SRC" "$ROOT/usr/games/rara3"; then
+if grep -q -a -e "$WORK" -e "$SRC" "$ROOT/usr/games/rara3"; then
   fail "the installed program holds a path of the build machine"
 else
   pass "no path of the build machine in usr/games/rara3"

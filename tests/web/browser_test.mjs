@@ -3,7 +3,8 @@
 // held arrows walk and push, a clear is saved and found again after a
 // reload, the tune and the effects reach the audio graph, the picture fits
 // phone, tablet and desktop windows with sharp pixels, a refused audio
-// context leaves the game playable, and the console stays free of errors.
+// context leaves the game playable, the site plays again with the server
+// gone, and the console stays free of errors.
 //
 // Usage: node browser_test.mjs SITE DATAFILE SIM SOLUTION NODE_MODULES
 // With RARA3_WEB_SHOTS set to a folder, the page at each window size is
@@ -54,7 +55,8 @@ check(moves.length > 0 && moves.every(Boolean), `stage 1's solution has ${moves.
 
 // --- The site on a local port. ---
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-                '.css': 'text/css', '.txt': 'text/plain' };
+                '.css': 'text/css', '.txt': 'text/plain', '.webmanifest': 'application/manifest+json',
+                '.png': 'image/png', '.svg': 'image/svg+xml', '.opus': 'audio/ogg' };
 const server = http.createServer((req, res) => {
   const name = decodeURIComponent(new URL(req.url, 'http://x').pathname);
   const file = path.join(site, name === '/' ? 'index.html' : name);
@@ -256,11 +258,11 @@ try {
 
   const audio = await page.evaluate(() => ({
     effect: window.effectPeak, music: window.musicPeak,
-    playing: window.rara3.page.music.synth.isPlayerPlaying(),
+    playing: window.rara3.page.music.source !== null,
     state: window.rara3.module.SDL2.audioContext.state,
   }));
   check(audio.state === 'running', `sound runs after the first key (${audio.state})`);
-  check(audio.playing && audio.music > 0, `the synthesiser plays the tune (peak ${audio.music.toFixed(3)})`);
+  check(audio.playing && audio.music > 0, `the tune's recording plays (peak ${audio.music.toFixed(3)})`);
   check(audio.effect > 0, `an effect reached the audio graph (peak ${audio.effect.toFixed(3)})`);
 
   // A hidden tab runs nothing and sounds nothing; shown again, it goes on.
@@ -484,13 +486,35 @@ try {
           'with JavaScript off the page says so and shows no loading indicator');
     await context.close();
   }
+
+  // Offline: the service worker has kept the site (and the tune, fetched
+  // at the first key); with the server gone, a reload still shows the title
+  // and plays.
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await waitFor(() => navigator.serviceWorker.controller !== null);
+  server.closeAllConnections();
+  await new Promise((r) => server.close(r));
+  const before = consoleErrors.length;
+  await open();
+  // The browser's check for a new worker fails without a server; that is
+  // expected here and nothing of the page's.
+  consoleErrors.splice(before, consoleErrors.length - before,
+                       ...consoleErrors.slice(before).filter((e) => !/sw\.js|ServiceWorker/i.test(e)));
+  st = await status();
+  check(st.scene === 0 && st.maxStage === 2, 'offline, a reload shows the title with the progress kept');
+  // The first key after the reload only lets sound start.
+  await page.keyboard.press('Escape');
+  await page.keyboard.press('Enter');
+  await waitFor(() => JSON.parse(window.rara3.module.UTF8ToString(window.rara3.module._rara3_status())).scene === 1);
+  await page.waitForFunction(() => window.rara3.page.music.ready, { timeout: 20000 });
+  check(true, 'offline, Enter plays the chosen stage, with its music');
 } catch (e) {
   check(false, 'the browser run: ' + e.message);
 } finally {
   check(consoleErrors.length === 0, 'no error in the console' +
         (consoleErrors.length ? ': ' + consoleErrors.join(' | ') : ''));
   await browser.close();
-  server.close();
+  if (server.listening) server.close();
   fs.rmSync(work, { recursive: true, force: true });
 }
 if (failures.length) {

@@ -3,6 +3,7 @@
 
     /usr/bin/python3 tools/art/make_art.py            # writes assets/
     /usr/bin/python3 tools/art/make_art.py --check    # only verifies assets/
+    /usr/bin/python3 tools/art/make_art.py --icons    # the icons alone (no fonts needed)
 
 Everything is drawn from code: the same run always writes the same pixels.
 Colours live in palette.py, poses in player.py, and so on per sheet.
@@ -66,12 +67,14 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("--check", action="store_true",
                     help="verify the files in assets/ instead of writing them")
+    ap.add_argument("--icons", action="store_true",
+                    help="only the icons, not the sheets")
     args = ap.parse_args()
 
     errors = []
     if not args.check:
         os.makedirs(SHEETS, exist_ok=True)
-    for n in range(9):
+    for n in ([] if args.icons else range(9)):
         path = os.path.join(SHEETS, f"Picture{n}.png")
         if args.check:
             rgb = np.asarray(Image.open(path).convert("RGB"))
@@ -82,7 +85,8 @@ def main():
             Image.fromarray(rgb, "RGB").save(path, optimize=True)
     # The window icon, and the desktop's icons, each drawn at its size.
     icons = [(os.path.join(ROOT, "assets", "icon.png"), 32)]
-    icons += [(os.path.join(ROOT, "assets", "icons", f"{n}.png"), n) for n in icon.SIZES]
+    icons += [(os.path.join(ROOT, "assets", "icons", f"{n}.png"), n)
+              for n in icon.SIZES + icon.WEB_SIZES]
     if not args.check:
         os.makedirs(os.path.join(ROOT, "assets", "icons"), exist_ok=True)
     for icon_path, n in icons:
@@ -94,11 +98,22 @@ def main():
             errors.append(f"{icon_path}: size {ic.size}, expected {n} x {n}")
         elif (np.asarray(ic) != np.asarray(drawn)).any():
             errors.append(f"{icon_path}: differs from what tools/art/icon.py draws")
+    # The scalable icon: the window icon's pixels as squares.
+    svg_path = os.path.join(ROOT, "assets", "icons", "scalable.svg")
+    drawn = icon.make_icon(icon.SVG_SIZE)
+    svg = icon.svg_from_pixels(drawn)
+    if not args.check:
+        with open(svg_path, "w", encoding="ascii") as f:
+            f.write(svg)
+    with open(svg_path, encoding="ascii") as f:
+        written = f.read()
+    if written != svg or (icon.pixels_from_svg(written) != np.asarray(drawn)).any():
+        errors.append(f"{svg_path}: differs from the {icon.SVG_SIZE} x {icon.SVG_SIZE} icon")
     for e in errors:
         print(e, file=sys.stderr)
     if errors:
         sys.exit(1)
-    print("checked" if args.check else "wrote", "9 sheets and the icons")
+    print("checked" if args.check else "wrote", "the icons" if args.icons else "9 sheets and the icons")
 
 
 if __name__ == "__main__":

@@ -1,10 +1,13 @@
 // Measures the built site in Debian's Chromium, headless: the first frame's
-// time after the page starts loading (several fresh loads), and the CPU the
-// page takes while stage 1 stands idle, with sound on. Optionally saves a
+// time after the page starts loading (several fresh loads), the same on a
+// throttled 1.6 Mbit/s link with the time from the first key to the music,
+// and the CPU the page takes while stage 1 stands idle, with sound on. The
+// site is sent compressed as make web-serve sends it. Optionally saves a
 // screenshot of the page.
 //
 // Usage: node measure.mjs SITE NODE_MODULES [LOADS] [IDLE_SECONDS] [SCREENSHOT]
 import fs from 'node:fs';
+import zlib from 'node:zlib';
 import http from 'node:http';
 import { createRequire } from 'node:module';
 import os from 'node:os';
@@ -18,18 +21,39 @@ if (!modulesArg) {
 const site = path.resolve(siteArg);
 const puppeteer = createRequire(path.join(path.resolve(modulesArg), 'x.js'))('puppeteer-core');
 
+// Each file compressed once, brotli or gzip as the browser accepts.
+const packed = new Map();
+function forms(file) {
+  if (!packed.has(file)) {
+    const data = fs.readFileSync(file);
+    const br = zlib.brotliCompressSync(data, { params: { [zlib.constants.BROTLI_PARAM_QUALITY]: 11 } });
+    const gz = zlib.gzipSync(data, { level: 9 });
+    packed.set(file, { identity: data, ...(br.length < data.length ? { br } : {}),
+                       ...(gz.length < data.length ? { gzip: gz } : {}) });
+  }
+  return packed.get(file);
+}
 const server = http.createServer((req, res) => {
   const name = decodeURIComponent(new URL(req.url, 'http://x').pathname);
   const file = path.join(site, name === '/' ? 'index.html' : name);
-  if (!fs.existsSync(file)) {
+  if (!file.startsWith(site) || !fs.existsSync(file)) {
     res.writeHead(404).end();
     return;
   }
   const type = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-                 '.css': 'text/css' };
-  res.writeHead(200, { 'Content-Type': type[path.extname(file)] || 'application/octet-stream' });
-  fs.createReadStream(file).pipe(res);
+                 '.css': 'text/css', '.webmanifest': 'application/manifest+json', '.png': 'image/png',
+                 '.svg': 'image/svg+xml', '.opus': 'audio/ogg' };
+  const f = forms(file);
+  const accept = req.headers['accept-encoding'] || '';
+  const encoding = ['br', 'gzip'].find((e) => f[e] && accept.includes(e)) || 'identity';
+  const headers = { 'Content-Type': type[path.extname(file)] || 'application/octet-stream',
+                    'Content-Length': f[encoding].length, Vary: 'Accept-Encoding' };
+  if (encoding !== 'identity') headers['Content-Encoding'] = encoding;
+  res.writeHead(200, headers);
+  res.end(f[encoding]);
 });
+// Compressed before the first request, as a host keeps its files.
+for (const f of fs.readdirSync(site)) forms(path.join(site, f));
 await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
 const url = `http://127.0.0.1:${server.address().port}/`;
 const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'rara3-measure-'));
@@ -82,6 +106,35 @@ for (let i = 0; i < Number(loadsArg); i++) {
 firsts.sort((a, b) => a - b);
 console.log(`first frame: median ${firsts[Math.floor(firsts.length / 2)].toFixed(0)} ms, ` +
             `worst ${firsts[firsts.length - 1].toFixed(0)} ms over ${firsts.length} loads`);
+
+// A fresh visitor on a 1.6 Mbit/s link (150 ms each way), several loads:
+// the first frame, and from the first key until the tune sounds.
+{
+  const slowFirsts = [];
+  const slowMusic = [];
+  for (let i = 0; i < Number(loadsArg); i++) {
+    const context = await browser.createBrowserContext();
+    const slow = await context.newPage();
+    const cdp = await slow.createCDPSession();
+    await cdp.send('Network.enable');
+    await cdp.send('Network.emulateNetworkConditions', {
+      offline: false, latency: 150, downloadThroughput: 1.6e6 / 8, uploadThroughput: 1.6e6 / 8 });
+    await slow.goto(url, { waitUntil: 'domcontentloaded' });
+    await slow.waitForFunction(() => window.rara3 && window.rara3.page.firstFrameMs !== null,
+                               { timeout: 120000 });
+    slowFirsts.push(await slow.evaluate(() => window.rara3.page.firstFrameMs));
+    await slow.waitForFunction(() => window.rara3.module, { timeout: 120000 });
+    const keyAt = await slow.evaluate(() => performance.now());
+    await slow.keyboard.press('Enter');
+    await slow.waitForFunction(() => window.rara3.page.music.source !== null, { timeout: 120000 });
+    slowMusic.push(await slow.evaluate(() => performance.now()) - keyAt);
+    await context.close();
+  }
+  const median = (a) => a.sort((x, y) => x - y)[Math.floor(a.length / 2)];
+  console.log(`1.6 Mbit/s link: first frame median ${(median(slowFirsts) / 1000).toFixed(1)} s, ` +
+              `music ${(median(slowMusic) / 1000).toFixed(1)} s after the first key (median), ` +
+              `over ${slowFirsts.length} fresh visits`);
+}
 
 // The first key only lets sound start; the second starts stage 1.
 await page.keyboard.press('Enter');

@@ -1,5 +1,5 @@
 // Sound in the page: the ten effects (wave files) on SDL2_mixer, the tune
-// (a Standard MIDI File) on the page's FluidSynth. The browser lets sound
+// as the page's recording of it. The browser lets sound
 // start only after the player's first key or click; until then the effects
 // are silent and a started tune waits to begin from its start.
 #pragma once

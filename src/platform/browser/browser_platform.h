@@ -1,6 +1,6 @@
 // The game in a web page: the same compositor and game as the desktop, the
 // frame drawn onto the page's canvas, the page's keyboard, effects through
-// SDL2_mixer, the tune through the page's synthesiser, and files in a
+// SDL2_mixer, the tune through the page's recording of it, and files in a
 // folder that the page keeps in the browser's storage.
 #pragma once
 

@@ -1,6 +1,6 @@
 // The calls the game makes into its web page (web/rara3-page.js): showing
-// a frame, the cursor, messages, saving the storage, the tune's
-// synthesiser, and saying that the game has ended.
+// a frame, the cursor, messages, saving the storage, the tune, and saying
+// that the game has ended.
 #pragma once
 
 #include <cstddef>
@@ -26,7 +26,8 @@ bool AudioAvailable();
 // The game has ended with this status.
 void Ended(int status);
 
-// The tune (a Standard MIDI File) on the page's synthesiser. Until the
+// The tune: the page plays the recording the site's build made of it, and
+// is handed the Standard MIDI File only for its own use. Until the
 // player's first key or click lets the page make sound, a started tune
 // counts as playing and begins from its start once sound is allowed.
 void LoadTune(const uint8_t* bytes, size_t size);
