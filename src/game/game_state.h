@@ -16,6 +16,18 @@ namespace rara3 {
 constexpr int32_t RecordCapacity = 8192;
 constexpr int32_t ReplayCapacity = 8192;
 
+// A cell the pushed box changes while a frame's board pass runs: from the
+// pass's visit of cell (fromX, fromY) on, cell (x, y) shows kind; the cells
+// drawn before it still show the board's kind.
+struct PassCellChange {
+  bool active = false;
+  int32_t fromX = 0;
+  int32_t fromY = 0;
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t kind = 0;
+};
+
 // The board fields (Map, player, exit, facing and the prepared push) come
 // from Board, so the pure rules work on the very same fields.
 struct GameState : Board {
@@ -69,6 +81,12 @@ struct GameState : Board {
   bool VanishSfxDone = false;
   bool BlastSfxDone = false;
   bool ClearSfxDone = false;
+
+  // What this frame's board pass shows, prepared before drawing: the
+  // pairing flicker's random colour and kind, the cell changed mid-pass.
+  int32_t FlickerRow = 0;
+  int32_t FlickerColumn = 0;
+  PassCellChange PassChange;
 
   // Keyboard state as the last poll found it.
   uint8_t KeyState[256] = {};

@@ -10,7 +10,7 @@
 #include "game_fixture.h"
 #include "platform/compose/compositor.h"
 #include "platform/headless/compose_sink.h"
-#include "render/render_frame.h"
+#include "shell/main_loop.h"
 
 namespace {
 bool counting = false;
@@ -58,7 +58,7 @@ class FrameAllocations : public test::GameFixture {
     counting = true;
     allocations = 0;
     for (int i = 0; i < n; ++i) {
-      RenderFrame(g, p);
+      RunFrame(g, p);
       Timer1_Timer(g, p);
       if (g.Scene >= 0 && g.Scene < 8) seen[g.Scene] = true;
     }
