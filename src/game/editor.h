@@ -1,4 +1,5 @@
-// The stage editor's logic: the cursor, placing cells, saving.
+// The stage editor's logic: the cursor and placing cells; the save is file
+// work (game/file_work.h).
 #pragma once
 
 #include <cstdint>
@@ -13,8 +14,5 @@ namespace rara3 {
 void MoveEditorCursor(GameState& g, int16_t keyCode);
 // Writes a kind into the cell under the cursor.
 void PlaceCell(GameState& g, int32_t kind);
-// Writes Map into stage StageNo of the data file and into its export file.
-// A failure is reported and returns false; the caller keeps the editor open.
-bool SaveEditedStage(GameState& g, Platform& p);
 
 }  // namespace rara3

@@ -58,17 +58,12 @@ void PrepareBox(GameState& g, Audio& audio) {
   auto changeHitCell = [&g](int32_t kind) {
     g.PassChange = {true, g.TargetX, g.TargetY, g.HitX, g.HitY, kind};
   };
-  switch (BoxPartOf(g)) {
-    case BoxPart::Slide:
-      if (boxInPass && g.SlideOffset + kSlideSpeed >= g.SlideDistance && SlideEndEmptiesHit(g)) {
-        changeHitCell(KindEmpty);
-      }
-      return;
-    case BoxPart::Event:
-      break;
-    case BoxPart::Rest:
-      return;
+  const BoxPart part = BoxPartOf(g);
+  if (part == BoxPart::Slide && boxInPass && g.SlideOffset + kSlideSpeed >= g.SlideDistance &&
+      SlideEndEmptiesHit(g)) {
+    changeHitCell(KindEmpty);
   }
+  if (part != BoxPart::Event) return;
   switch (g.PushKind) {
     case KindPairBox:
       PlayOnce(g, audio, g.PairSfxDone, Effect::Pairing);

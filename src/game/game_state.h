@@ -28,6 +28,31 @@ struct PassCellChange {
   int32_t kind = 0;
 };
 
+// File work a key asks for; game/file_work.h carries it out.
+enum class FileWork : uint8_t {
+  LoadStage,           // stage `stage` for play
+  LoadStageForEditor,  // stage `stage` as stored, into the editor
+  ReadReplay,          // the replay of stage `stage` into ReplayMoves
+  WriteReplay,         // the first `value` recorded codes as stage `stage`'s replay
+  WriteProgress,       // `value` as the progress byte
+  SaveEditedStage,     // Map as stage `stage`, and its export file
+};
+
+struct FileRequest {
+  FileWork work = FileWork::LoadStage;
+  int32_t stage = 0;
+  int32_t value = 0;
+  // Failing, it ends the start of a replay on the title and drops the
+  // requests after it.
+  bool abandonsReplay = false;
+  // Done, it takes the editor back to the title.
+  bool closesEditor = false;
+};
+
+// The most file work one key asks for: the replay, the progress and the
+// next stage after a clear.
+constexpr int32_t kFileRequestCapacity = 4;
+
 // The board fields (Map, player, exit, facing and the prepared push) come
 // from Board, so the pure rules work on the very same fields.
 struct GameState : Board {
@@ -87,6 +112,10 @@ struct GameState : Board {
   int32_t FlickerRow = 0;
   int32_t FlickerColumn = 0;
   PassCellChange PassChange;
+
+  // File work asked for and not yet carried out.
+  FileRequest FileRequests[kFileRequestCapacity] = {};
+  int32_t FileRequestCount = 0;
 
   // Keyboard state as the last poll found it.
   uint8_t KeyState[256] = {};
