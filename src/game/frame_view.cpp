@@ -20,38 +20,25 @@ BoxPart BoxPartOf(const GameState& g) {
   return BoxPart::Rest;
 }
 
-int32_t KindInPass(const GameState& g, int32_t x, int32_t y) {
-  const PassCellChange& c = g.PassChange;
-  if (c.active && x == c.x && y == c.y && (y > c.fromY || (y == c.fromY && x > c.fromX))) {
-    return c.kind;
-  }
-  return g.Map[x][y];
-}
-
-bool ShowsExitGlow(const GameState& g, int32_t x, int32_t y, int32_t kind) {
-  switch (g.Scene) {
-    case SceneClear:
-      return kind == KindPlayer;  // the player stands on the exit
-    case ScenePush:
-      if (x == g.TargetX && y == g.TargetY) return false;  // the box's own cell
-      [[fallthrough]];
-    case SceneIdle:
-    case SceneWalk:
-    case SceneRetire:
-      return kind == KindExit || (kind == KindPlayer && OpenExitAt(g, x, y));
-    default:
-      return false;
-  }
-}
-
 int32_t GlowsInPass(const GameState& g) {
   if (g.Scene != SceneIdle && g.Scene != SceneWalk && g.Scene != ScenePush &&
       g.Scene != SceneClear && g.Scene != SceneRetire) {
     return 0;
   }
+  // Only exit and player cells can glow: a quick look at each cell, in the
+  // order Map lies in memory (the count does not depend on the order).
   int32_t n = 0;
-  for (int32_t y = 0; y < kBoardSize; ++y) {
-    for (int32_t x = 0; x < kBoardSize; ++x) n += ShowsExitGlow(g, x, y, KindInPass(g, x, y));
+  const int32_t* cells = &g.Map[0][0];
+  for (int32_t i = 0; i < kBoardSize * kBoardSize; ++i) {
+    if (cells[i] != KindExit && cells[i] != KindPlayer) continue;
+    const int32_t x = i / kBoardSize;
+    const int32_t y = i % kBoardSize;
+    n += ShowsExitGlow(g, x, y, KindInPass(g, x, y));
+  }
+  // The cell changed mid-pass may show a glow its board kind does not.
+  const PassCellChange& c = g.PassChange;
+  if (c.active && InGrid(c.x, c.y) && g.Map[c.x][c.y] != KindExit && g.Map[c.x][c.y] != KindPlayer) {
+    n += ShowsExitGlow(g, c.x, c.y, KindInPass(g, c.x, c.y));
   }
   return n;
 }
