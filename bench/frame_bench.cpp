@@ -10,7 +10,7 @@
 
 #include "bench_data.h"
 #include "game/game.h"
-#include "render/render_frame.h"
+#include "app/main_loop.h"
 #include "game/move_step.h"
 
 namespace rara3::bench {
@@ -73,7 +73,7 @@ void ComposeFrames(benchmark::State& state, int16_t scene, Setup setup,
   const double start = ThreadCpuNanos();
   for (auto _ : state) {
     change(g);
-    RenderFrame(g, game.hp.platform);
+    RunFrame(g, game.hp.platform);
     benchmark::DoNotOptimize(game.compositor->PixelAt(0, 0));
     if (g.Scene != scene) setup(g, game);
   }

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Holds the includes under src/ to the layers: each folder may include only
 itself and the folders below it, and only the platform implementations and
-the applications' start-ups may include SDL. Prints every include that
-breaks the order and exits 1; exits 0 when there is none.
+the applications' start-ups may include SDL. The drawing only reads the game:
+render/ may include none of game/'s stepping headers, take no mutable game
+state and reach neither Audio nor Files. Prints every line that breaks these
+rules and exits 1; exits 0 when there is none.
 
 Usage: check_layers.py SOURCE_ROOT
 """
@@ -39,6 +41,16 @@ SDL_ALLOWED = {'platform/compose', 'platform/mixer', 'platform/headless', 'platf
 # The folders that hold layers of their own one level down.
 _NESTED = {'platform', 'app'}
 
+# Of game/'s headers, render/ may include only those that describe the state
+# and ask it questions; the ones that step it are the frame step's.
+RENDER_GAME_HEADERS = {'game/game_state.h', 'game/board.h', 'game/frame_view.h'}
+# What a line of render/ may not hold (comments aside).
+RENDER_FORBIDDEN = [
+    (re.compile(r'(?<!const )\b(GameState|Board)\s*[&*]'), 'takes a mutable game state'),
+    (re.compile(r'\b(Platform|Audio|Files)\s*[&*]'), 'reaches past the Display'),
+    (re.compile(r'\bconst_cast\b'), 'casts away const'),
+]
+
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 
@@ -65,6 +77,8 @@ def check(root):
             problems.append(f'src/{rel}: lies in no layer (src/{layer}/)')
             continue
         for number, line in enumerate(file.read_text(encoding='utf-8').splitlines(), 1):
+            if layer == 'render':
+                problems.extend(render_problems(rel, number, line))
             m = INCLUDE.match(line)
             if not m:
                 continue
@@ -81,7 +95,17 @@ def check(root):
             elif wanted not in ALLOWED[layer]:
                 problems.append(f'src/{rel}:{number}: src/{layer}/ may not include "{target}"'
                                 f' (it may include {", ".join(sorted(ALLOWED[layer]))})')
+            elif layer == 'render' and wanted == 'game' and target not in RENDER_GAME_HEADERS:
+                problems.append(f'src/{rel}:{number}: src/render/ may not include "{target}"'
+                                f' (of game/ only {", ".join(sorted(RENDER_GAME_HEADERS))})')
     return problems
+
+
+def render_problems(rel, number, line):
+    """What a line of render/ breaks of the drawing's rules."""
+    code = line.split('//', 1)[0]
+    return [f'src/{rel}:{number}: src/render/ {why}: {code.strip()}'
+            for pattern, why in RENDER_FORBIDDEN if pattern.search(code)]
 
 
 def main(argv):

@@ -1,5 +1,6 @@
 #include "app/main_loop.h"
 
+#include "game/frame_step.h"
 #include "game/game.h"
 #include "render/render_frame.h"
 #include "app/fatal_error_path.h"
@@ -17,10 +18,17 @@ void HandleWindowEvents(GameState& g, Platform& p, const std::vector<WindowEvent
   }
 }
 
+void RunFrame(GameState& g, Platform& p) {
+  if (!StepBeforeDraw(g, p.audio)) return;
+  DrawFrame(g, p.display);
+  p.display.Flip();
+  StepAfterFlip(g);
+}
+
 void RunPass(GameState& g, Platform& p, const std::vector<WindowEvent>& queued) {
   if (p.system.Ended()) return;
   try {
-    RenderFrame(g, p);
+    RunFrame(g, p);
   } catch (const PlatformError& e) {
     RunFatalErrorPath(p, e);
     return;

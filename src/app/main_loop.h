@@ -1,4 +1,5 @@
-// The main loop: one pass is a frame, then the window events that queued up
+// The main loop: one pass is a frame (the step before drawing, the
+// drawing, the flip, the step after it), then the window events that queued up
 // (each handler run to completion), then at most one timer tick. The real
 // game, the simulator and the tests all run this same pass.
 #pragma once
@@ -14,7 +15,12 @@ namespace rara3 {
 // rest are dropped.
 void HandleWindowEvents(GameState& g, Platform& p, const std::vector<WindowEvent>& events);
 
-// One pass of the main loop: RenderFrame; then the events queued by the
+// One frame: the frame step before drawing, the picture of the state, the
+// flip, the step after the flip. Nothing before the main loop has started
+// or for an unknown scene.
+void RunFrame(GameState& g, Platform& p);
+
+// One pass of the main loop: RunFrame; then the events queued by the
 // caller before the pass followed by those the window reports; then one
 // Timer1_Timer tick when the window has one pending. A failure inside the
 // frame takes the fatal-error path. Nothing runs once the program has ended.

@@ -138,15 +138,20 @@ bool ApplySlideEnd(Board& b) {
     case KindSlideBox:
       return true;
     case KindCopyBox:
-      if (CopyBoxBlockedBy(b.HitKind)) return false;
-      SetCell(b, b.HitX, b.HitY, KindEmpty);
-      return true;
     case KindBombBox:
-      if (BombBoxBlockedBy(b.HitKind)) return false;
+      if (!SlideEndEmptiesHit(b)) return false;
       SetCell(b, b.HitX, b.HitY, KindEmpty);
       return true;
     default:
       return false;
+  }
+}
+
+bool SlideEndEmptiesHit(const Board& b) {
+  switch (b.PushKind) {
+    case KindCopyBox: return !CopyBoxBlockedBy(b.HitKind);
+    case KindBombBox: return !BombBoxBlockedBy(b.HitKind);
+    default: return false;
   }
 }
 
@@ -179,6 +184,21 @@ bool CompleteWalk(Board& b) {
   return b.PlayerX == b.ExitX && b.PlayerY == b.ExitY && b.ExitOpen;
 }
 
+PushPhase EndPushPhase(Board& b, PushPhase ending) {
+  switch (ending) {
+    case PushPhase::Slide:
+      return ApplySlideEnd(b) ? PushPhase::Event : PushPhase::Settled;
+    case PushPhase::Event:
+      if (b.PushKind == KindCopyBox) EndCopyEvent(b);
+      return PushPhase::Settled;
+    case PushPhase::Settled:
+      return CommitPush(b) ? PushPhase::Event : PushPhase::Done;
+    case PushPhase::Done:
+      break;
+  }
+  return PushPhase::Done;
+}
+
 MoveResult ApplyMove(Board& b, int32_t facing) {
   MoveResult result;
   b.Facing = facing;
@@ -192,9 +212,8 @@ MoveResult ApplyMove(Board& b, int32_t facing) {
       break;
     case MoveKind::Push: {
       const bool wasOpen = b.ExitOpen;
-      const bool event = ApplySlideEnd(b);
-      if (event && b.PushKind == KindCopyBox) EndCopyEvent(b);
-      if (CommitPush(b)) CommitPush(b);  // the hand-over's pairing
+      PushPhase phase = PushPhase::Slide;
+      while (phase != PushPhase::Done) phase = EndPushPhase(b, phase);
       result.exitOpened = !wasOpen && b.ExitOpen;
       break;
     }

@@ -103,6 +103,21 @@ void EndCopyEvent(Board& b);
 // which CommitPush runs again.
 bool CommitPush(Board& b);
 
+// True when the stop of the prepared push empties the hit cell: a copy box
+// takes the hit box's colours, a bomb box blows it up.
+bool SlideEndEmptiesHit(const Board& b);
+
+// The phases of a push, in the one order both the animated game and
+// ApplyMove run them: the slide, the event at the stop (if any), the box
+// settled, and the push done.
+enum class PushPhase { Slide, Event, Settled, Done };
+
+// Ends `ending` with its grid rule and tells the phase that follows:
+// ApplySlideEnd after the slide, EndCopyEvent after a colour change,
+// CommitPush once settled (which hands a copy box that became a pair box
+// back to the pairing event).
+PushPhase EndPushPhase(Board& b, PushPhase ending);
+
 // The end of a walk: the player stands on Target. True when that is the
 // open exit (the stage is cleared).
 bool CompleteWalk(Board& b);

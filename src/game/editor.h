@@ -1,4 +1,5 @@
-// The stage editor's logic: the cursor, placing cells, saving.
+// The stage editor's logic: the cursor and placing cells; the save is file
+// work (game/file_work.h).
 #pragma once
 
 #include <cstdint>
@@ -14,12 +15,5 @@ namespace rara3 {
 void MoveEditorCursor(GameState& g, int16_t keyCode);
 // Writes a kind into the cell under the cursor.
 void PlaceCell(GameState& g, int32_t kind);
-// Writes Map into stage StageNo of the data file and into its export file.
-// A failure is reported and returns false; the caller keeps the editor
-// open. afterFailure ends the notice when the stage itself was not saved.
-bool SaveEditedStage(GameState& g, Platform& p, const std::string& afterFailure = "");
-// True when Map differs from stage StageNo as the data file holds it (or
-// the stage cannot be read to tell).
-bool EditorHasUnsavedEdits(GameState& g, Platform& p);
 
 }  // namespace rara3

@@ -2,12 +2,14 @@
 // quit, and the stage set-ups that drivers (the simulator, tests, benchmarks)
 // use. All of it works on one GameState and reaches the machine only through
 // Platform. The steps behind them have headers of their own: move_step.h,
-// stage_flow.h, toggles.h, editor.h.
+// stage_flow.h, toggles.h, editor.h, frame_step.h, and file_work.h, which
+// holds every operation on the game's files.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "game/file_work.h"
 #include "game/game_state.h"
 #include "core/keys.h"
 #include "core/platform.h"
@@ -44,12 +46,7 @@ void QuitSequence(GameState& g, Platform& p);
 
 // --- Stages, for drivers that set up a scene ---
 
-// Loads stage StageNo for play and enters the idle scene. A stage that
-// cannot be read is reported and leaves Map untouched and the game on the
-// title; returns false then.
-bool LoadStage(GameState& g, Platform& p);
-// Loads stage StageNo as stored (exit cells kept) and enters the editor.
-bool LoadStageForEditor(GameState& g, Platform& p);
+// LoadStage and LoadStageForEditor: game/file_work.h.
 // Ctrl+Shift+F7 on the title, and the clear of stage 100.
 void StartEnding(GameState& g, Platform& p);
 // Esc in the idle scene.

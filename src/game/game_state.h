@@ -16,6 +16,43 @@ namespace rara3 {
 constexpr int32_t RecordCapacity = 8192;
 constexpr int32_t ReplayCapacity = 8192;
 
+// A cell the pushed box changes while a frame's board pass runs: from the
+// pass's visit of cell (fromX, fromY) on, cell (x, y) shows kind; the cells
+// drawn before it still show the board's kind.
+struct PassCellChange {
+  bool active = false;
+  int32_t fromX = 0;
+  int32_t fromY = 0;
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t kind = 0;
+};
+
+// File work a key asks for; game/file_work.h carries it out.
+enum class FileWork : uint8_t {
+  LoadStage,           // stage `stage` for play
+  LoadStageForEditor,  // stage `stage` as stored, into the editor
+  ReadReplay,          // the replay of stage `stage` into ReplayMoves
+  WriteReplay,         // the first `value` recorded codes as stage `stage`'s replay
+  WriteProgress,       // `value` as the progress byte
+  SaveEditedStage,     // Map as stage `stage`, and its export file
+};
+
+struct FileRequest {
+  FileWork work = FileWork::LoadStage;
+  int32_t stage = 0;
+  int32_t value = 0;
+  // Failing, it ends the start of a replay on the title and drops the
+  // requests after it.
+  bool abandonsReplay = false;
+  // Done, it takes the editor back to the title.
+  bool closesEditor = false;
+};
+
+// The most file work one key asks for: the replay, the progress and the
+// next stage after a clear.
+constexpr int32_t kFileRequestCapacity = 4;
+
 // The board fields (Map, player, exit, facing and the prepared push) come
 // from Board, so the pure rules work on the very same fields.
 struct GameState : Board {
@@ -69,6 +106,16 @@ struct GameState : Board {
   bool VanishSfxDone = false;
   bool BlastSfxDone = false;
   bool ClearSfxDone = false;
+
+  // What this frame's board pass shows, prepared before drawing: the
+  // pairing flicker's random colour and kind, the cell changed mid-pass.
+  int32_t FlickerRow = 0;
+  int32_t FlickerColumn = 0;
+  PassCellChange PassChange;
+
+  // File work asked for and not yet carried out.
+  FileRequest FileRequests[kFileRequestCapacity] = {};
+  int32_t FileRequestCount = 0;
 
   // Keyboard state as the last poll found it.
   uint8_t KeyState[256] = {};

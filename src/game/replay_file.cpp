@@ -4,8 +4,6 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "game/notice.h"
-
 namespace rara3 {
 namespace {
 
@@ -117,37 +115,6 @@ bool ParseReplay(const std::vector<uint8_t>& bytes, int32_t capacity, int32_t* c
   }
   std::copy(read.begin(), read.end(), codes);
   count = n;
-  return true;
-}
-
-bool WriteReplayFile(GameState& g, Platform& p) {
-  const std::string path = StageFilePath(g.AppDir, g.StageNo, kReplayExtension);
-  const int32_t count = std::clamp(g.RecordCount, 0, RecordCapacity);
-  const std::vector<uint8_t> bytes = FormatReplay(g.RecordMoves, count);
-  std::string error;
-  if (!p.files.ReplaceWhole(path, bytes.data(), bytes.size(), error)) {
-    TellPlayer(p, "The replay of stage " + std::to_string(g.StageNo) + " was not saved: " + error);
-    return false;
-  }
-  return true;
-}
-
-bool ReadReplayFile(GameState& g, Platform& p) {
-  const std::string path = StageFilePath(g.AppDir, g.StageNo, kReplayExtension);
-  std::vector<uint8_t> bytes;
-  bool missing = false;
-  std::string error;
-  if (!p.files.ReadAll(path, bytes, missing, error)) {
-    TellPlayer(p, missing ? "No replay of stage " + std::to_string(g.StageNo) + " to play: " + error
-                          : "The replay of stage " + std::to_string(g.StageNo) +
-                                " cannot be played: " + error);
-    return false;
-  }
-  if (!ParseReplay(bytes, ReplayCapacity, g.ReplayMoves, g.ReplayCount, error)) {
-    TellPlayer(p, "The replay of stage " + std::to_string(g.StageNo) + " cannot be played: " +
-                      path + ": " + error);
-    return false;
-  }
   return true;
 }
 

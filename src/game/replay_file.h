@@ -25,12 +25,7 @@ std::vector<uint8_t> FormatReplay(const int32_t* codes, int32_t count);
 bool ParseReplay(const std::vector<uint8_t>& bytes, int32_t capacity, int32_t* codes,
                  int32_t& count, std::string& error);
 
-// Writes RecordMoves of stage StageNo, replacing the old file whole. A
-// failure leaves the old file, reports one line and returns false.
-bool WriteReplayFile(GameState& g, Platform& p);
-
-// Reads the replay file of stage StageNo into ReplayMoves and ReplayCount.
-// A failure reports one line, changes neither and returns false.
-bool ReadReplayFile(GameState& g, Platform& p);
+// Reading and writing the files themselves is file work
+// (game/file_work.h: ReadReplayFile, WriteReplayFile).
 
 }  // namespace rara3

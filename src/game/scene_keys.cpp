@@ -1,5 +1,6 @@
 // The key-down handler: what each key does in each scene, and the two ways
 // out of the program that start from the window.
+#include "game/file_work.h"
 #include "game/game.h"
 #include "game/stage_flow.h"
 #include "game/toggles.h"
@@ -26,7 +27,7 @@ bool SoundKeys(GameState& g, Platform& p, int16_t key, bool pauseAfterOn) {
 
 void TitleKey(GameState& g, Platform& p, int16_t key, int16_t mask) {
   switch (key) {
-    case KeyEnter: StartStage(g, p); return;
+    case KeyEnter: StartStage(g); return;
     case KeyEscape: QuitSequence(g, p); return;
     case KeyUp: SelectNextStage(g); return;
     case KeyDown: SelectPreviousStage(g); return;
@@ -36,8 +37,8 @@ void TitleKey(GameState& g, Platform& p, int16_t key, int16_t mask) {
   if (mask != ModCtrlShift) return;
   switch (key) {
     case KeyF7: StartEnding(g, p); return;
-    case KeyF9: LoadStageForEditor(g, p); return;
-    case KeyF11: StartReplay(g, p); return;
+    case KeyF9: RequestFileWork(g, {FileWork::LoadStageForEditor, g.StageNo}); return;
+    case KeyF11: StartReplay(g); return;
     default: return;
   }
 }
@@ -67,11 +68,14 @@ void EditorKey(GameState& g, Platform& p, int16_t key) {
     case KeyA: PlaceCell(g, KindPlayer); return;
     case KeyZ: PlaceCell(g, KindExit); return;
     case KeyQ: PlaceCell(g, KindEmpty); return;
-    case KeyEnter:
+    case KeyEnter: {
       // A failed save keeps the editor open: nothing is lost, and the
       // player can try again or leave with Esc.
-      if (SaveEditedStage(g, p)) g.Scene = SceneTitle;
+      FileRequest save{FileWork::SaveEditedStage, g.StageNo};
+      save.closesEditor = true;
+      RequestFileWork(g, save);
       return;
+    }
     case KeyEscape: g.Scene = SceneTitle; return;
     default: break;
   }
@@ -82,9 +86,7 @@ void EditorKey(GameState& g, Platform& p, int16_t key) {
   SoundKeys(g, p, key, true);
 }
 
-}  // namespace
-
-void Form_KeyDown(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) {
+void SceneKey(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) {
   switch (g.Scene) {
     case SceneTitle:
       TitleKey(g, p, keyCode, modifierMask);
@@ -120,6 +122,14 @@ void Form_KeyDown(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMa
     default:
       return;  // no key acts on an unknown scene
   }
+}
+
+}  // namespace
+
+void Form_KeyDown(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) {
+  SceneKey(g, p, keyCode, modifierMask);
+  // The key's file work, in the order asked, before anything else runs.
+  CarryOutFileWork(g, p);
 }
 
 void Form_Activate(GameState& g) { g.FormActive = true; }

@@ -1,9 +1,7 @@
 // The road between stages: selection on the title, stage and replay start,
 // the continuation after a clear with its progress write, retire, ending.
-#include "data/data_file.h"
+#include "game/file_work.h"
 #include "game/game.h"
-#include "game/notice.h"
-#include "game/replay_file.h"
 #include "game/stage_flow.h"
 #include "game/toggles.h"
 
@@ -17,37 +15,31 @@ void SelectPreviousStage(GameState& g) {
   if (g.StageNo > 1) --g.StageNo;
 }
 
-void StartStage(GameState& g, Platform& p) {
+void StartStage(GameState& g) {
   g.Recording = true;
   g.RecordCount = 0;
   g.ReplayMode = false;
-  LoadStage(g, p);
+  RequestFileWork(g, {FileWork::LoadStage, g.StageNo});
 }
 
-void StartReplay(GameState& g, Platform& p) {
+void StartReplay(GameState& g) {
   g.Recording = false;
   g.ReplayPos = 0;
   g.ReplayMode = true;
   // A file that is missing or damaged starts nothing: the title stays and
-  // no half-read list is replayed. The reader has said why.
-  if (!ReadReplayFile(g, p) || !LoadStage(g, p)) {
-    g.ReplayMode = false;
-    g.Scene = SceneTitle;
-  }
+  // no half-read list is replayed.
+  FileRequest read{FileWork::ReadReplay, g.StageNo};
+  read.abandonsReplay = true;
+  RequestFileWork(g, read);
+  FileRequest load{FileWork::LoadStage, g.StageNo};
+  load.abandonsReplay = true;
+  RequestFileWork(g, load);
 }
 
 void StartEnding(GameState& g, Platform& p) {
   g.MusicOn = false;
   StopTune(p);
   g.Scene = SceneEnding;
-}
-
-bool WriteProgressByte(GameState& g, Platform& p) {
-  std::string error;
-  const auto value = static_cast<uint8_t>(g.MaxStage);
-  if (WriteProgress(p.files, DataFilePath(g.AppDir), value, error)) return true;
-  TellPlayer(p, "Progress (stage " + std::to_string(g.MaxStage) + ") was not saved: " + error);
-  return false;
 }
 
 void ContinueAfterClear(GameState& g, Platform& p) {
@@ -58,8 +50,8 @@ void ContinueAfterClear(GameState& g, Platform& p) {
     return;
   }
   if (g.Recording) {
-    // A failed write has been reported and left the old file; play goes on.
-    WriteReplayFile(g, p);
+    // A failed write is reported and leaves the old file; play goes on.
+    RequestFileWork(g, {FileWork::WriteReplay, g.StageNo, g.RecordCount});
     g.RecordCount = 0;
   }
   if (g.StageNo >= kStageCount) {
@@ -68,10 +60,10 @@ void ContinueAfterClear(GameState& g, Platform& p) {
   }
   if (g.StageNo == g.MaxStage) {
     ++g.MaxStage;
-    WriteProgressByte(g, p);
+    RequestFileWork(g, {FileWork::WriteProgress, g.StageNo, g.MaxStage});
   }
   ++g.StageNo;
-  LoadStage(g, p);
+  RequestFileWork(g, {FileWork::LoadStage, g.StageNo});
 }
 
 void Retire(GameState& g, Platform& p) {

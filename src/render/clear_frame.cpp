@@ -1,6 +1,5 @@
 #include <algorithm>
 
-#include "render/blit.h"
 #include "render/play_view.h"
 #include "render/scene_frames.h"
 #include "core/sheets.h"
@@ -9,12 +8,11 @@ namespace rara3 {
 
 namespace {
 
-// The player stands on the exit: the glow, then the cheer over it.
-bool ClearCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
+// The player stands on the exit: the cheer over the glow.
+bool ClearCell(const GameState& g, Display& d, int32_t x, int32_t y, int32_t kind) {
   if (kind == KindPlayer) {
-    DrawExitGlow(g, p, x, y);
     const int32_t f = std::clamp<int32_t>(g.ClearTick / 8, 0, kCheerFrames - 1);
-    DrawPlayerSprite(p, CheerRect(f), x, y);
+    DrawPlayerSprite(d, CheerRect(f), x, y);
     return true;
   }
   return kind == KindExit;  // the exit's cell now holds the player
@@ -22,12 +20,9 @@ bool ClearCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
 
 }  // namespace
 
-void StartClearSfx(GameState& g, Platform& p) { StartSfxOnce(g, p, g.ClearSfxDone, Effect::Clear); }
-
-void DrawClearLayers(GameState& g, Platform& p) {
-  DrawFloor(g, p);
-  DrawBoard(g, p, ClearCell);
-  CountToHold(g.ClearTick, kClearHold);
+void DrawClearLayers(const GameState& g, Display& d) {
+  DrawFloor(g, d);
+  DrawBoard(g, d, ClearCell);
 }
 
 }  // namespace rara3

@@ -8,13 +8,13 @@ namespace rara3 {
 namespace {
 
 // Flat markers for the start and the exit instead of their sprites.
-bool EditorCell(GameState&, Platform& p, int32_t x, int32_t y, int32_t kind) {
+bool EditorCell(const GameState&, Display& d, int32_t x, int32_t y, int32_t kind) {
   if (kind == KindPlayer) {
-    DrawClipped(p, Picture3, kStartMarkerRect, CellLeft(x), TileTop(y));
+    DrawClipped(d, Picture3, kStartMarkerRect, CellLeft(x), TileTop(y));
     return true;
   }
   if (kind == KindExit) {
-    DrawClipped(p, Picture3, kExitMarkerRect, CellLeft(x), TileTop(y));
+    DrawClipped(d, Picture3, kExitMarkerRect, CellLeft(x), TileTop(y));
     return true;
   }
   return false;
@@ -22,11 +22,11 @@ bool EditorCell(GameState&, Platform& p, int32_t x, int32_t y, int32_t kind) {
 
 }  // namespace
 
-void DrawEditorLayers(GameState& g, Platform& p) {
-  DrawFloor(g, p);
-  DrawBoard(g, p, EditorCell);
+void DrawEditorLayers(const GameState& g, Display& d) {
+  DrawFloor(g, d);
+  DrawBoard(g, d, EditorCell);
   // Last, so nothing ever covers the cursor.
-  DrawClipped(p, Picture3, kCursorRect, CellLeft(g.PlayerX), TileTop(g.PlayerY));
+  DrawClipped(d, Picture3, kCursorRect, CellLeft(g.PlayerX), TileTop(g.PlayerY));
 }
 
 }  // namespace rara3

@@ -5,10 +5,10 @@ namespace rara3 {
 
 namespace {
 
-bool IdleCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
-  if (DrawOpenExit(g, p, x, y, kind)) return true;
+bool IdleCell(const GameState& g, Display& d, int32_t x, int32_t y, int32_t kind) {
+  if (kind == KindExit) return true;  // its glow is all there is
   if (kind == KindPlayer) {
-    DrawStandingPlayer(g, p, x, y);
+    DrawStandingPlayer(g, d, x, y);
     return true;
   }
   return false;
@@ -16,9 +16,9 @@ bool IdleCell(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind) {
 
 }  // namespace
 
-void DrawIdleLayers(GameState& g, Platform& p) {
-  DrawFloor(g, p);
-  DrawBoard(g, p, IdleCell);
+void DrawIdleLayers(const GameState& g, Display& d) {
+  DrawFloor(g, d);
+  DrawBoard(g, d, IdleCell);
 }
 
 }  // namespace rara3

@@ -4,8 +4,9 @@
 
 #include <cstdint>
 
-#include "game/game_state.h"
 #include "core/platform.h"
+#include "game/frame_view.h"
+#include "game/game_state.h"
 
 namespace rara3 {
 
@@ -24,38 +25,22 @@ constexpr int32_t kGlowDY = -64;
 constexpr int32_t kBlastDX = -15;
 constexpr int32_t kBlastDY = -30;
 
-// DirIndex as the frame computed it; a facing outside the four directions
-// is drawn facing down.
-int32_t FrameDir(const GameState& g);
-// Picture3 row of the current colour set.
-int32_t ColorRow(const GameState& g);
-// Frames per animation step, at least 1.
-int32_t FramesPerStep(const GameState& g);
-// The exit has opened on this cell (the player may be standing on it).
-bool OpenExitAt(const GameState& g, int32_t x, int32_t y);
-
-void DrawFloor(const GameState& g, Platform& p);
+void DrawFloor(const GameState& g, Display& d);
 
 // A scene's rule for one cell: returns true when it has drawn the cell
 // itself; otherwise the cell gets its object tile (kinds 1 to 8) or nothing.
-using CellRule = bool (*)(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind);
+using CellRule = bool (*)(const GameState& g, Display& d, int32_t x, int32_t y, int32_t kind);
 
 // Rows top to bottom, each row left to right, so lower rows cover the
-// overhang of the rows above.
-void DrawBoard(GameState& g, Platform& p, CellRule rule);
+// overhang of the rows above. A cell that shows the exit glow gets it
+// first, each glow one step on from the one before; then the rule.
+void DrawBoard(const GameState& g, Display& d, CellRule rule);
 
 // Object tile of Picture3 column `column` on cell (x, y), clipped.
-void DrawTile(const GameState& g, Platform& p, int32_t column, int32_t x, int32_t y);
+void DrawTile(const GameState& g, Display& d, int32_t column, int32_t x, int32_t y);
 // A Picture1 frame of the player on cell (x, y), moved by (dx, dy) pixels.
-void DrawPlayerSprite(Platform& p, const Rect& src, int32_t x, int32_t y,
-                      int32_t dx = 0, int32_t dy = 0);
-void DrawStandingPlayer(const GameState& g, Platform& p, int32_t x, int32_t y);
-// The exit glow on cell (x, y); each glow drawn advances GlowTick.
-void DrawExitGlow(GameState& g, Platform& p, int32_t x, int32_t y);
-void AdvanceGlow(GameState& g);
-// The open exit's glow as the play scenes show it: on its own cell, and
-// behind the player standing on an exit that opened under them. True when
-// the cell is the exit (nothing more to draw there).
-bool DrawOpenExit(GameState& g, Platform& p, int32_t x, int32_t y, int32_t kind);
+void DrawPlayerSprite(Display& d, const Rect& src, int32_t x, int32_t y, int32_t dx = 0,
+                      int32_t dy = 0);
+void DrawStandingPlayer(const GameState& g, Display& d, int32_t x, int32_t y);
 
 }  // namespace rara3

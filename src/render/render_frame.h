@@ -1,14 +1,15 @@
-// One frame of the current scene: effects, clear, layers, flip, and the work
-// that ends a walk or a push after the flip.
+// One frame's picture of the current scene on the back buffer. Drawing
+// changes nothing: what a frame advances is the frame step's
+// (game/frame_step.h), run around it by the loop pass.
 #pragma once
 
-#include "game/game_state.h"
 #include "core/platform.h"
+#include "game/game_state.h"
 
 namespace rara3 {
 
-// Draws the current Scene on the back buffer, advances its counters, flips.
-// Does nothing before the main loop has started or for an unknown scene.
-void RenderFrame(GameState& g, Platform& p);
+// Clears the back buffer and draws the scene's layers; draws nothing for an
+// unknown scene. Does not flip.
+void DrawFrame(const GameState& g, Display& d);
 
 }  // namespace rara3

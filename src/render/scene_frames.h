@@ -1,45 +1,21 @@
-// Each scene's part of a frame. RenderFrame runs them in the frame's order:
-// the one-shot effects, the clear, the layers, the flip, then the work that
-// follows the picture.
+// Each scene's layers, drawn from the state as the frame step left it.
 #pragma once
 
-#include <cstdint>
-
-#include "game/game_state.h"
 #include "core/platform.h"
+#include "game/game_state.h"
 
 namespace rara3 {
 
-// Title.
-void DrawTitleLayers(GameState& g, Platform& p);
-
-// Idle.
-void DrawIdleLayers(GameState& g, Platform& p);
-
-// Walk.
-void DrawWalkLayers(GameState& g, Platform& p);
-// After the flip: counts the frame, steps the walk cycle, ends the walk.
-void StepWalk(GameState& g);
-
-// Push.
-void StartPushSfx(GameState& g, Platform& p);
-void DrawPushLayers(GameState& g, Platform& p);
-bool PushFinished(const GameState& g);
-// After the flip of the frame in which pose, slide and event are done.
-void FinishPush(GameState& g);
-
-// Stage clear: the cheer runs to kClearHold and holds.
-void StartClearSfx(GameState& g, Platform& p);
-void DrawClearLayers(GameState& g, Platform& p);
-
-// Retire: the collapse runs to kRetireHold and holds.
-void DrawRetireLayers(GameState& g, Platform& p);
-
-// Ending: eight phases counted in frames (kEndingPhaseFrames); the last one
-// holds.
-void DrawEndingLayers(GameState& g, Platform& p);
-
-// Editor.
-void DrawEditorLayers(GameState& g, Platform& p);
+void DrawTitleLayers(const GameState& g, Display& d);
+void DrawIdleLayers(const GameState& g, Display& d);
+void DrawWalkLayers(const GameState& g, Display& d);
+void DrawPushLayers(const GameState& g, Display& d);
+// Stage clear: the cheer by ClearTick.
+void DrawClearLayers(const GameState& g, Display& d);
+// Retire: the collapse by RetireTick.
+void DrawRetireLayers(const GameState& g, Display& d);
+// Ending: the picture of each of its eight phases.
+void DrawEndingLayers(const GameState& g, Display& d);
+void DrawEditorLayers(const GameState& g, Display& d);
 
 }  // namespace rara3

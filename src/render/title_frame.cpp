@@ -12,20 +12,20 @@ constexpr int32_t kHundredsX = 320;
 constexpr int32_t kTensX = 384;
 constexpr int32_t kUnitsX = 448;
 
-void DrawDigit(Platform& p, int32_t n, int32_t x) {
+void DrawDigit(Display& d, int32_t n, int32_t x) {
   if (n < 0 || n > 9) return;
-  DrawFixed(p, Picture5, DigitRect(n), x, kDigitY);
+  DrawFixed(d, Picture5, DigitRect(n), x, kDigitY);
 }
 
 }  // namespace
 
-void DrawTitleLayers(GameState& g, Platform& p) {
-  DrawFixed(p, Picture2, kWholeScreen, 0, 0);
-  DrawFixed(p, Picture5, kTitleLogoRect, 86, 43);
-  if (g.StageNo == 100) DrawDigit(p, 1, kHundredsX);
-  if (g.StageNo > 9) DrawDigit(p, (g.StageNo % 100) / 10, kTensX);
-  DrawDigit(p, g.StageNo % 10, kUnitsX);
-  DrawFixed(p, Picture5, kFloorLabelRect, 128, kDigitY);
+void DrawTitleLayers(const GameState& g, Display& d) {
+  DrawFixed(d, Picture2, kWholeScreen, 0, 0);
+  DrawFixed(d, Picture5, kTitleLogoRect, 86, 43);
+  if (g.StageNo == 100) DrawDigit(d, 1, kHundredsX);
+  if (g.StageNo > 9) DrawDigit(d, (g.StageNo % 100) / 10, kTensX);
+  DrawDigit(d, g.StageNo % 10, kUnitsX);
+  DrawFixed(d, Picture5, kFloorLabelRect, 128, kDigitY);
 }
 
 }  // namespace rara3

@@ -16,7 +16,7 @@
 #include "platform/headless/compose_sink.h"
 #include "platform/headless/headless_platform.h"
 #include "support/memory_files.h"
-#include "render/render_frame.h"
+#include "app/main_loop.h"
 #include "core/sheets.h"
 #include "support/test_boards.h"
 
@@ -42,7 +42,7 @@ struct ArtRig {
     g->Facing = facing;
     g->AltColors = colors;
     g->GlowTick = glowTick;
-    RenderFrame(*g, hp.platform);
+    RunFrame(*g, hp.platform);
     return Read();
   }
 

@@ -11,7 +11,7 @@
 #include "platform/compose/compositor.h"
 #include "platform/compose/test_sheets.h"
 #include "platform/headless/compose_sink.h"
-#include "render/render_frame.h"
+#include "app/main_loop.h"
 
 namespace {
 bool counting = false;
@@ -59,7 +59,7 @@ class FrameAllocations : public test::GameFixture {
     counting = true;
     allocations = 0;
     for (int i = 0; i < n; ++i) {
-      RenderFrame(g, p);
+      RunFrame(g, p);
       Timer1_Timer(g, p);
       if (g.Scene >= 0 && g.Scene < 8) seen[g.Scene] = true;
     }

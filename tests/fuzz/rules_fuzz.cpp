@@ -1,7 +1,7 @@
 // The rules on any board: every byte value in any cell, with or without the
 // outer ring, the player and the exit anywhere in the grid, and any moves.
 // The pure rules (ApplyMove) must stay in bounds and keep the player inside
-// the grid; the animated game (ResolveMove/StartPush and RenderFrame) must
+// the grid; the animated game (ResolveMove/StartPush and RunFrame) must
 // end every move within a bounded number of frames, and on a sane board
 // (kinds 0..10, the player standing in its cell) leave the board the pure
 // rules leave.
@@ -15,7 +15,7 @@
 #include "game/game.h"
 #include "platform/headless/headless_platform.h"
 #include "support/memory_files.h"
-#include "render/render_frame.h"
+#include "app/main_loop.h"
 #include "game/move_step.h"
 
 using namespace rara3;
@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ResolveMove(g);
     int frames = 0;
     while (g.Scene != SceneIdle && g.Scene != SceneClear && frames < kFrameLimit) {
-      RenderFrame(g, hp.platform);
+      RunFrame(g, hp.platform);
       ++frames;
     }
     if (frames >= kFrameLimit) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "game/file_work.h"
 #include "game/replay_file.h"
 #include "support/faulty_files.h"
 #include "platform/headless/headless_platform.h"

@@ -18,6 +18,7 @@
 #include "data/data_file.h"
 #include "data/data_place.h"
 #include "game/editor.h"
+#include "game/file_work.h"
 #include "game/game.h"
 #include "game/replay_file.h"
 #include "platform/headless/headless_platform.h"

@@ -10,7 +10,7 @@
 #include "platform/headless/compose_sink.h"
 #include "platform/headless/headless_platform.h"
 #include "support/memory_files.h"
-#include "render/render_frame.h"
+#include "app/main_loop.h"
 
 namespace rara3 {
 namespace {
@@ -46,7 +46,7 @@ TEST(FramePixels, TitleShowsTheStageNumberRightAligned) {
     SCOPED_TRACE(testing::Message() << "stage " << k.stage);
     rig.g->Scene = SceneTitle;
     rig.g->StageNo = k.stage;
-    RenderFrame(*rig.g, rig.hp.platform);
+    RunFrame(*rig.g, rig.hp.platform);
     const int places[3][2] = {{320, k.hundreds}, {384, k.tens}, {448, k.units}};
     for (const auto& [x, digit] : places) {
       const uint32_t want = digit < 0 ? TestCellColour(2, 0) : TestCellColour(5, digit);
@@ -64,7 +64,7 @@ TEST(FramePixels, BoardFillsOnlyTheMiddleOfTheScreen) {
   PixelRig rig;
   rig.g->Scene = SceneIdle;
   rig.g->Facing = FacingDown;
-  RenderFrame(*rig.g, rig.hp.platform);
+  RunFrame(*rig.g, rig.hp.platform);
   for (int y : {0, 240, 479}) {
     EXPECT_EQ(rig.compositor.PixelAt(79, y), 0) << y;
     EXPECT_EQ(rig.compositor.PixelAt(560, y), 0) << y;

@@ -1,6 +1,9 @@
 // The animated game and the pure rules agree: on seeded random boards (all
 // kinds, unusual values, with and without the outer ring) every move played
-// out frame by frame leaves the same board as ApplyMove.
+// out frame by frame leaves the same board as ApplyMove. Both run the push's
+// phases through EndPushPhase, so the order of its rules is written once;
+// what this still guards is the frame step: that it reaches every phase,
+// ends each one exactly once and never hangs.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -12,7 +15,7 @@
 namespace rara3 {
 namespace {
 
-constexpr int kBoards = 10000;
+constexpr int kBoards = 2000;
 constexpr int kMovesPerBoard = 3;
 constexpr int kFrameLimit = 1000;  // far beyond the longest push (about 200)
 
@@ -88,7 +91,7 @@ TEST(AnimatedAndPureRules, AgreeOnRandomBoardsAndMoves) {
       const int16_t started = g.Scene;
       int frames = 0;
       while (g.Scene != SceneIdle && g.Scene != SceneClear && frames < kFrameLimit) {
-        RenderFrame(g, hp.platform);
+        RunFrame(g, hp.platform);
         ++frames;
       }
       const MoveResult result = ApplyMove(pure, facing);
@@ -114,10 +117,10 @@ TEST(AnimatedAndPureRules, AgreeOnRandomBoardsAndMoves) {
   // The boards exercise every kind of move.
   EXPECT_GT(pushes, kBoards / 4);
   EXPECT_GT(walks, kBoards / 2);
-  EXPECT_GT(clears, 10);
-  EXPECT_GT(opened, 10);
+  EXPECT_GT(clears, 2);
+  EXPECT_GT(opened, 2);
   for (int32_t kind : {KindPairBox, KindVanishBox, KindStepBox, KindSlideBox, KindCopyBox, KindBombBox})
-    EXPECT_GT(pushesOfKind[kind], 100) << "kind " << kind;
+    EXPECT_GT(pushesOfKind[kind], 20) << "kind " << kind;
   EXPECT_GT(hp.display.flips, 0);
 }
 

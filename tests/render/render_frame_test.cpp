@@ -100,7 +100,7 @@ TEST(FrameEffects, SceneEffectsStartBeforeTheClear) {
     SetUpScene(rig, scene);
     OrderedAudio audio(rig.hp.display);
     Platform p{rig.hp.display, rig.hp.keyboard, audio, rig.hp.system, rig.files, rig.hp.window};
-    RenderFrame(rig.g, p);
+    RunFrame(rig.g, p);
     ASSERT_EQ(audio.sfxStarted.size(), 1u) << "scene " << scene;
     EXPECT_EQ(audio.sfxStarted[0], scene == ScenePush ? 0 : 2);
     EXPECT_EQ(audio.blitsBefore[0], 0u) << "scene " << scene;

@@ -12,7 +12,7 @@
 #include "game/game.h"
 #include "platform/headless/headless_platform.h"
 #include "support/memory_files.h"
-#include "render/render_frame.h"
+#include "app/main_loop.h"
 #include "core/sheets.h"
 #include "support/test_boards.h"
 #include "game/move_step.h"
@@ -40,7 +40,7 @@ struct RenderRig {
     return g.Scene != SceneIdle;
   }
 
-  void Frame() { RenderFrame(g, hp.platform); }
+  void Frame() { RunFrame(g, hp.platform); }
   void Frames(int n) {
     for (int i = 0; i < n; ++i) Frame();
   }

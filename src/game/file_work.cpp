@@ -1,0 +1,187 @@
+// Every read and write of the game's files: stages, the editor's save and
+// export, replays and the progress byte, and the queue that asks for them.
+#include "game/file_work.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "data/data_file.h"
+#include "game/notice.h"
+#include "game/replay_file.h"
+#include "game/undo.h"
+
+namespace rara3 {
+
+namespace {
+
+// The whole stage is read before Map changes, so a stage that cannot be
+// read never leaves a half-loaded board.
+bool LoadStageCells(GameState& g, Platform& p, int32_t stage, bool forPlay) {
+  StageCells cells;
+  std::string error;
+  if (!ReadStage(p.files, DataFilePath(g.AppDir), stage, cells, error)) {
+    TellPlayer(p, "Stage " + std::to_string(stage) + " cannot be loaded: " + error);
+    g.Scene = SceneTitle;
+    return false;
+  }
+  PlaceStageCells(g, cells, forPlay);
+  return true;
+}
+
+bool EnterStage(GameState& g, Platform& p, int32_t stage) {
+  if (!LoadStageCells(g, p, stage, true)) return false;
+  g.ExitOpen = false;
+  g.Facing = FacingDown;
+  g.Scene = SceneIdle;
+  KeepStageStart(g);
+  return true;
+}
+
+bool EnterEditor(GameState& g, Platform& p, int32_t stage) {
+  if (!LoadStageCells(g, p, stage, false)) return false;
+  g.Scene = SceneEditor;
+  return true;
+}
+
+// The export file's new bytes: the 400 cells, then whatever an existing,
+// longer file held from offset 400 on. False when an existing file cannot
+// be read, so its tail is never lost.
+bool ExportBytes(Platform& p, const std::string& path, const StageCells& cells,
+                 std::vector<uint8_t>& out, std::string& error) {
+  std::vector<uint8_t> old;
+  bool missing = false;
+  if (!p.files.ReadAll(path, old, missing, error) && !missing) return false;
+  out.assign(cells, cells + kStageSize);
+  if (!missing && old.size() > static_cast<size_t>(kStageSize)) {
+    out.insert(out.end(), old.begin() + kStageSize, old.end());
+  }
+  return true;
+}
+
+bool SaveStage(GameState& g, Platform& p, int32_t stageNo, const std::string& afterFailure = "") {
+  StageCells cells;
+  for (int32_t y = 0; y < kBoardSize; ++y) {
+    for (int32_t x = 0; x < kBoardSize; ++x) {
+      // Map holds stage bytes and editor kinds only, all within 0..255.
+      cells[20 * y + x] = static_cast<uint8_t>(g.Map[x][y]);
+    }
+  }
+  const std::string stage = "Stage " + std::to_string(stageNo);
+  std::string error;
+  if (!WriteStage(p.files, DataFilePath(g.AppDir), stageNo, cells, error)) {
+    TellPlayer(p, stage + " was not saved: " + error + afterFailure);
+    return false;
+  }
+  const std::string exportPath = StageFilePath(g.AppDir, stageNo, kExportExtension);
+  std::vector<uint8_t> bytes;
+  if (!ExportBytes(p, exportPath, cells, bytes, error) ||
+      !p.files.ReplaceWhole(exportPath, bytes.data(), bytes.size(), error)) {
+    TellPlayer(p, stage + " was saved, but its export copy was not written: " + error);
+    return false;
+  }
+  return true;
+}
+
+bool WriteReplay(GameState& g, Platform& p, int32_t stage, int32_t count) {
+  const std::string path = StageFilePath(g.AppDir, stage, kReplayExtension);
+  const std::vector<uint8_t> bytes = FormatReplay(g.RecordMoves, std::clamp(count, 0, RecordCapacity));
+  std::string error;
+  if (!p.files.ReplaceWhole(path, bytes.data(), bytes.size(), error)) {
+    TellPlayer(p, "The replay of stage " + std::to_string(stage) + " was not saved: " + error);
+    return false;
+  }
+  return true;
+}
+
+bool ReadReplay(GameState& g, Platform& p, int32_t stage) {
+  const std::string path = StageFilePath(g.AppDir, stage, kReplayExtension);
+  const std::string which = "replay of stage " + std::to_string(stage);
+  std::vector<uint8_t> bytes;
+  bool missing = false;
+  std::string error;
+  if (!p.files.ReadAll(path, bytes, missing, error)) {
+    TellPlayer(p, missing ? "No " + which + " to play: " + error
+                          : "The " + which + " cannot be played: " + error);
+    return false;
+  }
+  if (!ParseReplay(bytes, ReplayCapacity, g.ReplayMoves, g.ReplayCount, error)) {
+    TellPlayer(p, "The " + which + " cannot be played: " + path + ": " + error);
+    return false;
+  }
+  return true;
+}
+
+bool WriteProgressValue(GameState& g, Platform& p, int32_t maxStage) {
+  std::string error;
+  const auto value = static_cast<uint8_t>(maxStage);
+  if (WriteProgress(p.files, DataFilePath(g.AppDir), value, error)) return true;
+  TellPlayer(p, "Progress (stage " + std::to_string(maxStage) + ") was not saved: " + error);
+  return false;
+}
+
+bool Perform(GameState& g, Platform& p, const FileRequest& r) {
+  switch (r.work) {
+    case FileWork::LoadStage: return EnterStage(g, p, r.stage);
+    case FileWork::LoadStageForEditor: return EnterEditor(g, p, r.stage);
+    case FileWork::ReadReplay: return ReadReplay(g, p, r.stage);
+    case FileWork::WriteReplay: return WriteReplay(g, p, r.stage, r.value);
+    case FileWork::WriteProgress: return WriteProgressValue(g, p, r.value);
+    case FileWork::SaveEditedStage: return SaveStage(g, p, r.stage);
+  }
+  return false;
+}
+
+}  // namespace
+
+void RequestFileWork(GameState& g, const FileRequest& request) {
+  if (g.FileRequestCount < 0) g.FileRequestCount = 0;
+  if (g.FileRequestCount >= kFileRequestCapacity) return;
+  g.FileRequests[g.FileRequestCount] = request;
+  ++g.FileRequestCount;
+}
+
+void CarryOutFileWork(GameState& g, Platform& p) {
+  const int32_t count = std::clamp(g.FileRequestCount, 0, kFileRequestCapacity);
+  g.FileRequestCount = 0;
+  for (int32_t i = 0; i < count; ++i) {
+    const FileRequest& r = g.FileRequests[i];
+    if (Perform(g, p, r)) {
+      if (r.closesEditor) g.Scene = SceneTitle;
+    } else if (r.abandonsReplay) {
+      // A replay that cannot start leaves the title as it was; the failure
+      // has been reported.
+      g.ReplayMode = false;
+      g.Scene = SceneTitle;
+      return;
+    }
+  }
+}
+
+bool LoadStage(GameState& g, Platform& p) { return EnterStage(g, p, g.StageNo); }
+
+bool LoadStageForEditor(GameState& g, Platform& p) { return EnterEditor(g, p, g.StageNo); }
+
+bool SaveEditedStage(GameState& g, Platform& p, const std::string& afterFailure) {
+  return SaveStage(g, p, g.StageNo, afterFailure);
+}
+
+bool EditorHasUnsavedEdits(GameState& g, Platform& p) {
+  StageCells stored;
+  std::string error;
+  if (!ReadStage(p.files, DataFilePath(g.AppDir), g.StageNo, stored, error)) return true;
+  for (int32_t y = 0; y < kBoardSize; ++y) {
+    for (int32_t x = 0; x < kBoardSize; ++x) {
+      if (stored[20 * y + x] != static_cast<uint8_t>(g.Map[x][y])) return true;
+    }
+  }
+  return false;
+}
+
+bool WriteReplayFile(GameState& g, Platform& p) { return WriteReplay(g, p, g.StageNo, g.RecordCount); }
+
+bool ReadReplayFile(GameState& g, Platform& p) { return ReadReplay(g, p, g.StageNo); }
+
+bool WriteProgressByte(GameState& g, Platform& p) { return WriteProgressValue(g, p, g.MaxStage); }
+
+}  // namespace rara3

@@ -1,0 +1,47 @@
+// The game's files, touched in this one place. Key handlers and scene steps
+// ask for file work with RequestFileWork; CarryOutFileWork does it in the
+// order asked, reports each failure to the player and applies what the
+// request says a failure or a success leads to.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/platform.h"
+#include "game/game_state.h"
+
+namespace rara3 {
+
+// Queues one piece of file work. The queue holds what one key asks for; a
+// request beyond it is a fault of the caller and is dropped.
+void RequestFileWork(GameState& g, const FileRequest& request);
+// Does every queued request, in order, and empties the queue. A failure
+// that abandons a replay start drops the requests after it.
+void CarryOutFileWork(GameState& g, Platform& p);
+
+// --- The file operations, also for drivers that set up a scene ---
+
+// Loads stage StageNo for play and enters the idle scene. A stage that
+// cannot be read is reported and leaves Map untouched and the game on the
+// title; returns false then.
+bool LoadStage(GameState& g, Platform& p);
+// Loads stage StageNo as stored (exit cells kept) and enters the editor.
+bool LoadStageForEditor(GameState& g, Platform& p);
+// Writes Map into stage StageNo of the data file and into its export file.
+// A failure is reported and returns false; the caller keeps the editor
+// open. afterFailure ends the notice when the stage itself was not saved.
+bool SaveEditedStage(GameState& g, Platform& p, const std::string& afterFailure = "");
+// True when Map differs from stage StageNo as the data file holds it (or
+// the stage cannot be read to tell).
+bool EditorHasUnsavedEdits(GameState& g, Platform& p);
+// Writes RecordMoves of stage StageNo, replacing the old file whole. A
+// failure leaves the old file, reports one line and returns false.
+bool WriteReplayFile(GameState& g, Platform& p);
+// Reads the replay file of stage StageNo into ReplayMoves and ReplayCount.
+// A failure reports one line, changes neither and returns false.
+bool ReadReplayFile(GameState& g, Platform& p);
+// Writes MaxStage as the progress byte; a failure is reported and the game
+// goes on.
+bool WriteProgressByte(GameState& g, Platform& p);
+
+}  // namespace rara3

@@ -1,0 +1,46 @@
+#include "game/frame_view.h"
+
+#include <algorithm>
+
+namespace rara3 {
+
+int32_t FrameDir(const GameState& g) { return g.DirIndex >= 0 && g.DirIndex <= 3 ? g.DirIndex : 0; }
+
+int32_t ColorRow(const GameState& g) { return g.AltColors != 0 ? 1 : 0; }
+
+int32_t FramesPerStep(const GameState& g) { return std::max<int32_t>(1, g.StepFrames); }
+
+bool OpenExitAt(const GameState& g, int32_t x, int32_t y) {
+  return g.ExitOpen && x == g.ExitX && y == g.ExitY;
+}
+
+BoxPart BoxPartOf(const GameState& g) {
+  if (!g.SlideDone) return BoxPart::Slide;
+  if (!g.EventDone) return BoxPart::Event;
+  return BoxPart::Rest;
+}
+
+int32_t GlowsInPass(const GameState& g) {
+  if (g.Scene != SceneIdle && g.Scene != SceneWalk && g.Scene != ScenePush &&
+      g.Scene != SceneClear && g.Scene != SceneRetire) {
+    return 0;
+  }
+  // Only exit and player cells can glow: a quick look at each cell, in the
+  // order Map lies in memory (the count does not depend on the order).
+  int32_t n = 0;
+  const int32_t* cells = &g.Map[0][0];
+  for (int32_t i = 0; i < kBoardSize * kBoardSize; ++i) {
+    if (cells[i] != KindExit && cells[i] != KindPlayer) continue;
+    const int32_t x = i / kBoardSize;
+    const int32_t y = i % kBoardSize;
+    n += ShowsExitGlow(g, x, y, KindInPass(g, x, y));
+  }
+  // The cell changed mid-pass may show a glow its board kind does not.
+  const PassCellChange& c = g.PassChange;
+  if (c.active && InGrid(c.x, c.y) && g.Map[c.x][c.y] != KindExit && g.Map[c.x][c.y] != KindPlayer) {
+    n += ShowsExitGlow(g, c.x, c.y, KindInPass(g, c.x, c.y));
+  }
+  return n;
+}
+
+}  // namespace rara3
