@@ -2,6 +2,7 @@
 // the data file and its export file.
 #include <vector>
 
+#include "core/words.h"
 #include "data/data_file.h"
 #include "game/game.h"
 #include "game/notice.h"
@@ -58,17 +59,17 @@ bool SaveEditedStage(GameState& g, Platform& p) {
       cells[20 * y + x] = static_cast<uint8_t>(g.Map[x][y]);
     }
   }
-  const std::string stage = "Stage " + std::to_string(g.StageNo);
   std::string error;
   if (!WriteStage(p.files, DataFilePath(g.AppDir), g.StageNo, cells, error)) {
-    TellPlayer(p, stage + " was not saved: " + error);
+    TellPlayer(p, TrFormat(N_("Stage {0} was not saved: {1}"), {std::to_string(g.StageNo), error}));
     return false;
   }
   const std::string exportPath = StageFilePath(g.AppDir, g.StageNo, kExportExtension);
   std::vector<uint8_t> bytes;
   if (!ExportBytes(p, exportPath, cells, bytes, error) ||
       !p.files.ReplaceWhole(exportPath, bytes.data(), bytes.size(), error)) {
-    TellPlayer(p, stage + " was saved, but its export copy was not written: " + error);
+    TellPlayer(p, TrFormat(N_("Stage {0} was saved, but its export copy was not written: {1}"),
+                           {std::to_string(g.StageNo), error}));
     return false;
   }
   return true;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "core/words.h"
 #include "game/notice.h"
 
 namespace rara3 {
@@ -126,7 +127,8 @@ bool WriteReplayFile(GameState& g, Platform& p) {
   const std::vector<uint8_t> bytes = FormatReplay(g.RecordMoves, count);
   std::string error;
   if (!p.files.ReplaceWhole(path, bytes.data(), bytes.size(), error)) {
-    TellPlayer(p, "The replay of stage " + std::to_string(g.StageNo) + " was not saved: " + error);
+    TellPlayer(p, TrFormat(N_("The replay of stage {0} was not saved: {1}"),
+                           {std::to_string(g.StageNo), error}));
     return false;
   }
   return true;
@@ -138,14 +140,14 @@ bool ReadReplayFile(GameState& g, Platform& p) {
   bool missing = false;
   std::string error;
   if (!p.files.ReadAll(path, bytes, missing, error)) {
-    TellPlayer(p, missing ? "No replay of stage " + std::to_string(g.StageNo) + " to play: " + error
-                          : "The replay of stage " + std::to_string(g.StageNo) +
-                                " cannot be played: " + error);
+    TellPlayer(p, TrFormat(missing ? N_("No replay of stage {0} to play: {1}")
+                                   : N_("The replay of stage {0} cannot be played: {1}"),
+                           {std::to_string(g.StageNo), error}));
     return false;
   }
   if (!ParseReplay(bytes, ReplayCapacity, g.ReplayMoves, g.ReplayCount, error)) {
-    TellPlayer(p, "The replay of stage " + std::to_string(g.StageNo) + " cannot be played: " +
-                      path + ": " + error);
+    TellPlayer(p, TrFormat(N_("The replay of stage {0} cannot be played: {1}"),
+                           {std::to_string(g.StageNo), path + ": " + error}));
     return false;
   }
   return true;

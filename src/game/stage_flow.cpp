@@ -1,5 +1,6 @@
 // The road between stages: selection on the title, stage and replay start,
 // the continuation after a clear with its progress write, retire, ending.
+#include "core/words.h"
 #include "data/data_file.h"
 #include "game/game.h"
 #include "game/notice.h"
@@ -46,7 +47,8 @@ bool WriteProgressByte(GameState& g, Platform& p) {
   std::string error;
   const auto value = static_cast<uint8_t>(g.MaxStage);
   if (WriteProgress(p.files, DataFilePath(g.AppDir), value, error)) return true;
-  TellPlayer(p, "Progress (stage " + std::to_string(g.MaxStage) + ") was not saved: " + error);
+  TellPlayer(p, TrFormat(N_("Progress (stage {0}) was not saved: {1}"),
+                         {std::to_string(g.MaxStage), error}));
   return false;
 }
 

@@ -1,4 +1,5 @@
 // Loading a stage from the data file, for play and for the editor.
+#include "core/words.h"
 #include "data/data_file.h"
 #include "game/game.h"
 #include "game/notice.h"
@@ -14,7 +15,7 @@ bool LoadStageCells(GameState& g, Platform& p, bool forPlay) {
   StageCells cells;
   std::string error;
   if (!ReadStage(p.files, DataFilePath(g.AppDir), g.StageNo, cells, error)) {
-    TellPlayer(p, "Stage " + std::to_string(g.StageNo) + " cannot be loaded: " + error);
+    TellPlayer(p, TrFormat(N_("Stage {0} cannot be loaded: {1}"), {std::to_string(g.StageNo), error}));
     g.Scene = SceneTitle;
     return false;
   }

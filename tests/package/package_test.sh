@@ -63,6 +63,7 @@ expected="./usr/games/rara3
 ./usr/share/metainfo/org.rara3.Rara3.metainfo.xml
 ./usr/share/man/man6/rara3.6.gz
 ./usr/share/doc/rara3/copyright
+./usr/share/locale/ja/LC_MESSAGES/rara3.mo
 ./usr/bin/rara3-pack
 ./usr/bin/rara3-sim
 ./usr/bin/rara3-solve

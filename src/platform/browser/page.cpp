@@ -2,6 +2,8 @@
 
 #include <emscripten.h>
 
+#include <cstdlib>
+
 namespace rara3::page {
 namespace {
 
@@ -14,6 +16,10 @@ EM_JS(void, JsMessageBox, (const char* text), { Module["rara3Page"].messageBox(U
 EM_JS(void, JsReportError, (const char* line), { Module["rara3Page"].reportError(UTF8ToString(line)); });
 EM_JS(void, JsPersist, (), { Module["rara3Page"].persist(); });
 EM_JS(void, JsEnded, (int status), { Module["rara3Page"].ended(status); });
+EM_JS(char*, JsLanguage, (), {
+  const tag = (typeof navigator !== "undefined" && navigator.language) || "";
+  return stringToNewUTF8(tag);
+});
 EM_JS(void, JsLoadTune, (const uint8_t* bytes, size_t size), {
   Module["rara3Page"].music.load(HEAPU8.slice(bytes, bytes + size));
 });
@@ -30,6 +36,12 @@ void MessageBox(const std::string& text) { JsMessageBox(text.c_str()); }
 void ReportError(const std::string& line) { JsReportError(line.c_str()); }
 void Persist() { JsPersist(); }
 void Ended(int status) { JsEnded(status); }
+std::string Language() {
+  char* tag = JsLanguage();
+  std::string out = tag != nullptr ? tag : "";
+  std::free(tag);
+  return out;
+}
 void LoadTune(const uint8_t* bytes, size_t size) { JsLoadTune(bytes, size); }
 void PlayTune() { JsPlayTune(); }
 void StopTune() { JsStopTune(); }

@@ -22,6 +22,8 @@ void ReportError(const std::string& line);
 void Persist();
 // The game has ended with this status.
 void Ended(int status);
+// The browser's language tag (navigator.language), "" when it has none.
+std::string Language();
 
 // The tune (a Standard MIDI File) on the page's synthesiser. Until the
 // player's first key or click lets the page make sound, a started tune
