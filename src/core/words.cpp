@@ -6,6 +6,7 @@
 #include "core/japanese_words.h"
 
 #ifndef __EMSCRIPTEN__
+#include <langinfo.h>
 #include <libintl.h>
 
 #include <clocale>
@@ -68,9 +69,14 @@ std::string TrFormat(const char* english, std::initializer_list<std::string> arg
 void UseLocaleLanguage(const std::string& localeDir) {
   useTable = false;
 #ifndef __EMSCRIPTEN__
-  // Only the messages follow the locale: numbers and character classes
-  // stay as the files and the game expect them.
+  // The messages follow the locale, and the characters so that the system's
+  // own reasons (strerror) come out in UTF-8 rather than as question marks;
+  // numbers stay as the files expect them.
   std::setlocale(LC_MESSAGES, "");
+  const char* ctype = std::setlocale(LC_CTYPE, "");
+  if (ctype == nullptr || std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) {
+    std::setlocale(LC_CTYPE, "C.UTF-8");
+  }
   bindtextdomain(kDomain, localeDir.c_str());
   bind_textdomain_codeset(kDomain, "UTF-8");
 #else
