@@ -2,8 +2,6 @@
 
 #include <emscripten.h>
 
-#include <cstdlib>
-
 namespace rara3::page {
 namespace {
 
@@ -16,9 +14,9 @@ EM_JS(void, JsMessageBox, (const char* text), { Module["rara3Page"].messageBox(U
 EM_JS(void, JsReportError, (const char* line), { Module["rara3Page"].reportError(UTF8ToString(line)); });
 EM_JS(void, JsPersist, (), { Module["rara3Page"].persist(); });
 EM_JS(void, JsEnded, (int status), { Module["rara3Page"].ended(status); });
-EM_JS(char*, JsLanguage, (), {
+EM_JS(void, JsLanguage, (char* out, int size), {
   const tag = (typeof navigator !== "undefined" && navigator.language) || "";
-  return stringToNewUTF8(tag);
+  stringToUTF8(tag, out, size);
 });
 EM_JS(void, JsLoadTune, (const uint8_t* bytes, size_t size), {
   Module["rara3Page"].music.load(HEAPU8.slice(bytes, bytes + size));
@@ -37,10 +35,11 @@ void ReportError(const std::string& line) { JsReportError(line.c_str()); }
 void Persist() { JsPersist(); }
 void Ended(int status) { JsEnded(status); }
 std::string Language() {
-  char* tag = JsLanguage();
-  std::string out = tag != nullptr ? tag : "";
-  std::free(tag);
-  return out;
+  // A tag is a few letters ("ja-JP"); a longer one is cut, which keeps its
+  // language.
+  char tag[64] = {};
+  JsLanguage(tag, static_cast<int>(sizeof tag));
+  return tag;
 }
 void LoadTune(const uint8_t* bytes, size_t size) { JsLoadTune(bytes, size); }
 void PlayTune() { JsPlayTune(); }
