@@ -15,7 +15,9 @@
 namespace rara3 {
 namespace {
 
+#ifndef __EMSCRIPTEN__
 constexpr char kDomain[] = "rara3";
+#endif
 
 // Set by a language tag: the compiled-in Japanese table instead of gettext.
 bool useTable = false;
