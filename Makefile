@@ -9,8 +9,10 @@ JOBS       ?= $(shell nproc)
 
 # Build and run-time packages, and what the tests use.
 # help2man: the tools' manual pages, from their --help.
+# gettext: msgfmt compiles the texts in po/, xgettext keeps po/rara3.pot in step.
 PACKAGES_BUILD = cmake ninja-build g++ pkg-config python3 libsdl2-dev libsdl2-mixer-dev \
-                 libsdl2-image-dev libgtest-dev libgmock-dev libbenchmark-dev help2man
+                 libsdl2-image-dev libgtest-dev libgmock-dev libbenchmark-dev help2man \
+                 gettext
 # xfonts-base: the fonts the error message box shows its Japanese text with.
 PACKAGES_RUN   = timgm6mb-soundfont libfluidsynth3 xfonts-base
 PACKAGES_TEST  = xvfb xauth xdotool matchbox-window-manager x11-utils sox wmctrl \

@@ -13,7 +13,7 @@ PlatformError DataFileError(const std::string& path, const std::string& error,
   int code = kCodeFileAccess;
   if (stat(path.c_str(), &st) != 0) {
     code = kCodeFileNotFound;
-    if (howToRestore != nullptr) return PlatformError{code, error + "\n" + howToRestore};
+    if (howToRestore != nullptr) return PlatformError{code, error + "\n" + Tr(howToRestore)};
   } else if (st.st_size < kDataFileSize) {
     code = kCodeFileTooShort;
   }

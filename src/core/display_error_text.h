@@ -28,11 +28,13 @@ constexpr int32_t kCodeFileTooShort = 62;
 constexpr int32_t kCodeFileAccess = 75;
 constexpr int32_t kCodeSoundBadFormat = static_cast<int32_t>(0x88780064u);
 
-// The text for a code, or nullptr when the table has none.
+// The text for a code in the player's language, or nullptr when the table
+// has none.
 const char* DisplayErrorText(int32_t code);
 
 // What the message box shows for a code: the table's text, or
-// "例外エラーです｡" followed by the code as a signed decimal number.
+// "Unexpected error" and the code as a signed decimal number (in Japanese
+// "例外エラーです｡" with the number right after it).
 std::string DisplayErrorMessage(int32_t code);
 
 // The message of the fatal-error path: the code's text, then the failure's

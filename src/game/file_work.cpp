@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/words.h"
 #include "data/data_file.h"
 #include "game/notice.h"
 #include "game/replay_file.h"
@@ -21,7 +22,7 @@ bool LoadStageCells(GameState& g, Platform& p, int32_t stage, bool forPlay) {
   StageCells cells;
   std::string error;
   if (!ReadStage(p.files, DataFilePath(g.AppDir), stage, cells, error)) {
-    TellPlayer(p, "Stage " + std::to_string(stage) + " cannot be loaded: " + error);
+    TellPlayer(p, TrFormat(N_("Stage {0} cannot be loaded: {1}"), {std::to_string(stage), error}));
     g.Scene = SceneTitle;
     return false;
   }
@@ -67,17 +68,18 @@ bool SaveStage(GameState& g, Platform& p, int32_t stageNo, const std::string& af
       cells[20 * y + x] = static_cast<uint8_t>(g.Map[x][y]);
     }
   }
-  const std::string stage = "Stage " + std::to_string(stageNo);
   std::string error;
   if (!WriteStage(p.files, DataFilePath(g.AppDir), stageNo, cells, error)) {
-    TellPlayer(p, stage + " was not saved: " + error + afterFailure);
+    TellPlayer(p, TrFormat(N_("Stage {0} was not saved: {1}"), {std::to_string(stageNo), error}) +
+                      afterFailure);
     return false;
   }
   const std::string exportPath = StageFilePath(g.AppDir, stageNo, kExportExtension);
   std::vector<uint8_t> bytes;
   if (!ExportBytes(p, exportPath, cells, bytes, error) ||
       !p.files.ReplaceWhole(exportPath, bytes.data(), bytes.size(), error)) {
-    TellPlayer(p, stage + " was saved, but its export copy was not written: " + error);
+    TellPlayer(p, TrFormat(N_("Stage {0} was saved, but its export copy was not written: {1}"),
+                           {std::to_string(stageNo), error}));
     return false;
   }
   return true;
@@ -88,7 +90,8 @@ bool WriteReplay(GameState& g, Platform& p, int32_t stage, int32_t count) {
   const std::vector<uint8_t> bytes = FormatReplay(g.RecordMoves, std::clamp(count, 0, RecordCapacity));
   std::string error;
   if (!p.files.ReplaceWhole(path, bytes.data(), bytes.size(), error)) {
-    TellPlayer(p, "The replay of stage " + std::to_string(stage) + " was not saved: " + error);
+    TellPlayer(p, TrFormat(N_("The replay of stage {0} was not saved: {1}"),
+                           {std::to_string(stage), error}));
     return false;
   }
   return true;
@@ -96,17 +99,18 @@ bool WriteReplay(GameState& g, Platform& p, int32_t stage, int32_t count) {
 
 bool ReadReplay(GameState& g, Platform& p, int32_t stage) {
   const std::string path = StageFilePath(g.AppDir, stage, kReplayExtension);
-  const std::string which = "replay of stage " + std::to_string(stage);
   std::vector<uint8_t> bytes;
   bool missing = false;
   std::string error;
   if (!p.files.ReadAll(path, bytes, missing, error)) {
-    TellPlayer(p, missing ? "No " + which + " to play: " + error
-                          : "The " + which + " cannot be played: " + error);
+    TellPlayer(p, TrFormat(missing ? N_("No replay of stage {0} to play: {1}")
+                                   : N_("The replay of stage {0} cannot be played: {1}"),
+                           {std::to_string(stage), error}));
     return false;
   }
   if (!ParseReplay(bytes, ReplayCapacity, g.ReplayMoves, g.ReplayCount, error)) {
-    TellPlayer(p, "The " + which + " cannot be played: " + path + ": " + error);
+    TellPlayer(p, TrFormat(N_("The replay of stage {0} cannot be played: {1}"),
+                           {std::to_string(stage), path + ": " + error}));
     return false;
   }
   return true;
@@ -116,7 +120,8 @@ bool WriteProgressValue(GameState& g, Platform& p, int32_t maxStage) {
   std::string error;
   const auto value = static_cast<uint8_t>(maxStage);
   if (WriteProgress(p.files, DataFilePath(g.AppDir), value, error)) return true;
-  TellPlayer(p, "Progress (stage " + std::to_string(maxStage) + ") was not saved: " + error);
+  TellPlayer(p, TrFormat(N_("Progress (stage {0}) was not saved: {1}"),
+                         {std::to_string(maxStage), error}));
   return false;
 }
 

@@ -21,7 +21,8 @@ TEST(FatalErrorPath, GivesTheDesktopBackShowsTheTextAndEndsWithStatusOne) {
   RunFatalErrorPath(hp.platform, {kCodeFileTooShort, "/game/TOVAK.DAT: expected 1068193 bytes"});
   EXPECT_TRUE(hp.system.cursorShown);
   EXPECT_EQ(hp.display.restores, 1);
-  const std::string text = "例外エラーです｡62\n/game/TOVAK.DAT: expected 1068193 bytes";
+  // English unless a Japanese locale was chosen at start-up.
+  const std::string text = "Unexpected error 62\n/game/TOVAK.DAT: expected 1068193 bytes";
   EXPECT_EQ(hp.system.errors, std::vector<std::string>{text});
   EXPECT_EQ(hp.system.messages, std::vector<std::string>{text});
   EXPECT_TRUE(hp.system.ended);

@@ -52,7 +52,7 @@ DEB="$WORK/pkg/rara3_${VERSION}_amd64.deb"
 TOOLS_DEB="$WORK/pkg/rara3-tools_${VERSION}_amd64.deb"
 [ -f "$DEB" ] && [ -f "$TOOLS_DEB" ] || die "no $(basename "$DEB") and $(basename "$TOOLS_DEB"): $(ls "$WORK/pkg")"
 pass "dpkg-buildpackage made $(basename "$DEB") ($(stat -c %s "$DEB") bytes) and $(basename "$TOOLS_DEB")"
-grep -q "RARA3_BUILD_TESTS=OFF" "$WORK/pkg/build.log" && ! grep -q "rara3_tests" "$WORK/pkg/build.log" ||
+grep -q "RARA3_BUILD_TESTS=OFF" "$WORK/pkg/build.log" && ! grep -Eq "rara3_[a-z]+_tests" "$WORK/pkg/build.log" ||
   fail "the package build built the tests"
 
 field() { dpkg-deb -f "$1" "$2"; }
@@ -73,6 +73,7 @@ expected="./usr/games/rara3
 ./usr/share/metainfo/org.rara3.Rara3.metainfo.xml
 ./usr/share/man/man6/rara3.6.gz
 ./usr/share/doc/rara3/copyright
+./usr/share/locale/ja/LC_MESSAGES/rara3.mo
 ./usr/bin/rara3-pack
 ./usr/bin/rara3-sim
 ./usr/bin/rara3-solve

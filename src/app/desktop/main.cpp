@@ -1,6 +1,7 @@
 // The program's entry point: one copy per user and data folder. The files
 // live beside the program when its data file can be written there
 // (portable), otherwise in the player's own data folder.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "core/command_line.h"
+#include "core/words.h"
 #include "data/data_pack.h"
 #include "data/data_place.h"
 #include "platform/posix/posix_files.h"
@@ -38,6 +40,15 @@ std::string ProgramDir() {
   return slash == std::string::npos ? "" : exe.substr(0, slash + 1);
 }
 
+// The compiled texts: beside a program run from its build folder, else
+// where the installed game's are.
+std::string LocaleDir(const std::string& dir) {
+  struct stat st {};
+  const std::string built = dir + "locale";
+  if (!dir.empty() && stat(built.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return built;
+  return dir.empty() ? RARA3_LOCALE_DIR : rara3::JoinPath(dir, RARA3_LOCALE_FROM_GAME);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -51,6 +62,8 @@ int main(int argc, char** argv) {
   }
   rara3::IgnoreFileSizeSignal();
   const std::string dir = ProgramDir();
+  // Every text shown from here on is in the player's language.
+  rara3::UseLocaleLanguage(LocaleDir(dir));
   const std::string installedData = dir.empty() ? "" : rara3::JoinPath(dir, RARA3_DATA_FROM_GAME);
   rara3::DataPlace place;
   std::string error;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/display_error_text.h"
+#include "core/words.h"
 #include "data/data_file.h"
 #include "data/data_place.h"
 #include "game/game.h"
@@ -67,6 +68,8 @@ void BringUpBrowser(GameState& g, BrowserPlatform& b) {
 }
 
 bool StartBrowserGame(BrowserGame& game) {
+  // Every text shown from here on is in the page's language.
+  UseLanguageTag(page::Language());
   Platform& p = game.browser.platform;
   std::string error;
   if (!EnsureSavedDataFile(p.files, error) ||

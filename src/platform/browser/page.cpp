@@ -15,6 +15,10 @@ EM_JS(void, JsReportError, (const char* line), { Module["rara3Page"].reportError
 EM_JS(void, JsPersist, (), { Module["rara3Page"].persist(); });
 EM_JS(int, JsAudioAvailable, (), { return Module["rara3Page"].audioAvailable() ? 1 : 0; });
 EM_JS(void, JsEnded, (int status), { Module["rara3Page"].ended(status); });
+EM_JS(void, JsLanguage, (char* out, int size), {
+  const tag = (typeof navigator !== "undefined" && navigator.language) || "";
+  stringToUTF8(tag, out, size);
+});
 EM_JS(void, JsLoadTune, (const uint8_t* bytes, size_t size), {
   Module["rara3Page"].music.load(HEAPU8.slice(bytes, bytes + size));
 });
@@ -32,6 +36,13 @@ void ReportError(const std::string& line) { JsReportError(line.c_str()); }
 void Persist() { JsPersist(); }
 bool AudioAvailable() { return JsAudioAvailable() != 0; }
 void Ended(int status) { JsEnded(status); }
+std::string Language() {
+  // A tag is a few letters ("ja-JP"); a longer one is cut, which keeps its
+  // language.
+  char tag[64] = {};
+  JsLanguage(tag, static_cast<int>(sizeof tag));
+  return tag;
+}
 void LoadTune(const uint8_t* bytes, size_t size) { JsLoadTune(bytes, size); }
 void PlayTune() { JsPlayTune(); }
 void StopTune() { JsStopTune(); }

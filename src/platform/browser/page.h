@@ -25,6 +25,8 @@ void Persist();
 bool AudioAvailable();
 // The game has ended with this status.
 void Ended(int status);
+// The browser's language tag (navigator.language), "" when it has none.
+std::string Language();
 
 // The tune: the page plays the recording the site's build made of it, and
 // is handed the Standard MIDI File only for its own use. Until the

@@ -1,0 +1,32 @@
+// The texts the player reads, in the player's language: English as written
+// in the code, Japanese under a Japanese locale. The catalogue is po/ja.po;
+// the desktop reads it compiled (gettext), the browser build has it
+// compiled in.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+
+namespace rara3 {
+
+// Marks a text for the catalogue where it is only stored; Tr shows it.
+#define N_(text) text
+
+// The text in the chosen language; the English itself when the catalogue
+// has no translation.
+const char* Tr(const char* english);
+
+// Tr, then each "{0}", "{1}", ... replaced by the argument of that index.
+// A placeholder without an argument is left as it stands.
+std::string TrFormat(const char* english, std::initializer_list<std::string> args);
+
+// Desktop: the language of LC_ALL, LC_MESSAGES or LANG (and LANGUAGE), as
+// every gettext program; the compiled catalogue under localeDir
+// (localeDir/ja/LC_MESSAGES/rara3.mo).
+void UseLocaleLanguage(const std::string& localeDir);
+
+// Browser: a language tag as the page reports it ("ja", "ja-JP", "en-US");
+// Japanese for any tag of the ja language, English otherwise.
+void UseLanguageTag(const std::string& tag);
+
+}  // namespace rara3

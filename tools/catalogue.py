@@ -1,0 +1,66 @@
+#!/usr/bin/env python3
+"""Keeps the catalogue of the texts the player reads in step with the code.
+
+  catalogue.py check SOURCE_ROOT   exits 1, naming the texts, when po/rara3.pot
+                                   is not what the code marks (Tr, TrFormat,
+                                   N_) or po/ja.po's texts differ from it
+  catalogue.py update SOURCE_ROOT  writes po/rara3.pot from the code and
+                                   merges it into po/ja.po (new texts come in
+                                   untranslated, and the tests fail until
+                                   they are translated)
+
+Needs xgettext and msgmerge (Debian's gettext).
+"""
+import pathlib
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+import po_table  # noqa: E402
+
+DOMAIN = 'rara3'
+
+
+def extract(root, out):
+    sources = sorted(str(p.relative_to(root)) for p in (root / 'src').rglob('*')
+                     if p.suffix in ('.cpp', '.h'))
+    subprocess.run(['xgettext', '--language=C++', '--from-code=UTF-8', '--keyword=',
+                    '--keyword=Tr', '--keyword=TrFormat:1', '--keyword=N_',
+                    '--add-comments=Translators:', '--add-location=file',
+                    '--package-name=' + DOMAIN, '--msgid-bugs-address=',
+                    '--output=' + str(out)] + sources, cwd=root, check=True)
+
+
+def ids(path):
+    return [msgid for msgid, _, _ in po_table.read_po(str(path))]
+
+
+def main():
+    if len(sys.argv) != 3 or sys.argv[1] not in ('check', 'update'):
+        sys.exit(__doc__)
+    root = pathlib.Path(sys.argv[2]).resolve()
+    pot, ja = root / 'po' / (DOMAIN + '.pot'), root / 'po' / 'ja.po'
+    if sys.argv[1] == 'update':
+        extract(root, pot)
+        subprocess.run(['msgmerge', '--quiet', '--update', '--backup=none', '--add-location=file',
+                        str(ja), str(pot)], check=True)
+        return
+    with tempfile.TemporaryDirectory() as tmp:
+        fresh = pathlib.Path(tmp) / 'fresh.pot'
+        extract(root, fresh)
+        code = set(ids(fresh))
+    problems = []
+    for label, have in (('po/rara3.pot', set(ids(pot))), ('po/ja.po', set(ids(ja)))):
+        problems += ['%s lacks %r' % (label, t) for t in sorted(code - have)]
+        problems += ['%s has %r, which the code no longer shows' % (label, t)
+                     for t in sorted(have - code)]
+    for p in problems:
+        print(p)
+    if problems:
+        print('run "tools/catalogue.py update ." and translate the new texts in po/ja.po')
+        sys.exit(1)
+
+
+if __name__ == '__main__':
+    main()
