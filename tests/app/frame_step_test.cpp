@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "game/frame_step.h"
-#include "render_rig.h"
+#include "support/render_rig.h"
 
 namespace rara3 {
 namespace {

@@ -118,7 +118,14 @@ wait_end() {
   STATUS=$?
 }
 
-game_window() { xdotool search --name '^Rara3$' 2>/dev/null | head -1; }
+# By class, then its title: under a UTF-8 locale the title is a UTF8_STRING,
+# which xdotool's --name does not read.
+game_window() {
+  local w
+  for w in $(xdotool search --class '^rara3$' 2>/dev/null); do
+    xprop -id "$w" _NET_WM_NAME 2>/dev/null | grep -q '= "Rara3"$' && { echo "$w"; return; }
+  done
+}
 # The message box, as the window manager lists it.
 message_box_shown() { wmctrl -l 2>/dev/null | grep -q ' Rara3$'; }
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "game/file_work.h"
-#include "game_fixture.h"
+#include "support/game_fixture.h"
 
 namespace rara3 {
 namespace {

@@ -28,7 +28,7 @@
 #include "game/replay_file.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/posix/posix_files.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace rara3 {
 namespace {

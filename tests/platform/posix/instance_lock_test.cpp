@@ -17,7 +17,7 @@
 #include <functional>
 #include <string>
 
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace rara3 {
 namespace {
