@@ -304,7 +304,9 @@ try {
   // A save made while an earlier one is still being stored (here: a sync
   // that never ends), then the tab hidden and soon after gone, as a browser
   // may discard a hidden tab without a word: the page stores the save as it
-  // is hidden, and the next page finds it.
+  // is hidden, and the next page finds it. The reloaded page's first key
+  // only lets sound start.
+  await page.keyboard.press('Shift');
   await page.evaluate(() => {
     const fs = window.rara3.module.FS;
     const real = fs.syncfs.bind(fs);
