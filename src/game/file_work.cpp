@@ -3,6 +3,7 @@
 #include "game/file_work.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -60,14 +61,19 @@ bool ExportBytes(Platform& p, const std::string& path, const StageCells& cells,
   return true;
 }
 
-bool SaveStage(GameState& g, Platform& p, int32_t stageNo, const std::string& afterFailure = "") {
-  StageCells cells;
+// Map as the 400 bytes of a stage record.
+void MapAsStageCells(const GameState& g, StageCells& cells) {
   for (int32_t y = 0; y < kBoardSize; ++y) {
     for (int32_t x = 0; x < kBoardSize; ++x) {
       // Map holds stage bytes and editor kinds only, all within 0..255.
       cells[20 * y + x] = static_cast<uint8_t>(g.Map[x][y]);
     }
   }
+}
+
+bool SaveStage(GameState& g, Platform& p, int32_t stageNo, const std::string& afterFailure = "") {
+  StageCells cells;
+  MapAsStageCells(g, cells);
   std::string error;
   if (!WriteStage(p.files, DataFilePath(g.AppDir), stageNo, cells, error)) {
     TellPlayer(p, TrFormat(N_("Stage {0} was not saved: {1}"), {std::to_string(stageNo), error}) +
@@ -175,12 +181,9 @@ bool EditorHasUnsavedEdits(GameState& g, Platform& p) {
   StageCells stored;
   std::string error;
   if (!ReadStage(p.files, DataFilePath(g.AppDir), g.StageNo, stored, error)) return true;
-  for (int32_t y = 0; y < kBoardSize; ++y) {
-    for (int32_t x = 0; x < kBoardSize; ++x) {
-      if (stored[20 * y + x] != static_cast<uint8_t>(g.Map[x][y])) return true;
-    }
-  }
-  return false;
+  StageCells shown;
+  MapAsStageCells(g, shown);
+  return !std::equal(std::begin(stored), std::end(stored), std::begin(shown));
 }
 
 bool WriteReplayFile(GameState& g, Platform& p) { return WriteReplay(g, p, g.StageNo, g.RecordCount); }
