@@ -36,10 +36,16 @@
     }
     return 1;
   }
+  const pad = document.getElementById('pad');
   function fit() {
     const ratio = window.devicePixelRatio || 1;
-    const width = game.clientWidth;
-    const height = game.clientHeight - bar.offsetHeight;
+    // The touch buttons take a column beside the picture or a row under it.
+    const landscape = game.clientWidth > game.clientHeight;
+    game.classList.toggle('landscape', landscape);
+    game.classList.toggle('portrait', !landscape);
+    const touch = game.classList.contains('touch');
+    const width = game.clientWidth - (touch && landscape ? pad.offsetWidth : 0);
+    const height = game.clientHeight - bar.offsetHeight - (touch && !landscape ? pad.offsetHeight : 0);
     if (width <= 0 || height <= 0) return;
     const css = Math.min(width / WIDTH, height / HEIGHT);
     // The small term keeps an exact fit from rounding down.
@@ -64,6 +70,12 @@
     Object.assign(layout, { k: sharp ? k : 0, sharp, cssScale: scale });
   }
   window.addEventListener('resize', fit);
+  function useTouch() {
+    if (game.classList.contains('touch')) return;
+    game.classList.add('touch');
+    fit();
+  }
+  if (window.matchMedia && matchMedia('(pointer: coarse)').matches) game.classList.add('touch');
   // A new device pixel ratio (another screen, the browser's zoom) may come
   // without a resize.
   function watchRatio() {
@@ -279,6 +291,7 @@
     e.stopImmediatePropagation();
   }, true);
   window.addEventListener('pointerdown', (e) => {
+    if (e.pointerType === 'touch') useTouch();
     if (!first.answered) {
       first.answered = true;
       first.pointer = e.pointerId;
@@ -322,6 +335,50 @@
       button.blur();
     });
   }
+  // The touch buttons: the same key-downs as the keys.
+  for (const button of pad.querySelectorAll('button[data-pad-key]')) {
+    button.addEventListener('click', () => {
+      if (module) module._rara3_key(Number(button.dataset.padKey), 0);
+      button.blur();
+    });
+  }
+
+  // --- The pointer on the canvas: presses, moves and releases in pixels
+  // of the 640 x 480 picture, whatever its scale on the page. ---
+  const pointer = { id: null };
+  function toGame(e) {
+    const r = canvas.getBoundingClientRect();
+    return [Math.floor((e.clientX - r.left) * WIDTH / r.width),
+            Math.floor((e.clientY - r.top) * HEIGHT / r.height)];
+  }
+  function sendPointer(kind, e) {
+    if (!module || page.hasEnded) return;
+    const [x, y] = toGame(e);
+    module._rara3_pointer(kind, x, y);
+  }
+  canvas.addEventListener('pointerdown', (e) => {
+    // One finger or the main button plays; the rest are ignored.
+    if (pointer.id !== null || !e.isPrimary || e.button !== 0) return;
+    pointer.id = e.pointerId;
+    if (canvas.setPointerCapture) canvas.setPointerCapture(e.pointerId);
+    e.preventDefault();
+    sendPointer(0, e);
+  });
+  canvas.addEventListener('pointermove', (e) => {
+    if (e.pointerType === 'mouse') showCursor(true);
+    if (e.pointerId === pointer.id) sendPointer(1, e);
+  });
+  function pointerEnd(e) {
+    if (e.pointerId !== pointer.id) return;
+    pointer.id = null;
+    sendPointer(2, e);
+  }
+  canvas.addEventListener('pointerup', pointerEnd);
+  canvas.addEventListener('pointercancel', pointerEnd);
+  // The pointer shows while the mouse is used, not while keys are.
+  function showCursor(show) { canvas.classList.toggle('nocursor', !show); }
+  window.addEventListener('keydown', () => showCursor(false));
+
   // Full screen takes the game and its bar, centred on black.
   const fullscreen = document.getElementById('fullscreen');
   if (!document.fullscreenEnabled || !game.requestFullscreen) fullscreen.hidden = true;
@@ -352,7 +409,7 @@
       }
       this.frames++;
     },
-    showCursor(show) { canvas.classList.toggle('nocursor', !show); },
+    showCursor,
     messageBox,
     reportError,
     persist,

@@ -2,6 +2,7 @@
 
 #include "game/frame_step.h"
 #include "game/game.h"
+#include "game/pointer.h"
 #include "render/render_frame.h"
 #include "app/fatal_error_path.h"
 
@@ -14,6 +15,9 @@ void HandleWindowEvents(GameState& g, Platform& p, const std::vector<WindowEvent
       case WindowEventKind::KeyDown: Form_KeyDown(g, p, e.keyCode, e.modifierMask); break;
       case WindowEventKind::Activate: Form_Activate(g); break;
       case WindowEventKind::Close: Form_Unload(g, p); break;
+      case WindowEventKind::PointerDown:
+      case WindowEventKind::PointerMove:
+      case WindowEventKind::PointerUp: Form_Pointer(g, p, e.kind, e.x, e.y); break;
     }
   }
 }

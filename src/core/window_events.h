@@ -6,12 +6,16 @@
 
 namespace rara3 {
 
-enum class WindowEventKind { KeyDown, Activate, Close };
+enum class WindowEventKind { KeyDown, Activate, Close, PointerDown, PointerMove, PointerUp };
 
 struct WindowEvent {
   WindowEventKind kind = WindowEventKind::KeyDown;
   int16_t keyCode = 0;
   int16_t modifierMask = 0;
+  // Pointer events: where, in pixels of the 640 x 480 picture (it may lie
+  // outside it when the window is larger).
+  int32_t x = 0;
+  int32_t y = 0;
 };
 
 // Timer1's interval.

@@ -53,6 +53,31 @@ struct FileRequest {
 // next stage after a clear.
 constexpr int32_t kFileRequestCapacity = 4;
 
+// Moves asked for by a tap or a pointer rather than a held arrow; made by
+// the idle scene's poll through the same move step as the arrows.
+struct PointerPlay {
+  // Arrows tapped during a walk or push, oldest first, as facings.
+  int32_t taps[2] = {};
+  int32_t tapCount = 0;
+  // A board cell tapped, waiting for the idle scene to plan it.
+  bool targetPending = false;
+  int32_t targetX = 0;
+  int32_t targetY = 0;
+  // The walk still to go, as facings.
+  int32_t path[kBoardSize * kBoardSize] = {};
+  int32_t pathLength = 0;
+  int32_t pathPos = 0;
+  // The press: where it started, whether it became a swipe, and the
+  // swipe's facing and the ticks it has been held since.
+  bool down = false;
+  int32_t downX = 0;
+  int32_t downY = 0;
+  int32_t anchorX = 0;
+  int32_t anchorY = 0;
+  int32_t swipeFacing = 0;
+  int32_t swipeTicks = 0;
+};
+
 // The board fields (Map, player, exit, facing and the prepared push) come
 // from Board, so the pure rules work on the very same fields.
 struct GameState : Board {
@@ -122,6 +147,8 @@ struct GameState : Board {
 
   // The direction index of the frame.
   int32_t DirIndex = 0;
+
+  PointerPlay Pointer;
 
   // State of the pseudo-random generator of the pairing flicker. The game
   // never seeds it, so every run flickers alike.

@@ -2,6 +2,7 @@
 // recorded, and whether the move walks, pushes or only turns the player.
 #include "game/game.h"
 #include "game/move_step.h"
+#include "game/pointer.h"
 
 namespace rara3 {
 
@@ -54,7 +55,22 @@ void PollKeyboard(GameState& g, Platform& p) { p.keyboard.Poll(g.KeyState); }
 void Timer1_Timer(GameState& g, Platform& p) {
   TuneKeepAlive(g, p);
   PollKeyboard(g, p);
-  if (g.Scene == SceneIdle && (g.ReplayMode || HeldArrow(g) != nullptr)) MoveStep(g);
+  HoldSwipedArrow(g);
+  if (g.Scene != SceneIdle) return;
+  int32_t facing = 0;
+  // Kept taps first, in the order pressed: the poll sees only what is
+  // held now. A tapped arrow still held walks on from the next poll.
+  if (!g.ReplayMode && TakeTappedArrow(g, facing)) {
+    MoveInFacing(g, facing);
+    return;
+  }
+  if (g.ReplayMode || HeldArrow(g) != nullptr) {
+    MoveStep(g);
+    return;
+  }
+  if (!TakePointerMove(g, facing)) return;
+  MoveInFacing(g, facing);
+  if (g.Scene == SceneIdle) PointerMoveRefused(g);
 }
 
 void MoveStep(GameState& g) {
@@ -62,14 +78,23 @@ void MoveStep(GameState& g) {
     if (!TakeReplayCode(g)) return;
   } else {
     const Arrow* a = HeldArrow(g);
-    if (a == nullptr) return;
-    g.Facing = a->facing;
-    // Every attempt is recorded, blocked ones too. A full record keeps its
-    // first codes; the moves beyond still play.
-    if (g.RecordCount >= 0 && g.RecordCount < RecordCapacity) {
-      g.RecordMoves[g.RecordCount] = a->moveCode;
-      ++g.RecordCount;
-    }
+    if (a != nullptr) MoveInFacing(g, a->facing);
+    return;
+  }
+  ResolveMove(g);
+}
+
+void MoveInFacing(GameState& g, int32_t facing) {
+  const Arrow* a = nullptr;
+  for (const Arrow& arrow : kArrowPriority)
+    if (arrow.facing == facing) a = &arrow;
+  if (a == nullptr) return;
+  g.Facing = a->facing;
+  // Every attempt is recorded, blocked ones too. A full record keeps its
+  // first codes; the moves beyond still play.
+  if (g.RecordCount >= 0 && g.RecordCount < RecordCapacity) {
+    g.RecordMoves[g.RecordCount] = a->moveCode;
+    ++g.RecordCount;
   }
   ResolveMove(g);
 }

@@ -6,6 +6,7 @@
 #include "game/toggles.h"
 #include "game/editor.h"
 #include "game/undo.h"
+#include "game/pointer.h"
 
 namespace rara3 {
 
@@ -127,6 +128,7 @@ void SceneKey(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) 
 }  // namespace
 
 void Form_KeyDown(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) {
+  NoteKeyForPointerPlay(g, keyCode);
   SceneKey(g, p, keyCode, modifierMask);
   // The key's file work, in the order asked, before anything else runs.
   CarryOutFileWork(g, p);

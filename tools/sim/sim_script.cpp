@@ -114,6 +114,32 @@ bool ParseScript(std::istream& in, std::vector<Command>& out, std::string& error
         else if (w[i] == "down") c.a |= 8;
         else return fail("hold takes left, up, right, down; not '" + w[i] + "'");
       }
+    } else if (op == "click") {
+      // A board cell, or with px a pixel of the 640 x 480 picture.
+      c.op = Op::Click;
+      const bool pixel = args == 3 && w[1] == "px";
+      if (args != 2 && !pixel) return fail("click needs a board cell X Y, or px X Y");
+      const std::string& x = w[pixel ? 2 : 1];
+      const std::string& y = w[pixel ? 3 : 2];
+      if (pixel) {
+        if (!ParseNumber(x, -10000, 10000, c.a) || !ParseNumber(y, -10000, 10000, c.b))
+          return fail("click px needs two pixel numbers");
+      } else {
+        if (!ParseNumber(x, 0, 19, c.a) || !ParseNumber(y, 0, 19, c.b))
+          return fail("click needs a cell X Y, each 0-19");
+        c.a = 80 + 24 * c.a + 12;
+        c.b = 24 * c.b + 12;
+      }
+    } else if (op == "swipe") {
+      c.op = Op::Swipe;
+      if (args < 1 || args > 2 || (args == 2 && w[2] != "hold"))
+        return fail("swipe needs left, up, right or down, and may end in hold");
+      c.held = args == 2;
+      if (w[1] == "left") c.a = -1;
+      else if (w[1] == "right") c.a = 1;
+      else if (w[1] == "up") c.b = -1;
+      else if (w[1] == "down") c.b = 1;
+      else return fail("swipe takes left, up, right, down; not '" + w[1] + "'");
     } else if (op == "run") {
       c.op = Op::Run;
       if (args != 1 || !ParseNumber(w[1], 0, kMaxPasses, c.a)) return fail("run needs a number of passes");
@@ -140,7 +166,8 @@ bool ParseScript(std::istream& in, std::vector<Command>& out, std::string& error
         const char* name;
         Op op;
       } kBare[] = {{"map", Op::Map},       {"sfx", Op::Sfx},           {"pauses", Op::Pauses},
-                   {"tune", Op::Tune},     {"tune-end", Op::TuneEnd}, {"close", Op::Close}};
+                   {"tune", Op::Tune},     {"tune-end", Op::TuneEnd}, {"close", Op::Close},
+                   {"release", Op::Release}};
       bool found = false;
       for (const auto& k : kBare) {
         if (op == k.name) {

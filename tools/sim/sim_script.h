@@ -10,13 +10,15 @@
 
 namespace rara3::sim {
 
-enum class Op { Key, Hold, Run, Until, Print, Map, Sfx, Pauses, Tune, TuneEnd, Snap, Close };
+enum class Op { Key, Hold, Click, Swipe, Release, Run, Until, Print, Map, Sfx, Pauses, Tune, TuneEnd, Snap, Close };
 
 struct Command {
   Op op = Op::Run;
   int line = 0;
   // key: code and modifier mask; run/until: count, until's scene; hold: the
-  // held arrows as a bit set (1 left, 2 up, 4 right, 8 down).
+  // held arrows as a bit set (1 left, 2 up, 4 right, 8 down); click: the
+  // picture pixel; swipe: the step (a, b) and whether it is held (line).
+  bool held = false;
   int32_t a = 0;
   int32_t b = 0;
   std::vector<std::string> fields;  // print

@@ -72,6 +72,24 @@ int Simulator::Run(const std::vector<Command>& script, std::ostream& out, std::o
         queued_.push_back({WindowEventKind::KeyDown, static_cast<int16_t>(c.a), static_cast<int16_t>(c.b)});
         break;
       case Op::Hold: Hold(c.a); break;
+      case Op::Click:
+        queued_.push_back({WindowEventKind::PointerDown, 0, 0, c.a, c.b});
+        queued_.push_back({WindowEventKind::PointerUp, 0, 0, c.a, c.b});
+        break;
+      case Op::Swipe: {
+        // From the middle of the board, two cells' way.
+        const int32_t x = 320 + 48 * c.a;
+        const int32_t y = 240 + 48 * c.b;
+        queued_.push_back({WindowEventKind::PointerDown, 0, 0, 320, 240});
+        queued_.push_back({WindowEventKind::PointerMove, 0, 0, x, y});
+        if (!c.held) queued_.push_back({WindowEventKind::PointerUp, 0, 0, x, y});
+        swipeX_ = x;
+        swipeY_ = y;
+        break;
+      }
+      case Op::Release:
+        queued_.push_back({WindowEventKind::PointerUp, 0, 0, swipeX_, swipeY_});
+        break;
       case Op::Run:
         for (int32_t i = 0; i < c.a; ++i)
           if (Pass()) return ended();

@@ -49,6 +49,9 @@ class Simulator {
   std::unique_ptr<ComposeSink> sink_;
   std::vector<WindowEvent> queued_;
   int64_t frames_ = 0;
+  // Where the last swipe left the pointer: a held one is let go there.
+  int32_t swipeX_ = 320;
+  int32_t swipeY_ = 240;
   size_t sfxSeen_ = 0;
   size_t pausesSeen_ = 0;
 };

@@ -37,6 +37,7 @@ int Main(const std::string& appDir, const std::string& startError, int instanceL
     BringUp(*g, *sdl);
     // A second start asks, through the lock, for the window to come forward.
     sdl->window.WatchRaiseRequests(instanceLockFd, sdl->display.Window());
+    sdl->window.MapPointer(sdl->display.Window());
     RunMainLoop(*g, p);
   });
   // Whatever way it ended, the desktop is the player's again.

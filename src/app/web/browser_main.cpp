@@ -29,6 +29,16 @@ EMSCRIPTEN_KEEPALIVE void rara3_key(int keyCode, int modifierMask) {
                                static_cast<int16_t>(modifierMask)});
 }
 
+// A pointer press (0), move (1) or release (2) on the canvas, at a pixel
+// of the 640 x 480 picture: the page has taken its scale off.
+EMSCRIPTEN_KEEPALIVE void rara3_pointer(int kind, int x, int y) {
+  if (running == nullptr || kind < 0 || kind > 2) return;
+  constexpr rara3::WindowEventKind kKinds[3] = {rara3::WindowEventKind::PointerDown,
+                                                rara3::WindowEventKind::PointerMove,
+                                                rara3::WindowEventKind::PointerUp};
+  running->browser.input.Push({kKinds[kind], 0, 0, x, y});
+}
+
 // What the page and its tests see of the game, as JSON.
 EMSCRIPTEN_KEEPALIVE const char* rara3_status() {
   static char text[512];
