@@ -48,10 +48,14 @@ const simFrames = {
 
 // Stage 1's moves: a count, then one move code per line (31 down, 29 left,
 // 28 right, 30 up).
-const lines = fs.readFileSync(solution, 'latin1').split(/\r?\n/).filter((l) => l.trim() !== '');
 const arrows = { 28: 'ArrowRight', 29: 'ArrowLeft', 30: 'ArrowUp', 31: 'ArrowDown' };
-const moves = lines.slice(1, 1 + Number(lines[0])).map((l) => arrows[Number(l)]);
+const readMoves = (file) => {
+  const l = fs.readFileSync(file, 'latin1').split(/\r?\n/).filter((x) => x.trim() !== '');
+  return l.slice(1, 1 + Number(l[0])).map((x) => arrows[Number(x)]);
+};
+const moves = readMoves(solution);
 check(moves.length > 0 && moves.every(Boolean), `stage 1's solution has ${moves.length} moves`);
+const moves2 = readMoves(path.join(path.dirname(solution), '002.PBD'));
 
 // --- The site on a local port. ---
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
@@ -98,6 +102,158 @@ async function freshPage(viewport, name, setup) {
   await p.waitForFunction(() => window.rara3 && window.rara3.module && window.rara3.page.firstFrameMs !== null,
                           { polling: 'raf', timeout: 15000 });
   return { page: p, close: () => context.close() };
+}
+
+// Pointer play on a page: the touch buttons beside or below the picture,
+// every board cell under the canvas, stage 1 cleared by taps (or clicks)
+// alone, stage 2 by swipes (or drags) alone, then each button.
+const STEP = { ArrowRight: [1, 0], ArrowLeft: [-1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] };
+async function pointerPlay(p, size, name) {
+  const pStatus = () => p.evaluate(() => JSON.parse(
+    window.rara3.module.UTF8ToString(window.rara3.module._rara3_status())));
+  const until = (fn, arg, timeout = 10000) => p.waitForFunction(fn, { polling: 'raf', timeout }, arg);
+  const rect = () => p.evaluate(() => {
+    const r = document.getElementById('screen').getBoundingClientRect();
+    return { left: r.left, top: r.top, width: r.width, height: r.height, right: r.right, bottom: r.bottom };
+  });
+  // CSS pixel of a picture pixel.
+  const at = (r, x, y) => [r.left + (x + 0.5) * r.width / 640, r.top + (y + 0.5) * r.height / 480];
+  const cellAt = (r, cx, cy) => at(r, 80 + cx * 24 + 11.5, cy * 24 + 11.5);
+  const tap = async (x, y) => {
+    if (size.touch) await p.touchscreen.tap(x, y); else await p.mouse.click(x, y);
+  };
+  const swipe = async (x, y, dx, dy) => {
+    if (size.touch) {
+      await p.touchscreen.touchStart(x, y);
+      await p.touchscreen.touchMove(x + dx / 2, y + dy / 2);
+      await p.touchscreen.touchMove(x + dx, y + dy);
+      await p.touchscreen.touchEnd();
+    } else {
+      await p.mouse.move(x, y);
+      await p.mouse.down();
+      await p.mouse.move(x + dx / 2, y + dy / 2);
+      await p.mouse.move(x + dx, y + dy);
+      await p.mouse.up();
+    }
+  };
+  // A move asked for: its record, then the player standing again.
+  const moved = async (before) => {
+    await until((n) => JSON.parse(window.rara3.module.UTF8ToString(
+      window.rara3.module._rara3_status())).recordCount > n, before);
+    await until(() => [1, 4].includes(JSON.parse(window.rara3.module.UTF8ToString(
+      window.rara3.module._rara3_status())).scene));
+  };
+
+  let r = await rect();
+  // The first tap only lets sound start (unless full screen's click has
+  // already); the next starts stage 1.
+  let st;
+  if (!(await p.evaluate(() => window.rara3.page.sound.allowed))) {
+    await tap(...at(r, 320, 420));
+    await new Promise((res) => setTimeout(res, 200));
+    st = await pStatus();
+    check(st.scene === 0 && !st.ended, `${name}: the first tap only lets sound start`);
+  }
+  await tap(...at(r, 320, 420));
+  await until(() => JSON.parse(window.rara3.module.UTF8ToString(window.rara3.module._rara3_status())).scene === 1);
+  await p.evaluate(() => new Promise((res) => requestAnimationFrame(() => requestAnimationFrame(res))));
+  r = await rect();
+
+  if (size.touch) {
+    const pad = await p.evaluate(() => [...document.querySelectorAll('#pad button')].map((b) => {
+      const q = b.getBoundingClientRect();
+      return { text: b.textContent, left: q.left, top: q.top, right: q.right, bottom: q.bottom,
+               width: q.width, height: q.height, shown: q.width > 0 && q.height > 0 };
+    }));
+    const e = 1 / 64;
+    const outside = (b) => b.right <= r.left + e || b.left >= r.right - e || b.bottom <= r.top + e ||
+                           b.top >= r.bottom - e;
+    const where = (b) => (size.width > size.height ? b.left >= r.right - e : b.top >= r.bottom - e);
+    check(pad.length === 5 && pad.every((b) => b.shown && b.width >= 44 && b.height >= 44 && outside(b) &&
+                                        where(b) && b.left >= -e && b.right <= size.width + e &&
+                                        b.top >= -e && b.bottom <= size.height + e),
+          `${name}: the touch buttons are at least 44 px, ${size.width > size.height ? 'beside' : 'below'} ` +
+          `the picture, in view (${pad.map((b) => `${b.text} ${b.width.toFixed(0)}x${b.height.toFixed(0)}`).join(', ')})`);
+  }
+  if (process.env.RARA3_WEB_SHOTS) {
+    await p.screenshot({ path: path.join(process.env.RARA3_WEB_SHOTS, size.name + '-play.png') });
+  }
+
+  // Every board cell: the canvas is under its middle, in the window, and
+  // the page maps that point to the cell.
+  const cells = await p.evaluate((r) => {
+    const canvas = document.getElementById('screen');
+    let bad = [];
+    for (let cy = 0; cy < 20; cy++) {
+      for (let cx = 0; cx < 20; cx++) {
+        const x = r.left + (80 + cx * 24 + 12) * r.width / 640;
+        const y = r.top + (cy * 24 + 12) * r.height / 480;
+        const gx = Math.floor((x - r.left) * 640 / r.width);
+        const gy = Math.floor((y - r.top) * 480 / r.height);
+        const ok = document.elementFromPoint(x, y) === canvas && x >= 0 && y >= 0 &&
+                   x < window.innerWidth && y < window.innerHeight &&
+                   Math.floor((gx - 80) / 24) === cx && Math.floor(gy / 24) === cy;
+        if (!ok) bad.push(`${cx},${cy}`);
+      }
+    }
+    return bad;
+  }, r);
+  check(cells.length === 0, `${name}: every board cell can be tapped` + (cells.length ? ' (not ' + cells.slice(0, 5).join(' ') + ')' : ''));
+
+  // Stage 1 by taps alone: each move a tap on the cell next to the player.
+  for (const m of moves) {
+    st = await pStatus();
+    const [dx, dy] = STEP[m];
+    await tap(...cellAt(r, st.playerX + dx, st.playerY + dy));
+    await moved(st.recordCount);
+  }
+  st = await pStatus();
+  check(st.scene === 4 && st.stage === 1, `${name}: stage 1 cleared by ${size.touch ? 'taps' : 'clicks'} alone (${moves.length} moves)`);
+  for (let n = 0; n < 100 && (await pStatus()).scene === 4; n++) {
+    await tap(...at(r, 320, 240));
+    await new Promise((res) => setTimeout(res, 100));
+  }
+
+  // Stage 2 by swipes alone, from the middle of the board, two cells long.
+  const [mx, my] = at(r, 320, 240);
+  const len = 48 * r.width / 640;
+  for (const m of moves2) {
+    st = await pStatus();
+    const [dx, dy] = STEP[m];
+    await swipe(mx, my, dx * len, dy * len);
+    await moved(st.recordCount);
+  }
+  st = await pStatus();
+  check(st.scene === 4 && st.stage === 2, `${name}: stage 2 cleared by ${size.touch ? 'swipes' : 'drags'} alone (${moves2.length} moves)`);
+  if (!size.touch) return;
+
+  // The buttons: the key-downs of Enter, Space, Backspace, R and Esc.
+  const press = async (label) => {
+    const b = await p.evaluateHandle((l) => [...document.querySelectorAll('#pad button')]
+      .find((x) => x.textContent === l), label);
+    await b.tap();
+    await new Promise((res) => setTimeout(res, 150));
+  };
+  for (let n = 0; n < 100 && (await pStatus()).scene === 4; n++) await press('Enter');
+  st = await pStatus();
+  const enterOk = st.scene === 1 && st.stage === 3;
+  await press('Colours');
+  const colours = (await pStatus()).altColors !== st.altColors;
+  const before = (await pStatus()).recordCount;
+  await swipe(mx, my, 0, len);
+  await moved(before);
+  await swipe(mx, my, len, 0);
+  await moved(before + 1);
+  await press('Undo');
+  // A blocked step is undone with the move before it.
+  const undone = (await pStatus()).recordCount < before + 2;
+  await press('Restart');
+  const restarted = (await pStatus()).recordCount === 0;
+  await press('Give up');
+  const gaveUp = (await pStatus()).scene === 5;
+  check(enterOk && colours && undone && restarted && gaveUp,
+        `${name}: the buttons act as their keys (Enter ${enterOk}, Colours ${colours}, Undo ${undone}, ` +
+        `Restart ${restarted}, Give up ${gaveUp})`);
 }
 
 // A checkerboard of single game pixels on the canvas, photographed in device
@@ -356,10 +512,10 @@ try {
   // --- Window sizes: phones both ways, a tablet, desktops at 1, 1.25 and
   // 1.5 device pixels per CSS pixel. Each in a fresh profile of its own.
   const sizes = [
-    { name: 'phone-portrait', width: 390, height: 844, ratio: 3, touch: true },
-    { name: 'phone-landscape', width: 844, height: 390, ratio: 3, touch: true },
-    { name: 'tablet', width: 768, height: 1024, ratio: 2, touch: true },
-    { name: 'desktop', width: 1920, height: 1080, ratio: 1, touch: false },
+    { name: 'phone-portrait', play: true, width: 390, height: 844, ratio: 3, touch: true },
+    { name: 'phone-landscape', play: true, width: 844, height: 390, ratio: 3, touch: true },
+    { name: 'tablet', play: true, width: 768, height: 1024, ratio: 2, touch: true },
+    { name: 'desktop', play: true, width: 1920, height: 1080, ratio: 1, touch: false },
     { name: 'laptop-125', width: 1536, height: 864, ratio: 1.25, touch: false },
     { name: 'laptop-150', width: 1280, height: 720, ratio: 1.5, touch: false },
     { name: 'small-125', width: 700, height: 560, ratio: 1.25, touch: false },
@@ -409,6 +565,7 @@ try {
         await p.click('#fullscreen');
         await p.waitForFunction(() => document.fullscreenElement === null, { timeout: 5000 });
       }
+      if (size.play) await pointerPlay(p, size, name);
       // Sharp wherever the window holds the picture at 1 CSS px per game pixel.
       const fits = Math.min(box.vw / 640, box.vh / 480) >= 1.2;
       if (fits) check(box.layout.sharp, `${name}: a roomy window gets sharp pixels`);

@@ -47,11 +47,12 @@ EMSCRIPTEN_KEEPALIVE const char* rara3_status() {
   const auto& b = running->browser;
   std::snprintf(text, sizeof text,
                 "{\"scene\":%d,\"stage\":%d,\"maxStage\":%d,\"playerX\":%d,\"playerY\":%d,"
-                "\"recordCount\":%d,\"exitOpen\":%s,\"musicOn\":%s,\"soundOn\":%s,"
+                "\"recordCount\":%d,\"altColors\":%d,\"exitOpen\":%s,\"musicOn\":%s,\"soundOn\":%s,"
                 "\"frames\":%lld,\"presented\":%lld,\"ended\":%s}",
                 static_cast<int>(g.Scene), static_cast<int>(g.StageNo),
                 static_cast<int>(g.MaxStage), static_cast<int>(g.PlayerX),
                 static_cast<int>(g.PlayerY), static_cast<int>(g.RecordCount),
+                static_cast<int>(g.AltColors),
                 g.ExitOpen ? "true" : "false", g.MusicOn ? "true" : "false",
                 g.SoundOn ? "true" : "false", b.display.Frames(), b.display.Presented(),
                 b.system.Ended() ? "true" : "false");
