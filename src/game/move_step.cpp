@@ -8,20 +8,6 @@ namespace rara3 {
 
 namespace {
 
-struct Arrow {
-  int keyStateIndex;
-  int32_t facing;
-  int32_t moveCode;
-};
-
-// Several arrows held at once resolve by this order alone.
-constexpr Arrow kArrowPriority[4] = {
-    {KeyStateDown, FacingDown, MoveCodeDown},
-    {KeyStateLeft, FacingLeft, MoveCodeLeft},
-    {KeyStateRight, FacingRight, MoveCodeRight},
-    {KeyStateUp, FacingUp, MoveCodeUp},
-};
-
 const Arrow* HeldArrow(const GameState& g) {
   for (const Arrow& a : kArrowPriority) {
     if (g.KeyState[a.keyStateIndex] != 0) return &a;

@@ -4,10 +4,27 @@
 
 #include <cstdint>
 
+#include "core/keys.h"
 #include "core/platform.h"
 #include "game/game_state.h"
 
 namespace rara3 {
+
+// An arrow: its held scan code, key-down code, facing and recorded code.
+struct Arrow {
+  int keyStateIndex;
+  int16_t keyCode;
+  int32_t facing;
+  int32_t moveCode;
+};
+
+// Several arrows held at once resolve by this order alone.
+constexpr Arrow kArrowPriority[4] = {
+    {KeyStateDown, KeyDown, FacingDown, MoveCodeDown},
+    {KeyStateLeft, KeyLeft, FacingLeft, MoveCodeLeft},
+    {KeyStateRight, KeyRight, FacingRight, MoveCodeRight},
+    {KeyStateUp, KeyUp, FacingUp, MoveCodeUp},
+};
 
 void TuneKeepAlive(GameState& g, Platform& p);
 void PollKeyboard(GameState& g, Platform& p);

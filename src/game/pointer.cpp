@@ -3,32 +3,20 @@
 #include <cstdlib>
 
 #include "game/game.h"
+#include "game/move_step.h"
 
 namespace rara3 {
 
 namespace {
 
-struct ArrowOfFacing {
-  int32_t facing;
-  int16_t keyCode;
-  int keyStateIndex;
-};
-
-constexpr ArrowOfFacing kArrows[4] = {
-    {FacingDown, KeyDown, KeyStateDown},
-    {FacingLeft, KeyLeft, KeyStateLeft},
-    {FacingRight, KeyRight, KeyStateRight},
-    {FacingUp, KeyUp, KeyStateUp},
-};
-
-const ArrowOfFacing* ArrowOf(int32_t facing) {
-  for (const ArrowOfFacing& a : kArrows)
+const Arrow* ArrowOf(int32_t facing) {
+  for (const Arrow& a : kArrowPriority)
     if (a.facing == facing) return &a;
   return nullptr;
 }
 
 int32_t FacingOfKey(int16_t keyCode) {
-  for (const ArrowOfFacing& a : kArrows)
+  for (const Arrow& a : kArrowPriority)
     if (a.keyCode == keyCode) return a.facing;
   return 0;
 }

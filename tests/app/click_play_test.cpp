@@ -20,19 +20,12 @@
 #include "platform/headless/headless_platform.h"
 #include "support/game_fixture.h"
 #include "support/memory_files.h"
+#include "support/shipped_assets.h"
 
 namespace rara3 {
 namespace {
 
-std::string ReadShipped(int n, const char* folder, const char* extension) {
-  char name[16];
-  std::snprintf(name, sizeof name, "%03d%s", n, extension);
-  std::ifstream in(std::string(RARA3_SOURCE_DIR) + "/assets/" + folder + "/" + name,
-                   std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using test::ReadShippedAsset;
 
 int32_t FacingOfCode(int32_t code) {
   return code == MoveCodeDown ? FacingDown
@@ -57,8 +50,8 @@ TEST_P(ClickPlayTest, ClearsAndItsReplayClears) {
   const int n = GetParam();
   StageCells cells;
   std::string error;
-  ASSERT_TRUE(ParseStageText(ReadShipped(n, "stages", ".txt"), "stage", cells, error)) << error;
-  const std::vector<int32_t> solution = ReadCodes(ReadShipped(n, "solutions", ".PBD"), error);
+  ASSERT_TRUE(ParseStageText(ReadShippedAsset(n, "stages", ".txt"), "stage", cells, error)) << error;
+  const std::vector<int32_t> solution = ReadCodes(ReadShippedAsset(n, "solutions", ".PBD"), error);
   ASSERT_FALSE(solution.empty()) << error;
 
   MemoryFiles files;

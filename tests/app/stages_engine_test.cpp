@@ -19,19 +19,12 @@
 #include "support/game_fixture.h"
 #include "platform/headless/headless_platform.h"
 #include "support/memory_files.h"
+#include "support/shipped_assets.h"
 
 namespace rara3 {
 namespace {
 
-std::string ReadAsset(int n, const char* folder, const char* extension) {
-  char name[16];
-  std::snprintf(name, sizeof name, "%03d%s", n, extension);
-  std::ifstream in(std::string(RARA3_SOURCE_DIR) + "/assets/" + folder + "/" + name,
-                   std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using test::ReadShippedAsset;
 
 // The grid, the player and the exit, as both sides keep them.
 std::string BoardKey(const Board& b) {
@@ -49,8 +42,8 @@ TEST_P(ShippedSolutionInEngineTest, ClearsAndAgreesWithThePureRulesAtEveryMove) 
   const int n = GetParam();
   StageCells cells;
   std::string error;
-  ASSERT_TRUE(ParseStageText(ReadAsset(n, "stages", ".txt"), "stage", cells, error)) << error;
-  const std::string replay = ReadAsset(n, "solutions", ".PBD");
+  ASSERT_TRUE(ParseStageText(ReadShippedAsset(n, "stages", ".txt"), "stage", cells, error)) << error;
+  const std::string replay = ReadShippedAsset(n, "solutions", ".PBD");
   std::vector<int32_t> codes(8192);
   int32_t count = 0;
   ASSERT_TRUE(ParseReplay(std::vector<uint8_t>(replay.begin(), replay.end()), 8192, codes.data(),
