@@ -194,9 +194,12 @@ TEST_F(PointerTest, EveryStepIsAMoveUndoneAlone) {
 }
 
 TEST_F(PointerTest, TheFirstStepStartsInTheTickOfTheClick) {
-  PlayBoard({"@", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "..............."});
+  // A walk of 30 cells.
+  PlayBoard({"@", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "................"});
   StartRecording();
-  ClickCell(14, 15);
+  int32_t path[kBoardSize * kBoardSize];
+  ASSERT_EQ(FindWalk(g, 15, 15, path), 30);
+  ClickCell(15, 15);
   Timer1_Timer(g, p);
   EXPECT_EQ(g.Scene, SceneWalk);
   EXPECT_EQ(g.RecordCount, 1);
