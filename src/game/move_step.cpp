@@ -2,6 +2,7 @@
 // recorded, and whether the move walks, pushes or only turns the player.
 #include "game/game.h"
 #include "game/move_step.h"
+#include "game/undo.h"
 
 namespace rara3 {
 
@@ -36,13 +37,8 @@ bool TakeReplayCode(GameState& g) {
     g.Scene = SceneRetire;
     return false;
   }
-  switch (g.ReplayMoves[g.ReplayPos]) {
-    case MoveCodeRight: g.Facing = FacingRight; break;
-    case MoveCodeLeft: g.Facing = FacingLeft; break;
-    case MoveCodeUp: g.Facing = FacingUp; break;
-    case MoveCodeDown: g.Facing = FacingDown; break;
-    default: break;  // an unknown code tries the move in the current facing
-  }
+  // An unknown code tries the move in the current facing.
+  g.Facing = FacingOfMoveCode(g.ReplayMoves[g.ReplayPos], g.Facing);
   ++g.ReplayPos;
   return true;
 }
@@ -58,24 +54,23 @@ void Timer1_Timer(GameState& g, Platform& p) {
 }
 
 void MoveStep(GameState& g) {
+  const int32_t facingBefore = g.Facing;
   if (g.ReplayMode) {
     if (!TakeReplayCode(g)) return;
   } else {
     const Arrow* a = HeldArrow(g);
     if (a == nullptr) return;
     g.Facing = a->facing;
-    // Every attempt is recorded, blocked ones too. A full record keeps its
-    // first codes; the moves beyond still play.
-    if (g.RecordCount >= 0 && g.RecordCount < RecordCapacity) {
-      g.RecordMoves[g.RecordCount] = a->moveCode;
-      ++g.RecordCount;
-    }
   }
-  ResolveMove(g);
+  const MoveKind kind = ResolveMove(g);
+  // Only what walked or pushed is kept: a held arrow against a wall turns
+  // the player every tick and would bury the moves under turns.
+  if (kind != MoveKind::None) NoteMove(g, facingBefore, kind == MoveKind::Push);
 }
 
-void ResolveMove(GameState& g) {
-  switch (PrepareMove(g)) {
+MoveKind ResolveMove(GameState& g) {
+  const MoveKind kind = PrepareMove(g);
+  switch (kind) {
     case MoveKind::Walk:
       g.AnimStep = 0;
       g.Scene = SceneWalk;
@@ -91,6 +86,7 @@ void ResolveMove(GameState& g) {
     case MoveKind::None:
       break;
   }
+  return kind;
 }
 
 void StartPush(GameState& g) {

@@ -15,10 +15,11 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: rara3-sim [--test-sheets] DATAFILE [SCRIPT]\n"
+    "usage: rara3-sim [--test-sheets] [--panels] DATAFILE [SCRIPT]\n"
     "Runs the game on DATAFILE (its folder is the program folder: replay and\n"
     "export files go there) with the commands of SCRIPT or standard input.\n"
     "--test-sheets: snapshots use generated test sheets instead of the art.\n"
+    "--panels: the side panels are shown from the start (F1 toggles them).\n"
     "Exit status: 0 done or the game ended, 1 a data file or snapshot problem,\n"
     "2 a bad command line or script.\n";
 
@@ -39,6 +40,8 @@ int main(int argc, char** argv) {
     }
     if (a == "--test-sheets") {
       options.testSheets = true;
+    } else if (a == "--panels") {
+      options.panels = true;
     } else if (a.size() > 1 && a[0] == '-') {
       std::cerr << "rara3-sim: unknown option " << a << '\n' << kUsage;
       return kStatusScript;
