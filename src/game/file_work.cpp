@@ -41,7 +41,15 @@ void ReadBestClear(GameState& g, Platform& p, int32_t stage) {
   std::vector<uint8_t> bytes;
   bool missing = false;
   std::string error;
-  if (!p.files.ReadAll(StageFilePath(g.AppDir, stage, kReplayExtension), bytes, missing, error)) return;
+  if (!p.files.ReadAll(StageFilePath(g.AppDir, stage, kReplayExtension), bytes, missing, error)) {
+    // No file is no clear yet; a file that is there and cannot be read is
+    // a fault of the system the player must hear of.
+    if (!missing) {
+      TellPlayer(p, TrFormat(N_("The replay of stage {0} cannot be played: {1}"),
+                             {std::to_string(stage), error}));
+    }
+    return;
+  }
   std::vector<int32_t> codes(ReplayCapacity);
   int32_t count = 0;
   if (!ParseReplay(bytes, ReplayCapacity, codes.data(), count, error)) return;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/panel_lines.h"
+#include "core/sheets.h"
 #include "render/panel_glyph_table.h"
 #include "render/render_frame.h"
 #include "support/game_fixture.h"
@@ -166,11 +167,10 @@ const SceneCase kScenes[] = {
 };
 
 TEST_F(SidePanelsTest, EachSceneSaysWhatItShould) {
+  const auto start = std::make_unique<GameState>(g);
   for (const SceneCase& c : kScenes) {
     ChooseLanguage(c.language);
-    OnFloor(g);
-    g.Undo.steps.clear();
-    g.Undo.pushes = 0;
+    g = *start;
     c.enter(g);
     const PanelLines lines = LinesForPanels(g);
     EXPECT_EQ(Texts(lines.left), c.left) << c.name;
