@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/command_line.h"
+#include "core/words.h"
 #include "data/data_file.h"
 #include "platform/posix/posix_files.h"
 #include "redirect_files.h"
@@ -28,6 +29,8 @@ constexpr const char* kUsage =
 int main(int argc, char** argv) {
   if (rara3::AnswerStandardOptions(argc, argv, "rara3-sim", kUsage, stdout)) return 0;
   rara3::IgnoreFileSizeSignal();
+  // Messages and panels in the environment's language, as the game shows them.
+  rara3::UseLocaleLanguage(RARA3_SIM_LOCALE_DIR);
   using namespace rara3;
   using namespace rara3::sim;
   SimOptions options;
