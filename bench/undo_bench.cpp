@@ -31,42 +31,45 @@ int32_t RoomiestStage(Files& files) {
   return best;
 }
 
-// A record of `count` random moves that never clears the stage.
-void FillRecord(GameState& g, int32_t count) {
+// An undo history of `count` random moves that walk or push and never
+// clear the stage, played as the game plays them.
+void FillHistory(GameState& g, int32_t count) {
   std::mt19937 rng(5);
-  const int32_t codes[4] = {MoveCodeDown, MoveCodeLeft, MoveCodeRight, MoveCodeUp};
   const int32_t facings[4] = {FacingDown, FacingLeft, FacingRight, FacingUp};
-  Board b = g.StageStart;
-  g.RecordCount = 0;
-  while (g.RecordCount < count) {
-    const int d = std::uniform_int_distribution<int>(0, 3)(rng);
-    Board next = b;
-    if (ApplyMove(next, facings[d]).cleared) continue;
-    b = next;
-    g.RecordMoves[g.RecordCount++] = codes[d];
+  while (g.Undo.Moves() < count) {
+    const int32_t facing = facings[std::uniform_int_distribution<int>(0, 3)(rng)];
+    Board next = g;
+    const MoveResult r = ApplyMove(next, facing);
+    if (r.kind == MoveKind::None || r.cleared) continue;
+    const int32_t before = g.Facing;
+    static_cast<Board&>(g) = next;
+    NoteMove(g, before, r.kind == MoveKind::Push);
   }
 }
 
-// One undo at the end of a record of range(0) codes.
-void BM_UndoAtRecordLength(benchmark::State& state) {
+// One undo at the end of a history of range(0) moves; the move taken back
+// is put back between iterations.
+void BM_UndoAtHistoryLength(benchmark::State& state) {
   BenchGame game(false);
   GameState& g = game.g;
   g.StageNo = RoomiestStage(game.files);
   if (!LoadStage(g, game.hp.platform)) state.SkipWithError("the stage does not load");
   g.SoundOn = false;
   const auto length = static_cast<int32_t>(state.range(0));
-  FillRecord(g, length);
+  FillHistory(g, length);
+  const Board last = g;
   int32_t moves = 0;
   for (auto _ : state) {
-    g.RecordCount = length;
+    const UndoStep step = g.Undo.steps.back();
     TakeBackMove(g, game.hp.platform);
-    moves += length - g.RecordCount;
+    moves += length - g.Undo.Moves();
+    g.Undo.steps.push_back(step);
+    static_cast<Board&>(g) = last;
   }
   state.counters["stage"] = g.StageNo;
-  state.counters["codes_taken_back"] =
-      benchmark::Counter(moves, benchmark::Counter::kAvgIterations);
+  state.counters["moves_taken_back"] = benchmark::Counter(moves, benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(BM_UndoAtRecordLength)->Arg(64)->Arg(1024)->Arg(8192)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UndoAtHistoryLength)->Arg(64)->Arg(8192)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace rara3::bench

@@ -26,7 +26,7 @@ struct SheetSize {
 };
 constexpr SheetSize kSheetSize[kSheetCount] = {
     {640, 480}, {640, 1280}, {640, 480}, {216, 72}, {370, 88},
-    {565, 292}, {440, 44},   {354, 142}, {192, 180},
+    {565, 400}, {440, 44},   {354, 142}, {192, 180},
 };
 
 // Picture0 is the opaque clear; every other sheet is keyed on black.
@@ -77,7 +77,8 @@ constexpr Rect GlowRect(int32_t step, int32_t colorSet) {
   return RectAt(37 * step + 185 * colorSet, 0, 37, 88);
 }
 
-// Picture5: lettering.
+// Picture5: lettering; under the banner the side panels' small letters
+// (render/panel_glyph_table.h).
 constexpr Rect DigitRect(int32_t n) { return RectAt(48 * n, 0, 48, 60); }
 constexpr Rect kFloorLabelRect{0, 60, 168, 120};
 constexpr Rect kTitleLogoRect{0, 120, 468, 222};

@@ -31,12 +31,51 @@ bool LoadStageCells(GameState& g, Platform& p, int32_t stage, bool forPlay) {
   return true;
 }
 
+// The clear kept in the floor's replay file, for the panel: its codes
+// played from the start, counting those that walk or push (files written
+// before only net moves were kept hold turns too). A missing or damaged
+// file counts as no clear; playing the replay reports the damage.
+void ReadBestClear(GameState& g, Platform& p, int32_t stage) {
+  g.Panel.bestMoves = -1;
+  g.Panel.bestPushes = -1;
+  std::vector<uint8_t> bytes;
+  bool missing = false;
+  std::string error;
+  if (!p.files.ReadAll(StageFilePath(g.AppDir, stage, kReplayExtension), bytes, missing, error)) {
+    // No file is no clear yet; a file that is there and cannot be read is
+    // a fault of the system the player must hear of.
+    if (!missing) {
+      TellPlayer(p, TrFormat(N_("The replay of stage {0} cannot be played: {1}"),
+                             {std::to_string(stage), error}));
+    }
+    return;
+  }
+  std::vector<int32_t> codes(ReplayCapacity);
+  int32_t count = 0;
+  if (!ParseReplay(bytes, ReplayCapacity, codes.data(), count, error)) return;
+  Board b = g.StageStart;
+  int32_t moves = 0;
+  int32_t pushes = 0;
+  for (int32_t i = 0; i < count; ++i) {
+    const MoveResult r = ApplyMove(b, FacingOfMoveCode(codes[static_cast<size_t>(i)], b.Facing));
+    if (r.kind == MoveKind::None) continue;
+    ++moves;
+    pushes += r.kind == MoveKind::Push;
+    if (r.cleared) {
+      g.Panel.bestMoves = moves;
+      g.Panel.bestPushes = pushes;
+      return;
+    }
+  }
+}
+
 bool EnterStage(GameState& g, Platform& p, int32_t stage) {
   if (!LoadStageCells(g, p, stage, true)) return false;
   g.ExitOpen = false;
   g.Facing = FacingDown;
   g.Scene = SceneIdle;
   KeepStageStart(g);
+  ReadBestClear(g, p, stage);
   return true;
 }
 
@@ -131,6 +170,22 @@ bool WriteProgressValue(GameState& g, Platform& p, int32_t maxStage) {
   return false;
 }
 
+constexpr char kSettingsFile[] = "settings.txt";
+
+std::string SettingsText(const GameState& g) {
+  return std::string("# Rara3 settings, written by the game\npanels ") + (g.Panel.shown ? "on" : "off") +
+         "\n";
+}
+
+bool WriteSettingsFile(GameState& g, Platform& p) {
+  const std::string path = g.AppDir + kSettingsFile;
+  const std::string text = SettingsText(g);
+  std::string error;
+  if (p.files.ReplaceWhole(path, text.data(), text.size(), error)) return true;
+  TellPlayer(p, TrFormat(N_("The settings were not saved: {0}"), {error}));
+  return false;
+}
+
 bool Perform(GameState& g, Platform& p, const FileRequest& r) {
   switch (r.work) {
     case FileWork::LoadStage: return EnterStage(g, p, r.stage);
@@ -139,6 +194,7 @@ bool Perform(GameState& g, Platform& p, const FileRequest& r) {
     case FileWork::WriteReplay: return WriteReplay(g, p, r.stage, r.value);
     case FileWork::WriteProgress: return WriteProgressValue(g, p, r.value);
     case FileWork::SaveEditedStage: return SaveStage(g, p, r.stage);
+    case FileWork::WriteSettings: return WriteSettingsFile(g, p);
   }
   return false;
 }
@@ -191,5 +247,46 @@ bool WriteReplayFile(GameState& g, Platform& p) { return WriteReplay(g, p, g.Sta
 bool ReadReplayFile(GameState& g, Platform& p) { return ReadReplay(g, p, g.StageNo); }
 
 bool WriteProgressByte(GameState& g, Platform& p) { return WriteProgressValue(g, p, g.MaxStage); }
+
+bool ReadSettings(GameState& g, Platform& p) {
+  g.Panel.shown = true;
+  const std::string path = g.AppDir + kSettingsFile;
+  std::vector<uint8_t> bytes;
+  bool missing = false;
+  std::string error;
+  if (!p.files.ReadAll(path, bytes, missing, error)) {
+    if (missing) return true;
+  } else {
+    error = ParseSettings(std::string(bytes.begin(), bytes.end()), g.Panel.shown);
+    if (error.empty()) return true;
+    g.Panel.shown = true;
+    error = path + ": " + error;
+  }
+  TellPlayer(p, TrFormat(N_("The settings cannot be read, so the defaults are used: {0}"), {error}));
+  return false;
+}
+
+std::string ParseSettings(const std::string& text, bool& panelsShown) {
+  size_t start = 0;
+  for (int line = 1; start < text.size(); ++line) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string l = text.substr(start, end - start);
+    start = end + 1;
+    if (!l.empty() && l.back() == '\r') l.pop_back();
+    if (l.empty() || l[0] == '#') continue;
+    const size_t space = l.find(' ');
+    const std::string key = l.substr(0, space);
+    const std::string value = space == std::string::npos ? "" : l.substr(space + 1);
+    // Settings of a later version are left alone.
+    if (key != "panels") continue;
+    if (value != "on" && value != "off") {
+      return TrFormat(N_("line {0}: \"panels\" is \"on\" or \"off\", not \"{1}\""),
+                      {std::to_string(line), value});
+    }
+    panelsShown = value == "on";
+  }
+  return "";
+}
 
 }  // namespace rara3

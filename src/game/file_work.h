@@ -44,4 +44,12 @@ bool ReadReplayFile(GameState& g, Platform& p);
 // goes on.
 bool WriteProgressByte(GameState& g, Platform& p);
 
+// The player's settings file (settings.txt in AppDir): whether the side
+// panels are shown. No file is the defaults (panels on); a file that cannot
+// be read or parsed is reported, gives the defaults and returns false.
+bool ReadSettings(GameState& g, Platform& p);
+// The settings text's lines: "# comment" and "panels on|off"; unknown
+// settings are skipped. Returns the error, or "" when it is good.
+std::string ParseSettings(const std::string& text, bool& panelsShown);
+
 }  // namespace rara3

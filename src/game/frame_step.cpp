@@ -213,6 +213,7 @@ void StepAfterFlip(GameState& g) {
     case SceneEnding: AdvanceEnding(g); break;
     default: break;
   }
+  if (g.Panel.changeTicks > 0) --g.Panel.changeTicks;
   g.PassChange = {};
 }
 

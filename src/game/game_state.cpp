@@ -13,6 +13,8 @@ void InitGameState(GameState& g) {
   g.EndingPhase = 0;
   g.EndingTick = 0;
   g.ReplayMode = false;
+  // Room for a long floor up front, so moves never allocate in play.
+  g.Undo.steps.reserve(1 << 14);
 }
 
 double NextRandom(GameState& g) {

@@ -8,11 +8,15 @@
 #include "core/platform.h"
 #include "core/scenes.h"
 #include "game/board.h"
+#include "game/panel_state.h"
+#include "game/undo_history.h"
 
 namespace rara3 {
 
 // Capacity of the move record and of a replay. Both hold the same number of
-// codes so every file the game writes can be replayed whole.
+// codes so every file the game writes can be replayed whole. The record
+// holds the moves that walked or pushed, as the undo history does, up to
+// its capacity.
 constexpr int32_t RecordCapacity = 8192;
 constexpr int32_t ReplayCapacity = 8192;
 
@@ -36,6 +40,7 @@ enum class FileWork : uint8_t {
   WriteReplay,         // the first `value` recorded codes as stage `stage`'s replay
   WriteProgress,       // `value` as the progress byte
   SaveEditedStage,     // Map as stage `stage`, and its export file
+  WriteSettings,       // the player's settings (the side panels shown)
 };
 
 struct FileRequest {
@@ -115,6 +120,7 @@ struct GameState : Board {
   int32_t ReplayPos = 0;
   // The board as the stage in play started: undo and restart play from it.
   Board StageStart;
+  UndoHistory Undo;
 
   // Push animation state (the prepared push itself lives in Board).
   int32_t SlideOffset = 0;
@@ -137,6 +143,9 @@ struct GameState : Board {
   int32_t FlickerRow = 0;
   int32_t FlickerColumn = 0;
   PassCellChange PassChange;
+
+  // The side panels beside the board.
+  PanelState Panel;
 
   // File work asked for and not yet carried out.
   FileRequest FileRequests[kFileRequestCapacity] = {};

@@ -3,6 +3,7 @@
 #include "game/game.h"
 #include "game/move_step.h"
 #include "game/pointer.h"
+#include "game/undo.h"
 
 namespace rara3 {
 
@@ -23,15 +24,17 @@ bool TakeReplayCode(GameState& g) {
     g.Scene = SceneRetire;
     return false;
   }
-  switch (g.ReplayMoves[g.ReplayPos]) {
-    case MoveCodeRight: g.Facing = FacingRight; break;
-    case MoveCodeLeft: g.Facing = FacingLeft; break;
-    case MoveCodeUp: g.Facing = FacingUp; break;
-    case MoveCodeDown: g.Facing = FacingDown; break;
-    default: break;  // an unknown code tries the move in the current facing
-  }
+  // An unknown code tries the move in the current facing.
+  g.Facing = FacingOfMoveCode(g.ReplayMoves[g.ReplayPos], g.Facing);
   ++g.ReplayPos;
   return true;
+}
+
+void ResolveAndNote(GameState& g, int32_t facingBefore) {
+  const MoveKind kind = ResolveMove(g);
+  // Only what walked or pushed is kept: a held arrow against a wall turns
+  // the player every tick and would bury the moves under turns.
+  if (kind != MoveKind::None) NoteMove(g, facingBefore, kind == MoveKind::Push);
 }
 
 }  // namespace
@@ -60,6 +63,7 @@ void Timer1_Timer(GameState& g, Platform& p) {
 }
 
 void MoveStep(GameState& g) {
+  const int32_t facingBefore = g.Facing;
   if (g.ReplayMode) {
     if (!TakeReplayCode(g)) return;
   } else {
@@ -67,7 +71,7 @@ void MoveStep(GameState& g) {
     if (a != nullptr) MoveInFacing(g, a->facing);
     return;
   }
-  ResolveMove(g);
+  ResolveAndNote(g, facingBefore);
 }
 
 void MoveInFacing(GameState& g, int32_t facing) {
@@ -75,18 +79,14 @@ void MoveInFacing(GameState& g, int32_t facing) {
   for (const Arrow& arrow : kArrowPriority)
     if (arrow.facing == facing) a = &arrow;
   if (a == nullptr) return;
+  const int32_t facingBefore = g.Facing;
   g.Facing = a->facing;
-  // Every attempt is recorded, blocked ones too. A full record keeps its
-  // first codes; the moves beyond still play.
-  if (g.RecordCount >= 0 && g.RecordCount < RecordCapacity) {
-    g.RecordMoves[g.RecordCount] = a->moveCode;
-    ++g.RecordCount;
-  }
-  ResolveMove(g);
+  ResolveAndNote(g, facingBefore);
 }
 
-void ResolveMove(GameState& g) {
-  switch (PrepareMove(g)) {
+MoveKind ResolveMove(GameState& g) {
+  const MoveKind kind = PrepareMove(g);
+  switch (kind) {
     case MoveKind::Walk:
       g.AnimStep = 0;
       g.Scene = SceneWalk;
@@ -102,6 +102,7 @@ void ResolveMove(GameState& g) {
     case MoveKind::None:
       break;
   }
+  return kind;
 }
 
 void StartPush(GameState& g) {

@@ -33,7 +33,11 @@ void ToggleMusic(GameState& g, Platform& p, bool pauseAfterOn) {
 
 void ToggleSound(GameState& g) { g.SoundOn = !g.SoundOn; }
 
-void ToggleColors(GameState& g) { g.AltColors = g.AltColors == 0 ? 1 : 0; }
+void ToggleColors(GameState& g) {
+  g.AltColors = g.AltColors == 0 ? 1 : 0;
+  g.Panel.change = PanelChange::Colors;
+  g.Panel.changeTicks = kPanelChangeFrames;
+}
 
 void CycleSpeed(GameState& g) {
   switch (g.StepFrames) {
@@ -41,6 +45,8 @@ void CycleSpeed(GameState& g) {
     case 1: g.StepFrames = 3; break;
     default: g.StepFrames = 2; break;
   }
+  g.Panel.change = PanelChange::Speed;
+  g.Panel.changeTicks = kPanelChangeFrames;
 }
 
 }  // namespace rara3

@@ -1,5 +1,6 @@
 // The key-down handler: what each key does in each scene, and the two ways
 // out of the program that start from the window.
+#include "core/words.h"
 #include "game/file_work.h"
 #include "game/game.h"
 #include "game/stage_flow.h"
@@ -129,7 +130,14 @@ void SceneKey(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) 
 
 void Form_KeyDown(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) {
   NoteKeyForPointerPlay(g, keyCode);
-  SceneKey(g, p, keyCode, modifierMask);
+  // F1 hides and shows the side panels in every scene but the ending, where
+  // every key waits for its end; the choice is kept for the next start.
+  if (keyCode == KeyF1 && g.Scene != SceneEnding) {
+    g.Panel.shown = !g.Panel.shown;
+    RequestFileWork(g, {FileWork::WriteSettings});
+  } else {
+    SceneKey(g, p, keyCode, modifierMask);
+  }
   // The key's file work, in the order asked, before anything else runs.
   CarryOutFileWork(g, p);
 }
@@ -141,8 +149,9 @@ void Form_Unload(GameState& g, Platform& p) {
   // are saved to the stage first. When that fails the player is told and
   // the game stays open with the edits.
   if (g.Scene == SceneEditor && EditorHasUnsavedEdits(g, p)) {
-    SaveEditedStage(g, p, "\nThe game stays open so that your edits are not lost: Enter saves "
-                          "them again, Esc leaves them.");
+    SaveEditedStage(g, p, std::string("\n") + Tr(N_("The game stays open so that your edits are "
+                                                      "not lost: Enter saves them again, Esc leaves "
+                                                      "them.")));
     if (EditorHasUnsavedEdits(g, p)) return;
   }
   p.keyboard.Unacquire();

@@ -49,11 +49,11 @@ void ContinueAfterClear(GameState& g, Platform& p) {
     g.Scene = SceneTitle;
     return;
   }
-  if (g.Recording) {
-    // A failed write is reported and leaves the old file; play goes on.
-    RequestFileWork(g, {FileWork::WriteReplay, g.StageNo, g.RecordCount});
-    g.RecordCount = 0;
-  }
+  // The replay file keeps the best clear: one with more moves than it
+  // leaves it. A failed write is reported and leaves the old file.
+  const bool best = g.Panel.bestMoves < 0 || g.Undo.Moves() <= g.Panel.bestMoves;
+  if (g.Recording && best) RequestFileWork(g, {FileWork::WriteReplay, g.StageNo, g.RecordCount});
+  g.RecordCount = 0;
   if (g.StageNo >= kStageCount) {
     StartEnding(g, p);
     return;

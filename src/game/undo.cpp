@@ -6,9 +6,18 @@ namespace rara3 {
 
 namespace {
 
-// The facing a recorded code turns to; any other code keeps it, as in a
-// replay.
-int32_t FacingOfCode(int32_t code, int32_t facing) {
+int32_t CodeOfFacing(int32_t facing) {
+  switch (facing) {
+    case FacingRight: return MoveCodeRight;
+    case FacingLeft: return MoveCodeLeft;
+    case FacingUp: return MoveCodeUp;
+    default: return MoveCodeDown;
+  }
+}
+
+}  // namespace
+
+int32_t FacingOfMoveCode(int32_t code, int32_t facing) {
   switch (code) {
     case MoveCodeRight: return FacingRight;
     case MoveCodeLeft: return FacingLeft;
@@ -18,35 +27,56 @@ int32_t FacingOfCode(int32_t code, int32_t facing) {
   }
 }
 
+namespace {
+
 bool CanChangeBoard(const GameState& g) { return g.Scene == SceneIdle && !g.ReplayMode; }
+
+void ForgetMoves(GameState& g) {
+  g.Undo.steps.clear();
+  g.Undo.pushes = 0;
+  g.RecordCount = 0;
+}
 
 }  // namespace
 
-void KeepStageStart(GameState& g) { g.StageStart = static_cast<const Board&>(g); }
+void KeepStageStart(GameState& g) {
+  g.StageStart = static_cast<const Board&>(g);
+  ForgetMoves(g);
+}
 
-Board ReplayRecord(const GameState& g, int32_t count, int32_t& lastMove) {
-  Board b = g.StageStart;
-  lastMove = -1;
-  for (int32_t i = 0; i < count; ++i) {
-    if (ApplyMove(b, FacingOfCode(g.RecordMoves[i], b.Facing)).kind != MoveKind::None) {
-      lastMove = i;
-    }
+void NoteMove(GameState& g, int32_t facingBefore, bool push) {
+  const int32_t code = CodeOfFacing(g.Facing);
+  g.Undo.steps.push_back({static_cast<uint8_t>(code), static_cast<uint8_t>(facingBefore), push});
+  if (push) ++g.Undo.pushes;
+  // A full record keeps its first codes; the moves beyond still play and
+  // can still be undone.
+  // A replay records nothing: it plays what the file holds.
+  if (!g.ReplayMode && g.RecordCount >= 0 && g.RecordCount < RecordCapacity) {
+    g.RecordMoves[g.RecordCount++] = code;
   }
+}
+
+Board ReplayHistory(const GameState& g, int32_t count) {
+  Board b = g.StageStart;
+  count = std::clamp(count, 0, g.Undo.Moves());
+  for (int32_t i = 0; i < count; ++i) ApplyMove(b, FacingOfMoveCode(g.Undo.steps[i].code, b.Facing));
   return b;
 }
 
 bool TakeBackMove(GameState& g, Platform& p) {
   if (!CanChangeBoard(g)) return false;
-  const int32_t count = std::clamp(g.RecordCount, 0, RecordCapacity);
-  if (count == 0) return false;
-  int32_t lastMove = -1;
-  ReplayRecord(g, count, lastMove);
-  // Everything from the last real move on goes: the move and the turns in
-  // place after it. Without one, only turns remain: back to the start.
-  const int32_t keep = std::max(lastMove, 0);
-  int32_t unused = -1;
-  static_cast<Board&>(g) = ReplayRecord(g, keep, unused);
-  g.RecordCount = keep;
+  if (g.Undo.steps.empty()) {
+    // Only turns in place since the start: back to the start's facing.
+    if (g.Facing == g.StageStart.Facing) return false;
+    g.Facing = g.StageStart.Facing;
+  } else {
+    const UndoStep last = g.Undo.steps.back();
+    g.Undo.steps.pop_back();
+    if (last.push) --g.Undo.pushes;
+    static_cast<Board&>(g) = ReplayHistory(g, g.Undo.Moves());
+    g.Facing = last.facingBefore;
+    g.RecordCount = std::min(g.Undo.Moves(), RecordCapacity);
+  }
   if (g.SoundOn) p.audio.PlaySfx(Effect::Bump);
   return true;
 }
@@ -54,7 +84,7 @@ bool TakeBackMove(GameState& g, Platform& p) {
 bool RestartStage(GameState& g) {
   if (!CanChangeBoard(g)) return false;
   static_cast<Board&>(g) = g.StageStart;
-  g.RecordCount = 0;
+  ForgetMoves(g);
   return true;
 }
 

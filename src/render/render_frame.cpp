@@ -2,6 +2,7 @@
 
 #include "render/blit.h"
 #include "render/scene_frames.h"
+#include "render/side_panels.h"
 
 namespace rara3 {
 
@@ -19,6 +20,7 @@ void DrawFrame(const GameState& g, Display& d) {
     case SceneEditor: DrawEditorLayers(g, d); break;
     default: break;
   }
+  DrawSidePanels(g, d);
 }
 
 }  // namespace rara3

@@ -1,8 +1,10 @@
 // Undo and restart in the idle scene: the earlier board comes back exactly,
-// the record loses the undone codes, and the replay written at the clear
-// still replays to the clear.
+// however long the stage has been played, the record loses the undone
+// moves, and the replay written at the clear still replays to the clear.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -125,9 +127,9 @@ TEST_F(UndoTest, EachUndoRestoresTheBoardBeforeTheLastMove) {
 TEST_F(UndoTest, TurnsInPlaceAfterTheMoveGoWithIt) {
   Step(KeyStateRight);
   const Seen walked = SeenOf(g);
-  Step(KeyStateUp);  // against the wall: only turns
+  Step(KeyStateUp);  // against the wall: only turns, never recorded
   Step(KeyStateUp);
-  EXPECT_EQ(g.RecordCount, 3);
+  EXPECT_EQ(g.RecordCount, 1);
   EXPECT_EQ(g.Facing, FacingUp);
   Press(KeyBackspace);
   EXPECT_NE(SeenOf(g), walked);
@@ -163,24 +165,90 @@ TEST_F(UndoTest, DoesNothingOutsideTheIdleSceneOrDuringAReplay) {
   EXPECT_EQ(g.PlayerX, 3);
 }
 
-// A full record (a held arrow against a wall fills it at 100 codes a
-// second): the undo still finds the last move among all 8192 codes.
-TEST_F(UndoTest, AFullRecordIsTakenBackLikeAnyOther) {
-  Step(KeyStateRight);
-  Step(KeyStateRight);
-  ASSERT_EQ(g.RecordCount, 2);
-  const Seen afterOne = [&] {
-    Board b = g.StageStart;
-    ApplyMove(b, FacingRight);
-    return SeenOf(b);
-  }();
-  for (int32_t i = g.RecordCount; i < RecordCapacity; ++i) g.RecordMoves[i] = MoveCodeUp;
-  g.RecordCount = RecordCapacity;
-  g.Facing = FacingUp;
-  Press(KeyBackspace);
-  EXPECT_EQ(SeenOf(g), afterOne);
-  EXPECT_EQ(g.RecordCount, 1);
+// Undo takes back exactly one move however long the stage has gone on: past
+// thousands of codes held against a wall, at the record's capacity and
+// beyond it, after a push, after a restart.
+struct LongPlayCase {
+  const char* name;
+  void (*before)(UndoTest&);  // played up to the board undo must bring back
+  void (*last)(UndoTest&);    // the move taken back, with what follows it
+};
+
+void HeldAgainstTheWall(UndoTest& t) {
+  // One code a tick while the arrow is held; the player stays.
+  t.Hold(KeyStateUp);
+  for (int i = 0; i < 9000; ++i) Timer1_Timer(t.g, t.p);
+  t.Hold(KeyStateUp, false);
 }
+
+// Walks to and fro on row 2 until the history holds `moves` moves.
+void WalkUntil(UndoTest& t, int32_t moves) {
+  t.Step(KeyStateDown);
+  while (t.g.Undo.Moves() < moves) t.Step(t.g.PlayerX == 1 ? KeyStateRight : KeyStateLeft);
+}
+
+const LongPlayCase kLongPlay[] = {
+    {"a walk after 9000 codes against the wall",
+     [](UndoTest& t) {
+       HeldAgainstTheWall(t);
+       t.Step(KeyStateRight);
+     },
+     [](UndoTest& t) { t.Step(KeyStateRight); }},
+    {"9000 codes against the wall after the walk",
+     [](UndoTest& t) { t.Step(KeyStateRight); },
+     [](UndoTest& t) {
+       t.Step(KeyStateRight);
+       HeldAgainstTheWall(t);
+     }},
+    {"the move that fills the record",
+     [](UndoTest& t) { WalkUntil(t, RecordCapacity - 1); },
+     [](UndoTest& t) { t.Step(KeyStateUp); }},
+    {"a push long after the record is full",
+     [](UndoTest& t) {
+       WalkUntil(t, RecordCapacity + 500);
+       if (t.g.PlayerX != 1) t.Step(KeyStateLeft);
+       t.Step(KeyStateUp);
+       t.Step(KeyStateRight);
+       t.Step(KeyStateRight);
+       t.Step(KeyStateRight);
+     },
+     [](UndoTest& t) { t.Step(KeyStateRight); }},  // the copy box into the pair box
+    {"a walk after a restart",
+     [](UndoTest& t) {
+       t.Step(KeyStateRight);
+       t.Step(KeyStateDown);
+       t.Press(KeyR);
+     },
+     [](UndoTest& t) { t.Step(KeyStateDown); }},
+};
+
+class LongPlayTest : public UndoTest, public testing::WithParamInterface<LongPlayCase> {};
+
+TEST_P(LongPlayTest, OneUndoTakesBackExactlyTheLastMove) {
+  g.StepFrames = 1;
+  GetParam().before(*this);
+  const Seen before = SeenOf(g);
+  const int32_t moves = g.Undo.Moves();
+  const int32_t pushes = g.Undo.pushes;
+  GetParam().last(*this);
+  ASSERT_EQ(g.Scene, SceneIdle);
+  ASSERT_EQ(g.Undo.Moves(), moves + 1);
+  Press(KeyBackspace);
+  EXPECT_EQ(SeenOf(g), before);
+  EXPECT_EQ(g.Undo.Moves(), moves);
+  EXPECT_EQ(g.Undo.pushes, pushes);
+  EXPECT_EQ(g.RecordCount, std::min(moves, RecordCapacity));
+  EXPECT_EQ(Bumps(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LongPlayTest, testing::ValuesIn(kLongPlay),
+                         [](const testing::TestParamInfo<LongPlayCase>& info) {
+                           std::string name;
+                           for (const char* c = info.param.name; *c != '\0'; ++c) {
+                             if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
+                           }
+                           return name;
+                         });
 
 TEST_F(UndoTest, SoundOffUndoesSilently) {
   Step(KeyStateRight);

@@ -96,6 +96,9 @@ new_game() {
   mkdir -p "$GAME_DIR"
   cp "$RARA3" "$GAME_DIR/rara3"
   cp "$DATAFILE" "$GAME_DIR/TOVAK.DAT"
+  # The bare screens, as the simulator draws them by default: the panels are
+  # the unit tests' (F1 off, remembered).
+  printf 'panels off\n' >"$GAME_DIR/settings.txt"
 }
 
 # Starts the game; GAME_PID is its process.

@@ -168,21 +168,29 @@ TEST_F(MoveStepTest, HeldArrowsResolveDownLeftRightUp) {
     for (int k : c.held) Hold(k);
     Timer1_Timer(g, p);
     EXPECT_EQ(g.Facing, c.facing) << c.code;
-    ASSERT_EQ(g.RecordCount, 1);
-    EXPECT_EQ(g.RecordMoves[0], c.code);
+    // A turn in place changes no board: neither recorded nor undoable.
+    EXPECT_EQ(g.RecordCount, 0);
+    EXPECT_EQ(g.Undo.Moves(), 0);
   }
 }
 
-TEST_F(MoveStepTest, HoldingAnArrowAgainstAWallRecordsOneCodePerTick) {
+TEST_F(MoveStepTest, HoldingAnArrowAgainstAWallRecordsNothing) {
   PlayBoard({"####", "#@##", "####"});
   Hold(KeyStateRight);
   for (int tick = 0; tick < 3; ++tick) Timer1_Timer(g, p);
   EXPECT_EQ(g.Scene, SceneIdle);
   EXPECT_EQ(g.Facing, FacingRight);
-  ASSERT_EQ(g.RecordCount, 3);
-  EXPECT_EQ(std::vector<int32_t>(g.RecordMoves, g.RecordMoves + 3),
-            (std::vector<int32_t>{28, 28, 28}));
-  // Recording is not looked at: the record keeps every attempt regardless.
+  EXPECT_EQ(g.RecordCount, 0);
+  EXPECT_EQ(g.Undo.Moves(), 0);
+  // A walk is recorded, with the facing it started from kept for undo.
+  PlayBoard({"####", "#@.#", "####"}, FacingUp);
+  Timer1_Timer(g, p);
+  ASSERT_EQ(g.RecordCount, 1);
+  EXPECT_EQ(g.RecordMoves[0], MoveCodeRight);
+  ASSERT_EQ(g.Undo.Moves(), 1);
+  EXPECT_EQ(g.Undo.steps[0].facingBefore, FacingUp);
+  EXPECT_FALSE(g.Undo.steps[0].push);
+  // Recording is not looked at: the record keeps every move regardless.
   EXPECT_FALSE(g.Recording);
 }
 

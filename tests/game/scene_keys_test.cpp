@@ -67,6 +67,8 @@ class SceneKeysTest : public GameFixture {
 // The keys of each scene that act on something, with their modifier rule.
 bool Acts(int16_t scene, int16_t key, int16_t mask) {
   const bool sound = key == KeyM || key == KeyS;
+  // F1 shows or hides the side panels everywhere but in the ending.
+  if (key == KeyF1 && scene != SceneEnding) return true;
   switch (scene) {
     case SceneTitle:
       if (key == KeyF7 || key == KeyF9 || key == KeyF11) return mask == ModCtrlShift;

@@ -1,4 +1,5 @@
-"""Picture5: the digits, the floor label, the title logo and the banner.
+"""Picture5: the digits, the floor label, the title logo, the banner and the
+side panels' small letters (panel_glyphs.py).
 
 Letters come from free fonts (see assets/README.md), rendered without
 anti-aliasing and then finished like the sprites: a vertical colour
@@ -13,6 +14,7 @@ from PIL import Image, ImageDraw, ImageFont
 from canvas import Canvas, grow, shift
 import palette as P
 import boxes
+import panel_glyphs
 
 FONT_DIRS = ["/usr/share/fonts/truetype/dejavu", "/usr/share/fonts/opentype/noto",
              "/usr/share/fonts/truetype/comfortaa"]
@@ -156,9 +158,10 @@ def banner(c):
 
 
 def make_sheet():
-    c = Canvas(565, 292)
+    c = Canvas(565, panel_glyphs.TOP + panel_glyphs.area_height())
     digits(c)
     floor_label(c)
     logo(c)
     banner(c)
+    panel_glyphs.draw(c)
     return c

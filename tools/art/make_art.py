@@ -24,6 +24,7 @@ import effects      # noqa: E402
 import floors       # noqa: E402
 import icon         # noqa: E402
 import lettering    # noqa: E402
+import panel_glyphs  # noqa: E402
 import player       # noqa: E402
 import portrait     # noqa: E402
 import title        # noqa: E402
@@ -83,6 +84,15 @@ def main():
         errors += problems(n, rgb)
         if not args.check:
             Image.fromarray(rgb, "RGB").save(path, optimize=True)
+    # Where the panels' letters lie on Picture5, for the game.
+    if not args.icons:
+        table = panel_glyphs.table_text(*panel_glyphs.layout(panel_glyphs.glyphs()))
+        if not args.check:
+            with open(panel_glyphs.TABLE, "w", encoding="utf-8") as f:
+                f.write(table)
+        with open(panel_glyphs.TABLE, encoding="utf-8") as f:
+            if f.read() != table:
+                errors.append(f"{panel_glyphs.TABLE}: differs from Picture5's letters")
     # The window icon, and the desktop's icons, each drawn at its size.
     icons = [(os.path.join(ROOT, "assets", "icon.png"), 32)]
     icons += [(os.path.join(ROOT, "assets", "icons", f"{n}.png"), n)

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/command_line.h"
+#include "core/words.h"
 #include "data/data_file.h"
 #include "platform/posix/posix_files.h"
 #include "redirect_files.h"
@@ -15,10 +16,11 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: rara3-sim [--test-sheets] DATAFILE [SCRIPT]\n"
+    "usage: rara3-sim [--test-sheets] [--panels] DATAFILE [SCRIPT]\n"
     "Runs the game on DATAFILE (its folder is the program folder: replay and\n"
     "export files go there) with the commands of SCRIPT or standard input.\n"
     "--test-sheets: snapshots use generated test sheets instead of the art.\n"
+    "--panels: the side panels are shown from the start (F1 toggles them).\n"
     "Exit status: 0 done or the game ended, 1 a data file or snapshot problem,\n"
     "2 a bad command line or script.\n";
 
@@ -27,6 +29,8 @@ constexpr const char* kUsage =
 int main(int argc, char** argv) {
   if (rara3::AnswerStandardOptions(argc, argv, "rara3-sim", kUsage, stdout)) return 0;
   rara3::IgnoreFileSizeSignal();
+  // Messages and panels in the environment's language, as the game shows them.
+  rara3::UseLocaleLanguage(RARA3_SIM_LOCALE_DIR);
   using namespace rara3;
   using namespace rara3::sim;
   SimOptions options;
@@ -39,6 +43,8 @@ int main(int argc, char** argv) {
     }
     if (a == "--test-sheets") {
       options.testSheets = true;
+    } else if (a == "--panels") {
+      options.panels = true;
     } else if (a.size() > 1 && a[0] == '-') {
       std::cerr << "rara3-sim: unknown option " << a << '\n' << kUsage;
       return kStatusScript;

@@ -42,7 +42,9 @@ bool Simulator::Start(const std::string& programDir, std::string& error) {
     sink_ = std::make_unique<ComposeSink>(*compositor_);
     hp_.display.sink = sink_.get();
   }
-  return StartHeadless(*g_, hp_.platform, programDir, error);
+  if (!StartHeadless(*g_, hp_.platform, programDir, error)) return false;
+  g_->Panel.shown = options_.panels;
+  return true;
 }
 
 bool Simulator::Pass() {

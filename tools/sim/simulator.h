@@ -25,6 +25,9 @@ struct SimOptions {
   bool compose = false;
   // Compose with the generated test sheets instead of the built-in art.
   bool testSheets = false;
+  // The side panels shown from the start, as F1 shows them; the player's
+  // settings file is not read, so every other run draws the screens bare.
+  bool panels = false;
 };
 
 class Simulator {

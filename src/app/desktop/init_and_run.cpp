@@ -10,6 +10,7 @@
 #include <new>
 
 #include "data/data_file.h"
+#include "game/file_work.h"
 #include "game/game.h"
 #include "core/display_error_text.h"
 #include "app/data_file_error.h"
@@ -35,6 +36,7 @@ int Main(const std::string& appDir, const std::string& startError, int instanceL
   }
   RunGuarded(p, [&] {
     BringUp(*g, *sdl);
+    ReadSettings(*g, p);
     // A second start asks, through the lock, for the window to come forward.
     sdl->window.WatchRaiseRequests(instanceLockFd, sdl->display.Window());
     sdl->window.MapPointer(sdl->display.Window());

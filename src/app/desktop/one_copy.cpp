@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/words.h"
 #include "platform/sdl/sdl_system.h"
 
 namespace rara3 {
@@ -33,8 +34,9 @@ bool TakeOneCopyLock(const std::string& gameDir, InstanceLock& lock) {
                          "the front\n", where.c_str());
     return false;
   }
-  const std::string text = "The game is already running on " + where +
-                           ", but its window could not be brought to the front.";
+  const std::string text =
+      TrFormat(N_("The game is already running on {0}, but its window could not be brought to the front."),
+               {where});
   std::fprintf(stderr, "rara3: %s\n", text.c_str());
   std::fflush(stderr);
   SdlSystem().MessageBox(text);

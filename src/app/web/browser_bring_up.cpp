@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/display_error_text.h"
+#include "game/file_work.h"
 #include "core/words.h"
 #include "data/data_file.h"
 #include "data/data_place.h"
@@ -78,7 +79,10 @@ bool StartBrowserGame(BrowserGame& game) {
     Finish(game);
     return false;
   }
-  RunGuarded(p, [&] { BringUpBrowser(*game.state, game.browser); });
+  RunGuarded(p, [&] {
+    BringUpBrowser(*game.state, game.browser);
+    ReadSettings(*game.state, p);
+  });
   if (p.system.Ended()) {
     Finish(game);
     return false;

@@ -85,6 +85,7 @@ bool GameKeepsKey(int16_t key, int16_t mask) {
     case KeyQ:
     case KeyS:
     case KeyZ:
+    case KeyF1:  // the side panels, not the browser's help
       return true;
     default:
       return key >= Key1 && key <= Key8;

@@ -47,6 +47,7 @@ TEST(BrowserKeys, ThePageKeepsTheGamesKeysAndLeavesTheBrowserItsOwn) {
       {KeyUp, 0, true}, {KeySpace, 0, true}, {KeyEnter, 0, true}, {KeyEscape, 0, true},
       {KeyM, 0, true}, {KeyS, ModShift, true}, {Key1, 0, true}, {Key8, 0, true},
       {KeyF11, ModCtrlShift, true}, {KeyF9, ModCtrlShift, true}, {KeyF7, ModCtrlShift, true},
+      {KeyF1, 0, true},
       // The browser's: reload, its own shortcuts, F11 alone, keys the game ignores.
       {KeyF1 + 4, 0, false}, {KeyF11, 0, false}, {static_cast<int16_t>('R'), ModCtrl, false},
       {KeyUp, ModAlt, false}, {KeyF11, ModCtrlShift | ModAlt, false}, {Key9, 0, false},
