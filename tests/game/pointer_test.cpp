@@ -173,8 +173,9 @@ INSTANTIATE_TEST_SUITE_P(
         TapCase{"BoxBesidePushes", {"@S..#"}, PixelX(1), PixelY(0), SceneIdle, 0, 0, {R}},
         TapCase{"BoxAboveBesidePushes", {"...", ".S.", ".@."}, PixelX(1), PixelY(1), SceneIdle, 1,
                 2, {U}},
-        // A box that cannot move turns the player, as the arrow does.
-        TapCase{"BlockedBoxOnlyTurns", {"@#"}, PixelX(1), PixelY(0), SceneIdle, 0, 0, {R}},
+        // A box that cannot move turns the player, as the arrow does; a
+        // turn is no move, so nothing is recorded.
+        TapCase{"BlockedBoxOnlyTurns", {"@#"}, PixelX(1), PixelY(0), SceneIdle, 0, 0, {}},
         TapCase{"BoxFartherAwayDoesNothing", {"@.S.."}, PixelX(2), PixelY(0), SceneIdle, 0, 0, {}},
         TapCase{"DiagonalBoxDoesNothing", {"@.", ".S"}, PixelX(1), PixelY(1), SceneIdle, 0, 0,
                 {}},
