@@ -9,6 +9,7 @@
 
 #include "core/words.h"
 #include "data/data_file.h"
+#include "game/floor_help_step.h"
 #include "game/notice.h"
 #include "game/replay_file.h"
 #include "game/undo.h"
@@ -37,6 +38,7 @@ bool EnterStage(GameState& g, Platform& p, int32_t stage) {
   g.Facing = FacingDown;
   g.Scene = SceneIdle;
   KeepStageStart(g);
+  ResetFloorHelp(g);
   return true;
 }
 

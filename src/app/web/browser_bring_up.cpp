@@ -78,6 +78,7 @@ bool StartBrowserGame(BrowserGame& game) {
     Finish(game);
     return false;
   }
+  game.state->Help.Search = game.search.get();
   RunGuarded(p, [&] { BringUpBrowser(*game.state, game.browser); });
   if (p.system.Ended()) {
     Finish(game);
