@@ -202,6 +202,25 @@ TEST_F(FloorHelpGame, NoWayOutFollowsThePosition) {
   EXPECT_FALSE(g.Help.NoWayOut);
 }
 
+// The frame step and the worker thread meet: positions changing every frame
+// cancel and restart the search, and only the last position's verdict counts.
+TEST_F(FloorHelpGame, WorkerThreadFollowsEveryChange) {
+  search = MakeThreadedSearch(InGameSearchCaps());
+  g.Help.Search = search.get();
+  for (int i = 0; i < 200; ++i) {
+    PlayBoard(i % 2 ? kLostRoom : kWonInOnePush);
+    StepFloorHelp(g);
+  }
+  PlayBoard(kLostRoom);
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  do {
+    StepFloorHelp(g);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  } while (!g.Help.HasFinding && std::chrono::steady_clock::now() < end);
+  ASSERT_TRUE(g.Help.HasFinding);
+  EXPECT_TRUE(g.Help.NoWayOut);
+}
+
 TEST_F(FloorHelpGame, NothingClaimedOutsideTheIdleScene) {
   PlayBoard(kLostRoom);
   StepUntilKnown();
