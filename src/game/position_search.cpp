@@ -19,16 +19,17 @@ class ThreadedSearch final : public PositionSearch {
   explicit ThreadedSearch(const SearchCaps& caps) : caps_(caps) {
     caps_.afterMove.cancel = &cancel_;
     caps_.forHint.cancel = &cancel_;
-    worker_ = std::jthread([this](std::stop_token stop) { Work(stop); });
+    worker_ = std::thread([this] { Work(); });
   }
 
   ~ThreadedSearch() override {
     {
       std::lock_guard lock(mutex_);
       cancel_ = true;
-      worker_.request_stop();
+      stopping_ = true;
     }
     wake_.notify_one();
+    worker_.join();
   }
 
   void Start(const Board& board, SearchDepth depth) override {
@@ -60,15 +61,15 @@ class ThreadedSearch final : public PositionSearch {
   }
 
  private:
-  void Work(std::stop_token stop) {
+  void Work() {
     for (;;) {
       Board board;
       SearchDepth depth = SearchDepth::AfterMove;
       uint64_t job = 0;
       {
         std::unique_lock lock(mutex_);
-        wake_.wait(lock, [&] { return stop.stop_requested() || pending_.has_value(); });
-        if (stop.stop_requested()) return;
+        wake_.wait(lock, [&] { return stopping_ || pending_.has_value(); });
+        if (stopping_) return;
         board = *pending_;
         depth = pendingDepth_;
         pending_.reset();
@@ -92,7 +93,8 @@ class ThreadedSearch final : public PositionSearch {
   std::optional<Board> pending_;           // a board no search has taken yet
   SearchDepth pendingDepth_ = SearchDepth::AfterMove;
   std::optional<PositionFinding> ready_;   // the newest search's finding
-  std::jthread worker_;                    // last: it starts once the rest exists
+  bool stopping_ = false;                  // the game is closing the search
+  std::thread worker_;                     // last: it starts once the rest exists
 };
 
 class SlicedSearch final : public PositionSearch {
