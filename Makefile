@@ -152,13 +152,13 @@ test-asan: deps-test
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
-# The tests that start the loading thread (the real bring-up, and SDL's
-# side of the sound), under ThreadSanitizer: any report fails them.
+# The tests that start threads (the real bring-up, SDL's side of the sound,
+# the search beside play), under ThreadSanitizer: any report fails them.
 test-tsan: deps-test
 	cmake -S . -B $(BUILD_TSAN) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRARA3_TSAN=ON
-	cmake --build $(BUILD_TSAN) -j $(JOBS) --target rara3_bring_up_tests rara3_platform_tests rara3_data_file
+	cmake --build $(BUILD_TSAN) -j $(JOBS) --target rara3_bring_up_tests rara3_platform_tests rara3_game_tests rara3_data_file
 	cd $(BUILD_TSAN) && TSAN_OPTIONS="halt_on_error=1 exitcode=66" \
-	  ctest --output-on-failure -j $(JOBS) -R '^(BringUpThreads|SdlKeys|VirtualPad|MidiLength|FramePacer)'
+	  ctest --output-on-failure -j $(JOBS) -R '^(BringUpThreads|SdlKeys|VirtualPad|MidiLength|FramePacer|Kinds/PositionSearch|FloorHelp)'
 
 # The fuzz targets, in a clang build of their own.
 fuzz-build: deps-fuzz

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "solver.h"
+#include "game/solver.h"
 #include "stage_file.h"
 
 namespace rara3::bench {

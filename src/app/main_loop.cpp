@@ -1,5 +1,6 @@
 #include "app/main_loop.h"
 
+#include "game/floor_help_step.h"
 #include "game/frame_step.h"
 #include "game/game.h"
 #include "game/pointer.h"
@@ -27,6 +28,7 @@ void RunFrame(GameState& g, Platform& p) {
   DrawFrame(g, p.display);
   p.display.Flip();
   StepAfterFlip(g);
+  StepFloorHelp(g);
 }
 
 void RunPass(GameState& g, Platform& p, const std::vector<WindowEvent>& queued) {

@@ -34,6 +34,7 @@ constexpr int16_t Key1 = 49;
 constexpr int16_t Key8 = 56;
 constexpr int16_t Key9 = 57;
 constexpr int16_t KeyA = 65;
+constexpr int16_t KeyH = 72;
 constexpr int16_t KeyM = 77;
 constexpr int16_t KeyQ = 81;
 constexpr int16_t KeyR = 82;

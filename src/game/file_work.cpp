@@ -9,6 +9,7 @@
 
 #include "core/words.h"
 #include "data/data_file.h"
+#include "game/floor_help_step.h"
 #include "game/notice.h"
 #include "game/replay_file.h"
 #include "game/undo.h"
@@ -76,6 +77,7 @@ bool EnterStage(GameState& g, Platform& p, int32_t stage) {
   g.Scene = SceneIdle;
   KeepStageStart(g);
   ReadBestClear(g, p, stage);
+  ResetFloorHelp(g);
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include "core/platform.h"
 #include "core/scenes.h"
 #include "game/board.h"
+#include "game/floor_help.h"
 #include "game/panel_state.h"
 #include "game/undo_history.h"
 
@@ -162,6 +163,9 @@ struct GameState : Board {
   // State of the pseudo-random generator of the pairing flicker. The game
   // never seeds it, so every run flickers alike.
   uint32_t RndState = 0x50000;
+
+  // "No way out" and the hint.
+  FloorHelp Help;
 };
 
 // Gives the record the values the program starts with (every field not set

@@ -25,6 +25,8 @@ void AddFloor(const GameState& g, std::vector<PanelLine>& left) {
 void AddProgress(const GameState& g, std::vector<PanelLine>& left) {
   left.push_back({TrFormat(N_("Moves {0}"), {std::to_string(g.Undo.Moves())}), false});
   left.push_back({TrFormat(N_("Pushes {0}"), {std::to_string(g.Undo.pushes)}), false});
+  if (g.Help.HintsTaken > 0)
+    left.push_back({TrFormat(N_("Hints {0}"), {std::to_string(g.Help.HintsTaken)}), false});
   if (g.Panel.bestMoves >= 0) {
     left.push_back({TrFormat(N_("Best clear: {0} moves, {1} pushes"),
                              {std::to_string(g.Panel.bestMoves), std::to_string(g.Panel.bestPushes)}),
@@ -45,7 +47,7 @@ void AddKeys(std::vector<PanelLine>& right, std::initializer_list<const char*> k
 }
 
 void AddBoardKeys(std::vector<PanelLine>& right) {
-  AddKeys(right, {N_("Arrows: move"), N_("Backspace: undo"), N_("R: restart"), N_("Esc: give up"),
+  AddKeys(right, {N_("Arrows: move"), N_("Backspace: undo"), N_("R: restart"), N_("H: hint"), N_("Esc: give up"),
                   N_("Enter: speed"), N_("Space: colours"), N_("M: music"), N_("S: sound"),
                   N_("F1: hide panels")});
 }
@@ -70,8 +72,11 @@ PanelLines LinesForPanels(const GameState& g) {
     case ScenePush:
       AddFloor(g, p.left);
       AddProgress(g, p.left);
-      // The stuck-floor search's verdict: until it reports one, nothing.
-      for (PanelLine& l : NoWayOutLines(false)) p.left.push_back(std::move(l));
+      // The stuck-floor search's verdict: until it proves the floor lost,
+      // nothing.
+      for (PanelLine& l : NoWayOutLines(g.Help.NoWayOut)) p.left.push_back(std::move(l));
+      if (g.Help.Notice == HintNotice::NotFound && g.Help.NoticeFramesLeft > 0)
+        p.left.push_back({Tr(N_("No hint found")), true});
       if (g.ReplayMode) {
         p.right.push_back({Tr(N_("Replay")), true});
       } else {

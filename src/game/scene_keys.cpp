@@ -6,6 +6,7 @@
 #include "game/stage_flow.h"
 #include "game/toggles.h"
 #include "game/editor.h"
+#include "game/floor_help_step.h"
 #include "game/undo.h"
 #include "game/pointer.h"
 
@@ -55,6 +56,7 @@ void IdleKey(GameState& g, Platform& p, int16_t key) {
     case KeyZ:
     case KeyU: TakeBackMove(g, p); return;
     case KeyR: RestartStage(g); return;
+    case KeyH: TakeHint(g); return;
     default: SoundKeys(g, p, key, false); return;
   }
 }

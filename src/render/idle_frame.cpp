@@ -1,3 +1,4 @@
+#include "render/hint_mark.h"
 #include "render/play_view.h"
 #include "render/scene_frames.h"
 
@@ -19,6 +20,7 @@ bool IdleCell(const GameState& g, Display& d, int32_t x, int32_t y, int32_t kind
 void DrawIdleLayers(const GameState& g, Display& d) {
   DrawFloor(g, d);
   DrawBoard(g, d, IdleCell);
+  DrawHintMark(g, d);
 }
 
 }  // namespace rara3

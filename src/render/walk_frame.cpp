@@ -1,3 +1,4 @@
+#include "render/hint_mark.h"
 #include "render/play_view.h"
 #include "render/scene_frames.h"
 #include "core/sheets.h"
@@ -23,6 +24,7 @@ bool WalkCell(const GameState& g, Display& d, int32_t x, int32_t y, int32_t kind
 void DrawWalkLayers(const GameState& g, Display& d) {
   DrawFloor(g, d);
   DrawBoard(g, d, WalkCell);
+  DrawHintMark(g, d);
 }
 
 }  // namespace rara3

@@ -21,7 +21,7 @@
 #include "game/replay_file.h"
 #include "measure.h"
 #include "solution_use.h"
-#include "solver.h"
+#include "game/solver.h"
 #include "stage_file.h"
 
 namespace fs = std::filesystem;

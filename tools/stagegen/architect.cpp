@@ -28,7 +28,7 @@
 #include "core/command_line.h"
 #include "measure.h"
 #include "solution_use.h"
-#include "solver.h"
+#include "game/solver.h"
 #include "stage_file.h"
 
 namespace fs = std::filesystem;

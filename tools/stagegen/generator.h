@@ -8,7 +8,7 @@
 #include <string>
 
 #include "solution_use.h"
-#include "solver.h"
+#include "game/solver.h"
 #include "stage_file.h"
 
 namespace rara3::stagegen {

@@ -35,7 +35,7 @@
 #include "measure.h"
 #include "rooms_layout.h"
 #include "solution_use.h"
-#include "solver.h"
+#include "game/solver.h"
 #include "stage_file.h"
 
 namespace fs = std::filesystem;

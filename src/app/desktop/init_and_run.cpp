@@ -12,6 +12,7 @@
 #include "data/data_file.h"
 #include "game/file_work.h"
 #include "game/game.h"
+#include "game/position_search.h"
 #include "core/display_error_text.h"
 #include "app/data_file_error.h"
 #include "app/fatal_error_path.h"
@@ -34,6 +35,9 @@ int Main(const std::string& appDir, const std::string& startError, int instanceL
     RunFatalErrorPath(p, DataFileError(DataFilePath(appDir), error, kDataFileHowToRestore));
     return p.system.ExitStatus();
   }
+  // "No way out" and the hint search on a thread of their own.
+  const std::unique_ptr<PositionSearch> search = MakeThreadedSearch(InGameSearchCaps());
+  g->Help.Search = search.get();
   RunGuarded(p, [&] {
     BringUp(*g, *sdl);
     ReadSettings(*g, p);

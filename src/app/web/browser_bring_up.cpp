@@ -79,6 +79,7 @@ bool StartBrowserGame(BrowserGame& game) {
     Finish(game);
     return false;
   }
+  game.state->Help.Search = game.search.get();
   RunGuarded(p, [&] {
     BringUpBrowser(*game.state, game.browser);
     ReadSettings(*game.state, p);

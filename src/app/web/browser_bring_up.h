@@ -7,6 +7,7 @@
 
 #include "core/platform.h"
 #include "game/game_state.h"
+#include "game/position_search.h"
 #include "platform/browser/browser_platform.h"
 
 namespace rara3 {
@@ -30,6 +31,9 @@ void BringUpBrowser(GameState& g, BrowserPlatform& b);
 struct BrowserGame {
   BrowserPlatform browser{kSaveFolder};
   std::unique_ptr<GameState> state = std::make_unique<GameState>();
+  // The page runs no threads: "no way out" and the hint search in 3 ms of
+  // each frame, which leaves the pass its 60 a second.
+  std::unique_ptr<PositionSearch> search = MakeSlicedSearch(InGameSearchCaps(), 0.003);
   PassPacer pacer;
   bool finished = false;
 };

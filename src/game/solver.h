@@ -3,7 +3,9 @@
 // longer be won.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,8 @@ struct SearchLimits {
   double maxSeconds = 600.0;
   // The search's own estimate of what it holds; it gives up beyond this.
   double maxMegabytes = 6000.0;
+  // Set from another thread to stop the search early (GaveUp).
+  const std::atomic<bool>* cancel = nullptr;
 };
 
 enum class SolveStatus { Solved, Unsolvable, GaveUp };
@@ -30,6 +34,32 @@ struct SolveResult {
 };
 
 SolveResult Solve(const Board& start, const SearchLimits& limits);
+
+// The same search, run a slice at a time: the game runs it beside play,
+// on a worker thread or a few states per frame.
+class ShortestSearch {
+ public:
+  ShortestSearch(const Board& start, const SearchLimits& limits);
+  ~ShortestSearch();
+  ShortestSearch(const ShortestSearch&) = delete;
+  ShortestSearch& operator=(const ShortestSearch&) = delete;
+
+  // Expands at most `budget` more states; true once the search is over and
+  // Result() holds its outcome.
+  bool Run(uint64_t budget);
+  bool Done() const { return done_; }
+  const SolveResult& Result() const { return result_; }
+
+ private:
+  struct Frontier;
+  void Finish(SolveStatus status);
+
+  Board start_;
+  SearchLimits limits_;
+  std::unique_ptr<Frontier> frontier_;
+  SolveResult result_;
+  bool done_ = false;
+};
 
 struct DeadEndResult {
   bool complete = false;  // false when the state limit cut the graph short

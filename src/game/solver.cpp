@@ -1,10 +1,11 @@
-#include "solver.h"
+#include "game/solver.h"
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <deque>
 
-#include "state_table.h"
+#include "game/solver_state_table.h"
 
 namespace rara3::solve {
 
@@ -128,66 +129,99 @@ bool ReplayClears(const Board& start, const std::vector<int32_t>& facings, int32
   return false;
 }
 
-SolveResult Solve(const Board& start, const SearchLimits& limits) {
-  const auto t0 = std::chrono::steady_clock::now();
-  SolveResult result;
-  const Codec codec(start);
-  StateTable table(codec.keyBytes);
+struct ShortestSearch::Frontier {
+  explicit Frontier(const Board& start) : codec(start), table(codec.keyBytes), key(codec.keyBytes) {}
+
+  Codec codec;
+  StateTable table;
   std::deque<uint32_t> parent;
   std::deque<uint8_t> move;
-  std::vector<uint8_t> key(codec.keyBytes);
+  std::vector<uint8_t> key;
+  uint32_t next = 0;  // the first state not yet expanded
+  std::chrono::steady_clock::time_point t0 = std::chrono::steady_clock::now();
+};
 
+ShortestSearch::ShortestSearch(const Board& start, const SearchLimits& limits)
+    : start_(start), limits_(limits), frontier_(std::make_unique<Frontier>(start)) {
+  Frontier& f = *frontier_;
   bool isNew = false;
-  codec.Encode(start, key.data());
-  table.Insert(key.data(), isNew);
-  parent.push_back(StateTable::kNone);
-  move.push_back(0);
+  f.codec.Encode(start, f.key.data());
+  f.table.Insert(f.key.data(), isNew);
+  f.parent.push_back(StateTable::kNone);
+  f.move.push_back(0);
+}
 
+ShortestSearch::~ShortestSearch() = default;
+
+void ShortestSearch::Finish(SolveStatus status) {
+  result_.status = status;
+  result_.states = frontier_->table.size();
+  result_.seconds = SecondsSince(frontier_->t0);
+  done_ = true;
+  frontier_.reset();  // the table can be large; the result is all that is kept
+}
+
+bool ShortestSearch::Run(uint64_t budget) {
+  if (done_) return true;
+  Frontier& f = *frontier_;
   Board here;
   Board next;
-  for (uint32_t i = 0; i < table.size(); ++i) {
-    if ((i & 4095) == 0 && SecondsSince(t0) > limits.maxSeconds) {
-      result.limitHit = std::to_string(limits.maxSeconds) + " s";
-      break;
+  bool isNew = false;
+  for (uint64_t spent = 0; f.next < f.table.size(); ++f.next) {
+    const uint32_t i = f.next;
+    if (spent++ >= budget) return false;
+    if ((i & 1023) == 0 && limits_.cancel && limits_.cancel->load(std::memory_order_relaxed)) {
+      result_.limitHit = "cancelled";
+      Finish(SolveStatus::GaveUp);
+      return true;
     }
-    codec.Decode(table.Key(i), here);
+    if ((i & 4095) == 0 && SecondsSince(f.t0) > limits_.maxSeconds) {
+      result_.limitHit = std::to_string(limits_.maxSeconds) + " s";
+      Finish(SolveStatus::GaveUp);
+      return true;
+    }
+    f.codec.Decode(f.table.Key(i), here);
     for (int d = 0; d < 4; ++d) {
       next = here;
       const MoveResult r = ApplyMove(next, kFacings[d]);
       if (r.kind == MoveKind::None) continue;
       if (r.cleared) {
         std::vector<int32_t> path{kFacings[d]};
-        for (uint32_t s = i; parent[s] != StateTable::kNone; s = parent[s]) {
-          path.push_back(kFacings[move[s]]);
+        for (uint32_t s = i; f.parent[s] != StateTable::kNone; s = f.parent[s]) {
+          path.push_back(kFacings[f.move[s]]);
         }
         std::reverse(path.begin(), path.end());
-        result.status = SolveStatus::Solved;
-        result.facings = path;
-        ReplayClears(start, path, &result.pushes);
-        result.states = table.size();
-        result.seconds = SecondsSince(t0);
-        return result;
+        result_.facings = path;
+        ReplayClears(start_, path, &result_.pushes);
+        Finish(SolveStatus::Solved);
+        return true;
       }
-      codec.Encode(next, key.data());
-      table.Insert(key.data(), isNew);
+      f.codec.Encode(next, f.key.data());
+      f.table.Insert(f.key.data(), isNew);
       if (isNew) {
-        parent.push_back(i);
-        move.push_back(static_cast<uint8_t>(d));
+        f.parent.push_back(i);
+        f.move.push_back(static_cast<uint8_t>(d));
       }
     }
-    if (table.size() > limits.maxStates) {
-      result.limitHit = std::to_string(limits.maxStates) + " states";
-      break;
+    if (f.table.size() > limits_.maxStates) {
+      result_.limitHit = std::to_string(limits_.maxStates) + " states";
+      Finish(SolveStatus::GaveUp);
+      return true;
     }
-    if ((i & 4095) == 0 && OverMemory(limits, table.size(), codec.keyBytes)) {
-      result.limitHit = std::to_string(static_cast<long long>(limits.maxMegabytes)) + " MB";
-      break;
+    if ((i & 4095) == 0 && OverMemory(limits_, f.table.size(), f.codec.keyBytes)) {
+      result_.limitHit = std::to_string(static_cast<long long>(limits_.maxMegabytes)) + " MB";
+      Finish(SolveStatus::GaveUp);
+      return true;
     }
   }
-  result.status = result.limitHit.empty() ? SolveStatus::Unsolvable : SolveStatus::GaveUp;
-  result.states = table.size();
-  result.seconds = SecondsSince(t0);
-  return result;
+  Finish(SolveStatus::Unsolvable);
+  return true;
+}
+
+SolveResult Solve(const Board& start, const SearchLimits& limits) {
+  ShortestSearch search(start, limits);
+  search.Run(UINT64_MAX);
+  return search.Result();
 }
 
 DeadEndResult DeadEnds(const Board& start, const SearchLimits& limits) {

@@ -1,0 +1,64 @@
+// Whether the floor can still be won from a position, searched beside play
+// so that no frame ever waits for it: on a worker thread on the desktop, a
+// slice of each frame in the browser (which runs no threads). Both are asked
+// the same way, from the main thread only.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "game/board.h"
+#include "game/solver.h"
+
+namespace rara3 {
+
+enum class PositionVerdict {
+  Winnable,  // facings holds a shortest way out
+  Lost,      // every reachable position was seen, none clears the floor
+  Unknown,   // the search reached its cap first
+};
+
+struct PositionFinding {
+  PositionVerdict verdict = PositionVerdict::Unknown;
+  std::vector<int32_t> facings;
+  uint64_t states = 0;
+};
+
+// After every move a quick search, cheap enough to run beside play; on H,
+// where that one reached its cap, a deeper one for the hint.
+enum class SearchDepth { AfterMove, ForHint };
+
+struct SearchCaps {
+  solve::SearchLimits afterMove;
+  solve::SearchLimits forHint;
+};
+
+class PositionSearch {
+ public:
+  virtual ~PositionSearch() = default;
+  // Drops the search under way, if any, and searches from a copy of board.
+  virtual void Start(const Board& board, SearchDepth depth) = 0;
+  // Drops the search under way; its finding is never reported.
+  virtual void Cancel() = 0;
+  // Once a frame: true, with the finding, when the latest search has ended
+  // since the last call.
+  virtual bool Poll(PositionFinding& finding) = 0;
+};
+
+// The caps of the game: after a move a few hundred thousand states (well
+// under half a second on the desktop); for a hint enough for the largest
+// shipped floor from its start.
+SearchCaps InGameSearchCaps();
+
+// A worker thread of its own, started once; a new Start cancels the old
+// search without waiting for it.
+std::unique_ptr<PositionSearch> MakeThreadedSearch(const SearchCaps& caps);
+
+// The search run inside Poll, for about sliceSeconds of each call.
+std::unique_ptr<PositionSearch> MakeSlicedSearch(const SearchCaps& caps, double sliceSeconds);
+
+// The finding of a finished search.
+PositionFinding FindingOf(const solve::SolveResult& result);
+
+}  // namespace rara3
