@@ -25,6 +25,12 @@ void BringUp(GameState& g, SdlPlatform& sdl) {
   std::future<void> sheets = sheetsLoaded.get_future();
   std::future<void> tune = tuneLoaded.get_future();
   std::future<void> effects = effectsLoaded.get_future();
+  // SDL's hint list has no lock: the window and the renderer add to it while
+  // the mixer reads it. So the loading thread first does what needs no SDL
+  // (the sheets' pixels, the tune's and effects' bytes) and opens the sound
+  // only once the display is up.
+  std::promise<void> displayUp;
+  std::future<void> display = displayUp.get_future();
   // Everything that sets SDL's hints or starts a part of SDL runs here, on
   // this thread, before the loading thread exists: SDL locks neither.
   sdl.display.StartVideo();
@@ -44,12 +50,25 @@ void BringUp(GameState& g, SdlPlatform& sdl) {
     } catch (...) {
       sheetsLoaded.set_exception(std::current_exception());
     }
+    std::vector<uint8_t> tuneBytes;
+    std::vector<std::vector<uint8_t>> effectBytes(kEffectCount);
+    std::exception_ptr effectsUnread;
     try {
-      std::vector<uint8_t> bytes;
       std::string error;
-      if (!ReadTune(p.files, dataFile, bytes, error)) throw DataFileError(dataFile, error, kDataFileHowToRestore);
+      if (!ReadTune(p.files, dataFile, tuneBytes, error)) throw DataFileError(dataFile, error, kDataFileHowToRestore);
+      try {
+        for (int i = 0; i < kEffectCount; ++i) {
+          if (!ReadEffect(p.files, dataFile, i, effectBytes[i], error)) {
+            throw DataFileError(dataFile, error, kDataFileHowToRestore);
+          }
+        }
+      } catch (...) {
+        effectsUnread = std::current_exception();
+      }
+      // A failed window or display ends the bring-up: nothing more to load.
+      display.get();
       sdl.audio.Open();
-      sdl.audio.LoadTune(std::move(bytes));
+      sdl.audio.LoadTune(std::move(tuneBytes));
       tuneLoaded.set_value();
     } catch (...) {
       tuneLoaded.set_exception(std::current_exception());
@@ -57,26 +76,28 @@ void BringUp(GameState& g, SdlPlatform& sdl) {
       return;
     }
     try {
-      std::vector<uint8_t> bytes;
-      std::string error;
-      for (int i = 0; i < kEffectCount; ++i) {
-        if (!ReadEffect(p.files, dataFile, i, bytes, error)) throw DataFileError(dataFile, error, kDataFileHowToRestore);
-        sdl.audio.LoadEffect(i, bytes);
-      }
+      if (effectsUnread) std::rethrow_exception(effectsUnread);
+      for (int i = 0; i < kEffectCount; ++i) sdl.audio.LoadEffect(i, effectBytes[i]);
       effectsLoaded.set_value();
     } catch (...) {
       effectsLoaded.set_exception(std::current_exception());
     }
   });
 
-  // Keyboard and window: SDL's keyboard state comes with the window.
-  sdl.display.CreateWindow();
-  sdl.system.SetWindow(sdl.display.Window());
-  // Keys are keys, never text: an input method must not swallow letters.
-  SDL_StopTextInput();
-  p.system.ShowCursor(false);
-  sdl.display.ShowWindow();
-  sdl.display.InitDisplay();
+  try {
+    // Keyboard and window: SDL's keyboard state comes with the window.
+    sdl.display.CreateWindow();
+    sdl.system.SetWindow(sdl.display.Window());
+    // Keys are keys, never text: an input method must not swallow letters.
+    SDL_StopTextInput();
+    p.system.ShowCursor(false);
+    sdl.display.ShowWindow();
+    sdl.display.InitDisplay();
+  } catch (...) {
+    displayUp.set_exception(std::current_exception());
+    throw;
+  }
+  displayUp.set_value();
   sheets.get();
 
   tune.get();

@@ -23,20 +23,17 @@ void BrowserDisplay::BltFast(int32_t x, int32_t y, int sheet, const Rect& src, b
 void BrowserDisplay::Flip() {
   if (restored_) return;
   ++frames_;
-  const SDL_Surface* back = compositor_.BackBuffer();
-  const auto* pixels = static_cast<const uint8_t*>(back->pixels);
-  const size_t bytes = static_cast<size_t>(back->pitch) * kScreenHeight;
-  // A still frame (the title, a player standing) costs the page no more
-  // than this comparison.
-  if (shown_.size() == bytes && std::memcmp(shown_.data(), pixels, bytes) == 0) return;
-  shown_.assign(pixels, pixels + bytes);
+  // A still frame (the title, a player standing) made by the same blits as
+  // the one on the canvas is neither composed nor converted nor sent.
+  if (presented_ > 0 && compositor_.SameAsLastCopy()) return;
   // The canvas takes R, G, B, A bytes; the conversion is the one every
   // other display uses, so the pixels stay the simulator's.
   rgba_.resize(static_cast<size_t>(kScreenWidth) * kScreenHeight * 4);
-  if (SDL_ConvertPixels(kScreenWidth, kScreenHeight, back->format->format, back->pixels, back->pitch,
-                        SDL_PIXELFORMAT_RGBA32, rgba_.data(), kScreenWidth * 4) != 0) {
-    throw PlatformError{kCodeDisplayFailed, std::string("frame: ") + SDL_GetError()};
-  }
+  compositor_.CopyPixels(SDL_PIXELFORMAT_RGBA32, rgba_.data(), kScreenWidth * 4);
+  // Other blits may still give the same picture (a blink back to where it
+  // was): the canvas is left alone then too.
+  if (shown_ == rgba_) return;
+  shown_ = rgba_;
   page::Present(rgba_.data(), rgba_.size());
   ++presented_;
 }

@@ -31,7 +31,7 @@ class BrowserDisplay : public Display {
 
  private:
   Compositor compositor_;
-  std::vector<uint8_t> shown_;  // the RGB565 frame last drawn to the canvas
+  std::vector<uint8_t> shown_;  // the RGBA frame last drawn to the canvas
   std::vector<uint8_t> rgba_;
   bool restored_ = false;
   long long frames_ = 0;

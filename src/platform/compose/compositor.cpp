@@ -412,11 +412,15 @@ bool Compositor::SameAsLastCopy() const {
 }
 
 void Compositor::CopyXrgb8888(void* pixels, int pitch) const {
+  CopyPixels(SDL_PIXELFORMAT_XRGB8888, pixels, pitch);
+}
+
+void Compositor::CopyPixels(uint32_t format, void* pixels, int pitch) const {
   Settle();
   shownValid_ = inFrame_ && !overflow_;
   if (shownValid_) shown_.assign(current_.begin(), current_.end());
   SDL_ConvertPixels(kScreenWidth, kScreenHeight, SDL_PIXELFORMAT_RGB565, back_->pixels, back_->pitch,
-                    SDL_PIXELFORMAT_XRGB8888, pixels, pitch);
+                    format, pixels, pitch);
 }
 
 bool Compositor::SavePng(const std::string& path, std::string& error) const {

@@ -53,7 +53,9 @@ class Compositor {
   // The frame as 32-bit XRGB8888 pixels: what a window shows and what a
   // snapshot holds.
   void CopyXrgb8888(void* pixels, int pitch) const;
-  // True when the frame is surely the one the last CopyXrgb8888 gave: made
+  // The frame in another of SDL's pixel formats (a canvas takes RGBA32).
+  void CopyPixels(uint32_t format, void* pixels, int pitch) const;
+  // True when the frame is surely the one the last copy gave: made
   // by the same blits from a screen-covering one, with the same sheets. A
   // window need not show it again.
   bool SameAsLastCopy() const;

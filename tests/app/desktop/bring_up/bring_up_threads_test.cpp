@@ -3,14 +3,18 @@
 // list, its count of started parts) is only ever touched by the main thread
 // before that thread exists. Every call the game and its libraries make to
 // SDL_SetHint, SDL_InitSubSystem and SDL_QuitSubSystem passes through here
-// on its way to SDL and is recorded.
+// on its way to SDL and is recorded. SDL also adds to its hint list inside
+// its own calls (the renderer's creation), so the sound, whose opening reads
+// that list, must open only once the renderer exists.
 #include <dlfcn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <SDL.h>
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -32,6 +36,8 @@ struct SdlCall {
 
 std::mutex callsLock;
 std::vector<SdlCall> calls;
+// The renderer's creation and the sound's opening, in the order they began.
+std::vector<std::string> displayAndSound;
 bool recording = false;
 
 size_t ThreadCount() {
@@ -44,6 +50,11 @@ void Record(const std::string& what) {
   std::lock_guard<std::mutex> hold(callsLock);
   if (!recording) return;
   calls.push_back({what, gettid() == getpid(), ThreadCount()});
+}
+
+void RecordOrder(const std::string& what) {
+  std::lock_guard<std::mutex> hold(callsLock);
+  if (recording) displayAndSound.push_back(what);
 }
 
 template <typename F>
@@ -78,6 +89,18 @@ void SDL_QuitSubSystem(Uint32 flags) {
   Record("SDL_QuitSubSystem " + std::to_string(flags));
   static auto real = Real<void (*)(Uint32)>("SDL_QuitSubSystem");
   real(flags);
+}
+
+SDL_Renderer* SDL_CreateRenderer(SDL_Window* window, int index, Uint32 flags) {
+  RecordOrder("renderer");
+  static auto real = Real<SDL_Renderer* (*)(SDL_Window*, int, Uint32)>("SDL_CreateRenderer");
+  return real(window, index, flags);
+}
+
+int Mix_OpenAudio(int frequency, Uint16 format, int channels, int chunkSize) {
+  RecordOrder("sound");
+  static auto real = Real<int (*)(int, Uint16, int, int)>("Mix_OpenAudio");
+  return real(frequency, format, channels, chunkSize);
 }
 
 }  // extern "C"
@@ -124,6 +147,15 @@ std::string BringUpInChild(const std::string& diskAudioFile) {
             report += c.what + ": called with " + std::to_string(c.threads) + " threads, " +
                       std::to_string(before) + " before the bring-up\n";
           }
+        }
+        const auto sound = std::find(displayAndSound.begin(), displayAndSound.end(), "sound");
+        if (sound == displayAndSound.end()) {
+          report += "the sound was never opened\n";
+        } else if (std::find(displayAndSound.begin(), sound, "renderer") == sound) {
+          report += "the sound was opened before the renderer was created\n";
+        }
+        if (std::find(sound, displayAndSound.end(), "renderer") != displayAndSound.end()) {
+          report += "a renderer was created after the sound had opened\n";
         }
         bool sawHint = false;
         for (const SdlCall& c : calls) sawHint |= c.what.rfind("SDL_SetHint", 0) == 0;
