@@ -40,6 +40,17 @@ def solve(grid, path, max_states):
     return (int(m.group(2)), int(m.group(1)), int(m.group(3))) if m else None
 
 
+def kinds_needed(grid, kinds, moves, path, max_states):
+    """Without all the boxes of each featured kind the room cannot be won or
+    takes at least 30 % more moves."""
+    for k in set(kinds):
+        g = [[("." if c == KIND[k] else c) for c in r] for r in grid]
+        r = solve(g, path, max_states)
+        if r and r[1] < 1.3 * moves:
+            return False
+    return True
+
+
 def room(rng, size, walls):
     (w0, h0), (w1, h1) = size
     w, h = rng.randint(w0, w1), rng.randint(h0, h1)
@@ -119,12 +130,16 @@ def main():
             break
     if not best:
         sys.exit("no solvable start")
+    needed = kinds_needed(best[0], a.kinds, best[1][1], scratch, a.max_states)
     for _ in range(a.steps):
         g = mutate(rng, best[0], box)
         r = solve(g, scratch, a.max_states)
-        # more pushes first, then more moves
-        if r and (r[0], r[1]) >= (best[1][0], best[1][1]):
-            best = (g, r)
+        if not r or (r[0], r[1]) < (best[1][0], best[1][1]) and needed:
+            continue
+        # a room whose kinds are all tools first, then more pushes, then more moves
+        n = kinds_needed(g, a.kinds, r[1], scratch, a.max_states)
+        if (n, r[0], r[1]) >= (needed, best[1][0], best[1][1]):
+            best, needed = (g, r), n
     os.unlink(scratch)
     with open(a.out, "w") as f:
         f.write(text(best[0], idea=", ".join(NAME[k] for k in a.kinds) + "."))
