@@ -24,6 +24,9 @@ import subprocess
 import sys
 import tempfile
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from measure_set import median  # noqa: E402
+
 SOLVER = os.environ.get("RARA3_SOLVE", "build/tools/solve/rara3-solve")
 
 
@@ -40,12 +43,6 @@ def measure(path):
     if not lines:
         sys.exit("%s: not measured" % path)
     return facts(json.loads(lines[0]), path)
-
-
-def median(values):
-    v = sorted(values)
-    n = len(v)
-    return v[n // 2] if n % 2 else (v[n // 2 - 1] + v[n // 2]) / 2
 
 
 def faults(seq, first):
