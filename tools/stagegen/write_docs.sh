@@ -4,12 +4,18 @@
 # stages and per stage, and the solver's run over all of them.
 #
 #   tools/stagegen/write_docs.sh        (RARA3_SOLVE names the solver;
-#                                        ONE_CORE=1, MEASURES=FILE below)
+#                                        ONE_CORE=1, MEASURES=FILE, TABLE=FILE below)
 set -eu
 solve=${RARA3_SOLVE:-build/tools/solve/rara3-solve}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-nice "$solve" --all assets/stages --dead-ends --dead-end-states 30000000 --markdown > "$tmp/table.md"
+# TABLE=FILE takes the stage table from an earlier run over these same
+# stages (the dead ends of the deep ones take long to count).
+if [ -n "${TABLE:-}" ]; then
+  cp "$TABLE" "$tmp/table.md"
+else
+  nice "$solve" --all assets/stages --dead-ends --dead-end-states 30000000 --markdown > "$tmp/table.md"
+fi
 nice "$solve" --all assets/stages --out "$tmp" > "$tmp/run.txt"
 # The measures in two halves side by side, one a core; ONE_CORE=1 runs them
 # one after the other, for a machine shared with others. MEASURES=FILE takes
