@@ -60,8 +60,8 @@ struct SceneCase {
 };
 
 const std::vector<std::string> kBoardKeys = {
-    "Arrows: move", "Backspace: undo", "R: restart", "Esc: give up",   "Enter: speed",
-    "Space: colours", "M: music",      "S: sound",   "F1: hide panels"};
+    "Arrows: move", "Backspace: undo", "R: restart", "H: hint", "Esc: give up", "Enter: speed",
+    "Space: colours", "M: music", "S: sound", "F1: hide panels"};
 
 void OnFloor(GameState& g) {
   g.Scene = SceneIdle;
@@ -99,6 +99,18 @@ const SceneCase kScenes[] = {
      },
      {"Floor 1", "First Light", "", "Moves 12", "Pushes 1", "Not cleared yet", "", "Speed: slow",
       "Colour set 2"},
+     kBoardKeys},
+    {"stuck after two hints, a hint not found", nullptr,
+     [](GameState& g) {
+       OnFloor(g);
+       g.Help.HintsTaken = 2;
+       g.Help.NoWayOut = true;
+       g.Help.Notice = HintNotice::NotFound;
+       g.Help.NoticeFramesLeft = 10;
+     },
+     {"Floor 1", "First Light", "", "Moves 12", "Pushes 1", "Hints 2", "Not cleared yet", "",
+      "Speed: normal", "Colour set 1", "", "*No way out: undo (Backspace) or restart (R)",
+      "*No hint found"},
      kBoardKeys},
     {"cheering: Enter not taken yet", nullptr,
      [](GameState& g) {
@@ -153,7 +165,7 @@ const SceneCase kScenes[] = {
      },
      {"フロア 1", "First Light", "", "歩数 12", "押した回数 1", "最高記録: 10歩、押し1回", "",
       "速さ: ふつう", "配色 1"},
-     {"矢印: 移動", "Backspace: 一手戻す", "R: やり直し", "Esc: あきらめる", "Enter: 速さ",
+     {"矢印: 移動", "Backspace: 一手戻す", "R: やり直し", "H: 手がかり", "Esc: あきらめる", "Enter: 速さ",
       "Space: 配色", "M: 音楽", "S: 効果音", "F1: 表示を消す"}},
     {"cleared in Japanese", "ja",
      [](GameState& g) {
