@@ -30,7 +30,7 @@ void TuneKeepAlive(GameState& g, Platform& p);
 void PollKeyboard(GameState& g, Platform& p);
 // Direction from the replay or the held arrows (down, left, right, up),
 // the move resolved, and a move that walks or pushes recorded.
-void MoveStep(GameState& g);
+void StartNextMove(GameState& g);
 // The move an arrow of this facing makes: recorded, then resolved.
 void MoveInFacing(GameState& g, int32_t facing);
 // Acts on the cell in front of the player in Facing: walk, push or nothing.

@@ -51,7 +51,7 @@ bool IsStateField(const std::string& name) {
 
 std::string StateFieldValue(const GameState& g, int64_t frames, const std::string& name) {
   if (name == "Frames") return std::to_string(frames);
-  if (name == "AppDir") return g.AppDir;
+  if (name == "AppDir") return g.lifecycle.AppDir;
   const Field* f = Find(name);
   if (f == nullptr) return "?";
   if (f->number != nullptr) return std::to_string(g.*(f->number));
