@@ -19,7 +19,7 @@ bool StartHeadless(GameState& g, Platform& p, const std::string& programDir, std
   g.MusicOn = true;
   g.SoundOn = true;
   g.LoopStarted = true;
-  Form_Activate(g);
+  HandleActivate(g);
   return true;
 }
 

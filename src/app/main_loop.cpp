@@ -11,9 +11,9 @@ void HandleWindowEvents(GameState& g, Platform& p, const std::vector<WindowEvent
   for (const WindowEvent& e : events) {
     if (p.system.Ended()) return;
     switch (e.kind) {
-      case WindowEventKind::KeyDown: Form_KeyDown(g, p, e.keyCode, e.modifierMask); break;
-      case WindowEventKind::Activate: Form_Activate(g); break;
-      case WindowEventKind::Close: Form_Unload(g, p); break;
+      case WindowEventKind::KeyDown: HandleKeyDown(g, p, e.keyCode, e.modifierMask); break;
+      case WindowEventKind::Activate: HandleActivate(g); break;
+      case WindowEventKind::Close: HandleClose(g, p); break;
     }
   }
 }
@@ -38,7 +38,7 @@ void RunPass(GameState& g, Platform& p, const std::vector<WindowEvent>& queued) 
   std::vector<WindowEvent> reported;
   p.window.TakeEvents(reported);
   HandleWindowEvents(g, p, reported);
-  if (!p.system.Ended() && p.window.TakeTimerTick()) Timer1_Timer(g, p);
+  if (!p.system.Ended() && p.window.TakeTimerTick()) HandleTimerTick(g, p);
 }
 
 void RunMainLoop(GameState& g, Platform& p, double stopAt) {

@@ -12,7 +12,7 @@ namespace rara3 {
 // DirIndex as the frame computed it; a facing outside the four directions
 // is drawn facing down.
 int32_t FrameDir(const GameState& g);
-// Picture3 row of the current colour set.
+// kSheetTiles row of the current colour set.
 int32_t ColorRow(const GameState& g);
 // Frames per animation step, at least 1.
 int32_t FramesPerStep(const GameState& g);

@@ -20,14 +20,14 @@ namespace rara3 {
 
 // One key-down event, auto-repeats included. modifierMask: 1 Shift,
 // 2 Ctrl, 4 Alt.
-void Form_KeyDown(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask);
+void HandleKeyDown(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask);
 // The window became active: the music keep-alive may run from now on.
-void Form_Activate(GameState& g);
+void HandleActivate(GameState& g);
 // The window is being closed, in any scene: ends the program, saves nothing.
-void Form_Unload(GameState& g, Platform& p);
+void HandleClose(GameState& g, Platform& p);
 // One 10 ms tick: music keep-alive, keyboard poll, then the move step when
 // the player stands idle and an arrow is held (or a replay drives).
-void Timer1_Timer(GameState& g, Platform& p);
+void HandleTimerTick(GameState& g, Platform& p);
 
 // --- Start-up ---
 

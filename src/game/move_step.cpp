@@ -51,13 +51,13 @@ bool TakeReplayCode(GameState& g) {
 
 void PollKeyboard(GameState& g, Platform& p) { p.keyboard.Poll(g.KeyState); }
 
-void Timer1_Timer(GameState& g, Platform& p) {
+void HandleTimerTick(GameState& g, Platform& p) {
   TuneKeepAlive(g, p);
   PollKeyboard(g, p);
-  if (g.Scene == SceneIdle && (g.ReplayMode || HeldArrow(g) != nullptr)) MoveStep(g);
+  if (g.Scene == SceneIdle && (g.ReplayMode || HeldArrow(g) != nullptr)) StartNextMove(g);
 }
 
-void MoveStep(GameState& g) {
+void StartNextMove(GameState& g) {
   if (g.ReplayMode) {
     if (!TakeReplayCode(g)) return;
   } else {

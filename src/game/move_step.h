@@ -13,7 +13,7 @@ void TuneKeepAlive(GameState& g, Platform& p);
 void PollKeyboard(GameState& g, Platform& p);
 // Direction from the replay or the held arrows (down, left, right, up),
 // the code recorded, then the move resolved.
-void MoveStep(GameState& g);
+void StartNextMove(GameState& g);
 // Acts on the cell in front of the player in Facing: walk, push or nothing.
 void ResolveMove(GameState& g);
 // Hands a prepared push to the push scene.

@@ -5,7 +5,7 @@
 
 namespace rara3 {
 
-void StartTune(Platform& p) {
+void RestartTune(Platform& p) {
   if (p.audio.TuneIsPlaying()) p.audio.StopTune();
   p.audio.PlayTune();
 }
@@ -27,7 +27,7 @@ void ToggleMusic(GameState& g, Platform& p, bool pauseAfterOn) {
     return;
   }
   g.MusicOn = true;
-  StartTune(p);
+  RestartTune(p);
   if (pauseAfterOn) p.system.Pause(500);
 }
 

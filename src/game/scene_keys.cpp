@@ -126,15 +126,15 @@ void SceneKey(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) 
 
 }  // namespace
 
-void Form_KeyDown(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) {
+void HandleKeyDown(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) {
   SceneKey(g, p, keyCode, modifierMask);
   // The key's file work, in the order asked, before anything else runs.
   CarryOutFileWork(g, p);
 }
 
-void Form_Activate(GameState& g) { g.FormActive = true; }
+void HandleActivate(GameState& g) { g.FormActive = true; }
 
-void Form_Unload(GameState& g, Platform& p) {
+void HandleClose(GameState& g, Platform& p) {
   // Closing the window never throws the editor's work away: unsaved edits
   // are saved to the stage first. When that fails the player is told and
   // the game stays open with the edits.
@@ -143,7 +143,7 @@ void Form_Unload(GameState& g, Platform& p) {
                           "them again, Esc leaves them.");
     if (EditorHasUnsavedEdits(g, p)) return;
   }
-  p.keyboard.Unacquire();
+  p.keyboard.Release();
   p.display.RestoreDisplay();
   p.system.ShowCursor(true);
   p.system.EndProgram(0);

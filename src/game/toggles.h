@@ -9,7 +9,7 @@
 namespace rara3 {
 
 // Stops the tune if it still plays, then plays it from its start.
-void StartTune(Platform& p);
+void RestartTune(Platform& p);
 void StopTune(Platform& p);
 // M: the tune off, or on from its start; pauseAfterOn holds the program
 // 500 ms after switching on (title and editor).

@@ -24,7 +24,7 @@ bool CanChangeBoard(const GameState& g) { return g.Scene == SceneIdle && !g.Repl
 
 void KeepStageStart(GameState& g) { g.StageStart = static_cast<const Board&>(g); }
 
-Board ReplayRecord(const GameState& g, int32_t count, int32_t& lastMove) {
+Board BoardAfterRecord(const GameState& g, int32_t count, int32_t& lastMove) {
   Board b = g.StageStart;
   lastMove = -1;
   for (int32_t i = 0; i < count; ++i) {
@@ -40,12 +40,12 @@ bool TakeBackMove(GameState& g, Platform& p) {
   const int32_t count = std::clamp(g.RecordCount, 0, RecordCapacity);
   if (count == 0) return false;
   int32_t lastMove = -1;
-  ReplayRecord(g, count, lastMove);
+  BoardAfterRecord(g, count, lastMove);
   // Everything from the last real move on goes: the move and the turns in
   // place after it. Without one, only turns remain: back to the start.
   const int32_t keep = std::max(lastMove, 0);
   int32_t unused = -1;
-  static_cast<Board&>(g) = ReplayRecord(g, keep, unused);
+  static_cast<Board&>(g) = BoardAfterRecord(g, keep, unused);
   g.RecordCount = keep;
   if (g.SoundOn) p.audio.PlaySfx(Effect::Bump);
   return true;

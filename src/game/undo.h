@@ -27,6 +27,6 @@ bool RestartStage(GameState& g);
 // The board after the first count recorded codes, and the index of the
 // last of them that walked or pushed (-1 for none): what TakeBackMove
 // builds on, for tests and benchmarks.
-Board ReplayRecord(const GameState& g, int32_t count, int32_t& lastMove);
+Board BoardAfterRecord(const GameState& g, int32_t count, int32_t& lastMove);
 
 }  // namespace rara3

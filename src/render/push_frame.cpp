@@ -20,9 +20,9 @@ void DrawBoxAt(Display& d, int32_t column, int32_t row, int32_t x, int32_t y) {
   if (column < 0 || column >= kBoxColumns) return;
   const Rect src = TileRect(column, row);
   if (x >= 0 && y >= 0 && x + kTileW <= kViewRight && y + kTileH <= kViewBottom) {
-    DrawFixed(d, Picture3, src, x, y);
+    DrawFixed(d, kSheetTiles, src, x, y);
   } else {
-    DrawClipped(d, Picture3, src, x, y);
+    DrawClipped(d, kSheetTiles, src, x, y);
   }
 }
 
@@ -74,7 +74,7 @@ void DrawEvent(const GameState& g, Display& d) {
       DrawStopAndHit(g, d, KindBombBox - 1, g.HitKind - 1);
       if (InGrid(g.HitX, g.HitY)) {
         const int32_t f = std::clamp<int32_t>(g.BlastTick / 6, 0, kBlastFrames - 1);
-        DrawClipped(d, Picture7, BlastRect(f), CellLeft(g.HitX) + kBlastDX,
+        DrawClipped(d, kSheetBlast, BlastRect(f), CellLeft(g.HitX) + kBlastDX,
                     CellTop(g.HitY) + kBlastDY);
       }
       return;

@@ -7,7 +7,7 @@ namespace rara3 {
 
 void DrawFrame(const GameState& g, Display& d) {
   if (g.Scene < SceneTitle || g.Scene > SceneEditor) return;
-  ClearScreen(d);
+  BlankScreen(d);
   switch (g.Scene) {
     case SceneTitle: DrawTitleLayers(g, d); break;
     case SceneIdle: DrawIdleLayers(g, d); break;

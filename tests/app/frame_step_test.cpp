@@ -15,7 +15,7 @@ using test::Room;
 // Tiles of the last frame blitted on the top-left corner of cell (x, y).
 int TilesOnCell(const RenderRig& rig, int32_t x, int32_t y) {
   int n = 0;
-  for (const BlitRecord& b : rig.OfSheet(Picture3)) n += b.x == 80 + 24 * x && b.y == 24 * y - 12;
+  for (const BlitRecord& b : rig.OfSheet(kSheetTiles)) n += b.x == 80 + 24 * x && b.y == 24 * y - 12;
   return n;
 }
 
@@ -59,7 +59,7 @@ TEST(FrameGlow, EachGlowOfThePassTakesTheNextTick) {
   rig.Play(Room({"@", "", "", "...X", "", "X"}));  // two open exits, wholly on screen
   rig.g.GlowTick = 127;
   rig.Frame();
-  const std::vector<BlitRecord> glows = rig.OfSheet(Picture4);
+  const std::vector<BlitRecord> glows = rig.OfSheet(kSheetGlow);
   ASSERT_EQ(glows.size(), 2u);
   EXPECT_EQ(glows[0].src, GlowRect(1, 0)) << "tick 127, the ping-pong's last step";
   EXPECT_EQ(glows[1].src, GlowRect(0, 0)) << "tick 0";

@@ -98,7 +98,7 @@ TEST(MainLoop, NothingRunsOnceTheProgramHasEnded) {
 // A display that fails as a call, as a lost device would.
 class FailingDisplay : public HeadlessDisplay {
  public:
-  void BltFast(int32_t, int32_t, int, const Rect&, bool) override {
+  void Blit(int32_t, int32_t, int, const Rect&, bool) override {
     throw PlatformError{-2005532542, "blit failed"};
   }
 };

@@ -60,7 +60,7 @@ class FrameAllocations : public test::GameFixture {
     allocations = 0;
     for (int i = 0; i < n; ++i) {
       RunFrame(g, p);
-      Timer1_Timer(g, p);
+      HandleTimerTick(g, p);
       if (g.Scene >= 0 && g.Scene < 8) seen[g.Scene] = true;
     }
     counting = false;

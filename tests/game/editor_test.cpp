@@ -188,7 +188,7 @@ TEST_F(EditorTest, ClosingTheWindowKeepsUnsavedEdits) {
   g.PlayerX = 5;
   g.PlayerY = 5;
   Key(Key1 + 2);
-  Form_Unload(g, hp.platform);
+  HandleClose(g, hp.platform);
   EXPECT_TRUE(hp.system.ended);
   EXPECT_EQ(StageBytes(2)[20 * 5 + 5], KindVanishBox);
   EXPECT_EQ(mem.files["/game/002.LVL"][20 * 5 + 5], KindVanishBox);
@@ -203,7 +203,7 @@ TEST_F(EditorTest, ClosingTheWindowWithoutEditsWritesNothing) {
   Key(KeyQ);  // and back: the stage is as stored
   const std::vector<uint8_t> before = Data();
   files.Clear();
-  Form_Unload(g, hp.platform);
+  HandleClose(g, hp.platform);
   EXPECT_TRUE(hp.system.ended);
   EXPECT_TRUE(Data() == before);
   EXPECT_EQ(mem.files.count("/game/003.LVL"), 0u);
@@ -216,7 +216,7 @@ TEST_F(EditorTest, ClosingTheWindowWhenTheSaveFailsKeepsTheGameOpen) {
   g.PlayerY = 5;
   Key(Key1);
   files.FailEvery(FileOp::WriteAt, "TOVAK.DAT");
-  Form_Unload(g, hp.platform);
+  HandleClose(g, hp.platform);
   EXPECT_FALSE(hp.system.ended);
   EXPECT_EQ(g.Scene, SceneEditor);
   EXPECT_EQ(g.Map[5][5], KindPairBox);
@@ -224,7 +224,7 @@ TEST_F(EditorTest, ClosingTheWindowWhenTheSaveFailsKeepsTheGameOpen) {
   EXPECT_NE(hp.system.messages[0].find("stays open"), std::string::npos) << hp.system.messages[0];
   // Esc leaves the edits; then the window closes at once.
   Key(KeyEscape);
-  Form_Unload(g, hp.platform);
+  HandleClose(g, hp.platform);
   EXPECT_TRUE(hp.system.ended);
   EXPECT_EQ(StageBytes(2)[20 * 5 + 5], test::SyntheticDataFile(5)[StageCellOffset(2, 5, 5)]);
 }
@@ -235,7 +235,7 @@ TEST_F(EditorTest, ClosingTheWindowWhenOnlyTheExportFailsEnds) {
   g.PlayerY = 5;
   Key(Key1);
   files.FailEvery(FileOp::ReplaceWhole, ".LVL");
-  Form_Unload(g, hp.platform);
+  HandleClose(g, hp.platform);
   EXPECT_TRUE(hp.system.ended) << "the stage itself is saved";
   EXPECT_EQ(StageBytes(2)[20 * 5 + 5], KindPairBox);
   EXPECT_EQ(hp.system.messages.size(), 1u);

@@ -166,7 +166,7 @@ TEST_F(MoveStepTest, HeldArrowsResolveDownLeftRightUp) {
     g.RecordCount = 0;
     for (int k : {KeyStateDown, KeyStateLeft, KeyStateRight, KeyStateUp}) Hold(k, false);
     for (int k : c.held) Hold(k);
-    Timer1_Timer(g, p);
+    HandleTimerTick(g, p);
     EXPECT_EQ(g.Facing, c.facing) << c.code;
     ASSERT_EQ(g.RecordCount, 1);
     EXPECT_EQ(g.RecordMoves[0], c.code);
@@ -176,7 +176,7 @@ TEST_F(MoveStepTest, HeldArrowsResolveDownLeftRightUp) {
 TEST_F(MoveStepTest, HoldingAnArrowAgainstAWallRecordsOneCodePerTick) {
   PlayBoard({"####", "#@##", "####"});
   Hold(KeyStateRight);
-  for (int tick = 0; tick < 3; ++tick) Timer1_Timer(g, p);
+  for (int tick = 0; tick < 3; ++tick) HandleTimerTick(g, p);
   EXPECT_EQ(g.Scene, SceneIdle);
   EXPECT_EQ(g.Facing, FacingRight);
   ASSERT_EQ(g.RecordCount, 3);
@@ -188,7 +188,7 @@ TEST_F(MoveStepTest, HoldingAnArrowAgainstAWallRecordsOneCodePerTick) {
 
 TEST_F(MoveStepTest, TheMoveStepRunsOnlyInTheIdleSceneWithAnArrowHeld) {
   PlayBoard({"####", "#@.#", "####"}, FacingUp);
-  Timer1_Timer(g, p);
+  HandleTimerTick(g, p);
   EXPECT_EQ(g.Facing, FacingUp) << "no arrow held";
   EXPECT_EQ(g.RecordCount, 0);
 
@@ -197,13 +197,13 @@ TEST_F(MoveStepTest, TheMoveStepRunsOnlyInTheIdleSceneWithAnArrowHeld) {
                               SceneEnding, SceneEditor}) {
     g.Scene = scene;
     g.KeyState[KeyStateRight] = 0;
-    Timer1_Timer(g, p);
+    HandleTimerTick(g, p);
     EXPECT_NE(g.KeyState[KeyStateRight], 0) << "the poll runs in every scene";
     EXPECT_EQ(g.Scene, scene);
     EXPECT_EQ(g.RecordCount, 0);
   }
   g.Scene = SceneIdle;
-  Timer1_Timer(g, p);
+  HandleTimerTick(g, p);
   EXPECT_EQ(g.Scene, SceneWalk);
   EXPECT_EQ(g.RecordCount, 1);
 }
@@ -213,7 +213,7 @@ TEST_F(MoveStepTest, AFullRecordKeepsItsCodesAndTheMovesStillPlay) {
   g.RecordMoves[RecordCapacity - 1] = 0;
   g.RecordCount = RecordCapacity - 1;
   Hold(KeyStateRight);
-  Timer1_Timer(g, p);
+  HandleTimerTick(g, p);
   EXPECT_EQ(g.RecordCount, RecordCapacity);
   EXPECT_EQ(g.RecordMoves[RecordCapacity - 1], MoveCodeRight);
   EXPECT_EQ(g.Scene, SceneWalk);
@@ -221,7 +221,7 @@ TEST_F(MoveStepTest, AFullRecordKeepsItsCodesAndTheMovesStillPlay) {
   g.Scene = SceneIdle;
   Hold(KeyStateRight, false);
   Hold(KeyStateDown);
-  Timer1_Timer(g, p);
+  HandleTimerTick(g, p);
   EXPECT_EQ(g.RecordCount, RecordCapacity);
   EXPECT_EQ(g.RecordMoves[RecordCapacity - 1], MoveCodeRight);
   EXPECT_EQ(g.Facing, FacingDown) << "the move beyond the record still plays";
@@ -244,7 +244,7 @@ TEST_F(ReplayStepTest, ACountOfZeroRetiresOnTheFirstIdleTickWithoutTheRetireSoun
   ASSERT_EQ(g.Scene, SceneIdle);
   ASSERT_TRUE(g.ReplayMode);
   g.RetireTick = 30;
-  Timer1_Timer(g, p);
+  HandleTimerTick(g, p);
   EXPECT_EQ(g.Scene, SceneRetire);
   EXPECT_EQ(g.RetireTick, 0);
   EXPECT_TRUE(hp.audio.sfxStarted.empty());
@@ -255,7 +255,7 @@ TEST_F(ReplayStepTest, CodesDriveThePlayerInPlaceOfTheKeyboard) {
   // The synthetic stage: player at (1, 1) in a closed room.
   Replay({99, 28, 30});
   Hold(KeyStateLeft);  // ignored while replaying
-  Timer1_Timer(g, p);
+  HandleTimerTick(g, p);
   EXPECT_EQ(g.Facing, FacingDown) << "an unknown code keeps the facing";
   EXPECT_EQ(g.Scene, SceneWalk);
   EXPECT_EQ(std::tie(g.TargetX, g.TargetY), std::make_tuple(1, 2));
@@ -263,14 +263,14 @@ TEST_F(ReplayStepTest, CodesDriveThePlayerInPlaceOfTheKeyboard) {
 
   CompleteWalk(g);
   g.Scene = SceneIdle;
-  Timer1_Timer(g, p);
+  HandleTimerTick(g, p);
   EXPECT_EQ(g.Facing, FacingRight);
   EXPECT_EQ(g.Scene, SceneWalk);
   EXPECT_EQ(g.ReplayPos, 2);
 
   CompleteWalk(g);
   g.Scene = SceneIdle;
-  Timer1_Timer(g, p);
+  HandleTimerTick(g, p);
   EXPECT_EQ(g.Facing, FacingUp);
   EXPECT_EQ(g.Scene, SceneWalk);
   EXPECT_EQ(g.ReplayPos, 3);
@@ -278,20 +278,20 @@ TEST_F(ReplayStepTest, CodesDriveThePlayerInPlaceOfTheKeyboard) {
 
   CompleteWalk(g);
   g.Scene = SceneIdle;
-  Timer1_Timer(g, p);
+  HandleTimerTick(g, p);
   EXPECT_EQ(g.Scene, SceneRetire);
   EXPECT_EQ(g.ReplayPos, 3);
 }
 
 TEST_F(ReplayStepTest, ABlockedCodeIsUsedUpLikeAnyOther) {
   Replay({30, 30});
-  Timer1_Timer(g, p);
+  HandleTimerTick(g, p);
   EXPECT_EQ(g.Scene, SceneIdle);
   EXPECT_EQ(g.Facing, FacingUp);
   EXPECT_EQ(g.ReplayPos, 1);
-  Timer1_Timer(g, p);
+  HandleTimerTick(g, p);
   EXPECT_EQ(g.ReplayPos, 2);
-  Timer1_Timer(g, p);
+  HandleTimerTick(g, p);
   EXPECT_EQ(g.Scene, SceneRetire);
 }
 
@@ -313,7 +313,7 @@ TEST_F(MoveStepTest, TheKeepAliveRestartsTheTuneOnlyWhenAllowedAndSilent) {
     g.LoopStarted = c.loopStarted;
     g.FormActive = c.formActive;
     hp.audio.tunePlaying = c.playing;
-    Timer1_Timer(g, p);
+    HandleTimerTick(g, p);
     EXPECT_EQ(hp.audio.tuneOps, c.restarts ? std::vector<std::string>{"play"}
                                            : std::vector<std::string>{});
     EXPECT_EQ(hp.system.pauses, c.restarts ? std::vector<int>{500} : std::vector<int>{});

@@ -306,7 +306,7 @@ TEST_F(SceneKeysTest, UnloadEndsTheProgramFromAnyScene) {
     hp.system.cursorShown = false;
     EnterScene(scene);
     const size_t fileOps = files.Log().size();
-    Form_Unload(g, p);
+    HandleClose(g, p);
     EXPECT_TRUE(hp.keyboard.unacquired);
     EXPECT_EQ(hp.display.restores, 1);
     EXPECT_TRUE(hp.system.cursorShown);

@@ -33,7 +33,7 @@ struct PixelRig {
 
 // The stage number on the title: right-aligned on the units place at x 448,
 // 64 px per place, no leading zeros. Each place shows a digit cell of
-// Picture5 or the title background.
+// kSheetLettering or the title background.
 TEST(FramePixels, TitleShowsTheStageNumberRightAligned) {
   struct Case {
     int32_t stage;

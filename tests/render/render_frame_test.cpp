@@ -55,10 +55,10 @@ TEST_P(EveryScene, StartsWithTheUnkeyedClearAndEndsWithOneFlip) {
   rig.Frame();
   EXPECT_EQ(rig.hp.display.flips, 1);
   ASSERT_FALSE(rig.Shown().empty());
-  EXPECT_EQ(rig.Shown()[0], (BlitRecord{0, 0, Picture0, Rect{0, 0, 640, 480}, false}));
+  EXPECT_EQ(rig.Shown()[0], (BlitRecord{0, 0, kSheetBlack, Rect{0, 0, 640, 480}, false}));
   for (size_t i = 1; i < rig.Shown().size(); ++i) {
     EXPECT_TRUE(rig.Shown()[i].keyed) << "blit " << i;
-    EXPECT_NE(rig.Shown()[i].sheet, Picture0) << "blit " << i;
+    EXPECT_NE(rig.Shown()[i].sheet, kSheetBlack) << "blit " << i;
   }
   EXPECT_EQ(rig.g.DirIndex, rig.g.Facing / 2 - 1);
 }

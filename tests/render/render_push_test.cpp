@@ -75,15 +75,15 @@ TEST_P(PushOutcome, LastsItsFramesAndCommitsTheRules) {
 INSTANTIATE_TEST_SUITE_P(Kinds, PushOutcome, testing::ValuesIn(kOutcomes),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// The tile blits of the last frame on Picture3.
-std::vector<BlitRecord> Tiles(const RenderRig& rig) { return rig.OfSheet(Picture3); }
+// The tile blits of the last frame on kSheetTiles.
+std::vector<BlitRecord> Tiles(const RenderRig& rig) { return rig.OfSheet(kSheetTiles); }
 bool HasTile(const RenderRig& rig, const BlitRecord& want) {
   for (const BlitRecord& b : Tiles(rig))
     if (b == want) return true;
   return false;
 }
 BlitRecord TileBlit(int32_t x, int32_t y, int32_t column, int32_t row = 0) {
-  return BlitRecord{x, y, Picture3, TileRect(column, row), true};
+  return BlitRecord{x, y, kSheetTiles, TileRect(column, row), true};
 }
 
 TEST(PushExample, PairBoxSlidingThreeCellsIntoAPairing) {
@@ -103,7 +103,7 @@ TEST(PushExample, PairBoxSlidingThreeCellsIntoAPairing) {
       EXPECT_EQ(rig.g.PairTick, frame - 9);
       EXPECT_EQ(rig.g.HitX, 6);
     }
-    const auto player = rig.OfSheet(Picture1);
+    const auto player = rig.OfSheet(kSheetPlayer);
     ASSERT_EQ(player.size(), 1u);
     const Rect pose = frame <= 14 ? PushPoseRect(2, (frame - 1) / 2) : StandRect(2);
     EXPECT_EQ(player[0].src.Left, pose.Left);
@@ -116,7 +116,7 @@ TEST(PushExample, PairBoxSlidingThreeCellsIntoAPairing) {
     EXPECT_EQ(rig.g.Map[2][1], frame < 105 ? KindPairBox : KindEmpty);
   }
   // Frame 106 is the idle view with the open exit glowing.
-  EXPECT_EQ(rig.OfSheet(Picture4).size(), 1u);
+  EXPECT_EQ(rig.OfSheet(kSheetGlow).size(), 1u);
   EXPECT_EQ(rig.Sfx(), (std::vector<int>{0, 1}));
 }
 
@@ -207,10 +207,10 @@ TEST(PushCopy, PushingUpDrawsTheHitBoxFirst) {
     const int32_t hitY = facing == FacingUp ? 1 : 7;
     const int32_t stopY = facing == FacingUp ? 2 : 6;
     const int hit = rig.IndexOf([&](const BlitRecord& b) {
-      return b.sheet == Picture3 && b.x == 128 && b.y == 24 * hitY - 12;
+      return b.sheet == kSheetTiles && b.x == 128 && b.y == 24 * hitY - 12;
     });
     const int stop = rig.IndexOf([&](const BlitRecord& b) {
-      return b.sheet == Picture3 && b.x == 128 && b.y == 24 * stopY - 12;
+      return b.sheet == kSheetTiles && b.x == 128 && b.y == 24 * stopY - 12;
     });
     ASSERT_GE(hit, 0);
     ASSERT_GE(stop, 0);
@@ -239,14 +239,14 @@ TEST(PushBomb, ExplosionOverTheHitCellInTwelvePictures) {
   EXPECT_EQ(rig.g.Map[4][3], KindEmpty);
   for (int i = 0; i < 72; ++i) {
     rig.Frame();
-    const auto blast = rig.OfSheet(Picture7);
+    const auto blast = rig.OfSheet(kSheetBlast);
     ASSERT_EQ(blast.size(), 1u) << i;
-    EXPECT_EQ(blast[0], (BlitRecord{24 * 4 + 65, 24 * 3 - 30, Picture7, BlastRect(i / 6), true}));
+    EXPECT_EQ(blast[0], (BlitRecord{24 * 4 + 65, 24 * 3 - 30, kSheetBlast, BlastRect(i / 6), true}));
     EXPECT_TRUE(HasTile(rig, TileBlit(80 + 72, 60, 7)));
     EXPECT_TRUE(HasTile(rig, TileBlit(80 + 96, 60, 1)));
     // The explosion covers both boxes.
-    EXPECT_GT(rig.IndexOf([](const BlitRecord& b) { return b.sheet == Picture7; }),
-              rig.IndexOf([](const BlitRecord& b) { return b.sheet == Picture3 && b.x == 176; }));
+    EXPECT_GT(rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetBlast; }),
+              rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetTiles && b.x == 176; }));
   }
   EXPECT_EQ(rig.g.Scene, SceneIdle);
   EXPECT_EQ(BlastRect(11), (Rect{295, 71, 354, 142}));
@@ -272,7 +272,7 @@ TEST(PushOnTheEdge, TilesInRowZeroAreCutNotDrawnAboveTheScreen) {
   rig.Play({"@P...P"});  // no ring: row 0
   ASSERT_TRUE(rig.Move(FacingRight));
   rig.Frame();
-  EXPECT_TRUE(HasTile(rig, BlitRecord{104, 0, Picture3, {0, 12, 24, 36}, true}));
+  EXPECT_TRUE(HasTile(rig, BlitRecord{104, 0, kSheetTiles, {0, 12, 24, 36}, true}));
   for (const BlitRecord& b : rig.hp.display.lastFrame) EXPECT_GE(b.y, 0);
   rig.FramesWhile(ScenePush);
   EXPECT_EQ(rig.g.Map[4][0], KindPairBox);
@@ -292,7 +292,7 @@ TEST(PushOnTheEdge, AHitBeyondTheGridIsNeverDrawnOrWritten) {
     while (rig.g.Scene == ScenePush && frames < 100) {
       rig.Frame();
       ++frames;
-      EXPECT_TRUE(rig.OfSheet(Picture7).empty());
+      EXPECT_TRUE(rig.OfSheet(kSheetBlast).empty());
       for (const BlitRecord& b : rig.Shown()) EXPECT_LT(b.x, 560) << row;
     }
     EXPECT_EQ(frames, 14) << row;
@@ -306,7 +306,7 @@ TEST(PushOnTheEdge, AnUnusualHitKindDrawsNoTileForIt) {
   rig.g.Map[4][1] = 200;
   ASSERT_TRUE(rig.Move(FacingRight));
   rig.Frames(4);  // into the explosion
-  EXPECT_EQ(rig.OfSheet(Picture7).size(), 1u);
+  EXPECT_EQ(rig.OfSheet(kSheetBlast).size(), 1u);
   for (const BlitRecord& b : Tiles(rig)) EXPECT_FALSE(b.x == 176 && b.y == 12) << "hit cell";
   rig.FramesWhile(ScenePush);
   EXPECT_EQ(rig.g.Map[4][1], KindEmpty);
@@ -322,8 +322,8 @@ TEST(PushPose, ThePlayerOnTheExitOpenedUnderThemGlows) {
   EXPECT_TRUE(rig.g.ExitOpen);
   EXPECT_EQ(rig.g.Map[1][1], KindPlayer);
   rig.Frame();
-  const int glow = rig.IndexOf([](const BlitRecord& b) { return b.sheet == Picture4; });
-  const int player = rig.IndexOf([](const BlitRecord& b) { return b.sheet == Picture1; });
+  const int glow = rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetGlow; });
+  const int player = rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetPlayer; });
   ASSERT_GE(glow, 0);
   EXPECT_LT(glow, player);
 }

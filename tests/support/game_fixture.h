@@ -58,7 +58,7 @@ class GameFixture : public testing::Test {
     g.MusicOn = true;
     g.SoundOn = true;
     g.LoopStarted = true;
-    Form_Activate(g);
+    HandleActivate(g);
   }
 
   std::vector<uint8_t>& Data() { return mem.files[kDataPath]; }
@@ -83,7 +83,7 @@ class GameFixture : public testing::Test {
     g.Scene = SceneIdle;
   }
 
-  void Key(int16_t code, int16_t mask = 0) { Form_KeyDown(g, p, code, mask); }
+  void Key(int16_t code, int16_t mask = 0) { HandleKeyDown(g, p, code, mask); }
 
   void Hold(int keyStateIndex, bool held = true) {
     hp.keyboard.held[keyStateIndex] = held ? 0x80 : 0;

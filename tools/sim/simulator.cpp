@@ -120,7 +120,7 @@ int Simulator::Run(const std::vector<Command>& script, std::ostream& out, std::o
         break;
       }
       case Op::Close:
-        Form_Unload(*g_, hp_.platform);
+        HandleClose(*g_, hp_.platform);
         if (hp_.system.Ended()) return ended();
         break;
     }
