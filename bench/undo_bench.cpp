@@ -36,14 +36,14 @@ void FillRecord(GameState& g, int32_t count) {
   std::mt19937 rng(5);
   const int32_t codes[4] = {MoveCodeDown, MoveCodeLeft, MoveCodeRight, MoveCodeUp};
   const int32_t facings[4] = {FacingDown, FacingLeft, FacingRight, FacingUp};
-  Board b = g.StageStart;
-  g.RecordCount = 0;
-  while (g.RecordCount < count) {
+  Board b = g.record.StageStart;
+  g.record.RecordCount = 0;
+  while (g.record.RecordCount < count) {
     const int d = std::uniform_int_distribution<int>(0, 3)(rng);
     Board next = b;
     if (ApplyMove(next, facings[d]).cleared) continue;
     b = next;
-    g.RecordMoves[g.RecordCount++] = codes[d];
+    g.record.RecordMoves[g.record.RecordCount++] = codes[d];
   }
 }
 
@@ -51,18 +51,18 @@ void FillRecord(GameState& g, int32_t count) {
 void BM_UndoAtRecordLength(benchmark::State& state) {
   BenchGame game(false);
   GameState& g = game.g;
-  g.StageNo = RoomiestStage(game.files);
+  g.flow.StageNo = RoomiestStage(game.files);
   if (!LoadStage(g, game.hp.platform)) state.SkipWithError("the stage does not load");
-  g.SoundOn = false;
+  g.switches.SoundOn = false;
   const auto length = static_cast<int32_t>(state.range(0));
   FillRecord(g, length);
   int32_t moves = 0;
   for (auto _ : state) {
-    g.RecordCount = length;
+    g.record.RecordCount = length;
     TakeBackMove(g, game.hp.platform);
-    moves += length - g.RecordCount;
+    moves += length - g.record.RecordCount;
   }
-  state.counters["stage"] = g.StageNo;
+  state.counters["stage"] = g.flow.StageNo;
   state.counters["codes_taken_back"] =
       benchmark::Counter(moves, benchmark::Counter::kAvgIterations);
 }

@@ -22,9 +22,9 @@ namespace {
 bool LoadStageCells(GameState& g, Platform& p, int32_t stage, bool forPlay) {
   StageCells cells;
   std::string error;
-  if (!ReadStage(p.files, DataFilePath(g.AppDir), stage, cells, error)) {
+  if (!ReadStage(p.files, DataFilePath(g.lifecycle.AppDir), stage, cells, error)) {
     TellPlayer(p, TrFormat(N_("Stage {0} cannot be loaded: {1}"), {std::to_string(stage), error}));
-    g.Scene = SceneTitle;
+    g.flow.Scene = SceneTitle;
     return false;
   }
   PlaceStageCells(g, cells, forPlay);
@@ -35,14 +35,14 @@ bool EnterStage(GameState& g, Platform& p, int32_t stage) {
   if (!LoadStageCells(g, p, stage, true)) return false;
   g.ExitOpen = false;
   g.Facing = FacingDown;
-  g.Scene = SceneIdle;
+  g.flow.Scene = SceneIdle;
   KeepStageStart(g);
   return true;
 }
 
 bool EnterEditor(GameState& g, Platform& p, int32_t stage) {
   if (!LoadStageCells(g, p, stage, false)) return false;
-  g.Scene = SceneEditor;
+  g.flow.Scene = SceneEditor;
   return true;
 }
 
@@ -75,12 +75,12 @@ bool SaveStage(GameState& g, Platform& p, int32_t stageNo, const std::string& af
   StageCells cells;
   MapAsStageCells(g, cells);
   std::string error;
-  if (!WriteStage(p.files, DataFilePath(g.AppDir), stageNo, cells, error)) {
+  if (!WriteStage(p.files, DataFilePath(g.lifecycle.AppDir), stageNo, cells, error)) {
     TellPlayer(p, TrFormat(N_("Stage {0} was not saved: {1}"), {std::to_string(stageNo), error}) +
                       afterFailure);
     return false;
   }
-  const std::string exportPath = StageFilePath(g.AppDir, stageNo, kExportExtension);
+  const std::string exportPath = StageFilePath(g.lifecycle.AppDir, stageNo, kExportExtension);
   std::vector<uint8_t> bytes;
   if (!ExportBytes(p, exportPath, cells, bytes, error) ||
       !p.files.ReplaceWhole(exportPath, bytes.data(), bytes.size(), error)) {
@@ -92,8 +92,8 @@ bool SaveStage(GameState& g, Platform& p, int32_t stageNo, const std::string& af
 }
 
 bool WriteReplay(GameState& g, Platform& p, int32_t stage, int32_t count) {
-  const std::string path = StageFilePath(g.AppDir, stage, kReplayExtension);
-  const std::vector<uint8_t> bytes = FormatReplay(g.RecordMoves, std::clamp(count, 0, RecordCapacity));
+  const std::string path = StageFilePath(g.lifecycle.AppDir, stage, kReplayExtension);
+  const std::vector<uint8_t> bytes = FormatReplay(g.record.RecordMoves, std::clamp(count, 0, RecordCapacity));
   std::string error;
   if (!p.files.ReplaceWhole(path, bytes.data(), bytes.size(), error)) {
     TellPlayer(p, TrFormat(N_("The replay of stage {0} was not saved: {1}"),
@@ -104,7 +104,7 @@ bool WriteReplay(GameState& g, Platform& p, int32_t stage, int32_t count) {
 }
 
 bool ReadReplay(GameState& g, Platform& p, int32_t stage) {
-  const std::string path = StageFilePath(g.AppDir, stage, kReplayExtension);
+  const std::string path = StageFilePath(g.lifecycle.AppDir, stage, kReplayExtension);
   std::vector<uint8_t> bytes;
   bool missing = false;
   std::string error;
@@ -114,7 +114,7 @@ bool ReadReplay(GameState& g, Platform& p, int32_t stage) {
                            {std::to_string(stage), error}));
     return false;
   }
-  if (!ParseReplay(bytes, ReplayCapacity, g.ReplayMoves, g.ReplayCount, error)) {
+  if (!ParseReplay(bytes, ReplayCapacity, g.record.ReplayMoves, g.record.ReplayCount, error)) {
     TellPlayer(p, TrFormat(N_("The replay of stage {0} cannot be played: {1}"),
                            {std::to_string(stage), path + ": " + error}));
     return false;
@@ -125,7 +125,7 @@ bool ReadReplay(GameState& g, Platform& p, int32_t stage) {
 bool WriteProgressValue(GameState& g, Platform& p, int32_t maxStage) {
   std::string error;
   const auto value = static_cast<uint8_t>(maxStage);
-  if (WriteProgress(p.files, DataFilePath(g.AppDir), value, error)) return true;
+  if (WriteProgress(p.files, DataFilePath(g.lifecycle.AppDir), value, error)) return true;
   TellPlayer(p, TrFormat(N_("Progress (stage {0}) was not saved: {1}"),
                          {std::to_string(maxStage), error}));
   return false;
@@ -146,50 +146,50 @@ bool Perform(GameState& g, Platform& p, const FileRequest& r) {
 }  // namespace
 
 void RequestFileWork(GameState& g, const FileRequest& request) {
-  if (g.FileRequestCount < 0) g.FileRequestCount = 0;
-  if (g.FileRequestCount >= kFileRequestCapacity) return;
-  g.FileRequests[g.FileRequestCount] = request;
-  ++g.FileRequestCount;
+  if (g.fileWork.FileRequestCount < 0) g.fileWork.FileRequestCount = 0;
+  if (g.fileWork.FileRequestCount >= kFileRequestCapacity) return;
+  g.fileWork.FileRequests[g.fileWork.FileRequestCount] = request;
+  ++g.fileWork.FileRequestCount;
 }
 
 void CarryOutFileWork(GameState& g, Platform& p) {
-  const int32_t count = std::clamp(g.FileRequestCount, 0, kFileRequestCapacity);
-  g.FileRequestCount = 0;
+  const int32_t count = std::clamp(g.fileWork.FileRequestCount, 0, kFileRequestCapacity);
+  g.fileWork.FileRequestCount = 0;
   for (int32_t i = 0; i < count; ++i) {
-    const FileRequest& r = g.FileRequests[i];
+    const FileRequest& r = g.fileWork.FileRequests[i];
     if (Perform(g, p, r)) {
-      if (r.closesEditor) g.Scene = SceneTitle;
+      if (r.closesEditor) g.flow.Scene = SceneTitle;
     } else if (r.abandonsReplay) {
       // A replay that cannot start leaves the title as it was; the failure
       // has been reported.
-      g.ReplayMode = false;
-      g.Scene = SceneTitle;
+      g.record.ReplayMode = false;
+      g.flow.Scene = SceneTitle;
       return;
     }
   }
 }
 
-bool LoadStage(GameState& g, Platform& p) { return EnterStage(g, p, g.StageNo); }
+bool LoadStage(GameState& g, Platform& p) { return EnterStage(g, p, g.flow.StageNo); }
 
-bool LoadStageForEditor(GameState& g, Platform& p) { return EnterEditor(g, p, g.StageNo); }
+bool LoadStageForEditor(GameState& g, Platform& p) { return EnterEditor(g, p, g.flow.StageNo); }
 
 bool SaveEditedStage(GameState& g, Platform& p, const std::string& afterFailure) {
-  return SaveStage(g, p, g.StageNo, afterFailure);
+  return SaveStage(g, p, g.flow.StageNo, afterFailure);
 }
 
 bool EditorHasUnsavedEdits(GameState& g, Platform& p) {
   StageCells stored;
   std::string error;
-  if (!ReadStage(p.files, DataFilePath(g.AppDir), g.StageNo, stored, error)) return true;
+  if (!ReadStage(p.files, DataFilePath(g.lifecycle.AppDir), g.flow.StageNo, stored, error)) return true;
   StageCells shown;
   MapAsStageCells(g, shown);
   return !std::equal(std::begin(stored), std::end(stored), std::begin(shown));
 }
 
-bool WriteReplayFile(GameState& g, Platform& p) { return WriteReplay(g, p, g.StageNo, g.RecordCount); }
+bool WriteReplayFile(GameState& g, Platform& p) { return WriteReplay(g, p, g.flow.StageNo, g.record.RecordCount); }
 
-bool ReadReplayFile(GameState& g, Platform& p) { return ReadReplay(g, p, g.StageNo); }
+bool ReadReplayFile(GameState& g, Platform& p) { return ReadReplay(g, p, g.flow.StageNo); }
 
-bool WriteProgressByte(GameState& g, Platform& p) { return WriteProgressValue(g, p, g.MaxStage); }
+bool WriteProgressByte(GameState& g, Platform& p) { return WriteProgressValue(g, p, g.flow.MaxStage); }
 
 }  // namespace rara3

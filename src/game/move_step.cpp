@@ -31,19 +31,19 @@ const Arrow* HeldArrow(const GameState& g) {
 // Next replay code into Facing. False when the codes are used up: the
 // replay ends on the retire screen, without the retire sound.
 bool TakeReplayCode(GameState& g) {
-  if (g.ReplayPos < 0 || g.ReplayPos >= g.ReplayCount || g.ReplayPos >= ReplayCapacity) {
-    g.RetireTick = 0;
-    g.Scene = SceneRetire;
+  if (g.record.ReplayPos < 0 || g.record.ReplayPos >= g.record.ReplayCount || g.record.ReplayPos >= ReplayCapacity) {
+    g.pace.RetireTick = 0;
+    g.flow.Scene = SceneRetire;
     return false;
   }
-  switch (g.ReplayMoves[g.ReplayPos]) {
+  switch (g.record.ReplayMoves[g.record.ReplayPos]) {
     case MoveCodeRight: g.Facing = FacingRight; break;
     case MoveCodeLeft: g.Facing = FacingLeft; break;
     case MoveCodeUp: g.Facing = FacingUp; break;
     case MoveCodeDown: g.Facing = FacingDown; break;
     default: break;  // an unknown code tries the move in the current facing
   }
-  ++g.ReplayPos;
+  ++g.record.ReplayPos;
   return true;
 }
 
@@ -54,11 +54,11 @@ void PollKeyboard(GameState& g, Platform& p) { p.keyboard.Poll(g.KeyState); }
 void HandleTimerTick(GameState& g, Platform& p) {
   TuneKeepAlive(g, p);
   PollKeyboard(g, p);
-  if (g.Scene == SceneIdle && (g.ReplayMode || HeldArrow(g) != nullptr)) StartNextMove(g);
+  if (g.flow.Scene == SceneIdle && (g.record.ReplayMode || HeldArrow(g) != nullptr)) StartNextMove(g);
 }
 
 void StartNextMove(GameState& g) {
-  if (g.ReplayMode) {
+  if (g.record.ReplayMode) {
     if (!TakeReplayCode(g)) return;
   } else {
     const Arrow* a = HeldArrow(g);
@@ -66,9 +66,9 @@ void StartNextMove(GameState& g) {
     g.Facing = a->facing;
     // Every attempt is recorded, blocked ones too. A full record keeps its
     // first codes; the moves beyond still play.
-    if (g.RecordCount >= 0 && g.RecordCount < RecordCapacity) {
-      g.RecordMoves[g.RecordCount] = a->moveCode;
-      ++g.RecordCount;
+    if (g.record.RecordCount >= 0 && g.record.RecordCount < RecordCapacity) {
+      g.record.RecordMoves[g.record.RecordCount] = a->moveCode;
+      ++g.record.RecordCount;
     }
   }
   ResolveMove(g);
@@ -77,13 +77,13 @@ void StartNextMove(GameState& g) {
 void ResolveMove(GameState& g) {
   switch (PrepareMove(g)) {
     case MoveKind::Walk:
-      g.AnimStep = 0;
-      g.Scene = SceneWalk;
+      g.pace.AnimStep = 0;
+      g.flow.Scene = SceneWalk;
       break;
     case MoveKind::WalkExit:
-      g.AnimStep = 0;
-      g.ClearSfxDone = false;
-      g.Scene = SceneWalk;
+      g.pace.AnimStep = 0;
+      g.latches.ClearSfxDone = false;
+      g.flow.Scene = SceneWalk;
       break;
     case MoveKind::Push:
       StartPush(g);
@@ -94,32 +94,32 @@ void ResolveMove(GameState& g) {
 }
 
 void StartPush(GameState& g) {
-  g.SlideOffset = 0;
-  g.AnimStep = 0;
-  g.PushPoseDone = false;
-  g.SlideDone = false;
-  g.PushSfxDone = false;
+  g.push.SlideOffset = 0;
+  g.pace.AnimStep = 0;
+  g.push.PushPoseDone = false;
+  g.push.SlideDone = false;
+  g.latches.PushSfxDone = false;
   switch (g.PushKind) {
     case KindPairBox:
-      g.PairTick = 0;
-      g.PairSfxDone = false;
+      g.push.PairTick = 0;
+      g.latches.PairSfxDone = false;
       break;
     case KindVanishBox:
-      g.VanishTick = 0;
-      g.VanishSfxDone = false;
+      g.push.VanishTick = 0;
+      g.latches.VanishSfxDone = false;
       break;
     case KindCopyBox:
-      g.CopyTick = 0;
-      g.CopySfxDone = false;
+      g.push.CopyTick = 0;
+      g.latches.CopySfxDone = false;
       break;
     case KindBombBox:
-      g.BlastTick = 0;
-      g.BlastSfxDone = false;
+      g.push.BlastTick = 0;
+      g.latches.BlastSfxDone = false;
       break;
     default:
       break;
   }
-  g.Scene = ScenePush;
+  g.flow.Scene = ScenePush;
 }
 
 }  // namespace rara3

@@ -13,7 +13,7 @@ void RestartTune(Platform& p) {
 void StopTune(Platform& p) { p.audio.StopTune(); }
 
 void TuneKeepAlive(GameState& g, Platform& p) {
-  if (!(g.MusicOn && g.LoopStarted && g.FormActive)) return;
+  if (!(g.switches.MusicOn && g.lifecycle.LoopStarted && g.lifecycle.FormActive)) return;
   if (p.audio.TuneIsPlaying()) return;
   // The tune plays once per start; its end is noticed here and it starts over.
   p.audio.PlayTune();
@@ -21,25 +21,25 @@ void TuneKeepAlive(GameState& g, Platform& p) {
 }
 
 void ToggleMusic(GameState& g, Platform& p, bool pauseAfterOn) {
-  if (g.MusicOn) {
-    g.MusicOn = false;
+  if (g.switches.MusicOn) {
+    g.switches.MusicOn = false;
     StopTune(p);
     return;
   }
-  g.MusicOn = true;
+  g.switches.MusicOn = true;
   RestartTune(p);
   if (pauseAfterOn) p.system.Pause(500);
 }
 
-void ToggleSound(GameState& g) { g.SoundOn = !g.SoundOn; }
+void ToggleSound(GameState& g) { g.switches.SoundOn = !g.switches.SoundOn; }
 
-void ToggleColors(GameState& g) { g.AltColors = g.AltColors == 0 ? 1 : 0; }
+void ToggleColors(GameState& g) { g.switches.AltColors = g.switches.AltColors == 0 ? 1 : 0; }
 
 void CycleSpeed(GameState& g) {
-  switch (g.StepFrames) {
-    case 2: g.StepFrames = 1; break;
-    case 1: g.StepFrames = 3; break;
-    default: g.StepFrames = 2; break;
+  switch (g.switches.StepFrames) {
+    case 2: g.switches.StepFrames = 1; break;
+    case 1: g.switches.StepFrames = 3; break;
+    default: g.switches.StepFrames = 2; break;
   }
 }
 

@@ -37,7 +37,7 @@ void TitleKey(GameState& g, Platform& p, int16_t key, int16_t mask) {
   if (mask != ModCtrlShift) return;
   switch (key) {
     case KeyF7: StartEnding(g, p); return;
-    case KeyF9: RequestFileWork(g, {FileWork::LoadStageForEditor, g.StageNo}); return;
+    case KeyF9: RequestFileWork(g, {FileWork::LoadStageForEditor, g.flow.StageNo}); return;
     case KeyF11: StartReplay(g); return;
     default: return;
   }
@@ -71,12 +71,12 @@ void EditorKey(GameState& g, Platform& p, int16_t key) {
     case KeyEnter: {
       // A failed save keeps the editor open: nothing is lost, and the
       // player can try again or leave with Esc.
-      FileRequest save{FileWork::SaveEditedStage, g.StageNo};
+      FileRequest save{FileWork::SaveEditedStage, g.flow.StageNo};
       save.closesEditor = true;
       RequestFileWork(g, save);
       return;
     }
-    case KeyEscape: g.Scene = SceneTitle; return;
+    case KeyEscape: g.flow.Scene = SceneTitle; return;
     default: break;
   }
   if (key >= Key1 && key <= Key8) {
@@ -87,7 +87,7 @@ void EditorKey(GameState& g, Platform& p, int16_t key) {
 }
 
 void SceneKey(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) {
-  switch (g.Scene) {
+  switch (g.flow.Scene) {
     case SceneTitle:
       TitleKey(g, p, keyCode, modifierMask);
       return;
@@ -100,21 +100,21 @@ void SceneKey(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) 
       return;
     case SceneClear:
       if (keyCode == KeyEnter) {
-        if (g.ClearTick == kClearHold) ContinueAfterClear(g, p);
+        if (g.pace.ClearTick == kClearHold) ContinueAfterClear(g, p);
         return;
       }
       SoundKeys(g, p, keyCode, false);
       return;
     case SceneRetire:
       if (keyCode == KeyEscape) {
-        if (g.RetireTick == kRetireHold) LeaveRetire(g);
+        if (g.pace.RetireTick == kRetireHold) LeaveRetire(g);
         return;
       }
       SoundKeys(g, p, keyCode, false);
       return;
     case SceneEnding:
       // Every key, M and S included, waits for the last phase.
-      if (g.EndingPhase == kEndingLastPhase) QuitSequence(g, p);
+      if (g.pace.EndingPhase == kEndingLastPhase) QuitSequence(g, p);
       return;
     case SceneEditor:
       EditorKey(g, p, keyCode);
@@ -132,13 +132,13 @@ void HandleKeyDown(GameState& g, Platform& p, int16_t keyCode, int16_t modifierM
   CarryOutFileWork(g, p);
 }
 
-void HandleActivate(GameState& g) { g.FormActive = true; }
+void HandleActivate(GameState& g) { g.lifecycle.FormActive = true; }
 
 void HandleClose(GameState& g, Platform& p) {
   // Closing the window never throws the editor's work away: unsaved edits
   // are saved to the stage first. When that fails the player is told and
   // the game stays open with the edits.
-  if (g.Scene == SceneEditor && EditorHasUnsavedEdits(g, p)) {
+  if (g.flow.Scene == SceneEditor && EditorHasUnsavedEdits(g, p)) {
     SaveEditedStage(g, p, "\nThe game stays open so that your edits are not lost: Enter saves "
                           "them again, Esc leaves them.");
     if (EditorHasUnsavedEdits(g, p)) return;

@@ -8,73 +8,73 @@
 namespace rara3 {
 
 void SelectNextStage(GameState& g) {
-  if (g.StageNo < kStageCount && g.StageNo < g.MaxStage) ++g.StageNo;
+  if (g.flow.StageNo < kStageCount && g.flow.StageNo < g.flow.MaxStage) ++g.flow.StageNo;
 }
 
 void SelectPreviousStage(GameState& g) {
-  if (g.StageNo > 1) --g.StageNo;
+  if (g.flow.StageNo > 1) --g.flow.StageNo;
 }
 
 void StartStage(GameState& g) {
-  g.Recording = true;
-  g.RecordCount = 0;
-  g.ReplayMode = false;
-  RequestFileWork(g, {FileWork::LoadStage, g.StageNo});
+  g.record.Recording = true;
+  g.record.RecordCount = 0;
+  g.record.ReplayMode = false;
+  RequestFileWork(g, {FileWork::LoadStage, g.flow.StageNo});
 }
 
 void StartReplay(GameState& g) {
-  g.Recording = false;
-  g.ReplayPos = 0;
-  g.ReplayMode = true;
+  g.record.Recording = false;
+  g.record.ReplayPos = 0;
+  g.record.ReplayMode = true;
   // A file that is missing or damaged starts nothing: the title stays and
   // no half-read list is replayed.
-  FileRequest read{FileWork::ReadReplay, g.StageNo};
+  FileRequest read{FileWork::ReadReplay, g.flow.StageNo};
   read.abandonsReplay = true;
   RequestFileWork(g, read);
-  FileRequest load{FileWork::LoadStage, g.StageNo};
+  FileRequest load{FileWork::LoadStage, g.flow.StageNo};
   load.abandonsReplay = true;
   RequestFileWork(g, load);
 }
 
 void StartEnding(GameState& g, Platform& p) {
-  g.MusicOn = false;
+  g.switches.MusicOn = false;
   StopTune(p);
-  g.Scene = SceneEnding;
+  g.flow.Scene = SceneEnding;
 }
 
 void ContinueAfterClear(GameState& g, Platform& p) {
-  if (g.ReplayMode) {
+  if (g.record.ReplayMode) {
     // A replay writes nothing and changes no progress.
-    g.ReplayMode = false;
-    g.Scene = SceneTitle;
+    g.record.ReplayMode = false;
+    g.flow.Scene = SceneTitle;
     return;
   }
-  if (g.Recording) {
+  if (g.record.Recording) {
     // A failed write is reported and leaves the old file; play goes on.
-    RequestFileWork(g, {FileWork::WriteReplay, g.StageNo, g.RecordCount});
-    g.RecordCount = 0;
+    RequestFileWork(g, {FileWork::WriteReplay, g.flow.StageNo, g.record.RecordCount});
+    g.record.RecordCount = 0;
   }
-  if (g.StageNo >= kStageCount) {
+  if (g.flow.StageNo >= kStageCount) {
     StartEnding(g, p);
     return;
   }
-  if (g.StageNo == g.MaxStage) {
-    ++g.MaxStage;
-    RequestFileWork(g, {FileWork::WriteProgress, g.StageNo, g.MaxStage});
+  if (g.flow.StageNo == g.flow.MaxStage) {
+    ++g.flow.MaxStage;
+    RequestFileWork(g, {FileWork::WriteProgress, g.flow.StageNo, g.flow.MaxStage});
   }
-  ++g.StageNo;
-  RequestFileWork(g, {FileWork::LoadStage, g.StageNo});
+  ++g.flow.StageNo;
+  RequestFileWork(g, {FileWork::LoadStage, g.flow.StageNo});
 }
 
 void Retire(GameState& g, Platform& p) {
-  g.RetireTick = 0;
-  g.Scene = SceneRetire;
-  if (g.SoundOn) p.audio.PlaySfx(Effect::Retire);
+  g.pace.RetireTick = 0;
+  g.flow.Scene = SceneRetire;
+  if (g.switches.SoundOn) p.audio.PlaySfx(Effect::Retire);
 }
 
 void LeaveRetire(GameState& g) {
-  g.Recording = false;
-  g.Scene = SceneTitle;
+  g.record.Recording = false;
+  g.flow.Scene = SceneTitle;
 }
 
 }  // namespace rara3

@@ -37,8 +37,8 @@ bool PrepareGameState(GameState& g, Files& files, const std::string& programDir,
   if (!ReadProgress(files, path, progress, error)) return false;
 
   InitGameState(g);
-  g.AppDir = appDir;
-  g.MaxStage = UsableProgress(progress);
+  g.lifecycle.AppDir = appDir;
+  g.flow.MaxStage = UsableProgress(progress);
   return true;
 }
 

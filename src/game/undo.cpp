@@ -18,17 +18,17 @@ int32_t FacingOfCode(int32_t code, int32_t facing) {
   }
 }
 
-bool CanChangeBoard(const GameState& g) { return g.Scene == SceneIdle && !g.ReplayMode; }
+bool CanChangeBoard(const GameState& g) { return g.flow.Scene == SceneIdle && !g.record.ReplayMode; }
 
 }  // namespace
 
-void KeepStageStart(GameState& g) { g.StageStart = static_cast<const Board&>(g); }
+void KeepStageStart(GameState& g) { g.record.StageStart = static_cast<const Board&>(g); }
 
 Board BoardAfterRecord(const GameState& g, int32_t count, int32_t& lastMove) {
-  Board b = g.StageStart;
+  Board b = g.record.StageStart;
   lastMove = -1;
   for (int32_t i = 0; i < count; ++i) {
-    if (ApplyMove(b, FacingOfCode(g.RecordMoves[i], b.Facing)).kind != MoveKind::None) {
+    if (ApplyMove(b, FacingOfCode(g.record.RecordMoves[i], b.Facing)).kind != MoveKind::None) {
       lastMove = i;
     }
   }
@@ -37,7 +37,7 @@ Board BoardAfterRecord(const GameState& g, int32_t count, int32_t& lastMove) {
 
 bool TakeBackMove(GameState& g, Platform& p) {
   if (!CanChangeBoard(g)) return false;
-  const int32_t count = std::clamp(g.RecordCount, 0, RecordCapacity);
+  const int32_t count = std::clamp(g.record.RecordCount, 0, RecordCapacity);
   if (count == 0) return false;
   int32_t lastMove = -1;
   BoardAfterRecord(g, count, lastMove);
@@ -46,15 +46,15 @@ bool TakeBackMove(GameState& g, Platform& p) {
   const int32_t keep = std::max(lastMove, 0);
   int32_t unused = -1;
   static_cast<Board&>(g) = BoardAfterRecord(g, keep, unused);
-  g.RecordCount = keep;
-  if (g.SoundOn) p.audio.PlaySfx(Effect::Bump);
+  g.record.RecordCount = keep;
+  if (g.switches.SoundOn) p.audio.PlaySfx(Effect::Bump);
   return true;
 }
 
 bool RestartStage(GameState& g) {
   if (!CanChangeBoard(g)) return false;
-  static_cast<Board&>(g) = g.StageStart;
-  g.RecordCount = 0;
+  static_cast<Board&>(g) = g.record.StageStart;
+  g.record.RecordCount = 0;
   return true;
 }
 

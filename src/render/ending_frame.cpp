@@ -16,7 +16,7 @@ void DrawPortrait(Display& d, int32_t frame) {
 }  // namespace
 
 void DrawEndingLayers(const GameState& g, Display& d) {
-  switch (g.EndingPhase) {
+  switch (g.pace.EndingPhase) {
     case 1:
     case 3:
     case 5:

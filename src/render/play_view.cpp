@@ -21,7 +21,7 @@ void DrawExitGlow(const GameState& g, Display& d, int32_t x, int32_t y, int32_t 
 }  // namespace
 
 void DrawFloor(const GameState& g, Display& d) {
-  const int32_t t = std::clamp<int32_t>((g.StageNo - 1) / 10, 0, kFloorTextures - 1);
+  const int32_t t = std::clamp<int32_t>((g.flow.StageNo - 1) / 10, 0, kFloorTextures - 1);
   const Rect src = FloorRect(t);
   // 11 x 11 squares; the view cuts the last column and row at the board's edge.
   for (int32_t i = 0; i <= 10; ++i) {
@@ -32,7 +32,7 @@ void DrawFloor(const GameState& g, Display& d) {
 }
 
 void DrawBoard(const GameState& g, Display& d, CellRule rule) {
-  int32_t glowTick = g.GlowTick;
+  int32_t glowTick = g.pace.GlowTick;
   for (int32_t y = 0; y < kBoardSize; ++y) {
     for (int32_t x = 0; x < kBoardSize; ++x) {
       const int32_t kind = KindInPass(g, x, y);

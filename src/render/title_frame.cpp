@@ -22,9 +22,9 @@ void DrawDigit(Display& d, int32_t n, int32_t x) {
 void DrawTitleLayers(const GameState& g, Display& d) {
   DrawFixed(d, kSheetTitle, kWholeScreen, 0, 0);
   DrawFixed(d, kSheetLettering, kTitleLogoRect, 86, 43);
-  if (g.StageNo == 100) DrawDigit(d, 1, kHundredsX);
-  if (g.StageNo > 9) DrawDigit(d, (g.StageNo % 100) / 10, kTensX);
-  DrawDigit(d, g.StageNo % 10, kUnitsX);
+  if (g.flow.StageNo == 100) DrawDigit(d, 1, kHundredsX);
+  if (g.flow.StageNo > 9) DrawDigit(d, (g.flow.StageNo % 100) / 10, kTensX);
+  DrawDigit(d, g.flow.StageNo % 10, kUnitsX);
   DrawFixed(d, kSheetLettering, kFloorLabelRect, 128, kDigitY);
 }
 

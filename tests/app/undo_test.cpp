@@ -66,7 +66,7 @@ class UndoTest : public GameFixture {
     Hold(keyStateIndex);
     Pass();
     Hold(keyStateIndex, false);
-    for (int i = 0; i < 2000 && g.Scene != SceneIdle; ++i) Pass();
+    for (int i = 0; i < 2000 && g.flow.Scene != SceneIdle; ++i) Pass();
   }
 
   int Bumps() const {
@@ -96,9 +96,9 @@ TEST_F(UndoTest, EachUndoRestoresTheBoardBeforeTheLastMove) {
   std::vector<int32_t> recordBefore;
   for (int arrow : kPath) {
     const Seen now = SeenOf(g);
-    const int32_t count = g.RecordCount;
+    const int32_t count = g.record.RecordCount;
     Step(arrow);
-    ASSERT_EQ(g.Scene, SceneIdle);
+    ASSERT_EQ(g.flow.Scene, SceneIdle);
     if (SeenOf(g).rows != now.rows || g.PlayerX != now.playerX || g.PlayerY != now.playerY) {
       before.push_back(now);
       recordBefore.push_back(count);
@@ -111,10 +111,10 @@ TEST_F(UndoTest, EachUndoRestoresTheBoardBeforeTheLastMove) {
   for (size_t i = before.size(); i-- > 0;) {
     Press(keys[i % 3]);
     EXPECT_EQ(SeenOf(g), before[i]) << "undo " << before.size() - i;
-    EXPECT_EQ(g.RecordCount, recordBefore[i]);
-    EXPECT_EQ(g.Scene, SceneIdle);
+    EXPECT_EQ(g.record.RecordCount, recordBefore[i]);
+    EXPECT_EQ(g.flow.Scene, SceneIdle);
   }
-  EXPECT_EQ(SeenOf(g), SeenOf(g.StageStart));
+  EXPECT_EQ(SeenOf(g), SeenOf(g.record.StageStart));
   EXPECT_EQ(Bumps(), static_cast<int>(before.size()));
 
   // At the start with an empty record there is nothing to take back.
@@ -127,37 +127,37 @@ TEST_F(UndoTest, TurnsInPlaceAfterTheMoveGoWithIt) {
   const Seen walked = SeenOf(g);
   Step(KeyStateUp);  // against the wall: only turns
   Step(KeyStateUp);
-  EXPECT_EQ(g.RecordCount, 3);
+  EXPECT_EQ(g.record.RecordCount, 3);
   EXPECT_EQ(g.Facing, FacingUp);
   Press(KeyBackspace);
   EXPECT_NE(SeenOf(g), walked);
-  EXPECT_EQ(SeenOf(g), SeenOf(g.StageStart));
-  EXPECT_EQ(g.RecordCount, 0);
+  EXPECT_EQ(SeenOf(g), SeenOf(g.record.StageStart));
+  EXPECT_EQ(g.record.RecordCount, 0);
 
   // Turns alone are taken back to the start as well.
   Step(KeyStateUp);
   EXPECT_EQ(g.Facing, FacingUp);
   Press(KeyBackspace);
   EXPECT_EQ(g.Facing, FacingDown);
-  EXPECT_EQ(g.RecordCount, 0);
+  EXPECT_EQ(g.record.RecordCount, 0);
 }
 
 TEST_F(UndoTest, DoesNothingOutsideTheIdleSceneOrDuringAReplay) {
   Step(KeyStateRight);
-  const int32_t count = g.RecordCount;
+  const int32_t count = g.record.RecordCount;
   // A walk under way.
   Hold(KeyStateRight);
   Pass();
   Hold(KeyStateRight, false);
-  ASSERT_EQ(g.Scene, SceneWalk);
+  ASSERT_EQ(g.flow.Scene, SceneWalk);
   Press(KeyBackspace);
   Press(KeyR);
-  for (int i = 0; i < 100 && g.Scene != SceneIdle; ++i) Pass();
+  for (int i = 0; i < 100 && g.flow.Scene != SceneIdle; ++i) Pass();
   EXPECT_EQ(g.PlayerX, 3);
-  EXPECT_EQ(g.RecordCount, count + 1);
+  EXPECT_EQ(g.record.RecordCount, count + 1);
   EXPECT_EQ(Bumps(), 0);
 
-  g.ReplayMode = true;
+  g.record.ReplayMode = true;
   EXPECT_FALSE(TakeBackMove(g, p));
   EXPECT_FALSE(RestartStage(g));
   EXPECT_EQ(g.PlayerX, 3);
@@ -168,18 +168,18 @@ TEST_F(UndoTest, DoesNothingOutsideTheIdleSceneOrDuringAReplay) {
 TEST_F(UndoTest, AFullRecordIsTakenBackLikeAnyOther) {
   Step(KeyStateRight);
   Step(KeyStateRight);
-  ASSERT_EQ(g.RecordCount, 2);
+  ASSERT_EQ(g.record.RecordCount, 2);
   const Seen afterOne = [&] {
-    Board b = g.StageStart;
+    Board b = g.record.StageStart;
     ApplyMove(b, FacingRight);
     return SeenOf(b);
   }();
-  for (int32_t i = g.RecordCount; i < RecordCapacity; ++i) g.RecordMoves[i] = MoveCodeUp;
-  g.RecordCount = RecordCapacity;
+  for (int32_t i = g.record.RecordCount; i < RecordCapacity; ++i) g.record.RecordMoves[i] = MoveCodeUp;
+  g.record.RecordCount = RecordCapacity;
   g.Facing = FacingUp;
   Press(KeyBackspace);
   EXPECT_EQ(SeenOf(g), afterOne);
-  EXPECT_EQ(g.RecordCount, 1);
+  EXPECT_EQ(g.record.RecordCount, 1);
 }
 
 TEST_F(UndoTest, SoundOffUndoesSilently) {
@@ -194,10 +194,10 @@ TEST_F(UndoTest, RestartGoesBackToTheStartAndRecordsAfresh) {
   for (int i = 0; i < 4; ++i) Step(KeyStateRight);
   ASSERT_TRUE(g.ExitOpen);
   Press(KeyR);
-  EXPECT_EQ(SeenOf(g), SeenOf(g.StageStart));
-  EXPECT_EQ(g.Scene, SceneIdle);
-  EXPECT_EQ(g.RecordCount, 0);
-  EXPECT_TRUE(g.Recording);
+  EXPECT_EQ(SeenOf(g), SeenOf(g.record.StageStart));
+  EXPECT_EQ(g.flow.Scene, SceneIdle);
+  EXPECT_EQ(g.record.RecordCount, 0);
+  EXPECT_TRUE(g.record.Recording);
   EXPECT_FALSE(g.ExitOpen);
 }
 
@@ -217,11 +217,11 @@ TEST_F(UndoTest, TheReplayWrittenAfterUndosReplaysToTheClear) {
   const int kToExit[] = {KeyStateDown,  KeyStateRight, KeyStateRight, KeyStateRight,
                          KeyStateRight, KeyStateRight, KeyStateDown,  KeyStateRight};
   for (int arrow : kToExit) Step(arrow);
-  ASSERT_EQ(g.Scene, SceneClear);
-  const std::vector<int32_t> record(g.RecordMoves, g.RecordMoves + g.RecordCount);
-  for (int i = 0; i < 200 && g.ClearTick != kClearHold; ++i) Pass();
+  ASSERT_EQ(g.flow.Scene, SceneClear);
+  const std::vector<int32_t> record(g.record.RecordMoves, g.record.RecordMoves + g.record.RecordCount);
+  for (int i = 0; i < 200 && g.pace.ClearTick != kClearHold; ++i) Pass();
   Press(KeyEnter);
-  ASSERT_EQ(g.StageNo, 2);
+  ASSERT_EQ(g.flow.StageNo, 2);
 
   // The file holds the path that cleared, and its replay clears the stage.
   const std::vector<uint8_t>& file = mem.files["/game/001.PBD"];
@@ -231,13 +231,13 @@ TEST_F(UndoTest, TheReplayWrittenAfterUndosReplaysToTheClear) {
   EXPECT_EQ(record.size(), 12u);
 
   Press(KeyEscape);
-  for (int i = 0; i < 100 && g.RetireTick != kRetireHold; ++i) Pass();
+  for (int i = 0; i < 100 && g.pace.RetireTick != kRetireHold; ++i) Pass();
   Press(KeyEscape);
   Press(KeyDown);
-  ASSERT_EQ(g.StageNo, 1);
+  ASSERT_EQ(g.flow.StageNo, 1);
   Pass({{WindowEventKind::KeyDown, KeyF11, ModCtrlShift}});
-  for (int i = 0; i < 5000 && g.Scene != SceneClear && g.Scene != SceneRetire; ++i) Pass();
-  EXPECT_EQ(g.Scene, SceneClear);
+  for (int i = 0; i < 5000 && g.flow.Scene != SceneClear && g.flow.Scene != SceneRetire; ++i) Pass();
+  EXPECT_EQ(g.flow.Scene, SceneClear);
 }
 
 }  // namespace

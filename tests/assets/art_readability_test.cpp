@@ -31,17 +31,17 @@ struct ArtRig {
     EXPECT_TRUE(compositor.LoadEmbeddedSheets(error)) << error;
     hp.display.sink = &sink;
     InitGameState(*g);
-    g->LoopStarted = true;
+    g->lifecycle.LoopStarted = true;
   }
 
   // One idle frame of the board, read back.
   Pixels Idle(const std::vector<std::string>& rows, int32_t facing, int32_t colors,
               int32_t glowTick) {
     test::FillBoard(*g, rows);
-    g->Scene = SceneIdle;
+    g->flow.Scene = SceneIdle;
     g->Facing = facing;
-    g->AltColors = colors;
-    g->GlowTick = glowTick;
+    g->switches.AltColors = colors;
+    g->pace.GlowTick = glowTick;
     RunFrame(*g, hp.platform);
     return Read();
   }

@@ -61,7 +61,7 @@ class FrameAllocations : public test::GameFixture {
     for (int i = 0; i < n; ++i) {
       RunFrame(g, p);
       HandleTimerTick(g, p);
-      if (g.Scene >= 0 && g.Scene < 8) seen[g.Scene] = true;
+      if (g.flow.Scene >= 0 && g.flow.Scene < 8) seen[g.flow.Scene] = true;
     }
     counting = false;
     return allocations;
@@ -89,7 +89,7 @@ TEST_F(FrameAllocations, NoSceneAllocatesInItsFrames) {
       "####################", "#@.B....P.....%....#", "#..................#",
       "#P..V..T..S..C..#..#", "#E.................#"};
   const std::vector<Step> steps = {
-      {"title", [&] { g.Scene = SceneTitle; }, 200},
+      {"title", [&] { g.flow.Scene = SceneTitle; }, 200},
       {"idle, walks and pushes of every kind",
        [&] {
          PlayBoard(board);

@@ -19,7 +19,7 @@ class FloorTexture : public testing::TestWithParam<FloorCase> {};
 TEST_P(FloorTexture, ElevenByElevenSquaresCutAtTheBoardEdge) {
   RenderRig rig;
   rig.Play({});
-  rig.g.StageNo = GetParam().stage;
+  rig.g.flow.StageNo = GetParam().stage;
   rig.Frame();
   const auto floor = rig.OfSheet(kSheetFloors);
   ASSERT_EQ(floor.size(), 121u);
@@ -61,7 +61,7 @@ TEST(IdleView, TilesOfEachKindInTheCurrentColourSet) {
   RenderRig rig;
   rig.Play({".PBVTSC%#B"});
   for (int32_t alt : {0, 1}) {
-    rig.g.AltColors = alt;
+    rig.g.switches.AltColors = alt;
     rig.Frame();
     for (const BlitRecord& b : rig.OfSheet(kSheetTiles)) {
       const int32_t x = (b.x - 80) / 24;
@@ -141,8 +141,8 @@ class GlowStep : public testing::TestWithParam<GlowCase> {};
 TEST_P(GlowStep, BrightnessFollowsThePingPongOfItsColourSet) {
   RenderRig rig;
   rig.Play({"", "", "   X"});
-  rig.g.GlowTick = GetParam().tick;
-  rig.g.AltColors = GetParam().alt;
+  rig.g.pace.GlowTick = GetParam().tick;
+  rig.g.switches.AltColors = GetParam().alt;
   rig.Frame();
   const auto glow = rig.OfSheet(kSheetGlow);
   ASSERT_EQ(glow.size(), 1u);
@@ -159,23 +159,23 @@ INSTANTIATE_TEST_SUITE_P(Ticks, GlowStep,
 TEST(ExitGlow, AdvancesOncePerGlowDrawnAndWrapsAt128) {
   RenderRig rig;
   rig.Play(Room({"@", "", "   X"}));
-  rig.g.GlowTick = 126;
+  rig.g.pace.GlowTick = 126;
   rig.Frame();
-  EXPECT_EQ(rig.g.GlowTick, 127);
+  EXPECT_EQ(rig.g.pace.GlowTick, 127);
   rig.Frame();
-  EXPECT_EQ(rig.g.GlowTick, 0);
+  EXPECT_EQ(rig.g.pace.GlowTick, 0);
   rig.Frames(5);
-  EXPECT_EQ(rig.g.GlowTick, 5);
+  EXPECT_EQ(rig.g.pace.GlowTick, 5);
 }
 
 TEST(ExitGlow, StandsStillWithoutAnExitOnTheBoard) {
   for (int16_t scene : {SceneIdle, SceneRetire, SceneEditor, SceneTitle}) {
     RenderRig rig;
     rig.Play(Room({"@", "", "   E"}));
-    rig.g.Scene = scene;
-    rig.g.GlowTick = 77;
+    rig.g.flow.Scene = scene;
+    rig.g.pace.GlowTick = 77;
     rig.Frames(4);
-    EXPECT_EQ(rig.g.GlowTick, 77) << "scene " << scene;
+    EXPECT_EQ(rig.g.pace.GlowTick, 77) << "scene " << scene;
   }
 }
 
@@ -191,7 +191,7 @@ TEST(ExitGlow, AnExitOpenedUnderThePlayerGlowsBehindThem) {
   ASSERT_GE(glow, 0);
   EXPECT_EQ(rig.Shown()[glow].x, 24 * 3 + 73);
   EXPECT_LT(glow, player);
-  EXPECT_EQ(rig.g.GlowTick, 1);
+  EXPECT_EQ(rig.g.pace.GlowTick, 1);
 
   // Closed, the same cell shows only the player.
   rig.g.ExitOpen = false;

@@ -53,9 +53,9 @@ TEST_P(PushOutcome, LastsItsFramesAndCommitsTheRules) {
   rig.Play(Room({c.row, "", "", "   E"}));
   const bool exitWasOpen = rig.g.ExitOpen;
   ASSERT_TRUE(rig.Move(FacingRight));
-  ASSERT_EQ(rig.g.Scene, ScenePush);
+  ASSERT_EQ(rig.g.flow.Scene, ScenePush);
   EXPECT_EQ(rig.FramesWhile(ScenePush), c.frames);
-  EXPECT_EQ(rig.g.Scene, SceneIdle);
+  EXPECT_EQ(rig.g.flow.Scene, SceneIdle);
   EXPECT_EQ(rig.Sfx(), c.sfx);
   std::string after = FirstRow(rig.g).substr(0, std::string(c.after).size());
   EXPECT_EQ(after, c.after);
@@ -93,14 +93,14 @@ TEST(PushExample, PairBoxSlidingThreeCellsIntoAPairing) {
   EXPECT_EQ(rig.g.SlideDistance, 72);
   for (int frame = 1; frame <= 106; ++frame) {
     SCOPED_TRACE(frame);
-    ASSERT_EQ(rig.g.Scene, frame <= 105 ? ScenePush : SceneIdle);
+    ASSERT_EQ(rig.g.flow.Scene, frame <= 105 ? ScenePush : SceneIdle);
     rig.Frame();
     if (frame <= 9) {
       // Straight at its travelling position, the whole tile.
       EXPECT_TRUE(HasTile(rig, TileBlit(80 + 48 + 8 * (frame - 1), 12, 0)));
-      EXPECT_EQ(rig.g.SlideDone, frame == 9);
+      EXPECT_EQ(rig.g.push.SlideDone, frame == 9);
     } else if (frame <= 105) {
-      EXPECT_EQ(rig.g.PairTick, frame - 9);
+      EXPECT_EQ(rig.g.push.PairTick, frame - 9);
       EXPECT_EQ(rig.g.HitX, 6);
     }
     const auto player = rig.OfSheet(kSheetPlayer);
@@ -108,7 +108,7 @@ TEST(PushExample, PairBoxSlidingThreeCellsIntoAPairing) {
     const Rect pose = frame <= 14 ? PushPoseRect(2, (frame - 1) / 2) : StandRect(2);
     EXPECT_EQ(player[0].src.Left, pose.Left);
     EXPECT_EQ(player[0].src.Bottom, pose.Bottom);
-    EXPECT_EQ(rig.g.PushPoseDone, frame >= 14);
+    EXPECT_EQ(rig.g.push.PushPoseDone, frame >= 14);
     if (frame == 1 || frame == 10) {
       EXPECT_EQ(rig.Sfx().size(), frame == 1 ? 1u : 2u);
     }
@@ -153,17 +153,17 @@ TEST(PushRestingBox, OneCellWithoutPartnerRestsFromFrame4To14) {
   ASSERT_TRUE(rig.Move(FacingRight));
   for (int frame = 1; frame <= 14; ++frame) {
     SCOPED_TRACE(frame);
-    ASSERT_EQ(rig.g.Scene, ScenePush);
+    ASSERT_EQ(rig.g.flow.Scene, ScenePush);
     rig.Frame();
     if (frame <= 3) {
       EXPECT_TRUE(HasTile(rig, TileBlit(128 + 8 * (frame - 1), 12, 0)));
     } else {
       EXPECT_TRUE(HasTile(rig, TileBlit(152, 12, 0)));
       EXPECT_FALSE(HasTile(rig, TileBlit(128, 12, 0)));
-      EXPECT_TRUE(rig.g.EventDone);
+      EXPECT_TRUE(rig.g.push.EventDone);
     }
   }
-  EXPECT_EQ(rig.g.Scene, SceneIdle);
+  EXPECT_EQ(rig.g.flow.Scene, SceneIdle);
   EXPECT_EQ(rig.Sfx(), std::vector<int>{0});
 }
 
@@ -172,7 +172,7 @@ TEST(PushCopyToPair, ColourChangeThenPairingThenTheExitOpens) {
   rig.Play(Room({"@C..P", "", "", "   E"}));  // stops at (4, 1), hits (5, 1)
   ASSERT_TRUE(rig.Move(FacingRight));
   rig.Frames(6);
-  EXPECT_TRUE(rig.g.SlideDone);
+  EXPECT_TRUE(rig.g.push.SlideDone);
   EXPECT_EQ(rig.g.Map[5][1], KindEmpty);  // the event draws the hit box now
   for (int i = 0; i < 96; ++i) {
     rig.Frame();
@@ -181,13 +181,13 @@ TEST(PushCopyToPair, ColourChangeThenPairingThenTheExitOpens) {
     EXPECT_TRUE(HasTile(rig, TileBlit(80 + 24 * 5, 12, j))) << i;
   }
   // The hand-over: still pushing, the hit box is a pair box again.
-  EXPECT_EQ(rig.g.Scene, ScenePush);
+  EXPECT_EQ(rig.g.flow.Scene, ScenePush);
   EXPECT_EQ(rig.g.PushKind, KindPairBox);
   EXPECT_EQ(rig.g.Map[5][1], KindPairBox);
   EXPECT_EQ(rig.g.Map[2][1], KindCopyBox);
-  EXPECT_TRUE(rig.g.SlideDone);
-  EXPECT_FALSE(rig.g.EventDone);
-  EXPECT_EQ(rig.g.PairTick, 0);
+  EXPECT_TRUE(rig.g.push.SlideDone);
+  EXPECT_FALSE(rig.g.push.EventDone);
+  EXPECT_EQ(rig.g.push.PairTick, 0);
   EXPECT_FALSE(rig.g.ExitOpen);
   EXPECT_EQ(rig.Sfx(), (std::vector<int>{0, 4}));
   EXPECT_EQ(rig.FramesWhile(ScenePush), 96);
@@ -227,7 +227,7 @@ TEST(PushVanish, BlinksEightShownEightHidden) {
     rig.Frame();
     EXPECT_EQ(HasTile(rig, TileBlit(128, 12, 2)), (i / 8) % 2 == 0) << i;
   }
-  EXPECT_EQ(rig.g.Scene, SceneIdle);
+  EXPECT_EQ(rig.g.flow.Scene, SceneIdle);
   EXPECT_EQ(rig.g.Map[2][1], KindEmpty);
 }
 
@@ -248,19 +248,19 @@ TEST(PushBomb, ExplosionOverTheHitCellInTwelvePictures) {
     EXPECT_GT(rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetBlast; }),
               rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetTiles && b.x == 176; }));
   }
-  EXPECT_EQ(rig.g.Scene, SceneIdle);
+  EXPECT_EQ(rig.g.flow.Scene, SceneIdle);
   EXPECT_EQ(BlastRect(11), (Rect{295, 71, 354, 142}));
 }
 
 TEST(PushSound, LatchesAreSetWithSoundOffAndStaySilent) {
   RenderRig rig;
   rig.Play(Room({"@P.P"}));
-  rig.g.SoundOn = false;
+  rig.g.switches.SoundOn = false;
   ASSERT_TRUE(rig.Move(FacingRight));
   rig.Frames(10);  // into the pairing
-  EXPECT_TRUE(rig.g.PushSfxDone);
-  EXPECT_TRUE(rig.g.PairSfxDone);
-  rig.g.SoundOn = true;
+  EXPECT_TRUE(rig.g.latches.PushSfxDone);
+  EXPECT_TRUE(rig.g.latches.PairSfxDone);
+  rig.g.switches.SoundOn = true;
   rig.FramesWhile(ScenePush);
   EXPECT_TRUE(rig.Sfx().empty());
 }
@@ -289,7 +289,7 @@ TEST(PushOnTheEdge, AHitBeyondTheGridIsNeverDrawnOrWritten) {
     EXPECT_EQ(rig.g.HitKind, KindOutside);
     EXPECT_EQ(rig.g.HitX, 20);
     int frames = 0;
-    while (rig.g.Scene == ScenePush && frames < 100) {
+    while (rig.g.flow.Scene == ScenePush && frames < 100) {
       rig.Frame();
       ++frames;
       EXPECT_TRUE(rig.OfSheet(kSheetBlast).empty());

@@ -22,8 +22,8 @@ class TitleDigits : public testing::TestWithParam<TitleCase> {};
 
 TEST_P(TitleDigits, RightAlignedWithoutLeadingZeros) {
   RenderRig rig;
-  rig.g.Scene = SceneTitle;
-  rig.g.StageNo = GetParam().stage;
+  rig.g.flow.Scene = SceneTitle;
+  rig.g.flow.StageNo = GetParam().stage;
   rig.Frame();
   std::vector<BlitRecord> expected = {
       {0, 0, kSheetBlack, {0, 0, 640, 480}, false},
@@ -56,9 +56,9 @@ void StartClear(RenderRig& rig) {
   rig.g.ExitX = 5;
   rig.g.ExitY = 5;
   rig.g.ExitOpen = true;
-  rig.g.Scene = SceneClear;
-  rig.g.ClearTick = 0;
-  rig.g.ClearSfxDone = false;
+  rig.g.flow.Scene = SceneClear;
+  rig.g.pace.ClearTick = 0;
+  rig.g.latches.ClearSfxDone = false;
 }
 
 TEST(StageClear, CheersOverTheGlowAndHoldsAt95) {
@@ -70,7 +70,7 @@ TEST(StageClear, CheersOverTheGlowAndHoldsAt95) {
     ASSERT_EQ(player.size(), 1u);
     const int32_t f = std::min((frame - 1) / 8, 11);
     EXPECT_EQ(player[0], Fixed(24 * 5 + 48, 24 * 5 - 44, kSheetPlayer, CheerRect(f))) << frame;
-    EXPECT_EQ(rig.g.ClearTick, std::min(frame, 95)) << frame;
+    EXPECT_EQ(rig.g.pace.ClearTick, std::min(frame, 95)) << frame;
     const int glow = rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetGlow; });
     const int cheer = rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetPlayer; });
     const int below = rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetTiles && b.y == 132; });
@@ -79,16 +79,16 @@ TEST(StageClear, CheersOverTheGlowAndHoldsAt95) {
   }
   EXPECT_EQ(CheerRect(11), (Rect{445, 1120, 534, 1200}));
   EXPECT_EQ(rig.Sfx(), std::vector<int>{2});
-  EXPECT_EQ(rig.g.Scene, SceneClear);
+  EXPECT_EQ(rig.g.flow.Scene, SceneClear);
 }
 
 TEST(StageClear, EffectLatchIsSetWithSoundOff) {
   RenderRig rig;
   StartClear(rig);
-  rig.g.SoundOn = false;
+  rig.g.switches.SoundOn = false;
   rig.Frame();
-  EXPECT_TRUE(rig.g.ClearSfxDone);
-  rig.g.SoundOn = true;
+  EXPECT_TRUE(rig.g.latches.ClearSfxDone);
+  rig.g.switches.SoundOn = true;
   rig.Frames(3);
   EXPECT_TRUE(rig.Sfx().empty());
 }
@@ -104,15 +104,15 @@ TEST(StageClear, AnExitCellDrawsNothing) {
 TEST(Retire, CollapsesOverEverythingAndHoldsAt47) {
   RenderRig rig;
   rig.Play(Room({"", "", "", "", "    @", "    %", "", "  X"}));
-  rig.g.Scene = SceneRetire;
-  rig.g.RetireTick = 0;
+  rig.g.flow.Scene = SceneRetire;
+  rig.g.pace.RetireTick = 0;
   for (int frame = 1; frame <= 60; ++frame) {
     rig.Frame();
     const auto player = rig.OfSheet(kSheetPlayer);
     ASSERT_EQ(player.size(), 1u);
     const int32_t f = std::min((frame - 1) / 8, 5);
     EXPECT_EQ(rig.Shown().back(), Fixed(24 * 5 + 48, 24 * 5 - 44, kSheetPlayer, RetireRect(f))) << frame;
-    EXPECT_EQ(rig.g.RetireTick, std::min(frame, 47));
+    EXPECT_EQ(rig.g.pace.RetireTick, std::min(frame, 47));
   }
   EXPECT_EQ(RetireRect(5), (Rect{445, 960, 534, 1040}));
   EXPECT_EQ(rig.OfSheet(kSheetGlow).size(), 1u);  // the exit still glows
@@ -125,15 +125,15 @@ TEST(Retire, InRowZeroTheCollapseIsCutAtTheTop) {
   rig.g.Map[19][0] = KindPlayer;
   rig.g.PlayerX = 19;
   rig.g.PlayerY = 0;
-  rig.g.Scene = SceneRetire;
+  rig.g.flow.Scene = SceneRetire;
   rig.Frame();
   EXPECT_EQ(rig.Shown().back(), Fixed(504, 0, kSheetPlayer, {0, 1004, 56, 1040}));
 }
 
 TEST(Ending, TheTimelineOfItsPhases) {
   RenderRig rig;
-  rig.g.Scene = SceneEnding;
-  rig.g.SoundOn = false;
+  rig.g.flow.Scene = SceneEnding;
+  rig.g.switches.SoundOn = false;
   const int kEffectFrame = 300;   // the end of phase 1
   const int kBannerFrame = 541;   // after the 150th frame of phase 6
   // (first frame, mouth open) of each phase after the black one.
@@ -161,18 +161,18 @@ TEST(Ending, TheTimelineOfItsPhases) {
     EXPECT_EQ(rig.Sfx().size(), frame >= kEffectFrame ? 1u : 0u);
   }
   EXPECT_EQ(rig.Sfx(), std::vector<int>{9});
-  EXPECT_EQ(rig.g.EndingPhase, 7);
-  EXPECT_EQ(rig.g.EndingTick, 0);
-  EXPECT_EQ(rig.g.Scene, SceneEnding);
+  EXPECT_EQ(rig.g.pace.EndingPhase, 7);
+  EXPECT_EQ(rig.g.pace.EndingTick, 0);
+  EXPECT_EQ(rig.g.flow.Scene, SceneEnding);
 }
 
 TEST(Editor, MarksForEveryStartAndExitAndTheCursorLast) {
   RenderRig rig;
   rig.Play({"@..X", "", "  P", "  @X"});
-  rig.g.Scene = SceneEditor;
+  rig.g.flow.Scene = SceneEditor;
   rig.g.PlayerX = 2;  // the cursor, on the pair box, above an object
   rig.g.PlayerY = 2;
-  rig.g.GlowTick = 5;
+  rig.g.pace.GlowTick = 5;
   rig.Frame();
   const auto tiles = rig.OfSheet(kSheetTiles);
   std::vector<BlitRecord> marks;
@@ -189,7 +189,7 @@ TEST(Editor, MarksForEveryStartAndExitAndTheCursorLast) {
   EXPECT_EQ(rig.Shown().back(), expected.back());
   EXPECT_TRUE(rig.OfSheet(kSheetPlayer).empty());
   EXPECT_TRUE(rig.OfSheet(kSheetGlow).empty());
-  EXPECT_EQ(rig.g.GlowTick, 5);
+  EXPECT_EQ(rig.g.pace.GlowTick, 5);
 }
 
 }  // namespace

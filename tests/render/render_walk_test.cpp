@@ -16,11 +16,11 @@ TEST_P(WalkTiming, SixStepsOfStepFramesEach) {
   const int32_t steps = GetParam();
   RenderRig rig;
   rig.Play(Room({"", "  @"}));  // player at (3, 2)
-  rig.g.StepFrames = steps;
+  rig.g.switches.StepFrames = steps;
   ASSERT_TRUE(rig.Move(FacingRight));
-  ASSERT_EQ(rig.g.Scene, SceneWalk);
+  ASSERT_EQ(rig.g.flow.Scene, SceneWalk);
   for (int frame = 1; frame <= 6 * steps; ++frame) {
-    ASSERT_EQ(rig.g.Scene, SceneWalk) << "frame " << frame;
+    ASSERT_EQ(rig.g.flow.Scene, SceneWalk) << "frame " << frame;
     rig.Frame();
     const auto player = rig.OfSheet(kSheetPlayer);
     ASSERT_EQ(player.size(), 1u);
@@ -28,12 +28,12 @@ TEST_P(WalkTiming, SixStepsOfStepFramesEach) {
     EXPECT_EQ(player[0].x, 24 * 3 + 48 + offset) << "frame " << frame;
     EXPECT_EQ(player[0].y, 24 * 2 - 44);
   }
-  EXPECT_EQ(rig.g.Scene, SceneIdle);
+  EXPECT_EQ(rig.g.flow.Scene, SceneIdle);
   EXPECT_EQ(rig.g.PlayerX, 4);
   EXPECT_EQ(rig.g.Map[4][2], KindPlayer);
   EXPECT_EQ(rig.g.Map[3][2], KindEmpty);
-  EXPECT_EQ(rig.g.StepTick, 0);
-  EXPECT_EQ(rig.g.AnimStep, 6);
+  EXPECT_EQ(rig.g.pace.StepTick, 0);
+  EXPECT_EQ(rig.g.pace.AnimStep, 6);
   // The next frame shows the player standing on the new cell.
   rig.Frame();
   EXPECT_EQ(rig.OfSheet(kSheetPlayer)[0], (BlitRecord{24 * 4 + 48, 4, kSheetPlayer, StandRect(2), true}));
@@ -44,18 +44,18 @@ INSTANTIATE_TEST_SUITE_P(StepFrames, WalkTiming, testing::Values(1, 2, 3));
 TEST(WalkCycle, CarriesOverFromWalkToWalk) {
   RenderRig rig;
   rig.Play(Room({"", "  @"}));
-  rig.g.StepFrames = 1;
-  rig.g.WalkFrame = 6;
+  rig.g.switches.StepFrames = 1;
+  rig.g.pace.WalkFrame = 6;
   ASSERT_TRUE(rig.Move(FacingDown));
   std::vector<Rect> shown;
-  while (rig.g.Scene == SceneWalk) {
+  while (rig.g.flow.Scene == SceneWalk) {
     rig.Frame();
     shown.push_back(rig.OfSheet(kSheetPlayer)[0].src);
   }
   const std::vector<Rect> expected = {WalkRect(0, 6), WalkRect(0, 7), WalkRect(0, 8),
                                       WalkRect(0, 9), WalkRect(0, 0), WalkRect(0, 1)};
   EXPECT_EQ(shown, expected);
-  EXPECT_EQ(rig.g.WalkFrame, 2);
+  EXPECT_EQ(rig.g.pace.WalkFrame, 2);
   // The second walk goes on from frame 2, in the rows of its own direction.
   ASSERT_TRUE(rig.Move(FacingLeft));
   rig.Frame();
@@ -67,11 +67,11 @@ TEST(WalkCycle, CarriesOverFromWalkToWalk) {
 TEST(WalkEnd, OntoTheOpenExitStartsTheStageClear) {
   RenderRig rig;
   rig.Play(Room({"", "  @X"}));
-  rig.g.ClearTick = 50;
+  rig.g.pace.ClearTick = 50;
   ASSERT_TRUE(rig.Move(FacingRight));
   EXPECT_EQ(rig.FramesWhile(SceneWalk), 12);
-  EXPECT_EQ(rig.g.Scene, SceneClear);
-  EXPECT_EQ(rig.g.ClearTick, 0);
+  EXPECT_EQ(rig.g.flow.Scene, SceneClear);
+  EXPECT_EQ(rig.g.pace.ClearTick, 0);
   EXPECT_EQ(rig.g.Map[4][2], KindPlayer);
 }
 
@@ -80,7 +80,7 @@ TEST(WalkEnd, OntoTheClosedExitsPositionJustStands) {
   rig.Play(Room({"", "  @E"}));
   ASSERT_TRUE(rig.Move(FacingRight));
   EXPECT_EQ(rig.FramesWhile(SceneWalk), 12);
-  EXPECT_EQ(rig.g.Scene, SceneIdle);
+  EXPECT_EQ(rig.g.flow.Scene, SceneIdle);
   EXPECT_EQ(rig.g.Map[4][2], KindPlayer);
   EXPECT_FALSE(rig.g.ExitOpen);
 }
@@ -135,7 +135,7 @@ TEST(WalkOff, TheExitOpenedUnderThePlayerStaysBehind) {
   // Walking back onto it clears the stage.
   ASSERT_TRUE(rig.Move(FacingLeft));
   rig.FramesWhile(SceneWalk);
-  EXPECT_EQ(rig.g.Scene, SceneClear);
+  EXPECT_EQ(rig.g.flow.Scene, SceneClear);
 }
 
 TEST(WalkView, AnObjectInTheRowBelowCoversTheFeet) {

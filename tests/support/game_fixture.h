@@ -55,9 +55,9 @@ class GameFixture : public testing::Test {
     std::string error;
     if (!PrepareGameState(g, files, "/game", error)) ADD_FAILURE() << error;
     // What the bring-up sets before the loop runs.
-    g.MusicOn = true;
-    g.SoundOn = true;
-    g.LoopStarted = true;
+    g.switches.MusicOn = true;
+    g.switches.SoundOn = true;
+    g.lifecycle.LoopStarted = true;
     HandleActivate(g);
   }
 
@@ -80,7 +80,7 @@ class GameFixture : public testing::Test {
   void PlayBoard(const std::vector<std::string>& rows, int32_t facing = FacingDown) {
     FillBoard(g, rows);
     g.Facing = facing;
-    g.Scene = SceneIdle;
+    g.flow.Scene = SceneIdle;
   }
 
   void Key(int16_t code, int16_t mask = 0) { HandleKeyDown(g, p, code, mask); }

@@ -193,7 +193,7 @@ int main(int argc, char** argv) {
     std::printf("  tune playing:        %s\n", sdl->audio.TuneIsPlaying() ? "yes" : "no");
     rara3::HandleKeyDown(*g, sdl->platform, rara3::KeyEnter, 0);
     rara3::RunMainLoop(*g, sdl->platform, rara3::NowSeconds() + 2.0);
-    if (g->Scene != rara3::SceneIdle) {
+    if (g->flow.Scene != rara3::SceneIdle) {
       std::fprintf(stderr, "rara3-frame-bench: Enter on the title did not start a stage\n");
       return 1;
     }

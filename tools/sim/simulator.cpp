@@ -78,11 +78,11 @@ int Simulator::Run(const std::vector<Command>& script, std::ostream& out, std::o
         break;
       case Op::Until: {
         int32_t passes = 0;
-        while (g_->Scene != c.b) {
+        while (g_->flow.Scene != c.b) {
           if (passes == c.a) {
             out.flush();
             err << "rara3-sim: line " << c.line << ": scene " << c.b << " not reached in " << c.a
-                << " passes (scene " << g_->Scene << ")\n";
+                << " passes (scene " << g_->flow.Scene << ")\n";
             return kStatusScript;
           }
           ++passes;
