@@ -130,7 +130,7 @@ BENCHMARK(BM_ComposeTitle);
 void BM_ComposeEditor(benchmark::State& state) {
   ComposeFrames(state, SceneEditor, [](GameState& g, BenchGame& game) {
     g.flow.StageNo = 50;
-    LoadStageForEditor(g, game.hp.platform);
+    LoadStageForEditor(g, game.hp.platform.files, game.hp.platform.system);
   });
 }
 BENCHMARK(BM_ComposeEditor);

@@ -52,14 +52,14 @@ void BM_UndoAtRecordLength(benchmark::State& state) {
   BenchGame game(false);
   GameState& g = game.g;
   g.flow.StageNo = RoomiestStage(game.files);
-  if (!LoadStage(g, game.hp.platform)) state.SkipWithError("the stage does not load");
+  if (!LoadStage(g, game.hp.platform.files, game.hp.platform.system)) state.SkipWithError("the stage does not load");
   g.switches.SoundOn = false;
   const auto length = static_cast<int32_t>(state.range(0));
   FillRecord(g, length);
   int32_t moves = 0;
   for (auto _ : state) {
     g.record.RecordCount = length;
-    TakeBackMove(g, game.hp.platform);
+    TakeBackMove(g, game.hp.platform.audio);
     moves += length - g.record.RecordCount;
   }
   state.counters["stage"] = g.flow.StageNo;

@@ -1,7 +1,8 @@
 #include "app/main_loop.h"
 
 #include "game/frame_step.h"
-#include "game/game.h"
+#include "game/move_step.h"
+#include "game/scene_keys.h"
 #include "render/render_frame.h"
 #include "app/fatal_error_path.h"
 

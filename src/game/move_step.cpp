@@ -1,7 +1,9 @@
 // The timer tick and the move step: which way the player goes, the code
 // recorded, and whether the move walks, pushes or only turns the player.
-#include "game/game.h"
 #include "game/move_step.h"
+
+#include "core/keys.h"
+#include "game/toggles.h"
 
 namespace rara3 {
 
@@ -49,11 +51,11 @@ bool TakeReplayCode(GameState& g) {
 
 }  // namespace
 
-void PollKeyboard(GameState& g, Platform& p) { p.keyboard.Poll(g.KeyState); }
+void PollKeyboard(GameState& g, Keyboard& keyboard) { keyboard.Poll(g.KeyState); }
 
 void HandleTimerTick(GameState& g, Platform& p) {
-  TuneKeepAlive(g, p);
-  PollKeyboard(g, p);
+  TuneKeepAlive(g, p.audio, p.system);
+  PollKeyboard(g, p.keyboard);
   if (g.flow.Scene == SceneIdle && (g.record.ReplayMode || HeldArrow(g) != nullptr)) StartNextMove(g);
 }
 

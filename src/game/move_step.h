@@ -1,5 +1,5 @@
-// The timer tick's steps: the music keep-alive, the keyboard poll and the
-// move step that walks or pushes.
+// The timer tick and its move: the keyboard poll, and the move the held
+// arrows or the replay ask for.
 #pragma once
 
 #include <cstdint>
@@ -9,8 +9,11 @@
 
 namespace rara3 {
 
-void TuneKeepAlive(GameState& g, Platform& p);
-void PollKeyboard(GameState& g, Platform& p);
+// One 10 ms tick: the tune's keep-alive, the keyboard poll, then
+// StartNextMove when the player stands idle and an arrow is held (or a
+// replay drives).
+void HandleTimerTick(GameState& g, Platform& p);
+void PollKeyboard(GameState& g, Keyboard& keyboard);
 // Direction from the replay or the held arrows (down, left, right, up),
 // the code recorded, then the move resolved.
 void StartNextMove(GameState& g);

@@ -1,10 +1,12 @@
 // The key-down handler: what each key does in each scene, and the two ways
 // out of the program that start from the window.
+#include "game/scene_keys.h"
+
+#include "core/keys.h"
+#include "game/editor.h"
 #include "game/file_work.h"
-#include "game/game.h"
 #include "game/stage_flow.h"
 #include "game/toggles.h"
-#include "game/editor.h"
 #include "game/undo.h"
 
 namespace rara3 {
@@ -15,7 +17,7 @@ namespace {
 // editor hold the program after switching the music on.
 bool SoundKeys(GameState& g, Platform& p, int16_t key, bool pauseAfterOn) {
   if (key == KeyM) {
-    ToggleMusic(g, p, pauseAfterOn);
+    ToggleMusic(g, p.audio, p.system, pauseAfterOn);
     return true;
   }
   if (key == KeyS) {
@@ -28,7 +30,7 @@ bool SoundKeys(GameState& g, Platform& p, int16_t key, bool pauseAfterOn) {
 void TitleKey(GameState& g, Platform& p, int16_t key, int16_t mask) {
   switch (key) {
     case KeyEnter: StartStage(g); return;
-    case KeyEscape: QuitSequence(g, p); return;
+    case KeyEscape: QuitSequence(p.audio, p.display, p.system); return;
     case KeyUp: SelectNextStage(g); return;
     case KeyDown: SelectPreviousStage(g); return;
     default: break;
@@ -36,7 +38,7 @@ void TitleKey(GameState& g, Platform& p, int16_t key, int16_t mask) {
   if (SoundKeys(g, p, key, true)) return;
   if (mask != ModCtrlShift) return;
   switch (key) {
-    case KeyF7: StartEnding(g, p); return;
+    case KeyF7: StartEnding(g, p.audio); return;
     case KeyF9: RequestFileWork(g, {FileWork::LoadStageForEditor, g.flow.StageNo}); return;
     case KeyF11: StartReplay(g); return;
     default: return;
@@ -46,12 +48,12 @@ void TitleKey(GameState& g, Platform& p, int16_t key, int16_t mask) {
 void IdleKey(GameState& g, Platform& p, int16_t key) {
   switch (key) {
     case KeyEnter: CycleSpeed(g); return;
-    case KeyEscape: Retire(g, p); return;
+    case KeyEscape: Retire(g, p.audio); return;
     case KeySpace: ToggleColors(g); return;
     // Undo and restart, on keys that do nothing else on the board.
     case KeyBackspace:
     case KeyZ:
-    case KeyU: TakeBackMove(g, p); return;
+    case KeyU: TakeBackMove(g, p.audio); return;
     case KeyR: RestartStage(g); return;
     default: SoundKeys(g, p, key, false); return;
   }
@@ -100,7 +102,7 @@ void SceneKey(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) 
       return;
     case SceneClear:
       if (keyCode == KeyEnter) {
-        if (g.pace.ClearTick == kClearHold) ContinueAfterClear(g, p);
+        if (g.pace.ClearTick == kClearHold) ContinueAfterClear(g, p.audio);
         return;
       }
       SoundKeys(g, p, keyCode, false);
@@ -114,7 +116,7 @@ void SceneKey(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) 
       return;
     case SceneEnding:
       // Every key, M and S included, waits for the last phase.
-      if (g.pace.EndingPhase == kEndingLastPhase) QuitSequence(g, p);
+      if (g.pace.EndingPhase == kEndingLastPhase) QuitSequence(p.audio, p.display, p.system);
       return;
     case SceneEditor:
       EditorKey(g, p, keyCode);
@@ -129,7 +131,7 @@ void SceneKey(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) 
 void HandleKeyDown(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) {
   SceneKey(g, p, keyCode, modifierMask);
   // The key's file work, in the order asked, before anything else runs.
-  CarryOutFileWork(g, p);
+  CarryOutFileWork(g, p.files, p.system);
 }
 
 void HandleActivate(GameState& g) { g.lifecycle.FormActive = true; }
@@ -138,10 +140,10 @@ void HandleClose(GameState& g, Platform& p) {
   // Closing the window never throws the editor's work away: unsaved edits
   // are saved to the stage first. When that fails the player is told and
   // the game stays open with the edits.
-  if (g.flow.Scene == SceneEditor && EditorHasUnsavedEdits(g, p)) {
-    SaveEditedStage(g, p, "\nThe game stays open so that your edits are not lost: Enter saves "
+  if (g.flow.Scene == SceneEditor && EditorHasUnsavedEdits(g, p.files)) {
+    SaveEditedStage(g, p.files, p.system, "\nThe game stays open so that your edits are not lost: Enter saves "
                           "them again, Esc leaves them.");
-    if (EditorHasUnsavedEdits(g, p)) return;
+    if (EditorHasUnsavedEdits(g, p.files)) return;
   }
   p.keyboard.Release();
   p.display.RestoreDisplay();
@@ -149,11 +151,11 @@ void HandleClose(GameState& g, Platform& p) {
   p.system.EndProgram(0);
 }
 
-void QuitSequence(GameState&, Platform& p) {
-  p.audio.CloseMusic();
-  p.display.RestoreDisplay();
-  p.system.ShowCursor(true);
-  p.system.EndProgram(0);
+void QuitSequence(Audio& audio, Display& display, System& system) {
+  audio.CloseMusic();
+  display.RestoreDisplay();
+  system.ShowCursor(true);
+  system.EndProgram(0);
 }
 
 }  // namespace rara3

@@ -35,7 +35,7 @@ Board BoardAfterRecord(const GameState& g, int32_t count, int32_t& lastMove) {
   return b;
 }
 
-bool TakeBackMove(GameState& g, Platform& p) {
+bool TakeBackMove(GameState& g, Audio& audio) {
   if (!CanChangeBoard(g)) return false;
   const int32_t count = std::clamp(g.record.RecordCount, 0, RecordCapacity);
   if (count == 0) return false;
@@ -47,7 +47,7 @@ bool TakeBackMove(GameState& g, Platform& p) {
   int32_t unused = -1;
   static_cast<Board&>(g) = BoardAfterRecord(g, keep, unused);
   g.record.RecordCount = keep;
-  if (g.switches.SoundOn) p.audio.PlaySfx(Effect::Bump);
+  if (g.switches.SoundOn) audio.PlaySfx(Effect::Bump);
   return true;
 }
 

@@ -69,7 +69,7 @@ TEST_P(ShippedSolutionInEngineTest, ClearsAndAgreesWithThePureRulesAtEveryMove) 
   GameState& g = *state;
   ASSERT_TRUE(StartHeadless(g, p, "/game", error)) << error;
   g.flow.StageNo = n;
-  ASSERT_TRUE(LoadStage(g, p));
+  ASSERT_TRUE(LoadStage(g, p.files, p.system));
   g.record.ReplayMode = true;
   g.record.ReplayPos = 0;
   g.record.ReplayCount = count;

@@ -158,7 +158,7 @@ TEST_F(UndoTest, DoesNothingOutsideTheIdleSceneOrDuringAReplay) {
   EXPECT_EQ(Bumps(), 0);
 
   g.record.ReplayMode = true;
-  EXPECT_FALSE(TakeBackMove(g, p));
+  EXPECT_FALSE(TakeBackMove(g, p.audio));
   EXPECT_FALSE(RestartStage(g));
   EXPECT_EQ(g.PlayerX, 3);
 }

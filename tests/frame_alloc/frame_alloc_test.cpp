@@ -103,9 +103,9 @@ TEST_F(FrameAllocations, NoSceneAllocatesInItsFrames) {
          Hold(KeyStateDown);
        }, 300},
       {"idle", [&] { Hold(KeyStateDown, false); }, 100},
-      {"retire", [&] { Retire(g, p); }, 300},
-      {"ending", [&] { StartEnding(g, p); }, 2000},
-      {"editor", [&] { LoadStageForEditor(g, p); }, 200},
+      {"retire", [&] { Retire(g, p.audio); }, 300},
+      {"ending", [&] { StartEnding(g, p.audio); }, 2000},
+      {"editor", [&] { LoadStageForEditor(g, p.files, p.system); }, 200},
       {"clear",
        [&] {
          PlayBoard({"#####", "#@E.#", "#####"}, FacingRight);

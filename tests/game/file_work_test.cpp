@@ -19,7 +19,7 @@ TEST_F(FileWorkTest, AFailedWriteIsReportedAndTheWorkAfterItGoesOn) {
   RequestFileWork(g, {FileWork::WriteReplay, 2, 0});
   RequestFileWork(g, {FileWork::WriteProgress, 2, 3});
   RequestFileWork(g, {FileWork::LoadStage, 2});
-  CarryOutFileWork(g, p);
+  CarryOutFileWork(g, p.files, p.system);
   ASSERT_EQ(hp.system.messages.size(), 1u);
   EXPECT_NE(hp.system.messages[0].find("replay of stage 2 was not saved"), std::string::npos);
   EXPECT_EQ(Data()[kProgressOffset], 3);
@@ -33,7 +33,7 @@ TEST_F(FileWorkTest, AReplayThatCannotStartDropsTheRestAndStaysOnTheTitle) {
   read.abandonsReplay = true;
   RequestFileWork(g, read);
   RequestFileWork(g, {FileWork::WriteProgress, 1, 4});
-  CarryOutFileWork(g, p);
+  CarryOutFileWork(g, p.files, p.system);
   EXPECT_EQ(hp.system.messages.size(), 1u) << "no replay of stage 1";
   EXPECT_FALSE(g.record.ReplayMode);
   EXPECT_EQ(g.flow.Scene, SceneTitle);
@@ -48,7 +48,7 @@ TEST_F(FileWorkTest, TheEditorClosesOnlyOnceItsStageIsSaved) {
     FileRequest save{FileWork::SaveEditedStage, 1};
     save.closesEditor = true;
     RequestFileWork(g, save);
-    CarryOutFileWork(g, p);
+    CarryOutFileWork(g, p.files, p.system);
     EXPECT_EQ(g.flow.Scene, fails ? SceneEditor : SceneTitle) << (fails ? "failed" : "saved");
   }
 }
@@ -58,7 +58,7 @@ TEST_F(FileWorkTest, RequestsBeyondTheQueueAreDropped) {
     RequestFileWork(g, {FileWork::WriteProgress, 1, 1 + i});
   }
   EXPECT_EQ(g.fileWork.FileRequestCount, kFileRequestCapacity);
-  CarryOutFileWork(g, p);
+  CarryOutFileWork(g, p.files, p.system);
   EXPECT_EQ(Data()[kProgressOffset], kFileRequestCapacity);
 }
 

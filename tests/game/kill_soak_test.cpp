@@ -140,13 +140,13 @@ TEST_F(KillSoak, EditorSavesAndClearSaves) {
               for (auto& column : g->Map) {
                 for (auto& cell : column) cell = 1 + v;
               }
-              SaveEditedStage(*g, hp.platform);
+              SaveEditedStage(*g, hp.platform.files, hp.platform.system);
             } else {
               std::string error;
               WriteProgress(files, DataFilePath(g->lifecycle.AppDir), static_cast<uint8_t>(20 + v), error);
               g->record.RecordCount = 2 + v;
               for (int i = 0; i < g->record.RecordCount; ++i) g->record.RecordMoves[i] = 28 + v;
-              WriteReplayFile(*g, hp.platform);
+              WriteReplayFile(*g, hp.platform.files, hp.platform.system);
             }
           }
         },

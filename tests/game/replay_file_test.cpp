@@ -155,7 +155,7 @@ TEST_F(ReplayFileTest, WriteReplacesTheOldFileWhole) {
   g->record.RecordMoves[1] = 28;
   g->record.RecordMoves[2] = 28;
   g->record.RecordMoves[3] = 30;  // beyond the count: not written
-  EXPECT_TRUE(WriteReplayFile(*g, p));
+  EXPECT_TRUE(WriteReplayFile(*g, p.files, p.system));
   EXPECT_EQ(mem.files[path], B("3\r\n31\r\n28\r\n28\r\n"));
   EXPECT_TRUE(errors().empty());
   EXPECT_EQ(files.Log(), std::vector<std::string>{"ReplaceWhole " + path});
@@ -166,7 +166,7 @@ TEST_F(ReplayFileTest, AFailedWriteKeepsTheOldFileAndReportsOneLine) {
   g->record.RecordCount = 1;
   g->record.RecordMoves[0] = 31;
   files.FailEvery(FileOp::ReplaceWhole);
-  EXPECT_FALSE(WriteReplayFile(*g, p));
+  EXPECT_FALSE(WriteReplayFile(*g, p.files, p.system));
   EXPECT_EQ(mem.files[path], B("1\r\n29\r\n"));
   ASSERT_EQ(errors().size(), 1u);
   EXPECT_NE(errors()[0].find("stage 7"), std::string::npos) << errors()[0];
@@ -176,7 +176,7 @@ TEST_F(ReplayFileTest, AFailedWriteKeepsTheOldFileAndReportsOneLine) {
 
 TEST_F(ReplayFileTest, ReadFillsTheReplay) {
   mem.files[path] = B("3\r\n31\r\n28\r\n28\r\n");
-  EXPECT_TRUE(ReadReplayFile(*g, p));
+  EXPECT_TRUE(ReadReplayFile(*g, p.files, p.system));
   EXPECT_EQ(g->record.ReplayCount, 3);
   EXPECT_EQ(std::vector<int32_t>(g->record.ReplayMoves, g->record.ReplayMoves + 3),
             (std::vector<int32_t>{31, 28, 28}));
@@ -201,7 +201,7 @@ TEST_P(ReplayReadFailureTest, ReportsOneLineAndLeavesTheReplayAlone) {
   if (c.readFails) files.FailEvery(FileOp::ReadAll, ".PBD");
   g->record.ReplayCount = 2;
   for (int32_t& code : g->record.ReplayMoves) code = 77;
-  EXPECT_FALSE(ReadReplayFile(*g, p));
+  EXPECT_FALSE(ReadReplayFile(*g, p.files, p.system));
   EXPECT_EQ(g->record.ReplayCount, 2);
   for (const int32_t code : g->record.ReplayMoves) ASSERT_EQ(code, 77);
   ASSERT_EQ(errors().size(), 1u);
@@ -240,10 +240,10 @@ TEST(ReplayFileOnDisk, WriteThenReadBack) {
   g->record.RecordCount = 2;
   g->record.RecordMoves[0] = 30;
   g->record.RecordMoves[1] = 29;
-  ASSERT_TRUE(WriteReplayFile(*g, hp.platform)) << hp.system.errors.at(0);
+  ASSERT_TRUE(WriteReplayFile(*g, hp.platform.files, hp.platform.system)) << hp.system.errors.at(0);
   EXPECT_EQ(dir.Read("100.PBD"), B("2\r\n30\r\n29\r\n"));
   EXPECT_EQ(dir.List(), std::vector<std::string>{"100.PBD"});
-  ASSERT_TRUE(ReadReplayFile(*g, hp.platform));
+  ASSERT_TRUE(ReadReplayFile(*g, hp.platform.files, hp.platform.system));
   EXPECT_EQ(g->record.ReplayCount, 2);
   EXPECT_EQ(g->record.ReplayMoves[1], 29);
 }

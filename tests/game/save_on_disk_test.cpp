@@ -57,8 +57,8 @@ struct GameOnDisk {
     g->record.RecordMoves[0] = 30;
     g->record.RecordMoves[1] = 29;
   }
-  bool SaveReplay() { return WriteReplayFile(*g, hp.platform); }
-  bool SaveStage() { return SaveEditedStage(*g, hp.platform); }
+  bool SaveReplay() { return WriteReplayFile(*g, hp.platform.files, hp.platform.system); }
+  bool SaveStage() { return SaveEditedStage(*g, hp.platform.files, hp.platform.system); }
   bool FollowShipped(const std::vector<uint8_t>& shipped, std::string& error) {
     FollowReport report;
     return FollowShippedDataFile(files, shipped, g->lifecycle.AppDir + "TOVAK.DAT", report, error);

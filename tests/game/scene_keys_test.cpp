@@ -49,12 +49,12 @@ class SceneKeysTest : public GameFixture {
       case SceneTitle:
         break;
       case SceneEditor:
-        ASSERT_TRUE(LoadStageForEditor(g, p));
+        ASSERT_TRUE(LoadStageForEditor(g, p.files, p.system));
         g.PlayerX = 5;
         g.PlayerY = 5;
         break;
       default:
-        ASSERT_TRUE(LoadStage(g, p));
+        ASSERT_TRUE(LoadStage(g, p.files, p.system));
         break;
     }
     g.flow.Scene = scene;

@@ -52,7 +52,7 @@ TEST_F(StageFlowTest, LoadStageTakesTheLastPlayerAndExitInRowOrder) {
   g.pace.WalkFrame = 6;
   g.ExitOpen = true;
   g.Facing = FacingUp;
-  ASSERT_TRUE(LoadStage(g, p));
+  ASSERT_TRUE(LoadStage(g, p.files, p.system));
   EXPECT_EQ(std::tie(g.PlayerX, g.PlayerY), std::make_tuple(3, 3));
   EXPECT_EQ(g.Map[1][1], KindPlayer) << "every player cell stays";
   EXPECT_EQ(g.Map[3][3], KindPlayer);
@@ -68,7 +68,7 @@ TEST_F(StageFlowTest, LoadStageTakesTheLastPlayerAndExitInRowOrder) {
   // Without a player or an exit cell the positions of the last stage stay.
   PutStage(4, {"#####", "#...#", "#####"});
   g.flow.StageNo = 4;
-  ASSERT_TRUE(LoadStage(g, p));
+  ASSERT_TRUE(LoadStage(g, p.files, p.system));
   EXPECT_EQ(std::tie(g.PlayerX, g.PlayerY), std::make_tuple(3, 3));
   EXPECT_EQ(std::tie(g.ExitX, g.ExitY), std::make_tuple(2, 2));
 }
@@ -80,7 +80,7 @@ TEST_F(StageFlowTest, TheEditorLoadsTheStageAsStored) {
   g.ExitY = 8;
   g.ExitOpen = true;
   g.Facing = FacingLeft;
-  ASSERT_TRUE(LoadStageForEditor(g, p));
+  ASSERT_TRUE(LoadStageForEditor(g, p.files, p.system));
   EXPECT_EQ(g.flow.Scene, SceneEditor);
   EXPECT_EQ(g.Map[3][1], KindExit);
   EXPECT_EQ(std::tie(g.PlayerX, g.PlayerY), std::make_tuple(1, 1));
@@ -108,7 +108,7 @@ TEST_P(ClearTest, ContinuesAsTheRulesSay) {
   const std::vector<uint8_t> before = Data();
   g.flow.StageNo = c.stageNo;
   g.flow.MaxStage = c.maxStage;
-  ASSERT_TRUE(LoadStage(g, p));
+  ASSERT_TRUE(LoadStage(g, p.files, p.system));
   g.record.Recording = c.recording;
   g.record.ReplayMode = c.replayMode;
   const int32_t moves[] = {31, 28, 28};
@@ -256,7 +256,7 @@ TEST_F(StageFlowTest, AStageThatCannotBeLoadedKeepsTheTitle) {
     // Stage 2 is the one to load; a file of 600 bytes ends inside it.
     g.flow.StageNo = c.scene == SceneClear ? 1 : 2;
     g.flow.MaxStage = 5;
-    ASSERT_TRUE(LoadStage(g, p));
+    ASSERT_TRUE(LoadStage(g, p.files, p.system));
     g.Map[4][4] = KindBombBox;
     if (c.dataSize == 0) {
       mem.files.erase(test::kDataPath);
@@ -298,7 +298,7 @@ TEST_F(StageFlowTest, ARetiredReplayLeavesTheTitleReadyForPlay) {
 
 TEST_F(StageFlowTest, RetireWithSoundOffIsSilent) {
   g.switches.SoundOn = false;
-  ASSERT_TRUE(LoadStage(g, p));
+  ASSERT_TRUE(LoadStage(g, p.files, p.system));
   Key(KeyEscape);
   EXPECT_EQ(g.flow.Scene, SceneRetire);
   EXPECT_TRUE(hp.audio.sfxStarted.empty());
@@ -343,7 +343,7 @@ TEST_F(StageFlowTest, MusicOnRestartsTheTuneAndPausesOnlyOnTitleAndEditor) {
 TEST_F(StageFlowTest, ADoubleEnterOnAClearedStageAlsoChangesTheSpeed) {
   g.flow.StageNo = 1;
   g.flow.MaxStage = 5;
-  ASSERT_TRUE(LoadStage(g, p));
+  ASSERT_TRUE(LoadStage(g, p.files, p.system));
   g.flow.Scene = SceneClear;
   g.pace.ClearTick = 40;
   Key(KeyEnter);
@@ -356,7 +356,7 @@ TEST_F(StageFlowTest, ADoubleEnterOnAClearedStageAlsoChangesTheSpeed) {
 }
 
 TEST_F(StageFlowTest, SoundColoursAndSpeedCycleAndCarryOver) {
-  ASSERT_TRUE(LoadStage(g, p));
+  ASSERT_TRUE(LoadStage(g, p.files, p.system));
   std::vector<int32_t> speeds;
   std::vector<int32_t> colours;
   for (int i = 0; i < 3; ++i) {

@@ -10,7 +10,7 @@
 #include <new>
 
 #include "data/data_file.h"
-#include "game/game.h"
+#include "game/startup.h"
 #include "core/display_error_text.h"
 #include "app/data_file_error.h"
 #include "app/fatal_error_path.h"

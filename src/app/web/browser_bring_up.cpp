@@ -7,7 +7,7 @@
 #include "core/words.h"
 #include "data/data_file.h"
 #include "data/data_place.h"
-#include "game/game.h"
+#include "game/startup.h"
 #include "platform/browser/page.h"
 #include "app/data_file_error.h"
 #include "app/fatal_error_path.h"

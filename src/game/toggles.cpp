@@ -1,34 +1,30 @@
 // The tune's operations and the switches of music, sound, colours and speed.
-#include "game/game.h"
-#include "game/move_step.h"
 #include "game/toggles.h"
 
 namespace rara3 {
 
-void RestartTune(Platform& p) {
-  if (p.audio.TuneIsPlaying()) p.audio.StopTune();
-  p.audio.PlayTune();
+void RestartTune(Audio& audio) {
+  if (audio.TuneIsPlaying()) audio.StopTune();
+  audio.PlayTune();
 }
 
-void StopTune(Platform& p) { p.audio.StopTune(); }
-
-void TuneKeepAlive(GameState& g, Platform& p) {
+void TuneKeepAlive(const GameState& g, Audio& audio, System& system) {
   if (!(g.switches.MusicOn && g.lifecycle.LoopStarted && g.lifecycle.FormActive)) return;
-  if (p.audio.TuneIsPlaying()) return;
+  if (audio.TuneIsPlaying()) return;
   // The tune plays once per start; its end is noticed here and it starts over.
-  p.audio.PlayTune();
-  p.system.Pause(500);
+  audio.PlayTune();
+  system.Pause(500);
 }
 
-void ToggleMusic(GameState& g, Platform& p, bool pauseAfterOn) {
+void ToggleMusic(GameState& g, Audio& audio, System& system, bool pauseAfterOn) {
   if (g.switches.MusicOn) {
     g.switches.MusicOn = false;
-    StopTune(p);
+    audio.StopTune();
     return;
   }
   g.switches.MusicOn = true;
-  RestartTune(p);
-  if (pauseAfterOn) p.system.Pause(500);
+  RestartTune(audio);
+  if (pauseAfterOn) system.Pause(500);
 }
 
 void ToggleSound(GameState& g) { g.switches.SoundOn = !g.switches.SoundOn; }
