@@ -3,7 +3,8 @@
 #include <vector>
 
 #include "data/data_file.h"
-#include "game/game.h"
+#include "game/scene_keys.h"
+#include "game/startup.h"
 
 namespace rara3 {
 

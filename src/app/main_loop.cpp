@@ -4,6 +4,8 @@
 #include "game/frame_step.h"
 #include "game/game.h"
 #include "game/pointer.h"
+#include "game/move_step.h"
+#include "game/scene_keys.h"
 #include "render/render_frame.h"
 #include "app/fatal_error_path.h"
 
@@ -18,7 +20,7 @@ void HandleWindowEvents(GameState& g, Platform& p, const std::vector<WindowEvent
       case WindowEventKind::Close: HandleClose(g, p); break;
       case WindowEventKind::PointerDown:
       case WindowEventKind::PointerMove:
-      case WindowEventKind::PointerUp: Form_Pointer(g, p, e.kind, e.x, e.y); break;
+      case WindowEventKind::PointerUp: HandlePointer(g, p, e.kind, e.x, e.y); break;
     }
   }
 }

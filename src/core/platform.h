@@ -22,7 +22,7 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-// The nine sprite sheets, kSheetBlack to kSheetPortrait.
+// The nine sprite sheets; core/sheets.h names each by what it holds.
 constexpr int kSheetCount = 9;
 
 // A failure of a platform call: carries the 32-bit code that the fatal-error

@@ -1,9 +1,11 @@
 // The timer tick and the move step: which way the player goes, the code
 // recorded, and whether the move walks, pushes or only turns the player.
-#include "game/game.h"
 #include "game/move_step.h"
 #include "game/pointer.h"
 #include "game/undo.h"
+
+#include "core/keys.h"
+#include "game/toggles.h"
 
 namespace rara3 {
 
@@ -39,7 +41,7 @@ void ResolveAndNote(GameState& g, int32_t facingBefore) {
 
 }  // namespace
 
-void PollKeyboard(GameState& g, Platform& p) { p.keyboard.Poll(g.KeyState); }
+void PollKeyboard(GameState& g, Keyboard& keyboard) { keyboard.Poll(g.KeyState); }
 
 void HandleTimerTick(GameState& g, Platform& p) {
   TuneKeepAlive(g, p.audio, p.system);

@@ -191,7 +191,7 @@ void NoteKeyForPointerPlay(GameState& g, int16_t keyCode) {
   KeepTap(q, facing);
 }
 
-void Form_Pointer(GameState& g, Platform& p, WindowEventKind kind, int32_t x, int32_t y) {
+void HandlePointer(GameState& g, Platform& p, WindowEventKind kind, int32_t x, int32_t y) {
   PointerPlay& q = g.Pointer;
   switch (kind) {
     case WindowEventKind::PointerDown:

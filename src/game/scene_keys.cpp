@@ -1,14 +1,16 @@
 // The key-down handler: what each key does in each scene, and the two ways
 // out of the program that start from the window.
+#include "game/scene_keys.h"
+
+#include "core/keys.h"
 #include "core/words.h"
+#include "game/editor.h"
 #include "game/file_work.h"
-#include "game/game.h"
+#include "game/floor_help_step.h"
+#include "game/pointer.h"
 #include "game/stage_flow.h"
 #include "game/toggles.h"
-#include "game/editor.h"
-#include "game/floor_help_step.h"
 #include "game/undo.h"
-#include "game/pointer.h"
 
 namespace rara3 {
 
@@ -151,9 +153,8 @@ void HandleClose(GameState& g, Platform& p) {
   // are saved to the stage first. When that fails the player is told and
   // the game stays open with the edits.
   if (g.flow.Scene == SceneEditor && EditorHasUnsavedEdits(g, p.files)) {
-    SaveEditedStage(g, p.files, p.system, std::string("\n") + Tr(N_("The game stays open so that your edits are "
-                                                      "not lost: Enter saves them again, Esc leaves "
-                                                      "them.")));
+    SaveEditedStage(g, p.files, p.system, "\nThe game stays open so that your edits are not lost: Enter saves "
+                          "them again, Esc leaves them.");
     if (EditorHasUnsavedEdits(g, p.files)) return;
   }
   p.keyboard.Release();
@@ -162,11 +163,11 @@ void HandleClose(GameState& g, Platform& p) {
   p.system.EndProgram(0);
 }
 
-void QuitSequence(GameState&, Platform& p) {
-  p.audio.CloseMusic();
-  p.display.RestoreDisplay();
-  p.system.ShowCursor(true);
-  p.system.EndProgram(0);
+void QuitSequence(Audio& audio, Display& display, System& system) {
+  audio.CloseMusic();
+  display.RestoreDisplay();
+  system.ShowCursor(true);
+  system.EndProgram(0);
 }
 
 }  // namespace rara3

@@ -1,9 +1,8 @@
 // The road between stages: selection on the title, stage and replay start,
 // the continuation after a clear with its progress write, retire, ending.
-#include "game/file_work.h"
-#include "game/game.h"
 #include "game/stage_flow.h"
-#include "game/toggles.h"
+
+#include "game/file_work.h"
 
 namespace rara3 {
 
@@ -36,13 +35,13 @@ void StartReplay(GameState& g) {
   RequestFileWork(g, load);
 }
 
-void StartEnding(GameState& g, Platform& p) {
+void StartEnding(GameState& g, Audio& audio) {
   g.switches.MusicOn = false;
-  p.audio.StopTune();
+  audio.StopTune();
   g.flow.Scene = SceneEnding;
 }
 
-void ContinueAfterClear(GameState& g, Platform& p) {
+void ContinueAfterClear(GameState& g, Audio& audio) {
   if (g.record.ReplayMode) {
     // A replay writes nothing and changes no progress.
     g.record.ReplayMode = false;
@@ -55,7 +54,7 @@ void ContinueAfterClear(GameState& g, Platform& p) {
   if (g.record.Recording && best) RequestFileWork(g, {FileWork::WriteReplay, g.flow.StageNo, g.record.RecordCount});
   g.record.RecordCount = 0;
   if (g.flow.StageNo >= kStageCount) {
-    StartEnding(g, p.audio);
+    StartEnding(g, audio);
     return;
   }
   if (g.flow.StageNo == g.flow.MaxStage) {
@@ -66,10 +65,10 @@ void ContinueAfterClear(GameState& g, Platform& p) {
   RequestFileWork(g, {FileWork::LoadStage, g.flow.StageNo});
 }
 
-void Retire(GameState& g, Platform& p) {
+void Retire(GameState& g, Audio& audio) {
   g.pace.RetireTick = 0;
   g.flow.Scene = SceneRetire;
-  if (g.switches.SoundOn) p.audio.PlaySfx(Effect::Retire);
+  if (g.switches.SoundOn) audio.PlaySfx(Effect::Retire);
 }
 
 void LeaveRetire(GameState& g) {

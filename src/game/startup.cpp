@@ -1,7 +1,8 @@
 // The preparation before the platform comes up: the program folder, the
 // saved progress and the initial values of the game state.
+#include "game/startup.h"
+
 #include "data/data_file.h"
-#include "game/game.h"
 
 namespace rara3 {
 

@@ -63,7 +63,7 @@ Board ReplayHistory(const GameState& g, int32_t count) {
   return b;
 }
 
-bool TakeBackMove(GameState& g, Platform& p) {
+bool TakeBackMove(GameState& g, Audio& audio) {
   if (!CanChangeBoard(g)) return false;
   if (g.Undo.steps.empty()) {
     // Only turns in place since the start: back to the start's facing.
@@ -77,7 +77,7 @@ bool TakeBackMove(GameState& g, Platform& p) {
     g.Facing = last.facingBefore;
     g.record.RecordCount = std::min(g.Undo.Moves(), RecordCapacity);
   }
-  if (g.switches.SoundOn) p.audio.PlaySfx(Effect::Bump);
+  if (g.switches.SoundOn) audio.PlaySfx(Effect::Bump);
   return true;
 }
 

@@ -48,7 +48,7 @@ class PanelFilesTest : public GameFixture {};
 
 TEST_F(PanelFilesTest, F1IsRememberedAcrossRuns) {
   // No file: the panels are on, nothing is said or written.
-  EXPECT_TRUE(ReadSettings(g, p));
+  EXPECT_TRUE(ReadSettings(g, p.files, p.system));
   EXPECT_TRUE(g.Panel.shown);
   EXPECT_EQ(mem.files.count(kSettings), 0u);
 
@@ -56,7 +56,7 @@ TEST_F(PanelFilesTest, F1IsRememberedAcrossRuns) {
   EXPECT_FALSE(g.Panel.shown);
   EXPECT_EQ(mem.files[kSettings], Bytes("# Rara3 settings, written by the game\npanels off\n"));
   g.Panel.shown = true;
-  EXPECT_TRUE(ReadSettings(g, p));
+  EXPECT_TRUE(ReadSettings(g, p.files, p.system));
   EXPECT_FALSE(g.Panel.shown);
 
   Key(KeyF1);
@@ -67,7 +67,7 @@ TEST_F(PanelFilesTest, F1IsRememberedAcrossRuns) {
 
 TEST_F(PanelFilesTest, ABadSettingsFileIsReportedAndGivesTheDefaults) {
   mem.files[kSettings] = Bytes("panels sometimes\n");
-  EXPECT_FALSE(ReadSettings(g, p));
+  EXPECT_FALSE(ReadSettings(g, p.files, p.system));
   EXPECT_TRUE(g.Panel.shown);
   ASSERT_EQ(hp.system.messages.size(), 1u);
   EXPECT_NE(hp.system.messages[0].find("/game/settings.txt: line 1"), std::string::npos);
@@ -75,7 +75,7 @@ TEST_F(PanelFilesTest, ABadSettingsFileIsReportedAndGivesTheDefaults) {
   EXPECT_EQ(mem.files[kSettings], Bytes("panels sometimes\n"));
 
   files.FailEvery(FileOp::ReadAll, "settings");
-  EXPECT_FALSE(ReadSettings(g, p));
+  EXPECT_FALSE(ReadSettings(g, p.files, p.system));
   EXPECT_TRUE(g.Panel.shown);
   EXPECT_EQ(hp.system.messages.size(), 2u);
 }

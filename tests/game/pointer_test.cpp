@@ -44,7 +44,7 @@ class PointerTest : public GameFixture {
     }
     FAIL() << "the moves never ended";
   }
-  void Pointer(WindowEventKind kind, int32_t x, int32_t y) { Form_Pointer(g, p, kind, x, y); }
+  void Pointer(WindowEventKind kind, int32_t x, int32_t y) { HandlePointer(g, p, kind, x, y); }
   void Click(int32_t px, int32_t py) {
     Pointer(WindowEventKind::PointerDown, px, py);
     Pointer(WindowEventKind::PointerUp, px, py);

@@ -8,7 +8,7 @@
 #include "core/words.h"
 #include "data/data_file.h"
 #include "data/data_place.h"
-#include "game/game.h"
+#include "game/startup.h"
 #include "platform/browser/page.h"
 #include "app/data_file_error.h"
 #include "app/fatal_error_path.h"
@@ -82,7 +82,7 @@ bool StartBrowserGame(BrowserGame& game) {
   game.state->Help.Search = game.search.get();
   RunGuarded(p, [&] {
     BringUpBrowser(*game.state, game.browser);
-    ReadSettings(*game.state, p);
+    ReadSettings(*game.state, p.files, p.system);
   });
   if (p.system.Ended()) {
     Finish(game);

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "game/game.h"
+#include "game/game_state.h"
 #include "app/web/browser_bring_up.h"
 
 namespace {
