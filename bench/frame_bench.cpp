@@ -51,7 +51,7 @@ void BombPush(GameState& g) {
   g.PlayerX = 1;
   g.Map[2][10] = KindBombBox;
   g.Map[12][10] = KindPairBox;
-  g.Scene = SceneIdle;
+  g.flow.Scene = SceneIdle;
   g.Facing = FacingRight;
   ResolveMove(g);
 }
@@ -65,7 +65,7 @@ void ComposeFrames(benchmark::State& state, int16_t scene, Setup setup,
   BenchGame game(true);
   GameState& g = game.g;
   setup(g, game);
-  if (g.Scene != scene) {
+  if (g.flow.Scene != scene) {
     state.SkipWithError("the scene was not reached");
     return;
   }
@@ -75,7 +75,7 @@ void ComposeFrames(benchmark::State& state, int16_t scene, Setup setup,
     change(g);
     RunFrame(g, game.hp.platform);
     benchmark::DoNotOptimize(game.compositor->PixelAt(0, 0));
-    if (g.Scene != scene) setup(g, game);
+    if (g.flow.Scene != scene) setup(g, game);
   }
   const double perFrame = (ThreadCpuNanos() - start) / static_cast<double>(state.iterations());
   state.counters["from_copy"] = static_cast<double>(game.compositor->BlitsFromCopy()) / static_cast<double>(state.iterations());
@@ -86,7 +86,7 @@ void ComposeFrames(benchmark::State& state, int16_t scene, Setup setup,
 void BM_ComposeIdleCrowded(benchmark::State& state) {
   ComposeFrames(state, SceneIdle, [](GameState& g, BenchGame&) {
     CrowdedBoard(g);
-    g.Scene = SceneIdle;
+    g.flow.Scene = SceneIdle;
   });
 }
 BENCHMARK(BM_ComposeIdleCrowded);
@@ -98,7 +98,7 @@ void BM_ComposeIdleCrowdedChanging(benchmark::State& state) {
       state, SceneIdle,
       [](GameState& g, BenchGame&) {
         CrowdedBoard(g);
-        g.Scene = SceneIdle;
+        g.flow.Scene = SceneIdle;
       },
       [](GameState& g) { g.Map[0][0] = g.Map[0][0] == KindPairBox ? KindSolidBox : KindPairBox; });
 }
@@ -111,9 +111,9 @@ void BM_ComposeIdleCrowdedNewFloor(benchmark::State& state) {
       state, SceneIdle,
       [](GameState& g, BenchGame&) {
         CrowdedBoard(g);
-        g.Scene = SceneIdle;
+        g.flow.Scene = SceneIdle;
       },
-      [](GameState& g) { g.StageNo = g.StageNo == 1 ? 11 : 1; });
+      [](GameState& g) { g.flow.StageNo = g.flow.StageNo == 1 ? 11 : 1; });
 }
 BENCHMARK(BM_ComposeIdleCrowdedNewFloor);
 
@@ -123,14 +123,14 @@ void BM_ComposePushExplosion(benchmark::State& state) {
 BENCHMARK(BM_ComposePushExplosion);
 
 void BM_ComposeTitle(benchmark::State& state) {
-  ComposeFrames(state, SceneTitle, [](GameState& g, BenchGame&) { g.Scene = SceneTitle; });
+  ComposeFrames(state, SceneTitle, [](GameState& g, BenchGame&) { g.flow.Scene = SceneTitle; });
 }
 BENCHMARK(BM_ComposeTitle);
 
 void BM_ComposeEditor(benchmark::State& state) {
   ComposeFrames(state, SceneEditor, [](GameState& g, BenchGame& game) {
-    g.StageNo = 50;
-    LoadStageForEditor(g, game.hp.platform);
+    g.flow.StageNo = 50;
+    LoadStageForEditor(g, game.hp.platform.files, game.hp.platform.system);
   });
 }
 BENCHMARK(BM_ComposeEditor);

@@ -26,15 +26,15 @@ void HeadlessPasses(benchmark::State& state, bool pixels) {
   int64_t clears = 0;
   for (auto _ : state) {
     const std::vector<WindowEvent>* events = &none;
-    if (g.Scene == SceneTitle) {
+    if (g.flow.Scene == SceneTitle) {
       events = &replay;
-    } else if (g.Scene == SceneClear) {
+    } else if (g.flow.Scene == SceneClear) {
       events = &enter;
     }
     RunPass(g, game.hp.platform, *events);
-    if (g.Scene == SceneTitle && events == &enter) {
+    if (g.flow.Scene == SceneTitle && events == &enter) {
       ++clears;
-      RunPass(g, game.hp.platform, g.StageNo < 100 ? up : none);
+      RunPass(g, game.hp.platform, g.flow.StageNo < 100 ? up : none);
     }
     if (game.hp.audio.sfxStarted.size() > 4096) game.hp.audio.sfxStarted.clear();
   }

@@ -23,8 +23,8 @@ WidestWalk FindWidestWalk(BenchGame& game) {
   WidestWalk best;
   int32_t path[kBoardSize * kBoardSize];
   for (int32_t s = 1; s <= kStageCount; ++s) {
-    game.g.StageNo = s;
-    if (!LoadStage(game.g, game.hp.platform)) continue;
+    game.g.flow.StageNo = s;
+    if (!LoadStage(game.g, game.hp.platform.files, game.hp.platform.system)) continue;
     WidestWalk here{s, 0, 0, 0, 0};
     for (int32_t y = 0; y < kBoardSize; ++y) {
       for (int32_t x = 0; x < kBoardSize; ++x) {
@@ -46,8 +46,8 @@ WidestWalk FindWidestWalk(BenchGame& game) {
 void BM_FindWalkWidestStage(benchmark::State& state) {
   BenchGame game(false);
   const WidestWalk w = FindWidestWalk(game);
-  game.g.StageNo = w.stage;
-  if (w.reachable <= 0 || !LoadStage(game.g, game.hp.platform)) {
+  game.g.flow.StageNo = w.stage;
+  if (w.reachable <= 0 || !LoadStage(game.g, game.hp.platform.files, game.hp.platform.system)) {
     state.SkipWithError("no stage to walk on");
     return;
   }

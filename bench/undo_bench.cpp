@@ -52,21 +52,21 @@ void FillHistory(GameState& g, int32_t count) {
 void BM_UndoAtHistoryLength(benchmark::State& state) {
   BenchGame game(false);
   GameState& g = game.g;
-  g.StageNo = RoomiestStage(game.files);
-  if (!LoadStage(g, game.hp.platform)) state.SkipWithError("the stage does not load");
-  g.SoundOn = false;
+  g.flow.StageNo = RoomiestStage(game.files);
+  if (!LoadStage(g, game.hp.platform.files, game.hp.platform.system)) state.SkipWithError("the stage does not load");
+  g.switches.SoundOn = false;
   const auto length = static_cast<int32_t>(state.range(0));
   FillHistory(g, length);
   const Board last = g;
   int32_t moves = 0;
   for (auto _ : state) {
     const UndoStep step = g.Undo.steps.back();
-    TakeBackMove(g, game.hp.platform);
+    TakeBackMove(g, game.hp.platform.audio);
     moves += length - g.Undo.Moves();
     g.Undo.steps.push_back(step);
     static_cast<Board&>(g) = last;
   }
-  state.counters["stage"] = g.StageNo;
+  state.counters["stage"] = g.flow.StageNo;
   state.counters["moves_taken_back"] = benchmark::Counter(moves, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_UndoAtHistoryLength)->Arg(64)->Arg(8192)->Arg(100000)->Unit(benchmark::kMicrosecond);

@@ -4,6 +4,8 @@
 #include "game/frame_step.h"
 #include "game/game.h"
 #include "game/pointer.h"
+#include "game/move_step.h"
+#include "game/scene_keys.h"
 #include "render/render_frame.h"
 #include "app/fatal_error_path.h"
 
@@ -13,12 +15,12 @@ void HandleWindowEvents(GameState& g, Platform& p, const std::vector<WindowEvent
   for (const WindowEvent& e : events) {
     if (p.system.Ended()) return;
     switch (e.kind) {
-      case WindowEventKind::KeyDown: Form_KeyDown(g, p, e.keyCode, e.modifierMask); break;
-      case WindowEventKind::Activate: Form_Activate(g); break;
-      case WindowEventKind::Close: Form_Unload(g, p); break;
+      case WindowEventKind::KeyDown: HandleKeyDown(g, p, e.keyCode, e.modifierMask); break;
+      case WindowEventKind::Activate: HandleActivate(g); break;
+      case WindowEventKind::Close: HandleClose(g, p); break;
       case WindowEventKind::PointerDown:
       case WindowEventKind::PointerMove:
-      case WindowEventKind::PointerUp: Form_Pointer(g, p, e.kind, e.x, e.y); break;
+      case WindowEventKind::PointerUp: HandlePointer(g, p, e.kind, e.x, e.y); break;
     }
   }
 }
@@ -44,7 +46,7 @@ void RunPass(GameState& g, Platform& p, const std::vector<WindowEvent>& queued) 
   std::vector<WindowEvent> reported;
   p.window.TakeEvents(reported);
   HandleWindowEvents(g, p, reported);
-  if (!p.system.Ended() && p.window.TakeTimerTick()) Timer1_Timer(g, p);
+  if (!p.system.Ended() && p.window.TakeTimerTick()) HandleTimerTick(g, p);
 }
 
 void RunMainLoop(GameState& g, Platform& p, double stopAt) {

@@ -22,7 +22,7 @@ void RunFrame(GameState& g, Platform& p);
 
 // One pass of the main loop: RunFrame; then the events queued by the
 // caller before the pass followed by those the window reports; then one
-// Timer1_Timer tick when the window has one pending. A failure inside the
+// HandleTimerTick when the window has a tick pending. A failure inside the
 // frame takes the fatal-error path. Nothing runs once the program has ended.
 void RunPass(GameState& g, Platform& p, const std::vector<WindowEvent>& queued = {});
 

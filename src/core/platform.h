@@ -22,7 +22,7 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-// The nine sprite sheets, Picture0 to Picture8.
+// The nine sprite sheets; core/sheets.h names each by what it holds.
 constexpr int kSheetCount = 9;
 
 // A failure of a platform call: carries the 32-bit code that the fatal-error
@@ -38,7 +38,7 @@ class Display {
   virtual ~Display() = default;
   // Copies the source rectangle of a sheet onto the back buffer with its
   // top-left corner at (x, y). With keyed, black source pixels are skipped.
-  virtual void BltFast(int32_t x, int32_t y, int sheet, const Rect& src, bool keyed) = 0;
+  virtual void Blit(int32_t x, int32_t y, int sheet, const Rect& src, bool keyed) = 0;
   // Shows the back buffer; paces the main loop.
   virtual void Flip() = 0;
   // Gives the screen back to the desktop.
@@ -51,7 +51,7 @@ class Keyboard {
   // Copies the held state of every key, indexed by scan code (200 up,
   // 203 left, 205 right, 208 down); non-zero means held.
   virtual void Poll(uint8_t (&state)[256]) = 0;
-  virtual void Unacquire() = 0;
+  virtual void Release() = 0;
 };
 
 class Audio {

@@ -10,15 +10,15 @@
 namespace rara3 {
 
 // Sheet numbers.
-constexpr int Picture0 = 0;  // solid black, the source of the clear
-constexpr int Picture1 = 1;  // the player, every animation
-constexpr int Picture2 = 2;  // title background
-constexpr int Picture3 = 3;  // object tiles and editor marks
-constexpr int Picture4 = 4;  // exit glow
-constexpr int Picture5 = 5;  // lettering
-constexpr int Picture6 = 6;  // floor textures
-constexpr int Picture7 = 7;  // explosion
-constexpr int Picture8 = 8;  // portrait
+constexpr int kSheetBlack = 0;  // solid black, the source of the clear
+constexpr int kSheetPlayer = 1;  // the player, every animation
+constexpr int kSheetTitle = 2;  // title background
+constexpr int kSheetTiles = 3;  // object tiles and editor marks
+constexpr int kSheetGlow = 4;  // exit glow
+constexpr int kSheetLettering = 5;  // lettering
+constexpr int kSheetFloors = 6;  // floor textures
+constexpr int kSheetBlast = 7;  // explosion
+constexpr int kSheetPortrait = 8;  // portrait
 
 struct SheetSize {
   int32_t w;
@@ -29,7 +29,7 @@ constexpr SheetSize kSheetSize[kSheetCount] = {
     {565, 400}, {440, 44},   {354, 142}, {192, 180},
 };
 
-// Picture0 is the opaque clear; every other sheet is keyed on black.
+// kSheetBlack is the opaque clear; every other sheet is keyed on black.
 constexpr bool SheetIsKeyed(int sheet) { return sheet >= 1 && sheet < kSheetCount; }
 
 constexpr int kScreenWidth = 640;
@@ -41,7 +41,7 @@ constexpr Rect RectAt(int32_t left, int32_t top, int32_t w, int32_t h) {
 
 constexpr Rect kWholeScreen{0, 0, kScreenWidth, kScreenHeight};
 
-// Picture1: cells 89 x 80. Rows 0-7 walk (two per direction), 8-11 push,
+// kSheetPlayer: cells 89 x 80. Rows 0-7 walk (two per direction), 8-11 push,
 // 12 collapse, 13-14 cheer, 15 standing.
 constexpr int32_t kPlayerW = 89;
 constexpr int32_t kPlayerH = 80;
@@ -59,7 +59,7 @@ constexpr Rect RetireRect(int32_t f) { return PlayerCell(f, 12); }
 constexpr Rect CheerRect(int32_t f) { return PlayerCell(f % 6, 13 + f / 6); }
 constexpr Rect StandRect(int32_t d) { return PlayerCell(d, 15); }
 
-// Picture3: cells 24 x 36, columns 0-7 the boxes of kinds 1-8, column 8 the
+// kSheetTiles: cells 24 x 36, columns 0-7 the boxes of kinds 1-8, column 8 the
 // editor marks; row 0 the first colour set, row 1 the second.
 constexpr int32_t kTileW = 24;
 constexpr int32_t kTileH = 36;
@@ -71,29 +71,29 @@ constexpr Rect kStartMarkerRect{192, 36, 216, 72};
 constexpr Rect kExitMarkerRect{192, 0, 216, 36};
 constexpr Rect kCursorRect{192, 18, 216, 54};
 
-// Picture4: 5 brightness steps per colour set, 37 x 88 each.
+// kSheetGlow: 5 brightness steps per colour set, 37 x 88 each.
 constexpr int32_t kGlowSteps = 5;
 constexpr Rect GlowRect(int32_t step, int32_t colorSet) {
   return RectAt(37 * step + 185 * colorSet, 0, 37, 88);
 }
 
-// Picture5: lettering; under the banner the side panels' small letters
+// kSheetLettering: lettering; under the banner the side panels' small letters
 // (render/panel_glyph_table.h).
 constexpr Rect DigitRect(int32_t n) { return RectAt(48 * n, 0, 48, 60); }
 constexpr Rect kFloorLabelRect{0, 60, 168, 120};
 constexpr Rect kTitleLogoRect{0, 120, 468, 222};
 constexpr Rect kBannerRect{0, 222, 565, 292};
 
-// Picture6: ten floor textures of 44 x 44.
+// kSheetFloors: ten floor textures of 44 x 44.
 constexpr int32_t kFloorTextures = 10;
 constexpr int32_t kFloorSquare = 44;
 constexpr Rect FloorRect(int32_t t) { return RectAt(kFloorSquare * t, 0, kFloorSquare, kFloorSquare); }
 
-// Picture7: twelve explosion frames of 59 x 71, six per row.
+// kSheetBlast: twelve explosion frames of 59 x 71, six per row.
 constexpr int32_t kBlastFrames = 12;
 constexpr Rect BlastRect(int32_t f) { return RectAt(59 * (f % 6), 71 * (f / 6), 59, 71); }
 
-// Picture8: the portrait, mouth closed (0) and open (1).
+// kSheetPortrait: the portrait, mouth closed (0) and open (1).
 constexpr Rect PortraitRect(int32_t frame) { return RectAt(96 * frame, 0, 96, 180); }
 
 }  // namespace rara3

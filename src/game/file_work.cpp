@@ -20,12 +20,12 @@ namespace {
 
 // The whole stage is read before Map changes, so a stage that cannot be
 // read never leaves a half-loaded board.
-bool LoadStageCells(GameState& g, Platform& p, int32_t stage, bool forPlay) {
+bool LoadStageCells(GameState& g, Files& files, System& system, int32_t stage, bool forPlay) {
   StageCells cells;
   std::string error;
-  if (!ReadStage(p.files, DataFilePath(g.AppDir), stage, cells, error)) {
-    TellPlayer(p, TrFormat(N_("Stage {0} cannot be loaded: {1}"), {std::to_string(stage), error}));
-    g.Scene = SceneTitle;
+  if (!ReadStage(files, DataFilePath(g.lifecycle.AppDir), stage, cells, error)) {
+    TellPlayer(system, TrFormat(N_("Stage {0} cannot be loaded: {1}"), {std::to_string(stage), error}));
+    g.flow.Scene = SceneTitle;
     return false;
   }
   PlaceStageCells(g, cells, forPlay);
@@ -36,17 +36,17 @@ bool LoadStageCells(GameState& g, Platform& p, int32_t stage, bool forPlay) {
 // played from the start, counting those that walk or push (files written
 // before only net moves were kept hold turns too). A missing or damaged
 // file counts as no clear; playing the replay reports the damage.
-void ReadBestClear(GameState& g, Platform& p, int32_t stage) {
+void ReadBestClear(GameState& g, Files& files, System& system, int32_t stage) {
   g.Panel.bestMoves = -1;
   g.Panel.bestPushes = -1;
   std::vector<uint8_t> bytes;
   bool missing = false;
   std::string error;
-  if (!p.files.ReadAll(StageFilePath(g.AppDir, stage, kReplayExtension), bytes, missing, error)) {
+  if (!files.ReadAll(StageFilePath(g.lifecycle.AppDir, stage, kReplayExtension), bytes, missing, error)) {
     // No file is no clear yet; a file that is there and cannot be read is
     // a fault of the system the player must hear of.
     if (!missing) {
-      TellPlayer(p, TrFormat(N_("The replay of stage {0} cannot be played: {1}"),
+      TellPlayer(system, TrFormat(N_("The replay of stage {0} cannot be played: {1}"),
                              {std::to_string(stage), error}));
     }
     return;
@@ -54,7 +54,7 @@ void ReadBestClear(GameState& g, Platform& p, int32_t stage) {
   std::vector<int32_t> codes(ReplayCapacity);
   int32_t count = 0;
   if (!ParseReplay(bytes, ReplayCapacity, codes.data(), count, error)) return;
-  Board b = g.StageStart;
+  Board b = g.record.StageStart;
   int32_t moves = 0;
   int32_t pushes = 0;
   for (int32_t i = 0; i < count; ++i) {
@@ -70,31 +70,31 @@ void ReadBestClear(GameState& g, Platform& p, int32_t stage) {
   }
 }
 
-bool EnterStage(GameState& g, Platform& p, int32_t stage) {
-  if (!LoadStageCells(g, p, stage, true)) return false;
+bool EnterStage(GameState& g, Files& files, System& system, int32_t stage) {
+  if (!LoadStageCells(g, files, system, stage, true)) return false;
   g.ExitOpen = false;
   g.Facing = FacingDown;
-  g.Scene = SceneIdle;
+  g.flow.Scene = SceneIdle;
   KeepStageStart(g);
-  ReadBestClear(g, p, stage);
+  ReadBestClear(g, files, system, stage);
   ResetFloorHelp(g);
   return true;
 }
 
-bool EnterEditor(GameState& g, Platform& p, int32_t stage) {
-  if (!LoadStageCells(g, p, stage, false)) return false;
-  g.Scene = SceneEditor;
+bool EnterEditor(GameState& g, Files& files, System& system, int32_t stage) {
+  if (!LoadStageCells(g, files, system, stage, false)) return false;
+  g.flow.Scene = SceneEditor;
   return true;
 }
 
 // The export file's new bytes: the 400 cells, then whatever an existing,
 // longer file held from offset 400 on. False when an existing file cannot
 // be read, so its tail is never lost.
-bool ExportBytes(Platform& p, const std::string& path, const StageCells& cells,
+bool ExportBytes(Files& files, const std::string& path, const StageCells& cells,
                  std::vector<uint8_t>& out, std::string& error) {
   std::vector<uint8_t> old;
   bool missing = false;
-  if (!p.files.ReadAll(path, old, missing, error) && !missing) return false;
+  if (!files.ReadAll(path, old, missing, error) && !missing) return false;
   out.assign(cells, cells + kStageSize);
   if (!missing && old.size() > static_cast<size_t>(kStageSize)) {
     out.insert(out.end(), old.begin() + kStageSize, old.end());
@@ -112,62 +112,62 @@ void MapAsStageCells(const GameState& g, StageCells& cells) {
   }
 }
 
-bool SaveStage(GameState& g, Platform& p, int32_t stageNo, const std::string& afterFailure = "") {
+bool SaveStage(GameState& g, Files& files, System& system, int32_t stageNo, const std::string& afterFailure = "") {
   StageCells cells;
   MapAsStageCells(g, cells);
   std::string error;
-  if (!WriteStage(p.files, DataFilePath(g.AppDir), stageNo, cells, error)) {
-    TellPlayer(p, TrFormat(N_("Stage {0} was not saved: {1}"), {std::to_string(stageNo), error}) +
+  if (!WriteStage(files, DataFilePath(g.lifecycle.AppDir), stageNo, cells, error)) {
+    TellPlayer(system, TrFormat(N_("Stage {0} was not saved: {1}"), {std::to_string(stageNo), error}) +
                       afterFailure);
     return false;
   }
-  const std::string exportPath = StageFilePath(g.AppDir, stageNo, kExportExtension);
+  const std::string exportPath = StageFilePath(g.lifecycle.AppDir, stageNo, kExportExtension);
   std::vector<uint8_t> bytes;
-  if (!ExportBytes(p, exportPath, cells, bytes, error) ||
-      !p.files.ReplaceWhole(exportPath, bytes.data(), bytes.size(), error)) {
-    TellPlayer(p, TrFormat(N_("Stage {0} was saved, but its export copy was not written: {1}"),
+  if (!ExportBytes(files, exportPath, cells, bytes, error) ||
+      !files.ReplaceWhole(exportPath, bytes.data(), bytes.size(), error)) {
+    TellPlayer(system, TrFormat(N_("Stage {0} was saved, but its export copy was not written: {1}"),
                            {std::to_string(stageNo), error}));
     return false;
   }
   return true;
 }
 
-bool WriteReplay(GameState& g, Platform& p, int32_t stage, int32_t count) {
-  const std::string path = StageFilePath(g.AppDir, stage, kReplayExtension);
-  const std::vector<uint8_t> bytes = FormatReplay(g.RecordMoves, std::clamp(count, 0, RecordCapacity));
+bool WriteReplay(GameState& g, Files& files, System& system, int32_t stage, int32_t count) {
+  const std::string path = StageFilePath(g.lifecycle.AppDir, stage, kReplayExtension);
+  const std::vector<uint8_t> bytes = FormatReplay(g.record.RecordMoves, std::clamp(count, 0, RecordCapacity));
   std::string error;
-  if (!p.files.ReplaceWhole(path, bytes.data(), bytes.size(), error)) {
-    TellPlayer(p, TrFormat(N_("The replay of stage {0} was not saved: {1}"),
+  if (!files.ReplaceWhole(path, bytes.data(), bytes.size(), error)) {
+    TellPlayer(system, TrFormat(N_("The replay of stage {0} was not saved: {1}"),
                            {std::to_string(stage), error}));
     return false;
   }
   return true;
 }
 
-bool ReadReplay(GameState& g, Platform& p, int32_t stage) {
-  const std::string path = StageFilePath(g.AppDir, stage, kReplayExtension);
+bool ReadReplay(GameState& g, Files& files, System& system, int32_t stage) {
+  const std::string path = StageFilePath(g.lifecycle.AppDir, stage, kReplayExtension);
   std::vector<uint8_t> bytes;
   bool missing = false;
   std::string error;
-  if (!p.files.ReadAll(path, bytes, missing, error)) {
-    TellPlayer(p, TrFormat(missing ? N_("No replay of stage {0} to play: {1}")
+  if (!files.ReadAll(path, bytes, missing, error)) {
+    TellPlayer(system, TrFormat(missing ? N_("No replay of stage {0} to play: {1}")
                                    : N_("The replay of stage {0} cannot be played: {1}"),
                            {std::to_string(stage), error}));
     return false;
   }
-  if (!ParseReplay(bytes, ReplayCapacity, g.ReplayMoves, g.ReplayCount, error)) {
-    TellPlayer(p, TrFormat(N_("The replay of stage {0} cannot be played: {1}"),
+  if (!ParseReplay(bytes, ReplayCapacity, g.record.ReplayMoves, g.record.ReplayCount, error)) {
+    TellPlayer(system, TrFormat(N_("The replay of stage {0} cannot be played: {1}"),
                            {std::to_string(stage), path + ": " + error}));
     return false;
   }
   return true;
 }
 
-bool WriteProgressValue(GameState& g, Platform& p, int32_t maxStage) {
+bool WriteProgressValue(GameState& g, Files& files, System& system, int32_t maxStage) {
   std::string error;
   const auto value = static_cast<uint8_t>(maxStage);
-  if (WriteProgress(p.files, DataFilePath(g.AppDir), value, error)) return true;
-  TellPlayer(p, TrFormat(N_("Progress (stage {0}) was not saved: {1}"),
+  if (WriteProgress(files, DataFilePath(g.lifecycle.AppDir), value, error)) return true;
+  TellPlayer(system, TrFormat(N_("Progress (stage {0}) was not saved: {1}"),
                          {std::to_string(maxStage), error}));
   return false;
 }
@@ -179,24 +179,24 @@ std::string SettingsText(const GameState& g) {
          "\n";
 }
 
-bool WriteSettingsFile(GameState& g, Platform& p) {
-  const std::string path = g.AppDir + kSettingsFile;
+bool WriteSettingsFile(GameState& g, Files& files, System& system) {
+  const std::string path = g.lifecycle.AppDir + kSettingsFile;
   const std::string text = SettingsText(g);
   std::string error;
-  if (p.files.ReplaceWhole(path, text.data(), text.size(), error)) return true;
-  TellPlayer(p, TrFormat(N_("The settings were not saved: {0}"), {error}));
+  if (files.ReplaceWhole(path, text.data(), text.size(), error)) return true;
+  TellPlayer(system, TrFormat(N_("The settings were not saved: {0}"), {error}));
   return false;
 }
 
-bool Perform(GameState& g, Platform& p, const FileRequest& r) {
+bool Perform(GameState& g, Files& files, System& system, const FileRequest& r) {
   switch (r.work) {
-    case FileWork::LoadStage: return EnterStage(g, p, r.stage);
-    case FileWork::LoadStageForEditor: return EnterEditor(g, p, r.stage);
-    case FileWork::ReadReplay: return ReadReplay(g, p, r.stage);
-    case FileWork::WriteReplay: return WriteReplay(g, p, r.stage, r.value);
-    case FileWork::WriteProgress: return WriteProgressValue(g, p, r.value);
-    case FileWork::SaveEditedStage: return SaveStage(g, p, r.stage);
-    case FileWork::WriteSettings: return WriteSettingsFile(g, p);
+    case FileWork::LoadStage: return EnterStage(g, files, system, r.stage);
+    case FileWork::LoadStageForEditor: return EnterEditor(g, files, system, r.stage);
+    case FileWork::ReadReplay: return ReadReplay(g, files, system, r.stage);
+    case FileWork::WriteReplay: return WriteReplay(g, files, system, r.stage, r.value);
+    case FileWork::WriteProgress: return WriteProgressValue(g, files, system, r.value);
+    case FileWork::SaveEditedStage: return SaveStage(g, files, system, r.stage);
+    case FileWork::WriteSettings: return WriteSettingsFile(g, files, system);
   }
   return false;
 }
@@ -204,59 +204,59 @@ bool Perform(GameState& g, Platform& p, const FileRequest& r) {
 }  // namespace
 
 void RequestFileWork(GameState& g, const FileRequest& request) {
-  if (g.FileRequestCount < 0) g.FileRequestCount = 0;
-  if (g.FileRequestCount >= kFileRequestCapacity) return;
-  g.FileRequests[g.FileRequestCount] = request;
-  ++g.FileRequestCount;
+  if (g.fileWork.FileRequestCount < 0) g.fileWork.FileRequestCount = 0;
+  if (g.fileWork.FileRequestCount >= kFileRequestCapacity) return;
+  g.fileWork.FileRequests[g.fileWork.FileRequestCount] = request;
+  ++g.fileWork.FileRequestCount;
 }
 
-void CarryOutFileWork(GameState& g, Platform& p) {
-  const int32_t count = std::clamp(g.FileRequestCount, 0, kFileRequestCapacity);
-  g.FileRequestCount = 0;
+void CarryOutFileWork(GameState& g, Files& files, System& system) {
+  const int32_t count = std::clamp(g.fileWork.FileRequestCount, 0, kFileRequestCapacity);
+  g.fileWork.FileRequestCount = 0;
   for (int32_t i = 0; i < count; ++i) {
-    const FileRequest& r = g.FileRequests[i];
-    if (Perform(g, p, r)) {
-      if (r.closesEditor) g.Scene = SceneTitle;
+    const FileRequest& r = g.fileWork.FileRequests[i];
+    if (Perform(g, files, system, r)) {
+      if (r.closesEditor) g.flow.Scene = SceneTitle;
     } else if (r.abandonsReplay) {
       // A replay that cannot start leaves the title as it was; the failure
       // has been reported.
-      g.ReplayMode = false;
-      g.Scene = SceneTitle;
+      g.record.ReplayMode = false;
+      g.flow.Scene = SceneTitle;
       return;
     }
   }
 }
 
-bool LoadStage(GameState& g, Platform& p) { return EnterStage(g, p, g.StageNo); }
+bool LoadStage(GameState& g, Files& files, System& system) { return EnterStage(g, files, system, g.flow.StageNo); }
 
-bool LoadStageForEditor(GameState& g, Platform& p) { return EnterEditor(g, p, g.StageNo); }
+bool LoadStageForEditor(GameState& g, Files& files, System& system) { return EnterEditor(g, files, system, g.flow.StageNo); }
 
-bool SaveEditedStage(GameState& g, Platform& p, const std::string& afterFailure) {
-  return SaveStage(g, p, g.StageNo, afterFailure);
+bool SaveEditedStage(GameState& g, Files& files, System& system, const std::string& afterFailure) {
+  return SaveStage(g, files, system, g.flow.StageNo, afterFailure);
 }
 
-bool EditorHasUnsavedEdits(GameState& g, Platform& p) {
+bool EditorHasUnsavedEdits(const GameState& g, Files& files) {
   StageCells stored;
   std::string error;
-  if (!ReadStage(p.files, DataFilePath(g.AppDir), g.StageNo, stored, error)) return true;
+  if (!ReadStage(files, DataFilePath(g.lifecycle.AppDir), g.flow.StageNo, stored, error)) return true;
   StageCells shown;
   MapAsStageCells(g, shown);
   return !std::equal(std::begin(stored), std::end(stored), std::begin(shown));
 }
 
-bool WriteReplayFile(GameState& g, Platform& p) { return WriteReplay(g, p, g.StageNo, g.RecordCount); }
+bool WriteReplayFile(GameState& g, Files& files, System& system) { return WriteReplay(g, files, system, g.flow.StageNo, g.record.RecordCount); }
 
-bool ReadReplayFile(GameState& g, Platform& p) { return ReadReplay(g, p, g.StageNo); }
+bool ReadReplayFile(GameState& g, Files& files, System& system) { return ReadReplay(g, files, system, g.flow.StageNo); }
 
-bool WriteProgressByte(GameState& g, Platform& p) { return WriteProgressValue(g, p, g.MaxStage); }
+bool WriteProgressByte(GameState& g, Files& files, System& system) { return WriteProgressValue(g, files, system, g.flow.MaxStage); }
 
-bool ReadSettings(GameState& g, Platform& p) {
+bool ReadSettings(GameState& g, Files& files, System& system) {
   g.Panel.shown = true;
-  const std::string path = g.AppDir + kSettingsFile;
+  const std::string path = g.lifecycle.AppDir + kSettingsFile;
   std::vector<uint8_t> bytes;
   bool missing = false;
   std::string error;
-  if (!p.files.ReadAll(path, bytes, missing, error)) {
+  if (!files.ReadAll(path, bytes, missing, error)) {
     if (missing) return true;
   } else {
     error = ParseSettings(std::string(bytes.begin(), bytes.end()), g.Panel.shown);
@@ -264,7 +264,7 @@ bool ReadSettings(GameState& g, Platform& p) {
     g.Panel.shown = true;
     error = path + ": " + error;
   }
-  TellPlayer(p, TrFormat(N_("The settings cannot be read, so the defaults are used: {0}"), {error}));
+  TellPlayer(system, TrFormat(N_("The settings cannot be read, so the defaults are used: {0}"), {error}));
   return false;
 }
 

@@ -17,37 +17,38 @@ namespace rara3 {
 void RequestFileWork(GameState& g, const FileRequest& request);
 // Does every queued request, in order, and empties the queue. A failure
 // that abandons a replay start drops the requests after it.
-void CarryOutFileWork(GameState& g, Platform& p);
+void CarryOutFileWork(GameState& g, Files& files, System& system);
 
 // --- The file operations, also for drivers that set up a scene ---
 
 // Loads stage StageNo for play and enters the idle scene. A stage that
 // cannot be read is reported and leaves Map untouched and the game on the
 // title; returns false then.
-bool LoadStage(GameState& g, Platform& p);
+bool LoadStage(GameState& g, Files& files, System& system);
 // Loads stage StageNo as stored (exit cells kept) and enters the editor.
-bool LoadStageForEditor(GameState& g, Platform& p);
+bool LoadStageForEditor(GameState& g, Files& files, System& system);
 // Writes Map into stage StageNo of the data file and into its export file.
 // A failure is reported and returns false; the caller keeps the editor
 // open. afterFailure ends the notice when the stage itself was not saved.
-bool SaveEditedStage(GameState& g, Platform& p, const std::string& afterFailure = "");
+bool SaveEditedStage(GameState& g, Files& files, System& system,
+                     const std::string& afterFailure = "");
 // True when Map differs from stage StageNo as the data file holds it (or
 // the stage cannot be read to tell).
-bool EditorHasUnsavedEdits(GameState& g, Platform& p);
+bool EditorHasUnsavedEdits(const GameState& g, Files& files);
 // Writes RecordMoves of stage StageNo, replacing the old file whole. A
 // failure leaves the old file, reports one line and returns false.
-bool WriteReplayFile(GameState& g, Platform& p);
+bool WriteReplayFile(GameState& g, Files& files, System& system);
 // Reads the replay file of stage StageNo into ReplayMoves and ReplayCount.
 // A failure reports one line, changes neither and returns false.
-bool ReadReplayFile(GameState& g, Platform& p);
+bool ReadReplayFile(GameState& g, Files& files, System& system);
 // Writes MaxStage as the progress byte; a failure is reported and the game
 // goes on.
-bool WriteProgressByte(GameState& g, Platform& p);
+bool WriteProgressByte(GameState& g, Files& files, System& system);
 
 // The player's settings file (settings.txt in AppDir): whether the side
 // panels are shown. No file is the defaults (panels on); a file that cannot
 // be read or parsed is reported, gives the defaults and returns false.
-bool ReadSettings(GameState& g, Platform& p);
+bool ReadSettings(GameState& g, Files& files, System& system);
 // The settings text's lines: "# comment" and "panels on|off"; unknown
 // settings are skipped. Returns the error, or "" when it is good.
 std::string ParseSettings(const std::string& text, bool& panelsShown);

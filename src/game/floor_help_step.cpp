@@ -84,7 +84,7 @@ void TakeFinding(FloorHelp& h, const PositionFinding& f) {
 }
 
 bool CanHelp(const GameState& g) {
-  return g.Help.Search && g.Scene == SceneIdle && !g.ReplayMode;
+  return g.Help.Search && g.flow.Scene == SceneIdle && !g.record.ReplayMode;
 }
 
 }  // namespace
@@ -96,7 +96,7 @@ void StepFloorHelp(GameState& g) {
     h.Notice = HintNotice::None;
   }
   // The mark lasts while the player walks to its box, never into a push.
-  if (g.Scene != SceneIdle && g.Scene != SceneWalk) h.Hint.FramesLeft = 0;
+  if (g.flow.Scene != SceneIdle && g.flow.Scene != SceneWalk) h.Hint.FramesLeft = 0;
   if (!h.Search) return;
   if (!CanHelp(g)) {
     if (h.Searching || h.HasFinding) Forget(h);

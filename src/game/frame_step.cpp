@@ -25,7 +25,7 @@ constexpr int32_t kBlastFrameTicks = 72;
 void PlayOnce(const GameState& g, Audio& audio, bool& latch, Effect effect) {
   if (latch) return;
   latch = true;
-  if (g.SoundOn) audio.PlaySfx(effect);
+  if (g.switches.SoundOn) audio.PlaySfx(effect);
 }
 
 // Counts a scene's frame, up to the count at which the scene holds.
@@ -41,7 +41,7 @@ struct EndingClock {
 
 // The ending's next frame; the last phase holds.
 EndingClock NextEndingFrame(const GameState& g) {
-  EndingClock next{g.EndingPhase, g.EndingTick};
+  EndingClock next{g.pace.EndingPhase, g.pace.EndingTick};
   if (next.phase < 0 || next.phase >= kEndingLastPhase) return next;
   next.tick += 1;
   if (next.tick >= kEndingPhaseFrames[next.phase]) {
@@ -56,30 +56,30 @@ EndingClock NextEndingFrame(const GameState& g) {
 void PrepareBox(GameState& g, Audio& audio) {
   const bool boxInPass = InGrid(g.TargetX, g.TargetY);
   auto changeHitCell = [&g](int32_t kind) {
-    g.PassChange = {true, g.TargetX, g.TargetY, g.HitX, g.HitY, kind};
+    g.frame.PassChange = {true, g.TargetX, g.TargetY, g.HitX, g.HitY, kind};
   };
   const BoxPart part = BoxPartOf(g);
-  if (part == BoxPart::Slide && boxInPass && g.SlideOffset + kSlideSpeed >= g.SlideDistance &&
+  if (part == BoxPart::Slide && boxInPass && g.push.SlideOffset + kSlideSpeed >= g.SlideDistance &&
       SlideEndEmptiesHit(g)) {
     changeHitCell(KindEmpty);
   }
   if (part != BoxPart::Event) return;
   switch (g.PushKind) {
     case KindPairBox:
-      PlayOnce(g, audio, g.PairSfxDone, Effect::Pairing);
+      PlayOnce(g, audio, g.latches.PairSfxDone, Effect::Pairing);
       // 96 frames of a randomly coloured box; either colour set.
-      g.FlickerRow = static_cast<int32_t>(NextRandom(g) * 2);
-      g.FlickerColumn = static_cast<int32_t>(NextRandom(g) * kBoxColumns);
+      g.frame.FlickerRow = static_cast<int32_t>(NextRandom(g) * 2);
+      g.frame.FlickerColumn = static_cast<int32_t>(NextRandom(g) * kBoxColumns);
       break;
     case KindVanishBox:
-      PlayOnce(g, audio, g.VanishSfxDone, Effect::Vanish);
+      PlayOnce(g, audio, g.latches.VanishSfxDone, Effect::Vanish);
       break;
     case KindCopyBox:
-      PlayOnce(g, audio, g.CopySfxDone, Effect::ColourChange);
-      if (boxInPass && g.CopyTick + 1 >= kCopyFrames) changeHitCell(g.HitKind);
+      PlayOnce(g, audio, g.latches.CopySfxDone, Effect::ColourChange);
+      if (boxInPass && g.push.CopyTick + 1 >= kCopyFrames) changeHitCell(g.HitKind);
       break;
     case KindBombBox:
-      PlayOnce(g, audio, g.BlastSfxDone, Effect::Explosion);
+      PlayOnce(g, audio, g.latches.BlastSfxDone, Effect::Explosion);
       break;
     default:
       break;
@@ -87,31 +87,31 @@ void PrepareBox(GameState& g, Audio& audio) {
 }
 
 void AdvanceGlow(GameState& g) {
-  for (int32_t n = GlowsInPass(g); n > 0; --n) g.GlowTick = NextGlowTick(g.GlowTick);
+  for (int32_t n = GlowsInPass(g); n > 0; --n) g.pace.GlowTick = NextGlowTick(g.pace.GlowTick);
 }
 
 void FinishWalk(GameState& g) {
   if (CompleteWalk(g)) {
-    g.ClearTick = 0;
-    g.Scene = SceneClear;
+    g.pace.ClearTick = 0;
+    g.flow.Scene = SceneClear;
   } else {
-    g.Scene = SceneIdle;
+    g.flow.Scene = SceneIdle;
   }
 }
 
 void AdvanceWalk(GameState& g) {
-  g.StepTick += 1;
-  if (g.StepTick < FramesPerStep(g)) return;
-  g.StepTick = 0;
-  g.WalkFrame += 1;
-  if (g.WalkFrame >= kWalkFrames) g.WalkFrame = 0;
-  g.AnimStep += 1;
-  if (g.AnimStep >= kWalkSteps) FinishWalk(g);
+  g.pace.StepTick += 1;
+  if (g.pace.StepTick < FramesPerStep(g)) return;
+  g.pace.StepTick = 0;
+  g.pace.WalkFrame += 1;
+  if (g.pace.WalkFrame >= kWalkFrames) g.pace.WalkFrame = 0;
+  g.pace.AnimStep += 1;
+  if (g.pace.AnimStep >= kWalkSteps) FinishWalk(g);
 }
 
 void EndEvent(GameState& g) {
   EndPushPhase(g, PushPhase::Event);
-  g.EventDone = true;
+  g.push.EventDone = true;
 }
 
 // A counter of the event's frames; the event ends when it reaches its count.
@@ -123,10 +123,10 @@ void CountEvent(GameState& g, int32_t& tick, int32_t frames) {
 void AdvanceBox(GameState& g) {
   switch (BoxPartOf(g)) {
     case BoxPart::Slide:
-      g.SlideOffset += kSlideSpeed;
-      if (g.SlideOffset >= g.SlideDistance) {
-        g.SlideDone = true;
-        g.EventDone = EndPushPhase(g, PushPhase::Slide) != PushPhase::Event;
+      g.push.SlideOffset += kSlideSpeed;
+      if (g.push.SlideOffset >= g.SlideDistance) {
+        g.push.SlideDone = true;
+        g.push.EventDone = EndPushPhase(g, PushPhase::Slide) != PushPhase::Event;
       }
       return;
     case BoxPart::Event:
@@ -135,65 +135,65 @@ void AdvanceBox(GameState& g) {
       return;
   }
   switch (g.PushKind) {
-    case KindPairBox: CountEvent(g, g.PairTick, kPairFrames); break;
-    case KindVanishBox: CountEvent(g, g.VanishTick, kVanishFrames); break;
-    case KindCopyBox: CountEvent(g, g.CopyTick, kCopyFrames); break;
-    case KindBombBox: CountEvent(g, g.BlastTick, kBlastFrameTicks); break;
+    case KindPairBox: CountEvent(g, g.push.PairTick, kPairFrames); break;
+    case KindVanishBox: CountEvent(g, g.push.VanishTick, kVanishFrames); break;
+    case KindCopyBox: CountEvent(g, g.push.CopyTick, kCopyFrames); break;
+    case KindBombBox: CountEvent(g, g.push.BlastTick, kBlastFrameTicks); break;
     default: EndEvent(g); break;  // the slide box's one frame, or no event at all
   }
 }
 
 void AdvancePushPose(GameState& g) {
-  if (g.PushPoseDone) return;
-  g.AnimStep += 1;
-  if (g.AnimStep >= kPushFrames * FramesPerStep(g)) g.PushPoseDone = true;
+  if (g.push.PushPoseDone) return;
+  g.pace.AnimStep += 1;
+  if (g.pace.AnimStep >= kPushFrames * FramesPerStep(g)) g.push.PushPoseDone = true;
 }
 
 // The copy box that became a pair box plays the pairing next.
 void HandOverToPairing(GameState& g) {
-  g.SlideDone = true;
-  g.EventDone = false;
-  g.PairTick = 0;
-  g.PairSfxDone = false;
+  g.push.SlideDone = true;
+  g.push.EventDone = false;
+  g.push.PairTick = 0;
+  g.latches.PairSfxDone = false;
 }
 
 void AdvancePush(GameState& g) {
   AdvanceBox(g);
   AdvancePushPose(g);
-  if (!(g.PushPoseDone && g.SlideDone && g.EventDone)) return;
+  if (!(g.push.PushPoseDone && g.push.SlideDone && g.push.EventDone)) return;
   if (EndPushPhase(g, PushPhase::Settled) == PushPhase::Event) {
     HandOverToPairing(g);
   } else {
-    g.Scene = SceneIdle;
+    g.flow.Scene = SceneIdle;
   }
 }
 
 void AdvanceEnding(GameState& g) {
   const EndingClock next = NextEndingFrame(g);
-  g.EndingPhase = next.phase;
-  g.EndingTick = next.tick;
+  g.pace.EndingPhase = next.phase;
+  g.pace.EndingTick = next.tick;
 }
 
 }  // namespace
 
 bool StepBeforeDraw(GameState& g, Audio& audio) {
-  if (!g.LoopStarted) return false;
-  g.DirIndex = DirIndexOf(g.Facing);
-  if (g.Scene < SceneTitle || g.Scene > SceneEditor) return false;
-  g.PassChange = {};
-  switch (g.Scene) {
+  if (!g.lifecycle.LoopStarted) return false;
+  g.frame.DirIndex = DirIndexOf(g.Facing);
+  if (g.flow.Scene < SceneTitle || g.flow.Scene > SceneEditor) return false;
+  g.frame.PassChange = {};
+  switch (g.flow.Scene) {
     case ScenePush:
-      PlayOnce(g, audio, g.PushSfxDone, Effect::Push);
+      PlayOnce(g, audio, g.latches.PushSfxDone, Effect::Push);
       PrepareBox(g, audio);
       break;
     case SceneClear:
-      PlayOnce(g, audio, g.ClearSfxDone, Effect::Clear);
+      PlayOnce(g, audio, g.latches.ClearSfxDone, Effect::Clear);
       break;
     case SceneEnding: {
       // The portrait's voice belongs to the ending itself: it plays even
       // with effects switched off, as the second phase ends.
       const EndingClock next = NextEndingFrame(g);
-      if (g.EndingPhase == 1 && next.tick == 0) audio.PlaySfx(Effect::Ending);
+      if (g.pace.EndingPhase == 1 && next.tick == 0) audio.PlaySfx(Effect::Ending);
       break;
     }
     default:
@@ -205,16 +205,16 @@ bool StepBeforeDraw(GameState& g, Audio& audio) {
 void StepAfterFlip(GameState& g) {
   // The glows as the pass drew them, before the push changes the board.
   AdvanceGlow(g);
-  switch (g.Scene) {
+  switch (g.flow.Scene) {
     case SceneWalk: AdvanceWalk(g); break;
     case ScenePush: AdvancePush(g); break;
-    case SceneClear: CountToHold(g.ClearTick, kClearHold); break;
-    case SceneRetire: CountToHold(g.RetireTick, kRetireHold); break;
+    case SceneClear: CountToHold(g.pace.ClearTick, kClearHold); break;
+    case SceneRetire: CountToHold(g.pace.RetireTick, kRetireHold); break;
     case SceneEnding: AdvanceEnding(g); break;
     default: break;
   }
   if (g.Panel.changeTicks > 0) --g.Panel.changeTicks;
-  g.PassChange = {};
+  g.frame.PassChange = {};
 }
 
 }  // namespace rara3

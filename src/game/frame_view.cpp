@@ -4,25 +4,25 @@
 
 namespace rara3 {
 
-int32_t FrameDir(const GameState& g) { return g.DirIndex >= 0 && g.DirIndex <= 3 ? g.DirIndex : 0; }
+int32_t FrameDir(const GameState& g) { return g.frame.DirIndex >= 0 && g.frame.DirIndex <= 3 ? g.frame.DirIndex : 0; }
 
-int32_t ColorRow(const GameState& g) { return g.AltColors != 0 ? 1 : 0; }
+int32_t ColorRow(const GameState& g) { return g.switches.AltColors != 0 ? 1 : 0; }
 
-int32_t FramesPerStep(const GameState& g) { return std::max<int32_t>(1, g.StepFrames); }
+int32_t FramesPerStep(const GameState& g) { return std::max<int32_t>(1, g.switches.StepFrames); }
 
 bool OpenExitAt(const GameState& g, int32_t x, int32_t y) {
   return g.ExitOpen && x == g.ExitX && y == g.ExitY;
 }
 
 BoxPart BoxPartOf(const GameState& g) {
-  if (!g.SlideDone) return BoxPart::Slide;
-  if (!g.EventDone) return BoxPart::Event;
+  if (!g.push.SlideDone) return BoxPart::Slide;
+  if (!g.push.EventDone) return BoxPart::Event;
   return BoxPart::Rest;
 }
 
 int32_t GlowsInPass(const GameState& g) {
-  if (g.Scene != SceneIdle && g.Scene != SceneWalk && g.Scene != ScenePush &&
-      g.Scene != SceneClear && g.Scene != SceneRetire) {
+  if (g.flow.Scene != SceneIdle && g.flow.Scene != SceneWalk && g.flow.Scene != ScenePush &&
+      g.flow.Scene != SceneClear && g.flow.Scene != SceneRetire) {
     return 0;
   }
   // Only exit and player cells can glow: a quick look at each cell, in the
@@ -36,7 +36,7 @@ int32_t GlowsInPass(const GameState& g) {
     n += ShowsExitGlow(g, x, y, KindInPass(g, x, y));
   }
   // The cell changed mid-pass may show a glow its board kind does not.
-  const PassCellChange& c = g.PassChange;
+  const PassCellChange& c = g.frame.PassChange;
   if (c.active && InGrid(c.x, c.y) && g.Map[c.x][c.y] != KindExit && g.Map[c.x][c.y] != KindPlayer) {
     n += ShowsExitGlow(g, c.x, c.y, KindInPass(g, c.x, c.y));
   }

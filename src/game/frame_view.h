@@ -12,7 +12,7 @@ namespace rara3 {
 // DirIndex as the frame computed it; a facing outside the four directions
 // is drawn facing down.
 int32_t FrameDir(const GameState& g);
-// Picture3 row of the current colour set.
+// kSheetTiles row of the current colour set.
 int32_t ColorRow(const GameState& g);
 // Frames per animation step, at least 1.
 int32_t FramesPerStep(const GameState& g);
@@ -28,7 +28,7 @@ BoxPart BoxPartOf(const GameState& g);
 // change once the pass has reached the changing cell. Inline: the pass
 // asks it of every cell.
 inline int32_t KindInPass(const GameState& g, int32_t x, int32_t y) {
-  const PassCellChange& c = g.PassChange;
+  const PassCellChange& c = g.frame.PassChange;
   if (c.active && x == c.x && y == c.y && (y > c.fromY || (y == c.fromY && x > c.fromX))) {
     return c.kind;
   }
@@ -40,7 +40,7 @@ inline int32_t KindInPass(const GameState& g, int32_t x, int32_t y) {
 // screen. Never on the pushed box's cell.
 inline bool ShowsExitGlow(const GameState& g, int32_t x, int32_t y, int32_t kind) {
   if (kind != KindExit && kind != KindPlayer) return false;
-  switch (g.Scene) {
+  switch (g.flow.Scene) {
     case SceneClear:
       return kind == KindPlayer;  // the player stands on the exit
     case ScenePush:

@@ -1,55 +1,26 @@
-// The game's entry points: the window's event handlers, the start-up and the
-// quit, and the stage set-ups that drivers (the simulator, tests, benchmarks)
-// use. All of it works on one GameState and reaches the machine only through
-// Platform. The steps behind them have headers of their own: move_step.h,
-// stage_flow.h, toggles.h, editor.h, frame_step.h, and file_work.h, which
-// holds every operation on the game's files.
+// Index of the game's entry points for the loop and for drivers (the
+// simulator, tests, benchmarks): each section names the header, and so the
+// source file, that holds it.
 #pragma once
 
-#include <cstdint>
-#include <string>
-
-#include "game/file_work.h"
-#include "game/game_state.h"
+// The key codes and modifier bits that drivers send.
 #include "core/keys.h"
-#include "core/platform.h"
 
-namespace rara3 {
+// scene_keys.h: HandleKeyDown, HandleActivate, HandleClose (the window's
+// events), QuitSequence.
+#include "game/scene_keys.h"
 
-// --- Window events (called by the main loop) ---
+// move_step.h: HandleTimerTick (the 10 ms tick), the keyboard poll and the
+// move step.
+#include "game/move_step.h"
 
-// One key-down event, auto-repeats included. modifierMask: 1 Shift,
-// 2 Ctrl, 4 Alt.
-void Form_KeyDown(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask);
-// The window became active: the music keep-alive may run from now on.
-void Form_Activate(GameState& g);
-// The window is being closed, in any scene: ends the program, saves nothing.
-void Form_Unload(GameState& g, Platform& p);
-// One 10 ms tick: music keep-alive, keyboard poll, then the move step when
-// the player stands idle and an arrow is held (or a replay drives).
-void Timer1_Timer(GameState& g, Platform& p);
+// startup.h: PrepareGameState, before the platform comes up.
+#include "game/startup.h"
 
-// --- Start-up ---
+// stage_flow.h: StartEnding and Retire, for drivers that set up a scene, and
+// the road between stages.
+#include "game/stage_flow.h"
 
-// Main's preparation: AppDir = programDir with exactly one trailing '/',
-// MaxStage from the progress byte of the data file, and the initial values.
-// Fails, with a message naming the file, when the data file is missing or
-// shorter than it must be; g is then left as it was.
-bool PrepareGameState(GameState& g, Files& files, const std::string& programDir,
-                      std::string& error);
-
-// --- Ending the program ---
-
-// Esc on the title, a key at the end of the ending: music closed, display
-// restored, cursor shown, program ended. Nothing is saved.
-void QuitSequence(GameState& g, Platform& p);
-
-// --- Stages, for drivers that set up a scene ---
-
-// LoadStage and LoadStageForEditor: game/file_work.h.
-// Ctrl+Shift+F7 on the title, and the clear of stage 100.
-void StartEnding(GameState& g, Platform& p);
-// Esc in the idle scene.
-void Retire(GameState& g, Platform& p);
-
-}  // namespace rara3
+// file_work.h: LoadStage and LoadStageForEditor, and every other read and
+// write of the game's files.
+#include "game/file_work.h"

@@ -84,34 +84,78 @@ struct PointerPlay {
   int32_t swipeTicks = 0;
 };
 
-// The board fields (Map, player, exit, facing and the prepared push) come
-// from Board, so the pure rules work on the very same fields.
-struct GameState : Board {
-  // Scene and stage selection.
+// The parts of the state. Each says who writes it; anything may read it.
+// The fields keep the names the simulator prints and the tests use.
+
+// Scene and stage selection. Written by the key handlers (scene_keys,
+// stage_flow), the move step, the frame step (a walk or a push that ends)
+// and the file work (a stage loaded, the editor closed).
+struct SceneAndStage {
   int16_t Scene = SceneTitle;
   int32_t StageNo = 1;
+  // The highest stage the title offers, from the progress byte.
   int32_t MaxStage = 0;
-  std::string AppDir;
-  bool LoopStarted = false;
-  bool FormActive = false;
+};
 
-  // Animation and pacing.
-  int32_t StepFrames = 0;
+// The frame step's counters, each advanced after the flip of the frame that
+// showed it; the move step resets those of the move it starts.
+struct FrameCounters {
+  // Frames shown of the current walk step, up to StepFrames.
   int32_t StepTick = 0;
+  // Steps taken in the current move: the walk's 4-px steps (six a cell), or
+  // the push pose's frames.
   int32_t AnimStep = 0;
+  // The player's walking picture, 0 to 9; runs on from one walk to the next.
   int32_t WalkFrame = 0;
+  // The exit glow's brightness clock: each glow drawn takes the next value.
   int32_t GlowTick = 0;
-  int32_t AltColors = 0;
   int32_t ClearTick = 0;
   int32_t RetireTick = 0;
   int32_t EndingPhase = 0;
   int32_t EndingTick = 0;
+};
 
-  // Sound switches.
+// The player's switches. Written by the toggle keys (game/toggles.h), the
+// bring-up (music and sound on once the tune is loaded) and the ending
+// (music off).
+struct PlayerSwitches {
+  // Frames per animation step, the speed Enter cycles: 2 normal, 1 fast,
+  // 3 slow.
+  int32_t StepFrames = 0;
+  int32_t AltColors = 0;
   bool MusicOn = false;
   bool SoundOn = false;
+};
 
-  // Recording and replay.
+// The push in progress (the prepared push itself is in Board). Advanced by
+// the frame step; the move step resets it when a push starts.
+struct PushAnimation {
+  int32_t SlideOffset = 0;
+  bool PushPoseDone = false;
+  bool SlideDone = false;
+  bool EventDone = false;
+  // Frames of the event at the stop, one counter per box kind.
+  int32_t PairTick = 0;
+  int32_t CopyTick = 0;
+  int32_t VanishTick = 0;
+  int32_t BlastTick = 0;
+};
+
+// Effects played once per move: the frame step sets each as its effect
+// starts (with effects off too); the move step clears them.
+struct EffectLatches {
+  bool PushSfxDone = false;
+  bool PairSfxDone = false;
+  bool CopySfxDone = false;
+  bool VanishSfxDone = false;
+  bool BlastSfxDone = false;
+  bool ClearSfxDone = false;
+};
+
+// Recording and replay. Written by the move step (a code recorded or taken),
+// stage_flow (starts and ends), undo (codes taken back) and the file work (a
+// replay read, the stage's start kept at a load).
+struct MoveRecord {
   bool Recording = false;
   int32_t RecordCount = 0;
   int32_t RecordMoves[RecordCapacity] = {};
@@ -121,51 +165,69 @@ struct GameState : Board {
   int32_t ReplayPos = 0;
   // The board as the stage in play started: undo and restart play from it.
   Board StageStart;
-  UndoHistory Undo;
+};
 
-  // Push animation state (the prepared push itself lives in Board).
-  int32_t SlideOffset = 0;
-  bool PushPoseDone = false;
-  bool SlideDone = false;
-  bool EventDone = false;
-  int32_t PairTick = 0;
-  int32_t CopyTick = 0;
-  int32_t VanishTick = 0;
-  int32_t BlastTick = 0;
-  bool PushSfxDone = false;
-  bool PairSfxDone = false;
-  bool CopySfxDone = false;
-  bool VanishSfxDone = false;
-  bool BlastSfxDone = false;
-  bool ClearSfxDone = false;
-
-  // What this frame's board pass shows, prepared before drawing: the
-  // pairing flicker's random colour and kind, the cell changed mid-pass.
-  int32_t FlickerRow = 0;
-  int32_t FlickerColumn = 0;
-  PassCellChange PassChange;
-
-  // The side panels beside the board.
-  PanelState Panel;
-
-  // File work asked for and not yet carried out.
-  FileRequest FileRequests[kFileRequestCapacity] = {};
-  int32_t FileRequestCount = 0;
-
-  // Keyboard state as the last poll found it.
-  uint8_t KeyState[256] = {};
-
+// What this frame shows, prepared by the step before drawing; the drawing
+// only reads it.
+struct PassView {
   // The direction index of the frame.
   int32_t DirIndex = 0;
-
-  PointerPlay Pointer;
-
+  // The pairing flicker's random colour set and kind.
+  int32_t FlickerRow = 0;
+  int32_t FlickerColumn = 0;
+  // The cell the pushed box changes in the middle of the board pass.
+  PassCellChange PassChange;
   // State of the pseudo-random generator of the pairing flicker. The game
   // never seeds it, so every run flickers alike.
   uint32_t RndState = 0x50000;
+};
 
-  // "No way out" and the hint.
+// File work asked for and not yet carried out: the key handlers and scene
+// steps queue it (RequestFileWork), CarryOutFileWork empties it.
+struct FileWorkQueue {
+  FileRequest FileRequests[kFileRequestCapacity] = {};
+  int32_t FileRequestCount = 0;
+};
+
+// The program around the game: the start-up sets AppDir, the bring-up
+// LoopStarted (just before the loop), HandleActivate FormActive.
+struct Lifecycle {
+  // The program's folder, with one trailing '/': the data file, replays and
+  // exports are found there.
+  std::string AppDir;
+  bool LoopStarted = false;
+  bool FormActive = false;
+};
+
+// The board fields (Map, player, exit, facing and the prepared push) come
+// from Board, so the pure rules work on the very same fields.
+struct GameState : Board {
+  SceneAndStage flow;
+  FrameCounters pace;
+  PlayerSwitches switches;
+  PushAnimation push;
+  EffectLatches latches;
+  MoveRecord record;
+  PassView frame;
+  FileWorkQueue fileWork;
+  Lifecycle lifecycle;
+
+  // Every step and push since the stage started, for undo: the move step
+  // notes them, undo and restart take them back.
+  UndoHistory Undo;
+  // The side panels: F1 shows or hides them, the frame step fades a change,
+  // the file work reads the best clear and the settings.
+  PanelState Panel;
+  // Taps, swipes and a walk to a tapped cell: the pointer events write it,
+  // the timer tick takes its moves.
+  PointerPlay Pointer;
+  // "No way out" and the hint: the frame step starts and reads the search,
+  // H asks for a hint.
   FloorHelp Help;
+
+  // Keyboard state as the last poll found it, written by the timer tick's
+  // poll.
+  uint8_t KeyState[256] = {};
 };
 
 // Gives the record the values the program starts with (every field not set

@@ -1,9 +1,11 @@
 // The timer tick and the move step: which way the player goes, the code
 // recorded, and whether the move walks, pushes or only turns the player.
-#include "game/game.h"
 #include "game/move_step.h"
 #include "game/pointer.h"
 #include "game/undo.h"
+
+#include "core/keys.h"
+#include "game/toggles.h"
 
 namespace rara3 {
 
@@ -19,14 +21,14 @@ const Arrow* HeldArrow(const GameState& g) {
 // Next replay code into Facing. False when the codes are used up: the
 // replay ends on the retire screen, without the retire sound.
 bool TakeReplayCode(GameState& g) {
-  if (g.ReplayPos < 0 || g.ReplayPos >= g.ReplayCount || g.ReplayPos >= ReplayCapacity) {
-    g.RetireTick = 0;
-    g.Scene = SceneRetire;
+  if (g.record.ReplayPos < 0 || g.record.ReplayPos >= g.record.ReplayCount || g.record.ReplayPos >= ReplayCapacity) {
+    g.pace.RetireTick = 0;
+    g.flow.Scene = SceneRetire;
     return false;
   }
   // An unknown code tries the move in the current facing.
-  g.Facing = FacingOfMoveCode(g.ReplayMoves[g.ReplayPos], g.Facing);
-  ++g.ReplayPos;
+  g.Facing = FacingOfMoveCode(g.record.ReplayMoves[g.record.ReplayPos], g.Facing);
+  ++g.record.ReplayPos;
   return true;
 }
 
@@ -39,32 +41,32 @@ void ResolveAndNote(GameState& g, int32_t facingBefore) {
 
 }  // namespace
 
-void PollKeyboard(GameState& g, Platform& p) { p.keyboard.Poll(g.KeyState); }
+void PollKeyboard(GameState& g, Keyboard& keyboard) { keyboard.Poll(g.KeyState); }
 
-void Timer1_Timer(GameState& g, Platform& p) {
-  TuneKeepAlive(g, p);
-  PollKeyboard(g, p);
+void HandleTimerTick(GameState& g, Platform& p) {
+  TuneKeepAlive(g, p.audio, p.system);
+  PollKeyboard(g, p.keyboard);
   HoldSwipedArrow(g);
-  if (g.Scene != SceneIdle) return;
+  if (g.flow.Scene != SceneIdle) return;
   int32_t facing = 0;
   // Kept taps first, in the order pressed: the poll sees only what is
   // held now. A tapped arrow still held walks on from the next poll.
-  if (!g.ReplayMode && TakeTappedArrow(g, facing)) {
+  if (!g.record.ReplayMode && TakeTappedArrow(g, facing)) {
     MoveInFacing(g, facing);
     return;
   }
-  if (g.ReplayMode || HeldArrow(g) != nullptr) {
-    MoveStep(g);
+  if (g.record.ReplayMode || HeldArrow(g) != nullptr) {
+    StartNextMove(g);
     return;
   }
   if (!TakePointerMove(g, facing)) return;
   MoveInFacing(g, facing);
-  if (g.Scene == SceneIdle) PointerMoveRefused(g);
+  if (g.flow.Scene == SceneIdle) PointerMoveRefused(g);
 }
 
-void MoveStep(GameState& g) {
+void StartNextMove(GameState& g) {
   const int32_t facingBefore = g.Facing;
-  if (g.ReplayMode) {
+  if (g.record.ReplayMode) {
     if (!TakeReplayCode(g)) return;
   } else {
     const Arrow* a = HeldArrow(g);
@@ -88,13 +90,13 @@ MoveKind ResolveMove(GameState& g) {
   const MoveKind kind = PrepareMove(g);
   switch (kind) {
     case MoveKind::Walk:
-      g.AnimStep = 0;
-      g.Scene = SceneWalk;
+      g.pace.AnimStep = 0;
+      g.flow.Scene = SceneWalk;
       break;
     case MoveKind::WalkExit:
-      g.AnimStep = 0;
-      g.ClearSfxDone = false;
-      g.Scene = SceneWalk;
+      g.pace.AnimStep = 0;
+      g.latches.ClearSfxDone = false;
+      g.flow.Scene = SceneWalk;
       break;
     case MoveKind::Push:
       StartPush(g);
@@ -106,32 +108,32 @@ MoveKind ResolveMove(GameState& g) {
 }
 
 void StartPush(GameState& g) {
-  g.SlideOffset = 0;
-  g.AnimStep = 0;
-  g.PushPoseDone = false;
-  g.SlideDone = false;
-  g.PushSfxDone = false;
+  g.push.SlideOffset = 0;
+  g.pace.AnimStep = 0;
+  g.push.PushPoseDone = false;
+  g.push.SlideDone = false;
+  g.latches.PushSfxDone = false;
   switch (g.PushKind) {
     case KindPairBox:
-      g.PairTick = 0;
-      g.PairSfxDone = false;
+      g.push.PairTick = 0;
+      g.latches.PairSfxDone = false;
       break;
     case KindVanishBox:
-      g.VanishTick = 0;
-      g.VanishSfxDone = false;
+      g.push.VanishTick = 0;
+      g.latches.VanishSfxDone = false;
       break;
     case KindCopyBox:
-      g.CopyTick = 0;
-      g.CopySfxDone = false;
+      g.push.CopyTick = 0;
+      g.latches.CopySfxDone = false;
       break;
     case KindBombBox:
-      g.BlastTick = 0;
-      g.BlastSfxDone = false;
+      g.push.BlastTick = 0;
+      g.latches.BlastSfxDone = false;
       break;
     default:
       break;
   }
-  g.Scene = ScenePush;
+  g.flow.Scene = ScenePush;
 }
 
 }  // namespace rara3

@@ -1,5 +1,5 @@
-// The timer tick's steps: the music keep-alive, the keyboard poll and the
-// move step that walks or pushes.
+// The timer tick and its move: the keyboard poll, and the move the held
+// arrows or the replay ask for.
 #pragma once
 
 #include <cstdint>
@@ -26,12 +26,16 @@ constexpr Arrow kArrowPriority[4] = {
     {KeyStateUp, KeyUp, FacingUp, MoveCodeUp},
 };
 
-void TuneKeepAlive(GameState& g, Platform& p);
-void PollKeyboard(GameState& g, Platform& p);
+// One 10 ms tick: the tune's keep-alive, the keyboard poll, then, when the
+// player stands idle, a kept tap, a held arrow (or the replay) or the next
+// step of a pointer's walk.
+void HandleTimerTick(GameState& g, Platform& p);
+void PollKeyboard(GameState& g, Keyboard& keyboard);
 // Direction from the replay or the held arrows (down, left, right, up),
-// the move resolved, and a move that walks or pushes recorded.
-void MoveStep(GameState& g);
-// The move an arrow of this facing makes: recorded, then resolved.
+// the move resolved, and a move that walks or pushes noted.
+void StartNextMove(GameState& g);
+// The move an arrow of this facing makes: resolved, and noted when it
+// walks or pushes.
 void MoveInFacing(GameState& g, int32_t facing);
 // Acts on the cell in front of the player in Facing: walk, push or nothing.
 MoveKind ResolveMove(GameState& g);

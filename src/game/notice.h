@@ -9,9 +9,9 @@
 
 namespace rara3 {
 
-inline void TellPlayer(Platform& p, const std::string& text) {
-  p.system.ReportError(text);
-  p.system.MessageBox(text);
+inline void TellPlayer(System& system, const std::string& text) {
+  system.ReportError(text);
+  system.MessageBox(text);
 }
 
 }  // namespace rara3

@@ -16,8 +16,8 @@ const char* SpeedName(int32_t stepFrames) {
 }
 
 void AddFloor(const GameState& g, std::vector<PanelLine>& left) {
-  left.push_back({TrFormat(N_("Floor {0}"), {std::to_string(g.StageNo)}), false});
-  const std::string title = StageTitle(g.StageNo);
+  left.push_back({TrFormat(N_("Floor {0}"), {std::to_string(g.flow.StageNo)}), false});
+  const std::string title = StageTitle(g.flow.StageNo);
   if (!title.empty()) left.push_back({title, false});
   left.push_back({});
 }
@@ -36,9 +36,9 @@ void AddProgress(const GameState& g, std::vector<PanelLine>& left) {
   }
   left.push_back({});
   const bool changing = g.Panel.changeTicks > 0;
-  left.push_back({TrFormat(N_("Speed: {0}"), {SpeedName(g.StepFrames)}),
+  left.push_back({TrFormat(N_("Speed: {0}"), {SpeedName(g.switches.StepFrames)}),
                   changing && g.Panel.change == PanelChange::Speed});
-  left.push_back({TrFormat(N_("Colour set {0}"), {std::to_string(g.AltColors + 1)}),
+  left.push_back({TrFormat(N_("Colour set {0}"), {std::to_string(g.switches.AltColors + 1)}),
                   changing && g.Panel.change == PanelChange::Colors});
 }
 
@@ -61,7 +61,7 @@ std::vector<PanelLine> NoWayOutLines(bool noWayOut) {
 
 PanelLines LinesForPanels(const GameState& g) {
   PanelLines p;
-  switch (g.Scene) {
+  switch (g.flow.Scene) {
     case SceneTitle:
       AddFloor(g, p.left);
       AddKeys(p.right, {N_("Up/Down: choose a floor"), N_("Enter: start"), N_("Esc: quit"),
@@ -77,7 +77,7 @@ PanelLines LinesForPanels(const GameState& g) {
       for (PanelLine& l : NoWayOutLines(g.Help.NoWayOut)) p.left.push_back(std::move(l));
       if (g.Help.Notice == HintNotice::NotFound && g.Help.NoticeFramesLeft > 0)
         p.left.push_back({Tr(N_("No hint found")), true});
-      if (g.ReplayMode) {
+      if (g.record.ReplayMode) {
         p.right.push_back({Tr(N_("Replay")), true});
       } else {
         AddBoardKeys(p.right);
@@ -89,16 +89,16 @@ PanelLines LinesForPanels(const GameState& g) {
       p.right.push_back({Tr(N_("Floor cleared!")), false});
       // Only once Enter is taken: earlier it would be ignored. A replay
       // goes back to the title instead.
-      if (g.ClearTick == kClearHold) {
+      if (g.pace.ClearTick == kClearHold) {
         p.right.push_back(
-            {Tr(g.ReplayMode ? N_("Enter: back to the title") : N_("Enter: next floor")), true});
+            {Tr(g.record.ReplayMode ? N_("Enter: back to the title") : N_("Enter: next floor")), true});
       }
       break;
     case SceneRetire:
       AddFloor(g, p.left);
       AddProgress(g, p.left);
       p.right.push_back({Tr(N_("Given up")), false});
-      if (g.RetireTick == kRetireHold) p.right.push_back({Tr(N_("Esc: back to the title")), true});
+      if (g.pace.RetireTick == kRetireHold) p.right.push_back({Tr(N_("Esc: back to the title")), true});
       break;
     case SceneEditor:
       AddFloor(g, p.left);

@@ -28,8 +28,8 @@ int32_t FacingOfStep(int32_t dx, int32_t dy) {
 }
 
 bool MovesOnBoard(const GameState& g) {
-  return !g.ReplayMode &&
-         (g.Scene == SceneIdle || g.Scene == SceneWalk || g.Scene == ScenePush);
+  return !g.record.ReplayMode &&
+         (g.flow.Scene == SceneIdle || g.flow.Scene == SceneWalk || g.flow.Scene == ScenePush);
 }
 
 // The stage number on the title: its upper half chooses the next floor,
@@ -41,12 +41,12 @@ constexpr int32_t kNumberMiddle = 350;
 constexpr int32_t kNumberBottom = 400;
 
 void Tap(GameState& g, Platform& p, int32_t x, int32_t y) {
-  switch (g.Scene) {
+  switch (g.flow.Scene) {
     case SceneTitle:
       if (x >= kNumberLeft && x < kNumberRight && y >= kNumberTop && y < kNumberBottom) {
-        Form_KeyDown(g, p, y < kNumberMiddle ? KeyUp : KeyDown, 0);
+        HandleKeyDown(g, p, y < kNumberMiddle ? KeyUp : KeyDown, 0);
       } else {
-        Form_KeyDown(g, p, KeyEnter, 0);
+        HandleKeyDown(g, p, KeyEnter, 0);
       }
       return;
     case SceneIdle:
@@ -54,7 +54,7 @@ void Tap(GameState& g, Platform& p, int32_t x, int32_t y) {
     case ScenePush: {
       int32_t cx = 0;
       int32_t cy = 0;
-      if (g.ReplayMode || !BoardCellAt(x, y, cx, cy)) return;
+      if (g.record.ReplayMode || !BoardCellAt(x, y, cx, cy)) return;
       PointerPlay& q = g.Pointer;
       q.tapCount = 0;
       q.targetPending = true;
@@ -64,11 +64,11 @@ void Tap(GameState& g, Platform& p, int32_t x, int32_t y) {
     }
     case SceneClear:
     case SceneEnding:
-      Form_KeyDown(g, p, KeyEnter, 0);
+      HandleKeyDown(g, p, KeyEnter, 0);
       return;
     case SceneRetire:
       // Only Esc leaves the fallen player; a tap is the obvious way on.
-      Form_KeyDown(g, p, KeyEscape, 0);
+      HandleKeyDown(g, p, KeyEscape, 0);
       return;
     default:
       return;  // the editor is played by keys
@@ -93,9 +93,9 @@ void Swipe(GameState& g, Platform& p, int32_t facing) {
     KeepTap(q, facing);
     return;
   }
-  if (g.Scene == SceneTitle && facing == FacingRight) facing = FacingUp;
-  if (g.Scene == SceneTitle && facing == FacingLeft) facing = FacingDown;
-  Form_KeyDown(g, p, ArrowOf(facing)->keyCode, 0);
+  if (g.flow.Scene == SceneTitle && facing == FacingRight) facing = FacingUp;
+  if (g.flow.Scene == SceneTitle && facing == FacingLeft) facing = FacingDown;
+  HandleKeyDown(g, p, ArrowOf(facing)->keyCode, 0);
 }
 
 void FollowPointer(GameState& g, Platform& p, int32_t x, int32_t y) {
@@ -187,11 +187,11 @@ void NoteKeyForPointerPlay(GameState& g, int16_t keyCode) {
   // An arrow the last poll saw held is a repeat: the poll moves it. In the
   // idle scene the poll sees a new arrow itself, unless taps wait before it.
   if (!MovesOnBoard(g) || g.KeyState[ArrowOf(facing)->keyStateIndex] != 0) return;
-  if (g.Scene == SceneIdle && q.tapCount == 0) return;
+  if (g.flow.Scene == SceneIdle && q.tapCount == 0) return;
   KeepTap(q, facing);
 }
 
-void Form_Pointer(GameState& g, Platform& p, WindowEventKind kind, int32_t x, int32_t y) {
+void HandlePointer(GameState& g, Platform& p, WindowEventKind kind, int32_t x, int32_t y) {
   PointerPlay& q = g.Pointer;
   switch (kind) {
     case WindowEventKind::PointerDown:

@@ -34,7 +34,7 @@ int32_t FindWalk(const Board& b, int32_t x, int32_t y, int32_t* path);
 void NoteKeyForPointerPlay(GameState& g, int16_t keyCode);
 
 // A pointer press, move or release at picture pixel (x, y).
-void Form_Pointer(GameState& g, Platform& p, WindowEventKind kind, int32_t x, int32_t y);
+void HandlePointer(GameState& g, Platform& p, WindowEventKind kind, int32_t x, int32_t y);
 
 // In the timer tick, after the poll: a held swipe holds its arrow.
 void HoldSwipedArrow(GameState& g);

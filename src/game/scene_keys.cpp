@@ -1,14 +1,16 @@
 // The key-down handler: what each key does in each scene, and the two ways
 // out of the program that start from the window.
+#include "game/scene_keys.h"
+
+#include "core/keys.h"
 #include "core/words.h"
+#include "game/editor.h"
 #include "game/file_work.h"
-#include "game/game.h"
+#include "game/floor_help_step.h"
+#include "game/pointer.h"
 #include "game/stage_flow.h"
 #include "game/toggles.h"
-#include "game/editor.h"
-#include "game/floor_help_step.h"
 #include "game/undo.h"
-#include "game/pointer.h"
 
 namespace rara3 {
 
@@ -18,7 +20,7 @@ namespace {
 // editor hold the program after switching the music on.
 bool SoundKeys(GameState& g, Platform& p, int16_t key, bool pauseAfterOn) {
   if (key == KeyM) {
-    ToggleMusic(g, p, pauseAfterOn);
+    ToggleMusic(g, p.audio, p.system, pauseAfterOn);
     return true;
   }
   if (key == KeyS) {
@@ -31,7 +33,7 @@ bool SoundKeys(GameState& g, Platform& p, int16_t key, bool pauseAfterOn) {
 void TitleKey(GameState& g, Platform& p, int16_t key, int16_t mask) {
   switch (key) {
     case KeyEnter: StartStage(g); return;
-    case KeyEscape: QuitSequence(g, p); return;
+    case KeyEscape: QuitSequence(p.audio, p.display, p.system); return;
     case KeyUp: SelectNextStage(g); return;
     case KeyDown: SelectPreviousStage(g); return;
     default: break;
@@ -39,8 +41,8 @@ void TitleKey(GameState& g, Platform& p, int16_t key, int16_t mask) {
   if (SoundKeys(g, p, key, true)) return;
   if (mask != ModCtrlShift) return;
   switch (key) {
-    case KeyF7: StartEnding(g, p); return;
-    case KeyF9: RequestFileWork(g, {FileWork::LoadStageForEditor, g.StageNo}); return;
+    case KeyF7: StartEnding(g, p.audio); return;
+    case KeyF9: RequestFileWork(g, {FileWork::LoadStageForEditor, g.flow.StageNo}); return;
     case KeyF11: StartReplay(g); return;
     default: return;
   }
@@ -49,12 +51,12 @@ void TitleKey(GameState& g, Platform& p, int16_t key, int16_t mask) {
 void IdleKey(GameState& g, Platform& p, int16_t key) {
   switch (key) {
     case KeyEnter: CycleSpeed(g); return;
-    case KeyEscape: Retire(g, p); return;
+    case KeyEscape: Retire(g, p.audio); return;
     case KeySpace: ToggleColors(g); return;
     // Undo and restart, on keys that do nothing else on the board.
     case KeyBackspace:
     case KeyZ:
-    case KeyU: TakeBackMove(g, p); return;
+    case KeyU: TakeBackMove(g, p.audio); return;
     case KeyR: RestartStage(g); return;
     case KeyH: TakeHint(g); return;
     default: SoundKeys(g, p, key, false); return;
@@ -75,12 +77,12 @@ void EditorKey(GameState& g, Platform& p, int16_t key) {
     case KeyEnter: {
       // A failed save keeps the editor open: nothing is lost, and the
       // player can try again or leave with Esc.
-      FileRequest save{FileWork::SaveEditedStage, g.StageNo};
+      FileRequest save{FileWork::SaveEditedStage, g.flow.StageNo};
       save.closesEditor = true;
       RequestFileWork(g, save);
       return;
     }
-    case KeyEscape: g.Scene = SceneTitle; return;
+    case KeyEscape: g.flow.Scene = SceneTitle; return;
     default: break;
   }
   if (key >= Key1 && key <= Key8) {
@@ -91,7 +93,7 @@ void EditorKey(GameState& g, Platform& p, int16_t key) {
 }
 
 void SceneKey(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) {
-  switch (g.Scene) {
+  switch (g.flow.Scene) {
     case SceneTitle:
       TitleKey(g, p, keyCode, modifierMask);
       return;
@@ -104,21 +106,21 @@ void SceneKey(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) 
       return;
     case SceneClear:
       if (keyCode == KeyEnter) {
-        if (g.ClearTick == kClearHold) ContinueAfterClear(g, p);
+        if (g.pace.ClearTick == kClearHold) ContinueAfterClear(g, p.audio);
         return;
       }
       SoundKeys(g, p, keyCode, false);
       return;
     case SceneRetire:
       if (keyCode == KeyEscape) {
-        if (g.RetireTick == kRetireHold) LeaveRetire(g);
+        if (g.pace.RetireTick == kRetireHold) LeaveRetire(g);
         return;
       }
       SoundKeys(g, p, keyCode, false);
       return;
     case SceneEnding:
       // Every key, M and S included, waits for the last phase.
-      if (g.EndingPhase == kEndingLastPhase) QuitSequence(g, p);
+      if (g.pace.EndingPhase == kEndingLastPhase) QuitSequence(p.audio, p.display, p.system);
       return;
     case SceneEditor:
       EditorKey(g, p, keyCode);
@@ -130,43 +132,42 @@ void SceneKey(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) 
 
 }  // namespace
 
-void Form_KeyDown(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) {
+void HandleKeyDown(GameState& g, Platform& p, int16_t keyCode, int16_t modifierMask) {
   NoteKeyForPointerPlay(g, keyCode);
   // F1 hides and shows the side panels in every scene but the ending, where
   // every key waits for its end; the choice is kept for the next start.
-  if (keyCode == KeyF1 && g.Scene != SceneEnding) {
+  if (keyCode == KeyF1 && g.flow.Scene != SceneEnding) {
     g.Panel.shown = !g.Panel.shown;
     RequestFileWork(g, {FileWork::WriteSettings});
   } else {
     SceneKey(g, p, keyCode, modifierMask);
   }
   // The key's file work, in the order asked, before anything else runs.
-  CarryOutFileWork(g, p);
+  CarryOutFileWork(g, p.files, p.system);
 }
 
-void Form_Activate(GameState& g) { g.FormActive = true; }
+void HandleActivate(GameState& g) { g.lifecycle.FormActive = true; }
 
-void Form_Unload(GameState& g, Platform& p) {
+void HandleClose(GameState& g, Platform& p) {
   // Closing the window never throws the editor's work away: unsaved edits
   // are saved to the stage first. When that fails the player is told and
   // the game stays open with the edits.
-  if (g.Scene == SceneEditor && EditorHasUnsavedEdits(g, p)) {
-    SaveEditedStage(g, p, std::string("\n") + Tr(N_("The game stays open so that your edits are "
-                                                      "not lost: Enter saves them again, Esc leaves "
-                                                      "them.")));
-    if (EditorHasUnsavedEdits(g, p)) return;
+  if (g.flow.Scene == SceneEditor && EditorHasUnsavedEdits(g, p.files)) {
+    SaveEditedStage(g, p.files, p.system, "\nThe game stays open so that your edits are not lost: Enter saves "
+                          "them again, Esc leaves them.");
+    if (EditorHasUnsavedEdits(g, p.files)) return;
   }
-  p.keyboard.Unacquire();
+  p.keyboard.Release();
   p.display.RestoreDisplay();
   p.system.ShowCursor(true);
   p.system.EndProgram(0);
 }
 
-void QuitSequence(GameState&, Platform& p) {
-  p.audio.CloseMusic();
-  p.display.RestoreDisplay();
-  p.system.ShowCursor(true);
-  p.system.EndProgram(0);
+void QuitSequence(Audio& audio, Display& display, System& system) {
+  audio.CloseMusic();
+  display.RestoreDisplay();
+  system.ShowCursor(true);
+  system.EndProgram(0);
 }
 
 }  // namespace rara3

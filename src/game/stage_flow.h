@@ -1,5 +1,5 @@
 // The road between stages: selection on the title, stage and replay start,
-// the continuation after a clear, the retire.
+// the continuation after a clear, the retire and the ending.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +20,11 @@ void StartStage(GameState& g);
 void StartReplay(GameState& g);
 // Enter on the clear screen once the cheering has run: the replay written,
 // the progress raised, the next stage (or the ending).
-void ContinueAfterClear(GameState& g, Platform& p);
+void ContinueAfterClear(GameState& g, Audio& audio);
+// Ctrl+Shift+F7 on the title, and the clear of stage 100: the tune stops.
+void StartEnding(GameState& g, Audio& audio);
+// Esc in the idle scene: the collapse, with its sound.
+void Retire(GameState& g, Audio& audio);
 // Esc on the retire screen once the collapse has run.
 void LeaveRetire(GameState& g);
 

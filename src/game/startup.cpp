@@ -1,7 +1,8 @@
 // The preparation before the platform comes up: the program folder, the
 // saved progress and the initial values of the game state.
+#include "game/startup.h"
+
 #include "data/data_file.h"
-#include "game/game.h"
 
 namespace rara3 {
 
@@ -37,8 +38,8 @@ bool PrepareGameState(GameState& g, Files& files, const std::string& programDir,
   if (!ReadProgress(files, path, progress, error)) return false;
 
   InitGameState(g);
-  g.AppDir = appDir;
-  g.MaxStage = UsableProgress(progress);
+  g.lifecycle.AppDir = appDir;
+  g.flow.MaxStage = UsableProgress(progress);
   return true;
 }
 

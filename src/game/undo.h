@@ -28,7 +28,7 @@ void NoteMove(GameState& g, int32_t facingBefore, bool push);
 // the clear holds only the path that cleared. With no move left, turns in
 // place are undone back to the stage's start. Only in the idle scene and
 // not during a replay; false when nothing was taken back.
-bool TakeBackMove(GameState& g, Platform& p);
+bool TakeBackMove(GameState& g, Audio& audio);
 
 // R: the stage again from its start, recorded afresh. Same conditions.
 bool RestartStage(GameState& g);

@@ -5,16 +5,16 @@
 
 namespace rara3 {
 
-void ClearScreen(Display& d) { d.BltFast(0, 0, Picture0, kWholeScreen, false); }
+void BlankScreen(Display& d) { d.Blit(0, 0, kSheetBlack, kWholeScreen, false); }
 
 void DrawClipped(Display& d, int sheet, const Rect& src, int32_t x, int32_t y) {
   const ClippedBlit c = ClipToView(src, static_cast<int16_t>(x), static_cast<int16_t>(y));
   if (c.src.Right <= c.src.Left || c.src.Bottom <= c.src.Top) return;
-  d.BltFast(c.x, c.y, sheet, c.src, true);
+  d.Blit(c.x, c.y, sheet, c.src, true);
 }
 
 void DrawFixed(Display& d, int sheet, const Rect& src, int32_t x, int32_t y) {
-  d.BltFast(x, y, sheet, src, true);
+  d.Blit(x, y, sheet, src, true);
 }
 
 }  // namespace rara3

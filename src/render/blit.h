@@ -7,8 +7,8 @@
 
 namespace rara3 {
 
-// The whole of Picture0 at (0, 0), without colour key: starts every frame.
-void ClearScreen(Display& d);
+// The whole of kSheetBlack at (0, 0), without colour key: starts every frame.
+void BlankScreen(Display& d);
 
 // A board piece: cut to the view by ClipToView, then blitted keyed. A piece
 // that lies wholly outside the view is not blitted.

@@ -11,7 +11,7 @@ namespace {
 // The player stands on the exit: the cheer over the glow.
 bool ClearCell(const GameState& g, Display& d, int32_t x, int32_t y, int32_t kind) {
   if (kind == KindPlayer) {
-    const int32_t f = std::clamp<int32_t>(g.ClearTick / 8, 0, kCheerFrames - 1);
+    const int32_t f = std::clamp<int32_t>(g.pace.ClearTick / 8, 0, kCheerFrames - 1);
     DrawPlayerSprite(d, CheerRect(f), x, y);
     return true;
   }

@@ -10,11 +10,11 @@ namespace {
 // Flat markers for the start and the exit instead of their sprites.
 bool EditorCell(const GameState&, Display& d, int32_t x, int32_t y, int32_t kind) {
   if (kind == KindPlayer) {
-    DrawClipped(d, Picture3, kStartMarkerRect, CellLeft(x), TileTop(y));
+    DrawClipped(d, kSheetTiles, kStartMarkerRect, CellLeft(x), TileTop(y));
     return true;
   }
   if (kind == KindExit) {
-    DrawClipped(d, Picture3, kExitMarkerRect, CellLeft(x), TileTop(y));
+    DrawClipped(d, kSheetTiles, kExitMarkerRect, CellLeft(x), TileTop(y));
     return true;
   }
   return false;
@@ -26,7 +26,7 @@ void DrawEditorLayers(const GameState& g, Display& d) {
   DrawFloor(g, d);
   DrawBoard(g, d, EditorCell);
   // Last, so nothing ever covers the cursor.
-  DrawClipped(d, Picture3, kCursorRect, CellLeft(g.PlayerX), TileTop(g.PlayerY));
+  DrawClipped(d, kSheetTiles, kCursorRect, CellLeft(g.PlayerX), TileTop(g.PlayerY));
 }
 
 }  // namespace rara3

@@ -10,13 +10,13 @@ constexpr int32_t kPortraitX = 271;
 constexpr int32_t kPortraitY = 154;
 
 void DrawPortrait(Display& d, int32_t frame) {
-  DrawFixed(d, Picture8, PortraitRect(frame), kPortraitX, kPortraitY);
+  DrawFixed(d, kSheetPortrait, PortraitRect(frame), kPortraitX, kPortraitY);
 }
 
 }  // namespace
 
 void DrawEndingLayers(const GameState& g, Display& d) {
-  switch (g.EndingPhase) {
+  switch (g.pace.EndingPhase) {
     case 1:
     case 3:
     case 5:
@@ -29,7 +29,7 @@ void DrawEndingLayers(const GameState& g, Display& d) {
       break;
     case kEndingLastPhase:
       DrawPortrait(d, 0);
-      DrawFixed(d, Picture5, kBannerRect, 37, 360);
+      DrawFixed(d, kSheetLettering, kBannerRect, 37, 360);
       break;
     default:
       break;  // phase 0 is black; nothing for any other value

@@ -10,7 +10,7 @@ namespace rara3 {
 
 // A 2 x 2 patch of plain yellow in the title lettering: the mark is drawn
 // with it, pixel pair by pixel pair, so it needs no picture of its own.
-constexpr int kHintBrushSheet = Picture5;
+constexpr int kHintBrushSheet = kSheetLettering;
 constexpr Rect kHintBrushRect{18, 150, 20, 152};
 
 // Nothing unless a hint is on show.

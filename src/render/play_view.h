@@ -36,9 +36,9 @@ using CellRule = bool (*)(const GameState& g, Display& d, int32_t x, int32_t y, 
 // first, each glow one step on from the one before; then the rule.
 void DrawBoard(const GameState& g, Display& d, CellRule rule);
 
-// Object tile of Picture3 column `column` on cell (x, y), clipped.
+// Object tile of kSheetTiles column `column` on cell (x, y), clipped.
 void DrawTile(const GameState& g, Display& d, int32_t column, int32_t x, int32_t y);
-// A Picture1 frame of the player on cell (x, y), moved by (dx, dy) pixels.
+// A kSheetPlayer frame of the player on cell (x, y), moved by (dx, dy) pixels.
 void DrawPlayerSprite(Display& d, const Rect& src, int32_t x, int32_t y, int32_t dx = 0,
                       int32_t dy = 0);
 void DrawStandingPlayer(const GameState& g, Display& d, int32_t x, int32_t y);

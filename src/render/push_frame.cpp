@@ -20,9 +20,9 @@ void DrawBoxAt(Display& d, int32_t column, int32_t row, int32_t x, int32_t y) {
   if (column < 0 || column >= kBoxColumns) return;
   const Rect src = TileRect(column, row);
   if (x >= 0 && y >= 0 && x + kTileW <= kViewRight && y + kTileH <= kViewBottom) {
-    DrawFixed(d, Picture3, src, x, y);
+    DrawFixed(d, kSheetTiles, src, x, y);
   } else {
-    DrawClipped(d, Picture3, src, x, y);
+    DrawClipped(d, kSheetTiles, src, x, y);
   }
 }
 
@@ -44,19 +44,19 @@ void DrawStopAndHit(const GameState& g, Display& d, int32_t stopColumn, int32_t 
 
 void DrawSlidingBox(const GameState& g, Display& d) {
   const int32_t dir = FrameDir(g);
-  const int32_t x = CellLeft(g.TargetX) + kDirDX[dir] * g.SlideOffset;
-  const int32_t y = TileTop(g.TargetY) + kDirDY[dir] * g.SlideOffset;
+  const int32_t x = CellLeft(g.TargetX) + kDirDX[dir] * g.push.SlideOffset;
+  const int32_t y = TileTop(g.TargetY) + kDirDY[dir] * g.push.SlideOffset;
   DrawBoxAt(d, g.PushKind - 1, ColorRow(g), x, y);
 }
 
 void DrawEvent(const GameState& g, Display& d) {
   switch (g.PushKind) {
     case KindPairBox:
-      DrawBoxOnCell(d, g.FlickerColumn, g.FlickerRow, g.SlideEndX, g.SlideEndY);
+      DrawBoxOnCell(d, g.frame.FlickerColumn, g.frame.FlickerRow, g.SlideEndX, g.SlideEndY);
       return;
     case KindVanishBox:
       // Shown 8 frames, hidden 8, four times.
-      if ((g.VanishTick / 8) % 2 == 0) {
+      if ((g.push.VanishTick / 8) % 2 == 0) {
         DrawBoxOnCell(d, KindVanishBox - 1, ColorRow(g), g.SlideEndX, g.SlideEndY);
       }
       return;
@@ -65,7 +65,7 @@ void DrawEvent(const GameState& g, Display& d) {
       return;
     case KindCopyBox: {
       // Both boxes step together through the eight colours, 12 frames each.
-      const int32_t column = std::clamp<int32_t>(g.CopyTick / 12, 0, kBoxColumns - 1);
+      const int32_t column = std::clamp<int32_t>(g.push.CopyTick / 12, 0, kBoxColumns - 1);
       DrawStopAndHit(g, d, column, column);
       return;
     }
@@ -73,8 +73,8 @@ void DrawEvent(const GameState& g, Display& d) {
       // Twelve explosion pictures of 6 frames each over the destroyed box.
       DrawStopAndHit(g, d, KindBombBox - 1, g.HitKind - 1);
       if (InGrid(g.HitX, g.HitY)) {
-        const int32_t f = std::clamp<int32_t>(g.BlastTick / 6, 0, kBlastFrames - 1);
-        DrawClipped(d, Picture7, BlastRect(f), CellLeft(g.HitX) + kBlastDX,
+        const int32_t f = std::clamp<int32_t>(g.push.BlastTick / 6, 0, kBlastFrames - 1);
+        DrawClipped(d, kSheetBlast, BlastRect(f), CellLeft(g.HitX) + kBlastDX,
                     CellTop(g.HitY) + kBlastDY);
       }
       return;
@@ -100,8 +100,8 @@ void DrawPushedBox(const GameState& g, Display& d) {
 // The push pose's picture while it runs, then the player standing.
 Rect PushPlayerRect(const GameState& g) {
   const int32_t dir = FrameDir(g);
-  if (g.PushPoseDone) return StandRect(dir);
-  const int32_t f = std::clamp<int32_t>(g.AnimStep / FramesPerStep(g), 0, kPushFrames - 1);
+  if (g.push.PushPoseDone) return StandRect(dir);
+  const int32_t f = std::clamp<int32_t>(g.pace.AnimStep / FramesPerStep(g), 0, kPushFrames - 1);
   return PushPoseRect(dir, f);
 }
 

@@ -7,9 +7,9 @@
 namespace rara3 {
 
 void DrawFrame(const GameState& g, Display& d) {
-  if (g.Scene < SceneTitle || g.Scene > SceneEditor) return;
-  ClearScreen(d);
-  switch (g.Scene) {
+  if (g.flow.Scene < SceneTitle || g.flow.Scene > SceneEditor) return;
+  BlankScreen(d);
+  switch (g.flow.Scene) {
     case SceneTitle: DrawTitleLayers(g, d); break;
     case SceneIdle: DrawIdleLayers(g, d); break;
     case SceneWalk: DrawWalkLayers(g, d); break;

@@ -19,7 +19,7 @@ void DrawRetireLayers(const GameState& g, Display& d) {
   DrawFloor(g, d);
   DrawBoard(g, d, RetireCell);
   // Over every board sprite, the rows below the player included.
-  const int32_t f = std::clamp<int32_t>(g.RetireTick / 8, 0, kRetireFrames - 1);
+  const int32_t f = std::clamp<int32_t>(g.pace.RetireTick / 8, 0, kRetireFrames - 1);
   DrawPlayerSprite(d, RetireRect(f), g.PlayerX, g.PlayerY);
 }
 

@@ -30,7 +30,7 @@ int32_t DrawText(Display& d, std::u32string_view text, int32_t x, int32_t y, boo
   for (char32_t c : text) {
     const PanelGlyph& g = GlyphOf(c);
     const int32_t top = g.y + (bright ? kPanelToneRows : 0);
-    if (!IsSpace(c)) DrawFixed(d, Picture5, RectAt(g.x, top, g.advance + 1, kPanelGlyphHeight), x, y);
+    if (!IsSpace(c)) DrawFixed(d, kSheetLettering, RectAt(g.x, top, g.advance + 1, kPanelGlyphHeight), x, y);
     x += g.advance;
   }
   return x;
@@ -106,7 +106,7 @@ std::vector<std::u32string> WrapPanelText(std::string_view text, int32_t width) 
 }
 
 void DrawSidePanels(const GameState& g, Display& d) {
-  if (!g.Panel.shown || g.Scene == SceneEnding) return;
+  if (!g.Panel.shown || g.flow.Scene == SceneEnding) return;
   const PanelLines lines = LinesForPanels(g);
   DrawPanel(d, lines.left, kLeftPanelX);
   DrawPanel(d, lines.right, kRightPanelX);

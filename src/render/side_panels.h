@@ -1,5 +1,5 @@
 // The side panels in the black bars beside the board, in the small letters
-// of Picture5. Drawn over every scene but the ending while F1 has them on.
+// of kSheetLettering. Drawn over every scene but the ending while F1 has them on.
 #pragma once
 
 #include <cstdint>

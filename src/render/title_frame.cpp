@@ -14,18 +14,18 @@ constexpr int32_t kUnitsX = 448;
 
 void DrawDigit(Display& d, int32_t n, int32_t x) {
   if (n < 0 || n > 9) return;
-  DrawFixed(d, Picture5, DigitRect(n), x, kDigitY);
+  DrawFixed(d, kSheetLettering, DigitRect(n), x, kDigitY);
 }
 
 }  // namespace
 
 void DrawTitleLayers(const GameState& g, Display& d) {
-  DrawFixed(d, Picture2, kWholeScreen, 0, 0);
-  DrawFixed(d, Picture5, kTitleLogoRect, 86, 43);
-  if (g.StageNo == 100) DrawDigit(d, 1, kHundredsX);
-  if (g.StageNo > 9) DrawDigit(d, (g.StageNo % 100) / 10, kTensX);
-  DrawDigit(d, g.StageNo % 10, kUnitsX);
-  DrawFixed(d, Picture5, kFloorLabelRect, 128, kDigitY);
+  DrawFixed(d, kSheetTitle, kWholeScreen, 0, 0);
+  DrawFixed(d, kSheetLettering, kTitleLogoRect, 86, 43);
+  if (g.flow.StageNo == 100) DrawDigit(d, 1, kHundredsX);
+  if (g.flow.StageNo > 9) DrawDigit(d, (g.flow.StageNo % 100) / 10, kTensX);
+  DrawDigit(d, g.flow.StageNo % 10, kUnitsX);
+  DrawFixed(d, kSheetLettering, kFloorLabelRect, 128, kDigitY);
 }
 
 }  // namespace rara3

@@ -64,7 +64,7 @@ TEST_P(ClickPlayTest, ClearsAndItsReplayClears) {
   auto state = std::make_unique<GameState>();
   GameState& g = *state;
   ASSERT_TRUE(StartHeadless(g, p, "/game", error)) << error;
-  g.StageNo = n;
+  g.flow.StageNo = n;
   const auto click = [&](int32_t x, int32_t y) {
     RunPass(g, p, {{WindowEventKind::PointerDown, 0, 0, x, y},
                    {WindowEventKind::PointerUp, 0, 0, x, y}});
@@ -75,18 +75,18 @@ TEST_P(ClickPlayTest, ClearsAndItsReplayClears) {
   // Until the player stands and nothing more is asked for.
   const auto settle = [&] {
     for (int pass = 0; pass < 20000; ++pass) {
-      if (g.Scene != SceneWalk && g.Scene != ScenePush && g.Pointer.pathPos >= g.Pointer.pathLength)
+      if (g.flow.Scene != SceneWalk && g.flow.Scene != ScenePush && g.Pointer.pathPos >= g.Pointer.pathLength)
         return;
       RunPass(g, p);
     }
     FAIL() << "stage " << n << ": the moves never ended";
   };
   click(320, 400);  // the title: play the chosen floor
-  ASSERT_EQ(g.Scene, SceneIdle);
+  ASSERT_EQ(g.flow.Scene, SceneIdle);
 
   // The solution by the pure rules, turned into clicks: walks run together.
   int clicks = 0;
-  for (size_t i = 0; i < solution.size() && g.Scene == SceneIdle;) {
+  for (size_t i = 0; i < solution.size() && g.flow.Scene == SceneIdle;) {
     Board next = g;
     const MoveResult r = ApplyMove(next, FacingOfCode(solution[i]));
     if (r.kind == MoveKind::Walk || r.kind == MoveKind::WalkExit) {
@@ -111,11 +111,11 @@ TEST_P(ClickPlayTest, ClearsAndItsReplayClears) {
     ++clicks;
     settle();
   }
-  ASSERT_EQ(g.Scene, SceneClear) << "stage " << n << " after " << clicks << " clicks";
-  EXPECT_LE(g.RecordCount, static_cast<int32_t>(solution.size()));
+  ASSERT_EQ(g.flow.Scene, SceneClear) << "stage " << n << " after " << clicks << " clicks";
+  EXPECT_LE(g.record.RecordCount, static_cast<int32_t>(solution.size()));
 
   // The cheering over, a click goes on and writes the replay.
-  for (int pass = 0; pass < 200 && g.ClearTick < kClearHold; ++pass) RunPass(g, p);
+  for (int pass = 0; pass < 200 && g.pace.ClearTick < kClearHold; ++pass) RunPass(g, p);
   click(320, 240);
   char name[16];
   std::snprintf(name, sizeof name, "/game/%03d.PBD", n);

@@ -62,8 +62,8 @@ struct Session {
   void Key(int16_t code, int16_t mask = 0) { Pass({{WindowEventKind::KeyDown, code, mask}}); }
   // Runs passes until the scene is reached; false when it is not.
   bool Until(int16_t scene, int limit = 3000) {
-    for (int i = 0; i < limit && g.Scene != scene && !hp.system.Ended(); ++i) Pass();
-    return g.Scene == scene;
+    for (int i = 0; i < limit && g.flow.Scene != scene && !hp.system.Ended(); ++i) Pass();
+    return g.flow.Scene == scene;
   }
   void Hold(int index, bool held) { hp.keyboard.held[index] = held ? 0x80 : 0; }
 
@@ -79,7 +79,7 @@ struct Session {
 
   void PlayStageOne() {
     Key(KeyEnter);
-    if (g.Scene != SceneIdle) return;
+    if (g.flow.Scene != SceneIdle) return;
     Hold(KeyStateRight, true);
     Pass();
     Hold(KeyStateRight, false);
@@ -88,25 +88,25 @@ struct Session {
     Pass();
     Hold(KeyStateDown, false);
     if (!Until(SceneClear)) return;
-    for (int i = 0; i < 3000 && g.Scene == SceneClear; ++i) Key(KeyEnter);
-    if (g.Scene == SceneIdle) {
+    for (int i = 0; i < 3000 && g.flow.Scene == SceneClear; ++i) Key(KeyEnter);
+    if (g.flow.Scene == SceneIdle) {
       Key(KeyEscape);
       if (!Until(SceneRetire)) return;
-      for (int i = 0; i < 3000 && g.Scene == SceneRetire; ++i) Key(KeyEscape);
+      for (int i = 0; i < 3000 && g.flow.Scene == SceneRetire; ++i) Key(KeyEscape);
     }
   }
 
   void EditStageTwo() {
-    if (g.Scene != SceneTitle) return;
-    g.StageNo = 2;
+    if (g.flow.Scene != SceneTitle) return;
+    g.flow.StageNo = 2;
     Key(KeyF9, ModCtrlShift);
-    if (g.Scene != SceneEditor) return;
+    if (g.flow.Scene != SceneEditor) return;
     Key(KeyRight);
     Key(static_cast<int16_t>(Key1 + 1));  // a pair box
     Key(KeyEnter);
-    if (g.Scene == SceneEditor) Key(KeyEscape);
-    if (g.Scene != SceneTitle) return;
-    g.StageNo = 1;
+    if (g.flow.Scene == SceneEditor) Key(KeyEscape);
+    if (g.flow.Scene != SceneTitle) return;
+    g.flow.StageNo = 1;
     Key(KeyF11, ModCtrlShift);
     Until(SceneClear);
   }
@@ -144,7 +144,7 @@ class FaultInjection : public testing::Test {
     s.Run(dir.path());
     ASSERT_TRUE(s.started) << s.startError;
     ASSERT_TRUE(s.hp.system.errors.empty()) << s.hp.system.errors.front();
-    ASSERT_EQ(s.g.Scene, SceneClear) << "the clean session did not reach the replay's clear";
+    ASSERT_EQ(s.g.flow.Scene, SceneClear) << "the clean session did not reach the replay's clear";
     clean_ = ReadAllThree(dir);
     log_ = logged.Log();
     ASSERT_EQ(clean_.data[kProgressOffset], 2);
@@ -228,7 +228,7 @@ TEST_P(LaterFaults, LeaveTheGameRunningAndTheFilesWhole) {
   s.Run(dir.path());
   ASSERT_TRUE(s.started) << s.startError;
   EXPECT_EQ(faulty.Failures(), 1);
-  EXPECT_EQ(s.g.Scene, c.scene);
+  EXPECT_EQ(s.g.flow.Scene, c.scene);
   ASSERT_EQ(s.hp.system.errors.size(), 1u);
   // One message box with the same words, naming the file; play went on.
   EXPECT_EQ(s.hp.system.messages, s.hp.system.errors);

@@ -15,7 +15,7 @@ using test::Room;
 // Tiles of the last frame blitted on the top-left corner of cell (x, y).
 int TilesOnCell(const RenderRig& rig, int32_t x, int32_t y) {
   int n = 0;
-  for (const BlitRecord& b : rig.OfSheet(Picture3)) n += b.x == 80 + 24 * x && b.y == 24 * y - 12;
+  for (const BlitRecord& b : rig.OfSheet(kSheetTiles)) n += b.x == 80 + 24 * x && b.y == 24 * y - 12;
   return n;
 }
 
@@ -48,7 +48,7 @@ TEST(MidPassChange, TheHitCellShowsTheChangeFromTheBoxCellOnInPassOrder) {
     ASSERT_TRUE(rig.Move(c.facing)) << c.name;
     rig.Frames(c.frame);
     EXPECT_EQ(TilesOnCell(rig, c.hitX, 1), c.tiles) << c.name;
-    EXPECT_FALSE(rig.g.PassChange.active) << c.name << ": the change lasts one pass";
+    EXPECT_FALSE(rig.g.frame.PassChange.active) << c.name << ": the change lasts one pass";
   }
 }
 
@@ -57,17 +57,17 @@ TEST(MidPassChange, TheHitCellShowsTheChangeFromTheBoxCellOnInPassOrder) {
 TEST(FrameGlow, EachGlowOfThePassTakesTheNextTick) {
   RenderRig rig;
   rig.Play(Room({"@", "", "", "...X", "", "X"}));  // two open exits, wholly on screen
-  rig.g.GlowTick = 127;
+  rig.g.pace.GlowTick = 127;
   rig.Frame();
-  const std::vector<BlitRecord> glows = rig.OfSheet(Picture4);
+  const std::vector<BlitRecord> glows = rig.OfSheet(kSheetGlow);
   ASSERT_EQ(glows.size(), 2u);
   EXPECT_EQ(glows[0].src, GlowRect(1, 0)) << "tick 127, the ping-pong's last step";
   EXPECT_EQ(glows[1].src, GlowRect(0, 0)) << "tick 0";
-  EXPECT_EQ(rig.g.GlowTick, 1);
+  EXPECT_EQ(rig.g.pace.GlowTick, 1);
   // A frame that draws no glow leaves it.
-  rig.g.Scene = SceneTitle;
+  rig.g.flow.Scene = SceneTitle;
   rig.Frame();
-  EXPECT_EQ(rig.g.GlowTick, 1);
+  EXPECT_EQ(rig.g.pace.GlowTick, 1);
 }
 
 // The step before drawing decides alone whether there is a frame: nothing
@@ -76,12 +76,12 @@ TEST(FrameStep, NoFrameBeforeTheLoopOrForAnUnknownScene) {
   for (const bool started : {false, true}) {
     RenderRig rig;
     rig.Play(Room({"@X"}));
-    rig.g.LoopStarted = started;
-    rig.g.Scene = started ? kSceneCount : SceneIdle;
+    rig.g.lifecycle.LoopStarted = started;
+    rig.g.flow.Scene = started ? kSceneCount : SceneIdle;
     EXPECT_FALSE(StepBeforeDraw(rig.g, rig.hp.audio));
     rig.Frame();
     EXPECT_EQ(rig.hp.display.flips, 0);
-    EXPECT_EQ(rig.g.GlowTick, 0);
+    EXPECT_EQ(rig.g.pace.GlowTick, 0);
   }
 }
 

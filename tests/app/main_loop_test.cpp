@@ -32,13 +32,13 @@ struct Loop {
 TEST(MainLoop, BringUpLeavesTheGameReadyOnTheTitle) {
   Loop l;
   ASSERT_TRUE(l.Start());
-  EXPECT_EQ(l.g->AppDir, "/game/");
-  EXPECT_EQ(l.g->MaxStage, 5);
-  EXPECT_EQ(l.g->Scene, SceneTitle);
-  EXPECT_TRUE(l.g->MusicOn);
-  EXPECT_TRUE(l.g->SoundOn);
-  EXPECT_TRUE(l.g->LoopStarted);
-  EXPECT_TRUE(l.g->FormActive);
+  EXPECT_EQ(l.g->lifecycle.AppDir, "/game/");
+  EXPECT_EQ(l.g->flow.MaxStage, 5);
+  EXPECT_EQ(l.g->flow.Scene, SceneTitle);
+  EXPECT_TRUE(l.g->switches.MusicOn);
+  EXPECT_TRUE(l.g->switches.SoundOn);
+  EXPECT_TRUE(l.g->lifecycle.LoopStarted);
+  EXPECT_TRUE(l.g->lifecycle.FormActive);
   // Nothing is drawn or played before the first pass.
   EXPECT_EQ(l.hp.display.flips, 0);
   EXPECT_TRUE(l.hp.audio.tuneOps.empty());
@@ -58,7 +58,7 @@ TEST(MainLoop, BringUpRefusesAMissingOrShortDataFile) {
     std::string error;
     EXPECT_FALSE(StartHeadless(*l.g, l.hp.platform, "/game", error));
     EXPECT_NE(error.find("TOVAK.DAT"), std::string::npos) << error;
-    EXPECT_FALSE(l.g->LoopStarted);
+    EXPECT_FALSE(l.g->lifecycle.LoopStarted);
   }
 }
 
@@ -73,7 +73,7 @@ TEST(MainLoop, APassDrawsThenHandlesKeysThenTicks) {
   EXPECT_EQ(l.hp.display.flips, 1);
   ASSERT_FALSE(l.hp.display.lastFrame.empty());
   EXPECT_EQ(l.hp.display.lastFrame[1].sheet, 2);  // the title background
-  EXPECT_EQ(l.g->Scene, SceneWalk);
+  EXPECT_EQ(l.g->flow.Scene, SceneWalk);
   EXPECT_EQ(l.g->Facing, FacingRight);
   // The first tick started the tune.
   EXPECT_EQ(l.hp.audio.tuneOps, std::vector<std::string>{"play"});
@@ -89,7 +89,7 @@ TEST(MainLoop, NothingRunsOnceTheProgramHasEnded) {
           {{WindowEventKind::KeyDown, KeyEscape, 0}, {WindowEventKind::KeyDown, KeyEnter, 0}});
   EXPECT_TRUE(l.hp.system.Ended());
   EXPECT_EQ(l.hp.system.ExitStatus(), 0);
-  EXPECT_EQ(l.g->Scene, SceneTitle);
+  EXPECT_EQ(l.g->flow.Scene, SceneTitle);
   EXPECT_EQ(l.g->KeyState[KeyStateDown], 0);
   RunPass(*l.g, l.hp.platform);
   EXPECT_EQ(l.hp.display.flips, 1);
@@ -98,7 +98,7 @@ TEST(MainLoop, NothingRunsOnceTheProgramHasEnded) {
 // A display that fails as a call, as a lost device would.
 class FailingDisplay : public HeadlessDisplay {
  public:
-  void BltFast(int32_t, int32_t, int, const Rect&, bool) override {
+  void Blit(int32_t, int32_t, int, const Rect&, bool) override {
     throw PlatformError{-2005532542, "blit failed"};
   }
 };
@@ -115,7 +115,7 @@ TEST(MainLoop, AFailingFrameTakesTheFatalErrorPath) {
   EXPECT_TRUE(l.hp.system.cursorShown);
   EXPECT_EQ(l.hp.system.messages.size(), 1u);
   // The events of that pass never ran.
-  EXPECT_EQ(l.g->Scene, SceneTitle);
+  EXPECT_EQ(l.g->flow.Scene, SceneTitle);
 }
 
 // Games are independent: two in one process, each to its own end.
@@ -124,7 +124,7 @@ TEST(MainLoop, ManyGamesRunInOneProcess) {
     Loop l;
     ASSERT_TRUE(l.Start());
     RunPass(*l.g, l.hp.platform, {{WindowEventKind::KeyDown, KeyEnter, 0}});
-    EXPECT_EQ(l.g->Scene, SceneIdle);
+    EXPECT_EQ(l.g->flow.Scene, SceneIdle);
     RunPass(*l.g, l.hp.platform, {{WindowEventKind::Close, 0, 0}});
     EXPECT_TRUE(l.hp.system.Ended());
   }

@@ -46,8 +46,8 @@ TEST_P(ReplayNotice, TellsThePlayerAndStaysOnTheTitle) {
   ::alarm(20);  // a FIFO that blocked would end the test program here
   RunPass(*g, hp.platform, {{WindowEventKind::KeyDown, KeyF11, ModCtrlShift}});
   ::alarm(0);
-  EXPECT_EQ(g->Scene, SceneTitle);
-  EXPECT_FALSE(g->ReplayMode);
+  EXPECT_EQ(g->flow.Scene, SceneTitle);
+  EXPECT_FALSE(g->record.ReplayMode);
   EXPECT_FALSE(hp.system.Ended());
   ASSERT_EQ(hp.system.messages.size(), 1u);
   EXPECT_EQ(hp.system.messages, hp.system.errors);
@@ -58,7 +58,7 @@ TEST_P(ReplayNotice, TellsThePlayerAndStaysOnTheTitle) {
 
   // The game goes on: Enter still starts the stage.
   RunPass(*g, hp.platform, {{WindowEventKind::KeyDown, KeyEnter, 0}});
-  EXPECT_EQ(g->Scene, SceneIdle);
+  EXPECT_EQ(g->flow.Scene, SceneIdle);
 }
 
 INSTANTIATE_TEST_SUITE_P(

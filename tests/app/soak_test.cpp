@@ -86,11 +86,11 @@ class Soak {
       RunPass(*g_, hp_->platform, Events());
       CheckBoard(f);
       if (HasFatalFailure()) return;
-      scenesSeen.insert(g_->Scene);
-      if (g_->Scene == SceneIdle) stagesPlayed.insert(g_->StageNo);
+      scenesSeen.insert(g_->flow.Scene);
+      if (g_->flow.Scene == SceneIdle) stagesPlayed.insert(g_->flow.StageNo);
       // Passes since the stage was entered, walks and pushes included.
-      playPasses_ = g_->Scene == SceneTitle ? 0 : playPasses_ + 1;
-      ++passesIn[std::clamp<int>(g_->Scene, 0, 7)];
+      playPasses_ = g_->flow.Scene == SceneTitle ? 0 : playPasses_ + 1;
+      ++passesIn[std::clamp<int>(g_->flow.Scene, 0, 7)];
       if (f % 4096 == 0) Trim();
     }
   }
@@ -139,10 +139,10 @@ class Soak {
       events.push_back(Press(key, static_cast<int16_t>(Chance(0.5) ? ModCtrlShift : Pick(0, 7))));
     }
     // What a player does in each scene, so every stage and scene is reached.
-    switch (g.Scene) {
+    switch (g.flow.Scene) {
       case SceneTitle:
-        if (g.StageNo < target_) events.push_back(Press(KeyUp));
-        else if (g.StageNo > target_) events.push_back(Press(KeyDown));
+        if (g.flow.StageNo < target_) events.push_back(Press(KeyUp));
+        else if (g.flow.StageNo > target_) events.push_back(Press(KeyDown));
         else if (Chance(0.2)) {
           const int r = Pick(1, 100);
           if (r <= 45) events.push_back(Press(KeyEnter));
@@ -159,7 +159,7 @@ class Soak {
         break;
       case SceneClear:
       case SceneRetire:
-        if (Chance(0.1)) events.push_back(Press(g.Scene == SceneClear ? KeyEnter : KeyEscape));
+        if (Chance(0.1)) events.push_back(Press(g.flow.Scene == SceneClear ? KeyEnter : KeyEscape));
         break;
       case SceneEditor:
         if (Chance(0.3)) {
@@ -179,16 +179,16 @@ class Soak {
 
   void CheckBoard(int64_t frame) {
     const GameState& g = *g_;
-    if (g.Scene != SceneIdle || hp_->system.Ended()) return;
-    const int64_t at = StageCellOffset(g.StageNo, 0, 0);
+    if (g.flow.Scene != SceneIdle || hp_->system.Ended()) return;
+    const int64_t at = StageCellOffset(g.flow.StageNo, 0, 0);
     if (std::memcmp(&files_.stages[at], &shipped_[at], kStageSize) != 0) return;  // edited
     ++checkedIdle;
     int players = 0;
     for (const auto& column : g.Map)
       for (int32_t k : column) players += k == KindPlayer;
-    ASSERT_EQ(players, 1) << "frame " << frame << ", stage " << g.StageNo;
+    ASSERT_EQ(players, 1) << "frame " << frame << ", stage " << g.flow.StageNo;
     ASSERT_TRUE(InGrid(g.PlayerX, g.PlayerY));
-    ASSERT_EQ(g.Map[g.PlayerX][g.PlayerY], KindPlayer) << "frame " << frame << ", stage " << g.StageNo;
+    ASSERT_EQ(g.Map[g.PlayerX][g.PlayerY], KindPlayer) << "frame " << frame << ", stage " << g.flow.StageNo;
   }
 
   std::string dir_;

@@ -61,12 +61,12 @@ TEST_P(ShippedSolutionInEngineTest, ClearsAndAgreesWithThePureRulesAtEveryMove) 
   auto state = std::make_unique<GameState>();
   GameState& g = *state;
   ASSERT_TRUE(StartHeadless(g, p, "/game", error)) << error;
-  g.StageNo = n;
-  ASSERT_TRUE(LoadStage(g, p));
-  g.ReplayMode = true;
-  g.ReplayPos = 0;
-  g.ReplayCount = count;
-  for (int32_t i = 0; i < count; ++i) g.ReplayMoves[i] = codes[i];
+  g.flow.StageNo = n;
+  ASSERT_TRUE(LoadStage(g, p.files, p.system));
+  g.record.ReplayMode = true;
+  g.record.ReplayPos = 0;
+  g.record.ReplayCount = count;
+  for (int32_t i = 0; i < count; ++i) g.record.ReplayMoves[i] = codes[i];
 
   // The pure rules, one move behind the engine's replay position.
   Board pure = g;
@@ -83,18 +83,18 @@ TEST_P(ShippedSolutionInEngineTest, ClearsAndAgreesWithThePureRulesAtEveryMove) 
     }
   };
   int32_t compared = 0;
-  for (int pass = 0; pass < 400000 && g.Scene != SceneClear && g.Scene != SceneRetire; ++pass) {
-    const int32_t before = g.ReplayPos;
+  for (int pass = 0; pass < 400000 && g.flow.Scene != SceneClear && g.flow.Scene != SceneRetire; ++pass) {
+    const int32_t before = g.record.ReplayPos;
     RunPass(g, p);
-    if (g.ReplayPos != before && (g.Scene == SceneWalk || g.Scene == ScenePush)) {
+    if (g.record.ReplayPos != before && (g.flow.Scene == SceneWalk || g.flow.Scene == ScenePush)) {
       // A move has just started: the grid still shows the board before it.
-      catchUp(g.ReplayPos - 1);
-      ASSERT_EQ(BoardKey(g), BoardKey(pure)) << "stage " << n << ", move " << g.ReplayPos;
+      catchUp(g.record.ReplayPos - 1);
+      ASSERT_EQ(BoardKey(g), BoardKey(pure)) << "stage " << n << ", move " << g.record.ReplayPos;
       ++compared;
     }
   }
-  ASSERT_EQ(g.Scene, SceneClear) << "stage " << n << " not cleared by its solution";
-  EXPECT_EQ(g.ReplayPos, count);
+  ASSERT_EQ(g.flow.Scene, SceneClear) << "stage " << n << " not cleared by its solution";
+  EXPECT_EQ(g.record.ReplayPos, count);
   EXPECT_EQ(compared, count) << "every move starts a walk or a push";
   catchUp(count);
   EXPECT_TRUE(pureCleared);

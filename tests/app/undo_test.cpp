@@ -68,7 +68,7 @@ class UndoTest : public GameFixture {
     Hold(keyStateIndex);
     Pass();
     Hold(keyStateIndex, false);
-    for (int i = 0; i < 2000 && g.Scene != SceneIdle; ++i) Pass();
+    for (int i = 0; i < 2000 && g.flow.Scene != SceneIdle; ++i) Pass();
   }
 
   int Bumps() const {
@@ -98,9 +98,9 @@ TEST_F(UndoTest, EachUndoRestoresTheBoardBeforeTheLastMove) {
   std::vector<int32_t> recordBefore;
   for (int arrow : kPath) {
     const Seen now = SeenOf(g);
-    const int32_t count = g.RecordCount;
+    const int32_t count = g.record.RecordCount;
     Step(arrow);
-    ASSERT_EQ(g.Scene, SceneIdle);
+    ASSERT_EQ(g.flow.Scene, SceneIdle);
     if (SeenOf(g).rows != now.rows || g.PlayerX != now.playerX || g.PlayerY != now.playerY) {
       before.push_back(now);
       recordBefore.push_back(count);
@@ -113,10 +113,10 @@ TEST_F(UndoTest, EachUndoRestoresTheBoardBeforeTheLastMove) {
   for (size_t i = before.size(); i-- > 0;) {
     Press(keys[i % 3]);
     EXPECT_EQ(SeenOf(g), before[i]) << "undo " << before.size() - i;
-    EXPECT_EQ(g.RecordCount, recordBefore[i]);
-    EXPECT_EQ(g.Scene, SceneIdle);
+    EXPECT_EQ(g.record.RecordCount, recordBefore[i]);
+    EXPECT_EQ(g.flow.Scene, SceneIdle);
   }
-  EXPECT_EQ(SeenOf(g), SeenOf(g.StageStart));
+  EXPECT_EQ(SeenOf(g), SeenOf(g.record.StageStart));
   EXPECT_EQ(Bumps(), static_cast<int>(before.size()));
 
   // At the start with an empty record there is nothing to take back.
@@ -129,38 +129,38 @@ TEST_F(UndoTest, TurnsInPlaceAfterTheMoveGoWithIt) {
   const Seen walked = SeenOf(g);
   Step(KeyStateUp);  // against the wall: only turns, never recorded
   Step(KeyStateUp);
-  EXPECT_EQ(g.RecordCount, 1);
+  EXPECT_EQ(g.record.RecordCount, 1);
   EXPECT_EQ(g.Facing, FacingUp);
   Press(KeyBackspace);
   EXPECT_NE(SeenOf(g), walked);
-  EXPECT_EQ(SeenOf(g), SeenOf(g.StageStart));
-  EXPECT_EQ(g.RecordCount, 0);
+  EXPECT_EQ(SeenOf(g), SeenOf(g.record.StageStart));
+  EXPECT_EQ(g.record.RecordCount, 0);
 
   // Turns alone are taken back to the start as well.
   Step(KeyStateUp);
   EXPECT_EQ(g.Facing, FacingUp);
   Press(KeyBackspace);
   EXPECT_EQ(g.Facing, FacingDown);
-  EXPECT_EQ(g.RecordCount, 0);
+  EXPECT_EQ(g.record.RecordCount, 0);
 }
 
 TEST_F(UndoTest, DoesNothingOutsideTheIdleSceneOrDuringAReplay) {
   Step(KeyStateRight);
-  const int32_t count = g.RecordCount;
+  const int32_t count = g.record.RecordCount;
   // A walk under way.
   Hold(KeyStateRight);
   Pass();
   Hold(KeyStateRight, false);
-  ASSERT_EQ(g.Scene, SceneWalk);
+  ASSERT_EQ(g.flow.Scene, SceneWalk);
   Press(KeyBackspace);
   Press(KeyR);
-  for (int i = 0; i < 100 && g.Scene != SceneIdle; ++i) Pass();
+  for (int i = 0; i < 100 && g.flow.Scene != SceneIdle; ++i) Pass();
   EXPECT_EQ(g.PlayerX, 3);
-  EXPECT_EQ(g.RecordCount, count + 1);
+  EXPECT_EQ(g.record.RecordCount, count + 1);
   EXPECT_EQ(Bumps(), 0);
 
-  g.ReplayMode = true;
-  EXPECT_FALSE(TakeBackMove(g, p));
+  g.record.ReplayMode = true;
+  EXPECT_FALSE(TakeBackMove(g, p.audio));
   EXPECT_FALSE(RestartStage(g));
   EXPECT_EQ(g.PlayerX, 3);
 }
@@ -177,7 +177,7 @@ struct LongPlayCase {
 void HeldAgainstTheWall(UndoTest& t) {
   // One code a tick while the arrow is held; the player stays.
   t.Hold(KeyStateUp);
-  for (int i = 0; i < 9000; ++i) Timer1_Timer(t.g, t.p);
+  for (int i = 0; i < 9000; ++i) HandleTimerTick(t.g, t.p);
   t.Hold(KeyStateUp, false);
 }
 
@@ -225,19 +225,19 @@ const LongPlayCase kLongPlay[] = {
 class LongPlayTest : public UndoTest, public testing::WithParamInterface<LongPlayCase> {};
 
 TEST_P(LongPlayTest, OneUndoTakesBackExactlyTheLastMove) {
-  g.StepFrames = 1;
+  g.switches.StepFrames = 1;
   GetParam().before(*this);
   const Seen before = SeenOf(g);
   const int32_t moves = g.Undo.Moves();
   const int32_t pushes = g.Undo.pushes;
   GetParam().last(*this);
-  ASSERT_EQ(g.Scene, SceneIdle);
+  ASSERT_EQ(g.flow.Scene, SceneIdle);
   ASSERT_EQ(g.Undo.Moves(), moves + 1);
   Press(KeyBackspace);
   EXPECT_EQ(SeenOf(g), before);
   EXPECT_EQ(g.Undo.Moves(), moves);
   EXPECT_EQ(g.Undo.pushes, pushes);
-  EXPECT_EQ(g.RecordCount, std::min(moves, RecordCapacity));
+  EXPECT_EQ(g.record.RecordCount, std::min(moves, RecordCapacity));
   EXPECT_EQ(Bumps(), 1);
 }
 
@@ -262,10 +262,10 @@ TEST_F(UndoTest, RestartGoesBackToTheStartAndRecordsAfresh) {
   for (int i = 0; i < 4; ++i) Step(KeyStateRight);
   ASSERT_TRUE(g.ExitOpen);
   Press(KeyR);
-  EXPECT_EQ(SeenOf(g), SeenOf(g.StageStart));
-  EXPECT_EQ(g.Scene, SceneIdle);
-  EXPECT_EQ(g.RecordCount, 0);
-  EXPECT_TRUE(g.Recording);
+  EXPECT_EQ(SeenOf(g), SeenOf(g.record.StageStart));
+  EXPECT_EQ(g.flow.Scene, SceneIdle);
+  EXPECT_EQ(g.record.RecordCount, 0);
+  EXPECT_TRUE(g.record.Recording);
   EXPECT_FALSE(g.ExitOpen);
 }
 
@@ -285,11 +285,11 @@ TEST_F(UndoTest, TheReplayWrittenAfterUndosReplaysToTheClear) {
   const int kToExit[] = {KeyStateDown,  KeyStateRight, KeyStateRight, KeyStateRight,
                          KeyStateRight, KeyStateRight, KeyStateDown,  KeyStateRight};
   for (int arrow : kToExit) Step(arrow);
-  ASSERT_EQ(g.Scene, SceneClear);
-  const std::vector<int32_t> record(g.RecordMoves, g.RecordMoves + g.RecordCount);
-  for (int i = 0; i < 200 && g.ClearTick != kClearHold; ++i) Pass();
+  ASSERT_EQ(g.flow.Scene, SceneClear);
+  const std::vector<int32_t> record(g.record.RecordMoves, g.record.RecordMoves + g.record.RecordCount);
+  for (int i = 0; i < 200 && g.pace.ClearTick != kClearHold; ++i) Pass();
   Press(KeyEnter);
-  ASSERT_EQ(g.StageNo, 2);
+  ASSERT_EQ(g.flow.StageNo, 2);
 
   // The file holds the path that cleared, and its replay clears the stage.
   const std::vector<uint8_t>& file = mem.files["/game/001.PBD"];
@@ -299,13 +299,13 @@ TEST_F(UndoTest, TheReplayWrittenAfterUndosReplaysToTheClear) {
   EXPECT_EQ(record.size(), 12u);
 
   Press(KeyEscape);
-  for (int i = 0; i < 100 && g.RetireTick != kRetireHold; ++i) Pass();
+  for (int i = 0; i < 100 && g.pace.RetireTick != kRetireHold; ++i) Pass();
   Press(KeyEscape);
   Press(KeyDown);
-  ASSERT_EQ(g.StageNo, 1);
+  ASSERT_EQ(g.flow.StageNo, 1);
   Pass({{WindowEventKind::KeyDown, KeyF11, ModCtrlShift}});
-  for (int i = 0; i < 5000 && g.Scene != SceneClear && g.Scene != SceneRetire; ++i) Pass();
-  EXPECT_EQ(g.Scene, SceneClear);
+  for (int i = 0; i < 5000 && g.flow.Scene != SceneClear && g.flow.Scene != SceneRetire; ++i) Pass();
+  EXPECT_EQ(g.flow.Scene, SceneClear);
 }
 
 }  // namespace

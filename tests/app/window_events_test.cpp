@@ -12,14 +12,14 @@ using test::GameFixture;
 using WindowEventsTest = GameFixture;
 
 TEST_F(WindowEventsTest, HandlersRunInOrderAndNothingRunsOnceTheProgramHasEnded) {
-  g.MaxStage = 5;
+  g.flow.MaxStage = 5;
   const std::vector<uint8_t> before = Data();
   HandleWindowEvents(g, p,
                      {{WindowEventKind::KeyDown, KeyUp, 0},
                       {WindowEventKind::KeyDown, KeyEscape, 0},
                       {WindowEventKind::KeyDown, KeyUp, 0},
                       {WindowEventKind::Close, 0, 0}});
-  EXPECT_EQ(g.StageNo, 2);
+  EXPECT_EQ(g.flow.StageNo, 2);
   EXPECT_TRUE(hp.system.ended);
   EXPECT_EQ(hp.system.status, 0);
   // The close after the end never ran: the keyboard is still acquired.
@@ -28,15 +28,15 @@ TEST_F(WindowEventsTest, HandlersRunInOrderAndNothingRunsOnceTheProgramHasEnded)
 }
 
 TEST_F(WindowEventsTest, ActivationLetsTheTuneStart) {
-  g.FormActive = false;
+  g.lifecycle.FormActive = false;
   HandleWindowEvents(g, p, {{WindowEventKind::Activate, 0, 0}});
-  EXPECT_TRUE(g.FormActive);
+  EXPECT_TRUE(g.lifecycle.FormActive);
   EXPECT_FALSE(hp.system.ended);
 }
 
 TEST_F(WindowEventsTest, ClosingTheWindowFromTheBoardEndsWithoutWriting) {
   Key(KeyEnter);
-  ASSERT_EQ(g.Scene, SceneIdle);
+  ASSERT_EQ(g.flow.Scene, SceneIdle);
   const std::vector<uint8_t> before = Data();
   HandleWindowEvents(g, p, {{WindowEventKind::Close, 0, 0}, {WindowEventKind::KeyDown, KeyEscape, 0}});
   EXPECT_TRUE(hp.system.ended);
@@ -44,7 +44,7 @@ TEST_F(WindowEventsTest, ClosingTheWindowFromTheBoardEndsWithoutWriting) {
   EXPECT_TRUE(hp.keyboard.unacquired);
   EXPECT_EQ(hp.display.restores, 1);
   EXPECT_TRUE(hp.system.cursorShown);
-  EXPECT_EQ(g.Scene, SceneIdle);
+  EXPECT_EQ(g.flow.Scene, SceneIdle);
   EXPECT_EQ(Data(), before);
 }
 

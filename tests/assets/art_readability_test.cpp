@@ -31,17 +31,17 @@ struct ArtRig {
     EXPECT_TRUE(compositor.LoadEmbeddedSheets(error)) << error;
     hp.display.sink = &sink;
     InitGameState(*g);
-    g->LoopStarted = true;
+    g->lifecycle.LoopStarted = true;
   }
 
   // One idle frame of the board, read back.
   Pixels Idle(const std::vector<std::string>& rows, int32_t facing, int32_t colors,
               int32_t glowTick) {
     test::FillBoard(*g, rows);
-    g->Scene = SceneIdle;
+    g->flow.Scene = SceneIdle;
     g->Facing = facing;
-    g->AltColors = colors;
-    g->GlowTick = glowTick;
+    g->switches.AltColors = colors;
+    g->pace.GlowTick = glowTick;
     RunFrame(*g, hp.platform);
     return Read();
   }
@@ -61,7 +61,7 @@ struct ArtRig {
 
   // Where that blit puts something visible: the picture alone on black.
   std::vector<bool> Drawn(const BlitRecord& b) {
-    compositor.Blit(0, 0, Picture0, kWholeScreen, false);
+    compositor.Blit(0, 0, kSheetBlack, kWholeScreen, false);
     compositor.Blit(b.x, b.y, b.sheet, b.src, true);
     const Pixels alone = Read();
     std::vector<bool> out(alone.size());
@@ -125,7 +125,7 @@ TEST_F(ArtReadability, PlayerAboveTheOpenExitStaysVisibleInEveryGlowStep) {
         // GlowTick 16s shows step s on the way up.
         const Pixels with = rig.Idle(withExit, facing, colors, 16 * step);
         const Pixels without = rig.Idle(noExit, facing, colors, 16 * step);
-        const double kept = ShareKept(rig.Drawn(rig.OnlyBlitOf(Picture1)), with, without);
+        const double kept = ShareKept(rig.Drawn(rig.OnlyBlitOf(kSheetPlayer)), with, without);
         least = std::min(least, kept);
         EXPECT_GE(kept, 0.70);
       }
@@ -145,7 +145,7 @@ TEST_F(ArtReadability, BoxAboveThePlayerStaysMostlyVisibleInEachFacing) {
         const std::string box = std::string(10, '.') + test::CharOfKind(kind);
         const Pixels with = rig.Idle(Rows(box, "..........@"), facing, colors, 0);
         const Pixels without = rig.Idle(Rows(box, ""), facing, colors, 0);
-        const double kept = ShareKept(rig.Drawn(rig.OnlyBlitOf(Picture3)), with, without);
+        const double kept = ShareKept(rig.Drawn(rig.OnlyBlitOf(kSheetTiles)), with, without);
         least = std::min(least, kept);
         EXPECT_GE(kept, 2.0 / 3.0);
       }

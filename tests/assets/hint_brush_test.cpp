@@ -15,7 +15,7 @@ TEST(HintBrush, IsOnePlainColour) {
   Compositor compositor;
   std::string error;
   ASSERT_TRUE(compositor.LoadEmbeddedSheets(error)) << error;
-  compositor.Blit(0, 0, Picture0, kWholeScreen, false);
+  compositor.Blit(0, 0, kSheetBlack, kWholeScreen, false);
   compositor.Blit(10, 10, kHintBrushSheet, kHintBrushRect, true);
   const uint16_t first = compositor.PixelAt(10, 10);
   EXPECT_NE(first, 0) << "the brush is black, which the colour key skips";

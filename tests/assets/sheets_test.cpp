@@ -108,10 +108,10 @@ TEST_F(SheetsTest, NoVisiblePixelVanishesUnderTheColourKey) {
 }
 
 TEST_F(SheetsTest, ClearSheetIsSolidBlack) {
-  EXPECT_EQ(VisibleIn(Picture0, kWholeScreen), 0);
+  EXPECT_EQ(VisibleIn(kSheetBlack, kWholeScreen), 0);
 }
 
-// Column 8 of Picture3: right triangles with 10-pixel legs in the corners of
+// Column 8 of kSheetTiles: right triangles with 10-pixel legs in the corners of
 // each 24 x 36 tile. Exit marker: blue top-left and bottom-right, red the
 // other two. Start marker: mid grey with a white edge on all three sides.
 Rgb ExpectedMarker(int x, int y) {
@@ -133,7 +133,7 @@ Rgb ExpectedMarker(int x, int y) {
 TEST_F(SheetsTest, EditorMarkersAreExact) {
   for (int y = 0; y < 2 * kTileH; ++y)
     for (int x = 0; x < kTileW; ++x)
-      ASSERT_EQ(Sheet(Picture3).at(192 + x, y), ExpectedMarker(x, y)) << "at " << 192 + x << ", " << y;
+      ASSERT_EQ(Sheet(kSheetTiles).at(192 + x, y), ExpectedMarker(x, y)) << "at " << 192 + x << ", " << y;
 }
 
 TEST_F(SheetsTest, CursorShowsATrianglePointingInAtEachSide) {
@@ -142,16 +142,16 @@ TEST_F(SheetsTest, CursorShowsATrianglePointingInAtEachSide) {
   for (const int x : {kCursorRect.Left, kCursorRect.Right - 1}) {
     int first = -1, last = -1;
     for (int y = kCursorRect.Top; y < kCursorRect.Bottom; ++y)
-      if (!IsBlack(Sheet(Picture3).at(x, y))) {
+      if (!IsBlack(Sheet(kSheetTiles).at(x, y))) {
         if (first < 0) first = y;
         last = y;
       }
     ASSERT_GE(first, 0) << "column " << x;
     EXPECT_LT(first, kTileH);
     EXPECT_GE(last, kTileH);
-    EXPECT_EQ(VisibleIn(Picture3, Rect{x, first, x + 1, last + 1}), last - first + 1);
+    EXPECT_EQ(VisibleIn(kSheetTiles, Rect{x, first, x + 1, last + 1}), last - first + 1);
   }
-  EXPECT_EQ(VisibleIn(Picture3, Rect{203, kCursorRect.Top, 205, kCursorRect.Bottom}), 0);
+  EXPECT_EQ(VisibleIn(kSheetTiles, Rect{203, kCursorRect.Top, 205, kCursorRect.Bottom}), 0);
 }
 
 struct Region {
@@ -165,27 +165,27 @@ std::vector<Region> RegionsInUse() {
   const char* dirs[] = {"down", "left", "right", "up"};
   for (int d = 0; d < 4; ++d) {
     for (int f = 0; f < kWalkFrames; ++f)
-      out.push_back({Picture1, WalkRect(d, f), std::string("walk ") + dirs[d] + " " + std::to_string(f)});
+      out.push_back({kSheetPlayer, WalkRect(d, f), std::string("walk ") + dirs[d] + " " + std::to_string(f)});
     for (int f = 0; f < kPushFrames; ++f)
-      out.push_back({Picture1, PushPoseRect(d, f), std::string("push ") + dirs[d] + " " + std::to_string(f)});
-    out.push_back({Picture1, StandRect(d), std::string("stand ") + dirs[d]});
+      out.push_back({kSheetPlayer, PushPoseRect(d, f), std::string("push ") + dirs[d] + " " + std::to_string(f)});
+    out.push_back({kSheetPlayer, StandRect(d), std::string("stand ") + dirs[d]});
   }
-  for (int f = 0; f < kRetireFrames; ++f) out.push_back({Picture1, RetireRect(f), "collapse " + std::to_string(f)});
-  for (int f = 0; f < kCheerFrames; ++f) out.push_back({Picture1, CheerRect(f), "cheer " + std::to_string(f)});
+  for (int f = 0; f < kRetireFrames; ++f) out.push_back({kSheetPlayer, RetireRect(f), "collapse " + std::to_string(f)});
+  for (int f = 0; f < kCheerFrames; ++f) out.push_back({kSheetPlayer, CheerRect(f), "cheer " + std::to_string(f)});
   for (int row = 0; row < 2; ++row)
     for (int c = 0; c < kBoxColumns; ++c)
-      out.push_back({Picture3, TileRect(c, row), "box " + std::to_string(c) + " set " + std::to_string(row)});
+      out.push_back({kSheetTiles, TileRect(c, row), "box " + std::to_string(c) + " set " + std::to_string(row)});
   for (int set = 0; set < 2; ++set)
     for (int s = 0; s < kGlowSteps; ++s)
-      out.push_back({Picture4, GlowRect(s, set), "glow " + std::to_string(s) + " set " + std::to_string(set)});
-  for (int n = 0; n < 10; ++n) out.push_back({Picture5, DigitRect(n), "digit " + std::to_string(n)});
-  out.push_back({Picture5, kFloorLabelRect, "floor label"});
-  out.push_back({Picture5, kTitleLogoRect, "title logo"});
-  out.push_back({Picture5, kBannerRect, "banner"});
-  for (int t = 0; t < kFloorTextures; ++t) out.push_back({Picture6, FloorRect(t), "floor " + std::to_string(t)});
-  for (int f = 0; f < kBlastFrames; ++f) out.push_back({Picture7, BlastRect(f), "blast " + std::to_string(f)});
-  for (int f = 0; f < 2; ++f) out.push_back({Picture8, PortraitRect(f), "portrait " + std::to_string(f)});
-  out.push_back({Picture2, kWholeScreen, "title background"});
+      out.push_back({kSheetGlow, GlowRect(s, set), "glow " + std::to_string(s) + " set " + std::to_string(set)});
+  for (int n = 0; n < 10; ++n) out.push_back({kSheetLettering, DigitRect(n), "digit " + std::to_string(n)});
+  out.push_back({kSheetLettering, kFloorLabelRect, "floor label"});
+  out.push_back({kSheetLettering, kTitleLogoRect, "title logo"});
+  out.push_back({kSheetLettering, kBannerRect, "banner"});
+  for (int t = 0; t < kFloorTextures; ++t) out.push_back({kSheetFloors, FloorRect(t), "floor " + std::to_string(t)});
+  for (int f = 0; f < kBlastFrames; ++f) out.push_back({kSheetBlast, BlastRect(f), "blast " + std::to_string(f)});
+  for (int f = 0; f < 2; ++f) out.push_back({kSheetPortrait, PortraitRect(f), "portrait " + std::to_string(f)});
+  out.push_back({kSheetTitle, kWholeScreen, "title background"});
   return out;
 }
 
@@ -196,7 +196,7 @@ TEST_F(SheetsTest, EveryCellInUseShowsSomething) {
 TEST_F(SheetsTest, PlayerSheetIsBlackOutsideTheCellsInUse) {
   std::vector<bool> used(640 * 1280, false);
   for (const Region& r : RegionsInUse()) {
-    if (r.sheet != Picture1) continue;
+    if (r.sheet != kSheetPlayer) continue;
     for (int y = r.rect.Top; y < r.rect.Bottom; ++y)
       for (int x = r.rect.Left; x < r.rect.Right; ++x) used[static_cast<size_t>(y) * 640 + x] = true;
   }
@@ -204,13 +204,13 @@ TEST_F(SheetsTest, PlayerSheetIsBlackOutsideTheCellsInUse) {
     for (int col = 0; col * kPlayerW < 640; ++col) {
       const Rect cell{kPlayerW * col, kPlayerH * row, std::min(640, kPlayerW * (col + 1)), kPlayerH * (row + 1)};
       if (used[static_cast<size_t>(cell.Top) * 640 + cell.Left]) continue;
-      EXPECT_EQ(VisibleIn(Picture1, cell), 0) << "cell column " << col << " row " << row;
+      EXPECT_EQ(VisibleIn(kSheetPlayer, cell), 0) << "cell column " << col << " row " << row;
     }
 }
 
 TEST_F(SheetsTest, FloorTexturesHaveNoHoles) {
   for (int t = 0; t < kFloorTextures; ++t)
-    EXPECT_EQ(VisibleIn(Picture6, FloorRect(t)), kFloorSquare * kFloorSquare) << "floor " << t;
+    EXPECT_EQ(VisibleIn(kSheetFloors, FloorRect(t)), kFloorSquare * kFloorSquare) << "floor " << t;
 }
 
 TEST_F(SheetsTest, FloorTexturesTileWithoutASeam) {
@@ -218,7 +218,7 @@ TEST_F(SheetsTest, FloorTexturesTileWithoutASeam) {
   for (int t = 0; t < kFloorTextures; ++t) {
     const Rect r = FloorRect(t);
     auto diff = [&](int x0, int y0, int x1, int y1) {
-      const Rgb a = Sheet(Picture6).at(x0, y0), b = Sheet(Picture6).at(x1, y1);
+      const Rgb a = Sheet(kSheetFloors).at(x0, y0), b = Sheet(kSheetFloors).at(x1, y1);
       return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
     };
     long inside = 0, across = 0;
@@ -236,7 +236,7 @@ TEST_F(SheetsTest, BoxBodiesFillTheirCell) {
   for (int row = 0; row < 2; ++row)
     for (int c = 0; c < kBoxColumns; ++c) {
       const Rect t = TileRect(c, row);
-      EXPECT_EQ(VisibleIn(Picture3, Rect{t.Left, t.Top + 12, t.Right, t.Bottom}), 24 * 24)
+      EXPECT_EQ(VisibleIn(kSheetTiles, Rect{t.Left, t.Top + 12, t.Right, t.Bottom}), 24 * 24)
           << "box " << c << " set " << row;
     }
 }
@@ -246,12 +246,12 @@ TEST_F(SheetsTest, BoxBodiesFillTheirCell) {
 TEST_F(SheetsTest, PlayerStandsOnItsCell) {
   std::vector<Region> figures;
   for (const Region& r : RegionsInUse())
-    if (r.sheet == Picture1 && r.what.rfind("collapse", 0) != 0) figures.push_back(r);
+    if (r.sheet == kSheetPlayer && r.what.rfind("collapse", 0) != 0) figures.push_back(r);
   for (const Region& r : figures) {
     int lowest = -1, left = kPlayerW, right = -1;
     for (int y = 0; y < kPlayerH; ++y)
       for (int x = 0; x < kPlayerW; ++x)
-        if (!IsBlack(Sheet(Picture1).at(r.rect.Left + x, r.rect.Top + y))) {
+        if (!IsBlack(Sheet(kSheetPlayer).at(r.rect.Left + x, r.rect.Top + y))) {
           lowest = y;
           left = std::min(left, x);
           right = std::max(right, x);
@@ -267,10 +267,10 @@ TEST_F(SheetsTest, PlayerStandsOnItsCell) {
 // there stays in sight; the cheer and the fall may go higher.
 TEST_F(SheetsTest, PlayerReachesAtMostTenPixelsIntoTheRowAbove) {
   for (const Region& r : RegionsInUse()) {
-    if (r.sheet != Picture1 || r.what.rfind("cheer", 0) == 0 || r.what.rfind("collapse", 0) == 0) continue;
+    if (r.sheet != kSheetPlayer || r.what.rfind("cheer", 0) == 0 || r.what.rfind("collapse", 0) == 0) continue;
     int highest = kPlayerH;
     for (int y = 0; y < kPlayerH && highest == kPlayerH; ++y)
-      if (VisibleIn(Picture1, Rect{r.rect.Left, r.rect.Top + y, r.rect.Right, r.rect.Top + y + 1}) > 0) highest = y;
+      if (VisibleIn(kSheetPlayer, Rect{r.rect.Left, r.rect.Top + y, r.rect.Right, r.rect.Top + y + 1}) > 0) highest = y;
     EXPECT_GE(highest, 44 - 10) << r.what;
   }
 }
@@ -287,14 +287,14 @@ TEST_F(SheetsTest, ExitGlowFillsItsCellBrightensStepByStepAndStaysThinAbove) {
       const Rect cell{r.Left + 7, r.Top + 64, r.Left + 31, r.Bottom};
       const Rect above{r.Left, r.Top, r.Right, r.Top + 64};
       const Rect overRowAbove{cell.Left, r.Top + 40, cell.Right, r.Top + 64};
-      EXPECT_GT(VisibleIn(Picture4, Rect{r.Left, r.Bottom - 1, r.Right, r.Bottom}), 0)
+      EXPECT_GT(VisibleIn(kSheetGlow, Rect{r.Left, r.Bottom - 1, r.Right, r.Bottom}), 0)
           << "does not reach the cell's bottom";
-      EXPECT_GE(3 * VisibleIn(Picture4, cell), 2 * 24 * 24) << "does not fill its cell";
-      EXPECT_GT(BrightnessIn(Picture4, cell), 2 * BrightnessIn(Picture4, above))
+      EXPECT_GE(3 * VisibleIn(kSheetGlow, cell), 2 * 24 * 24) << "does not fill its cell";
+      EXPECT_GT(BrightnessIn(kSheetGlow, cell), 2 * BrightnessIn(kSheetGlow, above))
           << "is not brightest on its cell";
-      EXPECT_LE(5 * VisibleIn(Picture4, overRowAbove), 24 * 24) << "hides the row above";
+      EXPECT_LE(5 * VisibleIn(kSheetGlow, overRowAbove), 24 * 24) << "hides the row above";
       if (s > 0) {
-        EXPECT_GT(BrightnessIn(Picture4, r), BrightnessIn(Picture4, GlowRect(s - 1, set)));
+        EXPECT_GT(BrightnessIn(kSheetGlow, r), BrightnessIn(kSheetGlow, GlowRect(s - 1, set)));
       }
     }
   }
@@ -302,18 +302,18 @@ TEST_F(SheetsTest, ExitGlowFillsItsCellBrightensStepByStepAndStaysThinAbove) {
 
 TEST_F(SheetsTest, ExplosionGrowsThenFades) {
   for (int f = 1; f < kBlastFrames / 2; ++f)
-    EXPECT_GT(VisibleIn(Picture7, BlastRect(f)), VisibleIn(Picture7, BlastRect(f - 1))) << "frame " << f;
-  EXPECT_LT(BrightnessIn(Picture7, BlastRect(kBlastFrames - 1)), BrightnessIn(Picture7, BlastRect(5)) / 4);
+    EXPECT_GT(VisibleIn(kSheetBlast, BlastRect(f)), VisibleIn(kSheetBlast, BlastRect(f - 1))) << "frame " << f;
+  EXPECT_LT(BrightnessIn(kSheetBlast, BlastRect(kBlastFrames - 1)), BrightnessIn(kSheetBlast, BlastRect(5)) / 4);
   // The hit cell is x 15-38, y 30-53 of the frame: the fire starts there.
   const Rect first = BlastRect(0);
-  EXPECT_EQ(VisibleIn(Picture7, first), VisibleIn(Picture7, Rect{first.Left + 15, first.Top + 30, first.Left + 39, first.Top + 54}));
+  EXPECT_EQ(VisibleIn(kSheetBlast, first), VisibleIn(kSheetBlast, Rect{first.Left + 15, first.Top + 30, first.Left + 39, first.Top + 54}));
 }
 
 TEST_F(SheetsTest, PortraitFramesDifferOnlyInAnOpenBlackMouth) {
   int left = 96, right = -1, top = 180, bottom = -1, black = 0;
   for (int y = 0; y < 180; ++y)
     for (int x = 0; x < 96; ++x) {
-      const Rgb shut = Sheet(Picture8).at(x, y), open = Sheet(Picture8).at(96 + x, y);
+      const Rgb shut = Sheet(kSheetPortrait).at(x, y), open = Sheet(kSheetPortrait).at(96 + x, y);
       if (shut == open) continue;
       left = std::min(left, x);
       right = std::max(right, x);
@@ -325,7 +325,7 @@ TEST_F(SheetsTest, PortraitFramesDifferOnlyInAnOpenBlackMouth) {
   EXPECT_LE(right - left, 32);
   EXPECT_LE(bottom - top, 32);
   EXPECT_GT(black, 20) << "the open mouth must be see-through";
-  EXPECT_FALSE(IsBlack(Sheet(Picture8).at((left + right) / 2, (top + bottom) / 2)))
+  EXPECT_FALSE(IsBlack(Sheet(kSheetPortrait).at((left + right) / 2, (top + bottom) / 2)))
       << "the closed mouth must not be see-through";
 }
 

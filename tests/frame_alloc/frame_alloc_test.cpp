@@ -60,8 +60,8 @@ class FrameAllocations : public test::GameFixture {
     allocations = 0;
     for (int i = 0; i < n; ++i) {
       RunFrame(g, p);
-      Timer1_Timer(g, p);
-      if (g.Scene >= 0 && g.Scene < 8) seen[g.Scene] = true;
+      HandleTimerTick(g, p);
+      if (g.flow.Scene >= 0 && g.flow.Scene < 8) seen[g.flow.Scene] = true;
     }
     counting = false;
     return allocations;
@@ -89,7 +89,7 @@ TEST_F(FrameAllocations, NoSceneAllocatesInItsFrames) {
       "####################", "#@.B....P.....%....#", "#..................#",
       "#P..V..T..S..C..#..#", "#E.................#"};
   const std::vector<Step> steps = {
-      {"title", [&] { g.Scene = SceneTitle; }, 200},
+      {"title", [&] { g.flow.Scene = SceneTitle; }, 200},
       {"idle, walks and pushes of every kind",
        [&] {
          PlayBoard(board);
@@ -103,9 +103,9 @@ TEST_F(FrameAllocations, NoSceneAllocatesInItsFrames) {
          Hold(KeyStateDown);
        }, 300},
       {"idle", [&] { Hold(KeyStateDown, false); }, 100},
-      {"retire", [&] { Retire(g, p); }, 300},
-      {"ending", [&] { StartEnding(g, p); }, 2000},
-      {"editor", [&] { LoadStageForEditor(g, p); }, 200},
+      {"retire", [&] { Retire(g, p.audio); }, 300},
+      {"ending", [&] { StartEnding(g, p.audio); }, 2000},
+      {"editor", [&] { LoadStageForEditor(g, p.files, p.system); }, 200},
       {"clear",
        [&] {
          PlayBoard({"#####", "#@E.#", "#####"}, FacingRight);

@@ -81,9 +81,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   for (int pass = 0; pass < 2; ++pass) {
-    g.StageNo = stageNo;
-    const bool loaded = pass == 0 ? LoadStage(g, hp.platform) : LoadStageForEditor(g, hp.platform);
-    if (!loaded && g.Scene != SceneTitle) abort();
+    g.flow.StageNo = stageNo;
+    const bool loaded = pass == 0 ? LoadStage(g, hp.platform.files, hp.platform.system) : LoadStageForEditor(g, hp.platform.files, hp.platform.system);
+    if (!loaded && g.flow.Scene != SceneTitle) abort();
     for (int f = 0; f < kFrames && !hp.system.Ended(); ++f) {
       const uint8_t k = in.Byte() ^ keys;
       hp.keyboard.held[KeyStateLeft] = (k & 1) ? 0x80 : 0;

@@ -79,9 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   GameState& g = *state;
   InitGameState(g);
-  g.LoopStarted = true;
-  g.SoundOn = (flags & 16) != 0;
-  g.StepFrames = 1 + (flags >> 5) % 3;
+  g.lifecycle.LoopStarted = true;
+  g.switches.SoundOn = (flags & 16) != 0;
+  g.switches.StepFrames = 1 + (flags >> 5) % 3;
   static_cast<Board&>(g) = pure;
 
   for (int move = 0; move < kMaxMoves && in.at < size; ++move) {
@@ -96,11 +96,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       continue;
     }
     const bool sane = Sane(pure);
-    g.Scene = SceneIdle;
+    g.flow.Scene = SceneIdle;
     g.Facing = facing;
     ResolveMove(g);
     int frames = 0;
-    while (g.Scene != SceneIdle && g.Scene != SceneClear && frames < kFrameLimit) {
+    while (g.flow.Scene != SceneIdle && g.flow.Scene != SceneClear && frames < kFrameLimit) {
       RunFrame(g, hp.platform);
       ++frames;
     }
@@ -110,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const MoveResult result = ApplyMove(pure, facing);
     if (!InGrid(pure.PlayerX, pure.PlayerY) || !InGrid(g.PlayerX, g.PlayerY)) abort();
-    if (sane && (!SameBoard(g, pure) || (g.Scene == SceneClear) != result.cleared)) {
+    if (sane && (!SameBoard(g, pure) || (g.flow.Scene == SceneClear) != result.cleared)) {
       fprintf(stderr, "animated and pure rules differ after move %d\n", move);
       abort();
     }

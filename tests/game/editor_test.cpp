@@ -15,11 +15,11 @@ using test::GameFixture;
 class EditorTest : public GameFixture {
  public:
   void OpenEditor(int32_t stageNo) {
-    g.StageNo = stageNo;
-    g.MaxStage = 100;
-    g.Scene = SceneTitle;
+    g.flow.StageNo = stageNo;
+    g.flow.MaxStage = 100;
+    g.flow.Scene = SceneTitle;
     Key(KeyF9, ModCtrlShift);
-    ASSERT_EQ(g.Scene, SceneEditor);
+    ASSERT_EQ(g.flow.Scene, SceneEditor);
   }
 
   std::vector<uint8_t> StageBytes(int32_t stageNo) {
@@ -73,8 +73,8 @@ TEST_F(EditorTest, SavingWritesTheStageAndItsExportAndNothingElse) {
     g.PlayerY = 19;
     Key(KeyZ);
     Key(KeyEnter);
-    EXPECT_EQ(g.Scene, SceneTitle);
-    EXPECT_EQ(g.StageNo, c.stageNo);
+    EXPECT_EQ(g.flow.Scene, SceneTitle);
+    EXPECT_EQ(g.flow.StageNo, c.stageNo);
 
     std::vector<uint8_t> stage = StageBytes(c.stageNo);
     EXPECT_EQ(stage[0], KindBombBox);
@@ -112,7 +112,7 @@ TEST_F(EditorTest, EscDiscardsTheEditsAndTheSavedStagePlays) {
   g.PlayerY = 5;
   Key(KeyA);
   Key(KeyEscape);
-  EXPECT_EQ(g.Scene, SceneTitle);
+  EXPECT_EQ(g.flow.Scene, SceneTitle);
   EXPECT_EQ(mem.files.count("/game/002.LVL"), 0u);
   Key(KeyF9, ModCtrlShift);
   EXPECT_EQ(g.Map[5][5], KindEmpty) << "the stage as stored";
@@ -125,7 +125,7 @@ TEST_F(EditorTest, EscDiscardsTheEditsAndTheSavedStagePlays) {
   Key(KeyA);
   Key(KeyEnter);
   Key(KeyEnter);
-  EXPECT_EQ(g.Scene, SceneIdle);
+  EXPECT_EQ(g.flow.Scene, SceneIdle);
   EXPECT_EQ(std::tie(g.PlayerX, g.PlayerY), std::make_tuple(5, 5));
   EXPECT_EQ(g.Map[1][1], KindEmpty);
 }
@@ -157,7 +157,7 @@ TEST_F(EditorTest, AFailedSaveKeepsTheEditorOpenAndLosesNothing) {
 
     Key(KeyEnter);
 
-    EXPECT_EQ(g.Scene, SceneEditor);
+    EXPECT_EQ(g.flow.Scene, SceneEditor);
     EXPECT_EQ(g.Map[5][5], KindPairBox) << "the edits stay";
     ASSERT_EQ(hp.system.errors.size(), 1u);
     EXPECT_NE(hp.system.errors[0].find(c.path), std::string::npos) << hp.system.errors[0];
@@ -169,7 +169,7 @@ TEST_F(EditorTest, AFailedSaveKeepsTheEditorOpenAndLosesNothing) {
     // Once the fault is gone, Enter saves both.
     files.Clear();
     Key(KeyEnter);
-    EXPECT_EQ(g.Scene, SceneTitle);
+    EXPECT_EQ(g.flow.Scene, SceneTitle);
     EXPECT_EQ(mem.files["/game/002.LVL"][20 * 5 + 5], KindPairBox);
   }
 }
@@ -188,7 +188,7 @@ TEST_F(EditorTest, ClosingTheWindowKeepsUnsavedEdits) {
   g.PlayerX = 5;
   g.PlayerY = 5;
   Key(Key1 + 2);
-  Form_Unload(g, hp.platform);
+  HandleClose(g, hp.platform);
   EXPECT_TRUE(hp.system.ended);
   EXPECT_EQ(StageBytes(2)[20 * 5 + 5], KindVanishBox);
   EXPECT_EQ(mem.files["/game/002.LVL"][20 * 5 + 5], KindVanishBox);
@@ -203,7 +203,7 @@ TEST_F(EditorTest, ClosingTheWindowWithoutEditsWritesNothing) {
   Key(KeyQ);  // and back: the stage is as stored
   const std::vector<uint8_t> before = Data();
   files.Clear();
-  Form_Unload(g, hp.platform);
+  HandleClose(g, hp.platform);
   EXPECT_TRUE(hp.system.ended);
   EXPECT_TRUE(Data() == before);
   EXPECT_EQ(mem.files.count("/game/003.LVL"), 0u);
@@ -216,15 +216,15 @@ TEST_F(EditorTest, ClosingTheWindowWhenTheSaveFailsKeepsTheGameOpen) {
   g.PlayerY = 5;
   Key(Key1);
   files.FailEvery(FileOp::WriteAt, "TOVAK.DAT");
-  Form_Unload(g, hp.platform);
+  HandleClose(g, hp.platform);
   EXPECT_FALSE(hp.system.ended);
-  EXPECT_EQ(g.Scene, SceneEditor);
+  EXPECT_EQ(g.flow.Scene, SceneEditor);
   EXPECT_EQ(g.Map[5][5], KindPairBox);
   ASSERT_EQ(hp.system.messages.size(), 1u);
   EXPECT_NE(hp.system.messages[0].find("stays open"), std::string::npos) << hp.system.messages[0];
   // Esc leaves the edits; then the window closes at once.
   Key(KeyEscape);
-  Form_Unload(g, hp.platform);
+  HandleClose(g, hp.platform);
   EXPECT_TRUE(hp.system.ended);
   EXPECT_EQ(StageBytes(2)[20 * 5 + 5], test::SyntheticDataFile(5)[StageCellOffset(2, 5, 5)]);
 }
@@ -235,7 +235,7 @@ TEST_F(EditorTest, ClosingTheWindowWhenOnlyTheExportFailsEnds) {
   g.PlayerY = 5;
   Key(Key1);
   files.FailEvery(FileOp::ReplaceWhole, ".LVL");
-  Form_Unload(g, hp.platform);
+  HandleClose(g, hp.platform);
   EXPECT_TRUE(hp.system.ended) << "the stage itself is saved";
   EXPECT_EQ(StageBytes(2)[20 * 5 + 5], KindPairBox);
   EXPECT_EQ(hp.system.messages.size(), 1u);

@@ -225,11 +225,11 @@ TEST_F(FloorHelpGame, NothingClaimedOutsideTheIdleScene) {
   PlayBoard(kLostRoom);
   StepUntilKnown();
   ASSERT_TRUE(g.Help.NoWayOut);
-  g.Scene = SceneWalk;
+  g.flow.Scene = SceneWalk;
   StepFloorHelp(g);
   EXPECT_FALSE(g.Help.NoWayOut);
-  g.Scene = SceneIdle;
-  g.ReplayMode = true;
+  g.flow.Scene = SceneIdle;
+  g.record.ReplayMode = true;
   StepFloorHelp(g);
   EXPECT_FALSE(g.Help.Searching || g.Help.HasFinding);
 }
@@ -255,7 +255,7 @@ TEST_F(FloorHelpGame, HintShowsAndCounts) {
   EXPECT_EQ(g.Help.HintsTaken, 2);
   EXPECT_EQ(g.Help.Hint.FramesLeft, kHintFrames);
   // A push ends the mark; the count stays until another floor is loaded.
-  g.Scene = ScenePush;
+  g.flow.Scene = ScenePush;
   StepFloorHelp(g);
   EXPECT_EQ(g.Help.Hint.FramesLeft, 0);
   ResetFloorHelp(g);
@@ -266,7 +266,7 @@ TEST_F(FloorHelpGame, NoHintWhereTheSearchGivesUpOrTheFloorIsLost) {
   search = MakeSlicedSearch(SmallCaps(), 1.0);
   g.Help.Search = search.get();
   static_cast<Board&>(g) = CappedRoom();
-  g.Scene = SceneIdle;
+  g.flow.Scene = SceneIdle;
   StepUntilKnown();
   EXPECT_FALSE(g.Help.NoWayOut);  // the cap proves nothing
   // H tries the deeper search first, and only then says there is no hint.

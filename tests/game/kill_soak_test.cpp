@@ -133,20 +133,20 @@ TEST_F(KillSoak, EditorSavesAndClearSaves) {
           PosixFiles files;
           HeadlessPlatform hp(files);
           auto g = std::make_unique<GameState>();
-          g->AppDir = t.path();
-          g->StageNo = 7;
+          g->lifecycle.AppDir = t.path();
+          g->flow.StageNo = 7;
           for (uint8_t v = 0;; v ^= 1) {
             if (editor) {
               for (auto& column : g->Map) {
                 for (auto& cell : column) cell = 1 + v;
               }
-              SaveEditedStage(*g, hp.platform);
+              SaveEditedStage(*g, hp.platform.files, hp.platform.system);
             } else {
               std::string error;
-              WriteProgress(files, DataFilePath(g->AppDir), static_cast<uint8_t>(20 + v), error);
-              g->RecordCount = 2 + v;
-              for (int i = 0; i < g->RecordCount; ++i) g->RecordMoves[i] = 28 + v;
-              WriteReplayFile(*g, hp.platform);
+              WriteProgress(files, DataFilePath(g->lifecycle.AppDir), static_cast<uint8_t>(20 + v), error);
+              g->record.RecordCount = 2 + v;
+              for (int i = 0; i < g->record.RecordCount; ++i) g->record.RecordMoves[i] = 28 + v;
+              WriteReplayFile(*g, hp.platform.files, hp.platform.system);
             }
           }
         },

@@ -39,40 +39,40 @@ TEST_P(ResolveMoveTest, SetsTheSceneAndThePush) {
   g.PushKind = g.SlideEndX = g.SlideEndY = kKept;
   g.HitX = g.HitY = g.HitKind = g.SlideDistance = kKept;
   // Leftovers of an earlier push, which only StartPush resets.
-  g.AnimStep = 5;
-  g.SlideOffset = 48;
-  g.PushPoseDone = g.SlideDone = g.EventDone = g.PushSfxDone = true;
-  g.PairTick = g.VanishTick = g.CopyTick = g.BlastTick = 9;
-  g.PairSfxDone = g.VanishSfxDone = g.CopySfxDone = g.BlastSfxDone = true;
-  g.ClearSfxDone = true;
+  g.pace.AnimStep = 5;
+  g.push.SlideOffset = 48;
+  g.push.PushPoseDone = g.push.SlideDone = g.push.EventDone = g.latches.PushSfxDone = true;
+  g.push.PairTick = g.push.VanishTick = g.push.CopyTick = g.push.BlastTick = 9;
+  g.latches.PairSfxDone = g.latches.VanishSfxDone = g.latches.CopySfxDone = g.latches.BlastSfxDone = true;
+  g.latches.ClearSfxDone = true;
 
   ResolveMove(g);
 
-  EXPECT_EQ(g.Scene, c.scene);
+  EXPECT_EQ(g.flow.Scene, c.scene);
   EXPECT_EQ(g.Facing, c.facing);
   EXPECT_EQ(std::tie(g.TargetX, g.TargetY), std::tie(c.targetX, c.targetY));
   EXPECT_EQ(g.PushKind, c.pushKind);
   EXPECT_EQ(std::tie(g.SlideEndX, g.SlideEndY), std::tie(c.slideEndX, c.slideEndY));
   EXPECT_EQ(std::tie(g.HitX, g.HitY, g.HitKind), std::tie(c.hitX, c.hitY, c.hitKind));
   EXPECT_EQ(g.SlideDistance, c.slideDistance);
-  EXPECT_EQ(g.ClearSfxDone, c.clearSfxDone);
-  EXPECT_EQ(g.AnimStep, c.scene == SceneIdle ? 5 : 0);
-  EXPECT_TRUE(g.EventDone) << "the push scene owns it";
+  EXPECT_EQ(g.latches.ClearSfxDone, c.clearSfxDone);
+  EXPECT_EQ(g.pace.AnimStep, c.scene == SceneIdle ? 5 : 0);
+  EXPECT_TRUE(g.push.EventDone) << "the push scene owns it";
 
   const bool push = c.scene == ScenePush;
-  EXPECT_EQ(g.SlideOffset, push ? 0 : 48);
-  EXPECT_EQ(g.PushPoseDone, !push);
-  EXPECT_EQ(g.SlideDone, !push);
-  EXPECT_EQ(g.PushSfxDone, !push);
+  EXPECT_EQ(g.push.SlideOffset, push ? 0 : 48);
+  EXPECT_EQ(g.push.PushPoseDone, !push);
+  EXPECT_EQ(g.push.SlideDone, !push);
+  EXPECT_EQ(g.latches.PushSfxDone, !push);
   // Each kind resets its own event counter and latch, no other.
   const auto reset = [&](int32_t kind) { return push && c.pushKind == kind; };
-  EXPECT_EQ(std::tie(g.PairTick, g.PairSfxDone),
+  EXPECT_EQ(std::tie(g.push.PairTick, g.latches.PairSfxDone),
             std::make_tuple(reset(KindPairBox) ? 0 : 9, !reset(KindPairBox)));
-  EXPECT_EQ(std::tie(g.VanishTick, g.VanishSfxDone),
+  EXPECT_EQ(std::tie(g.push.VanishTick, g.latches.VanishSfxDone),
             std::make_tuple(reset(KindVanishBox) ? 0 : 9, !reset(KindVanishBox)));
-  EXPECT_EQ(std::tie(g.CopyTick, g.CopySfxDone),
+  EXPECT_EQ(std::tie(g.push.CopyTick, g.latches.CopySfxDone),
             std::make_tuple(reset(KindCopyBox) ? 0 : 9, !reset(KindCopyBox)));
-  EXPECT_EQ(std::tie(g.BlastTick, g.BlastSfxDone),
+  EXPECT_EQ(std::tie(g.push.BlastTick, g.latches.BlastSfxDone),
             std::make_tuple(reset(KindBombBox) ? 0 : 9, !reset(KindBombBox)));
 }
 
@@ -163,13 +163,13 @@ TEST_F(MoveStepTest, HeldArrowsResolveDownLeftRightUp) {
     // Boxed in, so every move is blocked and only turns the player.
     PlayBoard({"###", "#@#", "###"}, FacingUp);
     g.Facing = 0;
-    g.RecordCount = 0;
+    g.record.RecordCount = 0;
     for (int k : {KeyStateDown, KeyStateLeft, KeyStateRight, KeyStateUp}) Hold(k, false);
     for (int k : c.held) Hold(k);
-    Timer1_Timer(g, p);
+    HandleTimerTick(g, p);
     EXPECT_EQ(g.Facing, c.facing) << c.code;
     // A turn in place changes no board: neither recorded nor undoable.
-    EXPECT_EQ(g.RecordCount, 0);
+    EXPECT_EQ(g.record.RecordCount, 0);
     EXPECT_EQ(g.Undo.Moves(), 0);
   }
 }
@@ -177,61 +177,61 @@ TEST_F(MoveStepTest, HeldArrowsResolveDownLeftRightUp) {
 TEST_F(MoveStepTest, HoldingAnArrowAgainstAWallRecordsNothing) {
   PlayBoard({"####", "#@##", "####"});
   Hold(KeyStateRight);
-  for (int tick = 0; tick < 3; ++tick) Timer1_Timer(g, p);
-  EXPECT_EQ(g.Scene, SceneIdle);
+  for (int tick = 0; tick < 3; ++tick) HandleTimerTick(g, p);
+  EXPECT_EQ(g.flow.Scene, SceneIdle);
   EXPECT_EQ(g.Facing, FacingRight);
-  EXPECT_EQ(g.RecordCount, 0);
+  EXPECT_EQ(g.record.RecordCount, 0);
   EXPECT_EQ(g.Undo.Moves(), 0);
   // A walk is recorded, with the facing it started from kept for undo.
   PlayBoard({"####", "#@.#", "####"}, FacingUp);
-  Timer1_Timer(g, p);
-  ASSERT_EQ(g.RecordCount, 1);
-  EXPECT_EQ(g.RecordMoves[0], MoveCodeRight);
+  HandleTimerTick(g, p);
+  ASSERT_EQ(g.record.RecordCount, 1);
+  EXPECT_EQ(g.record.RecordMoves[0], MoveCodeRight);
   ASSERT_EQ(g.Undo.Moves(), 1);
   EXPECT_EQ(g.Undo.steps[0].facingBefore, FacingUp);
   EXPECT_FALSE(g.Undo.steps[0].push);
   // Recording is not looked at: the record keeps every move regardless.
-  EXPECT_FALSE(g.Recording);
+  EXPECT_FALSE(g.record.Recording);
 }
 
 TEST_F(MoveStepTest, TheMoveStepRunsOnlyInTheIdleSceneWithAnArrowHeld) {
   PlayBoard({"####", "#@.#", "####"}, FacingUp);
-  Timer1_Timer(g, p);
+  HandleTimerTick(g, p);
   EXPECT_EQ(g.Facing, FacingUp) << "no arrow held";
-  EXPECT_EQ(g.RecordCount, 0);
+  EXPECT_EQ(g.record.RecordCount, 0);
 
   Hold(KeyStateRight);
   for (const int16_t scene : {SceneTitle, SceneWalk, ScenePush, SceneClear, SceneRetire,
                               SceneEnding, SceneEditor}) {
-    g.Scene = scene;
+    g.flow.Scene = scene;
     g.KeyState[KeyStateRight] = 0;
-    Timer1_Timer(g, p);
+    HandleTimerTick(g, p);
     EXPECT_NE(g.KeyState[KeyStateRight], 0) << "the poll runs in every scene";
-    EXPECT_EQ(g.Scene, scene);
-    EXPECT_EQ(g.RecordCount, 0);
+    EXPECT_EQ(g.flow.Scene, scene);
+    EXPECT_EQ(g.record.RecordCount, 0);
   }
-  g.Scene = SceneIdle;
-  Timer1_Timer(g, p);
-  EXPECT_EQ(g.Scene, SceneWalk);
-  EXPECT_EQ(g.RecordCount, 1);
+  g.flow.Scene = SceneIdle;
+  HandleTimerTick(g, p);
+  EXPECT_EQ(g.flow.Scene, SceneWalk);
+  EXPECT_EQ(g.record.RecordCount, 1);
 }
 
 TEST_F(MoveStepTest, AFullRecordKeepsItsCodesAndTheMovesStillPlay) {
   PlayBoard({"#####", "#@..#", "#####"});
-  g.RecordMoves[RecordCapacity - 1] = 0;
-  g.RecordCount = RecordCapacity - 1;
+  g.record.RecordMoves[RecordCapacity - 1] = 0;
+  g.record.RecordCount = RecordCapacity - 1;
   Hold(KeyStateRight);
-  Timer1_Timer(g, p);
-  EXPECT_EQ(g.RecordCount, RecordCapacity);
-  EXPECT_EQ(g.RecordMoves[RecordCapacity - 1], MoveCodeRight);
-  EXPECT_EQ(g.Scene, SceneWalk);
+  HandleTimerTick(g, p);
+  EXPECT_EQ(g.record.RecordCount, RecordCapacity);
+  EXPECT_EQ(g.record.RecordMoves[RecordCapacity - 1], MoveCodeRight);
+  EXPECT_EQ(g.flow.Scene, SceneWalk);
 
-  g.Scene = SceneIdle;
+  g.flow.Scene = SceneIdle;
   Hold(KeyStateRight, false);
   Hold(KeyStateDown);
-  Timer1_Timer(g, p);
-  EXPECT_EQ(g.RecordCount, RecordCapacity);
-  EXPECT_EQ(g.RecordMoves[RecordCapacity - 1], MoveCodeRight);
+  HandleTimerTick(g, p);
+  EXPECT_EQ(g.record.RecordCount, RecordCapacity);
+  EXPECT_EQ(g.record.RecordMoves[RecordCapacity - 1], MoveCodeRight);
   EXPECT_EQ(g.Facing, FacingDown) << "the move beyond the record still plays";
 }
 
@@ -242,19 +242,19 @@ class ReplayStepTest : public GameFixture {
   void Replay(const std::vector<int32_t>& codes) {
     mem.files["/game/001.PBD"] =
         FormatReplay(codes.data(), static_cast<int32_t>(codes.size()));
-    g.StageNo = 1;
+    g.flow.StageNo = 1;
     Key(KeyF11, ModCtrlShift);
   }
 };
 
 TEST_F(ReplayStepTest, ACountOfZeroRetiresOnTheFirstIdleTickWithoutTheRetireSound) {
   Replay({});
-  ASSERT_EQ(g.Scene, SceneIdle);
-  ASSERT_TRUE(g.ReplayMode);
-  g.RetireTick = 30;
-  Timer1_Timer(g, p);
-  EXPECT_EQ(g.Scene, SceneRetire);
-  EXPECT_EQ(g.RetireTick, 0);
+  ASSERT_EQ(g.flow.Scene, SceneIdle);
+  ASSERT_TRUE(g.record.ReplayMode);
+  g.pace.RetireTick = 30;
+  HandleTimerTick(g, p);
+  EXPECT_EQ(g.flow.Scene, SceneRetire);
+  EXPECT_EQ(g.pace.RetireTick, 0);
   EXPECT_TRUE(hp.audio.sfxStarted.empty());
   EXPECT_EQ(g.PlayerY, 1) << "no move";
 }
@@ -263,44 +263,44 @@ TEST_F(ReplayStepTest, CodesDriveThePlayerInPlaceOfTheKeyboard) {
   // The synthetic stage: player at (1, 1) in a closed room.
   Replay({99, 28, 30});
   Hold(KeyStateLeft);  // ignored while replaying
-  Timer1_Timer(g, p);
+  HandleTimerTick(g, p);
   EXPECT_EQ(g.Facing, FacingDown) << "an unknown code keeps the facing";
-  EXPECT_EQ(g.Scene, SceneWalk);
+  EXPECT_EQ(g.flow.Scene, SceneWalk);
   EXPECT_EQ(std::tie(g.TargetX, g.TargetY), std::make_tuple(1, 2));
-  EXPECT_EQ(g.ReplayPos, 1);
+  EXPECT_EQ(g.record.ReplayPos, 1);
 
   CompleteWalk(g);
-  g.Scene = SceneIdle;
-  Timer1_Timer(g, p);
+  g.flow.Scene = SceneIdle;
+  HandleTimerTick(g, p);
   EXPECT_EQ(g.Facing, FacingRight);
-  EXPECT_EQ(g.Scene, SceneWalk);
-  EXPECT_EQ(g.ReplayPos, 2);
+  EXPECT_EQ(g.flow.Scene, SceneWalk);
+  EXPECT_EQ(g.record.ReplayPos, 2);
 
   CompleteWalk(g);
-  g.Scene = SceneIdle;
-  Timer1_Timer(g, p);
+  g.flow.Scene = SceneIdle;
+  HandleTimerTick(g, p);
   EXPECT_EQ(g.Facing, FacingUp);
-  EXPECT_EQ(g.Scene, SceneWalk);
-  EXPECT_EQ(g.ReplayPos, 3);
-  EXPECT_EQ(g.RecordCount, 0) << "a replay records nothing";
+  EXPECT_EQ(g.flow.Scene, SceneWalk);
+  EXPECT_EQ(g.record.ReplayPos, 3);
+  EXPECT_EQ(g.record.RecordCount, 0) << "a replay records nothing";
 
   CompleteWalk(g);
-  g.Scene = SceneIdle;
-  Timer1_Timer(g, p);
-  EXPECT_EQ(g.Scene, SceneRetire);
-  EXPECT_EQ(g.ReplayPos, 3);
+  g.flow.Scene = SceneIdle;
+  HandleTimerTick(g, p);
+  EXPECT_EQ(g.flow.Scene, SceneRetire);
+  EXPECT_EQ(g.record.ReplayPos, 3);
 }
 
 TEST_F(ReplayStepTest, ABlockedCodeIsUsedUpLikeAnyOther) {
   Replay({30, 30});
-  Timer1_Timer(g, p);
-  EXPECT_EQ(g.Scene, SceneIdle);
+  HandleTimerTick(g, p);
+  EXPECT_EQ(g.flow.Scene, SceneIdle);
   EXPECT_EQ(g.Facing, FacingUp);
-  EXPECT_EQ(g.ReplayPos, 1);
-  Timer1_Timer(g, p);
-  EXPECT_EQ(g.ReplayPos, 2);
-  Timer1_Timer(g, p);
-  EXPECT_EQ(g.Scene, SceneRetire);
+  EXPECT_EQ(g.record.ReplayPos, 1);
+  HandleTimerTick(g, p);
+  EXPECT_EQ(g.record.ReplayPos, 2);
+  HandleTimerTick(g, p);
+  EXPECT_EQ(g.flow.Scene, SceneRetire);
 }
 
 // --- Music keep-alive ---
@@ -317,11 +317,11 @@ TEST_F(MoveStepTest, TheKeepAliveRestartsTheTuneOnlyWhenAllowedAndSilent) {
   for (const Case& c : cases) {
     hp.audio.tuneOps.clear();
     hp.system.pauses.clear();
-    g.MusicOn = c.musicOn;
-    g.LoopStarted = c.loopStarted;
-    g.FormActive = c.formActive;
+    g.switches.MusicOn = c.musicOn;
+    g.lifecycle.LoopStarted = c.loopStarted;
+    g.lifecycle.FormActive = c.formActive;
     hp.audio.tunePlaying = c.playing;
-    Timer1_Timer(g, p);
+    HandleTimerTick(g, p);
     EXPECT_EQ(hp.audio.tuneOps, c.restarts ? std::vector<std::string>{"play"}
                                            : std::vector<std::string>{});
     EXPECT_EQ(hp.system.pauses, c.restarts ? std::vector<int>{500} : std::vector<int>{});

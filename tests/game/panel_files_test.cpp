@@ -48,7 +48,7 @@ class PanelFilesTest : public GameFixture {};
 
 TEST_F(PanelFilesTest, F1IsRememberedAcrossRuns) {
   // No file: the panels are on, nothing is said or written.
-  EXPECT_TRUE(ReadSettings(g, p));
+  EXPECT_TRUE(ReadSettings(g, p.files, p.system));
   EXPECT_TRUE(g.Panel.shown);
   EXPECT_EQ(mem.files.count(kSettings), 0u);
 
@@ -56,7 +56,7 @@ TEST_F(PanelFilesTest, F1IsRememberedAcrossRuns) {
   EXPECT_FALSE(g.Panel.shown);
   EXPECT_EQ(mem.files[kSettings], Bytes("# Rara3 settings, written by the game\npanels off\n"));
   g.Panel.shown = true;
-  EXPECT_TRUE(ReadSettings(g, p));
+  EXPECT_TRUE(ReadSettings(g, p.files, p.system));
   EXPECT_FALSE(g.Panel.shown);
 
   Key(KeyF1);
@@ -67,7 +67,7 @@ TEST_F(PanelFilesTest, F1IsRememberedAcrossRuns) {
 
 TEST_F(PanelFilesTest, ABadSettingsFileIsReportedAndGivesTheDefaults) {
   mem.files[kSettings] = Bytes("panels sometimes\n");
-  EXPECT_FALSE(ReadSettings(g, p));
+  EXPECT_FALSE(ReadSettings(g, p.files, p.system));
   EXPECT_TRUE(g.Panel.shown);
   ASSERT_EQ(hp.system.messages.size(), 1u);
   EXPECT_NE(hp.system.messages[0].find("/game/settings.txt: line 1"), std::string::npos);
@@ -75,7 +75,7 @@ TEST_F(PanelFilesTest, ABadSettingsFileIsReportedAndGivesTheDefaults) {
   EXPECT_EQ(mem.files[kSettings], Bytes("panels sometimes\n"));
 
   files.FailEvery(FileOp::ReadAll, "settings");
-  EXPECT_FALSE(ReadSettings(g, p));
+  EXPECT_FALSE(ReadSettings(g, p.files, p.system));
   EXPECT_TRUE(g.Panel.shown);
   EXPECT_EQ(hp.system.messages.size(), 2u);
 }
@@ -93,14 +93,14 @@ class BestClearTest : public GameFixture {
  public:
   BestClearTest() {
     PutStage(1, {"########", "#@P...P#", "#......#", "#.....E#", "########"});
-    g.StageNo = 1;
-    EXPECT_TRUE(LoadStage(g, p));
-    g.Scene = SceneTitle;
+    g.flow.StageNo = 1;
+    EXPECT_TRUE(LoadStage(g, p.files, p.system));
+    g.flow.Scene = SceneTitle;
   }
 
   // The codes given, then down to the exit's row and right onto it.
   std::vector<int32_t> ClearPath(std::vector<int32_t> codes) const {
-    Board b = g.StageStart;
+    Board b = g.record.StageStart;
     for (int32_t c : codes) ApplyMove(b, FacingOfMoveCode(c, b.Facing));
     while (b.PlayerY < 3) {
       ApplyMove(b, FacingDown);
@@ -139,12 +139,12 @@ TEST_F(BestClearTest, TheReplayFileGivesTheBestClear) {
   for (const Case& c : cases) {
     mem.files.erase("/game/001.PBD");
     if (c.file) PutReplay(c.codes);
-    ASSERT_TRUE(LoadStage(g, p));
+    ASSERT_TRUE(LoadStage(g, p.files, p.system));
     EXPECT_EQ(g.Panel.bestMoves, c.moves) << c.name;
     EXPECT_EQ(g.Panel.bestPushes, c.pushes) << c.name;
   }
   mem.files["/game/001.PBD"] = Bytes("3\r\n28\r\n");  // fewer codes than its count
-  ASSERT_TRUE(LoadStage(g, p));
+  ASSERT_TRUE(LoadStage(g, p.files, p.system));
   EXPECT_EQ(g.Panel.bestMoves, -1);
   EXPECT_TRUE(hp.system.messages.empty());
 }
@@ -157,26 +157,26 @@ void Frame(GameFixture& t) {
 }
 
 void PlayToClear(GameFixture& t, const std::vector<int32_t>& codes) {
-  t.g.StepFrames = 1;
-  t.g.StageNo = 1;
+  t.g.switches.StepFrames = 1;
+  t.g.flow.StageNo = 1;
   t.Key(KeyEnter);
-  ASSERT_EQ(t.g.Scene, SceneIdle);
+  ASSERT_EQ(t.g.flow.Scene, SceneIdle);
   for (int32_t code : codes) {
     const int key = code == MoveCodeDown ? KeyStateDown : code == MoveCodeRight ? KeyStateRight
                     : code == MoveCodeLeft ? KeyStateLeft : KeyStateUp;
     t.Hold(key);
     Frame(t);
-    Timer1_Timer(t.g, t.p);
+    HandleTimerTick(t.g, t.p);
     t.Hold(key, false);
-    for (int i = 0; i < 500 && t.g.Scene != SceneIdle && t.g.Scene != SceneClear; ++i) {
+    for (int i = 0; i < 500 && t.g.flow.Scene != SceneIdle && t.g.flow.Scene != SceneClear; ++i) {
       Frame(t);
-      Timer1_Timer(t.g, t.p);
+      HandleTimerTick(t.g, t.p);
     }
   }
-  ASSERT_EQ(t.g.Scene, SceneClear);
-  for (int i = 0; i < 500 && t.g.ClearTick != kClearHold; ++i) Frame(t);
+  ASSERT_EQ(t.g.flow.Scene, SceneClear);
+  for (int i = 0; i < 500 && t.g.pace.ClearTick != kClearHold; ++i) Frame(t);
   t.Key(KeyEnter);
-  t.g.Scene = SceneTitle;
+  t.g.flow.Scene = SceneTitle;
 }
 
 TEST_F(BestClearTest, OnlyAClearWithNoMoreMovesReplacesTheReplay) {

@@ -28,7 +28,7 @@ class PointerTest : public GameFixture {
   void Pass() {
     StepBeforeDraw(g, p.audio);
     StepAfterFlip(g);
-    Timer1_Timer(g, p);
+    HandleTimerTick(g, p);
   }
   void Passes(int n) {
     for (int i = 0; i < n; ++i) Pass();
@@ -37,14 +37,14 @@ class PointerTest : public GameFixture {
   void Settle() {
     for (int i = 0; i < 5000; ++i) {
       Pass();
-      if (g.Scene != SceneWalk && g.Scene != ScenePush) {
+      if (g.flow.Scene != SceneWalk && g.flow.Scene != ScenePush) {
         Pass();
-        if (g.Scene != SceneWalk && g.Scene != ScenePush) return;
+        if (g.flow.Scene != SceneWalk && g.flow.Scene != ScenePush) return;
       }
     }
     FAIL() << "the moves never ended";
   }
-  void Pointer(WindowEventKind kind, int32_t x, int32_t y) { Form_Pointer(g, p, kind, x, y); }
+  void Pointer(WindowEventKind kind, int32_t x, int32_t y) { HandlePointer(g, p, kind, x, y); }
   void Click(int32_t px, int32_t py) {
     Pointer(WindowEventKind::PointerDown, px, py);
     Pointer(WindowEventKind::PointerUp, px, py);
@@ -56,12 +56,12 @@ class PointerTest : public GameFixture {
     Pointer(WindowEventKind::PointerUp, 320 + dx, 240 + dy);
   }
   std::vector<int32_t> Record() const {
-    return {g.RecordMoves, g.RecordMoves + g.RecordCount};
+    return {g.record.RecordMoves, g.record.RecordMoves + g.record.RecordCount};
   }
   void StartRecording() {
-    g.Recording = true;
-    g.RecordCount = 0;
-    g.StageStart = g;
+    g.record.Recording = true;
+    g.record.RecordCount = 0;
+    g.record.StageStart = g;
   }
 };
 
@@ -154,7 +154,7 @@ TEST_P(TapTest, MovesAsTheArrowsWould) {
   StartRecording();
   Click(c.px, c.py);
   Settle();
-  EXPECT_EQ(g.Scene, c.scene);
+  EXPECT_EQ(g.flow.Scene, c.scene);
   EXPECT_EQ(std::tie(g.PlayerX, g.PlayerY), std::tie(c.playerX, c.playerY));
   EXPECT_EQ(Record(), c.record);
 }
@@ -189,7 +189,7 @@ TEST_F(PointerTest, EveryStepIsAMoveUndoneAlone) {
   Settle();
   ASSERT_EQ(g.PlayerX, 4);
   for (int32_t x = 3; x >= 0; --x) {
-    ASSERT_TRUE(TakeBackMove(g, p));
+    ASSERT_TRUE(TakeBackMove(g, p.audio));
     EXPECT_EQ(g.PlayerX, x);
   }
 }
@@ -201,9 +201,9 @@ TEST_F(PointerTest, TheFirstStepStartsInTheTickOfTheClick) {
   int32_t path[kBoardSize * kBoardSize];
   ASSERT_EQ(FindWalk(g, 15, 15, path), 30);
   ClickCell(15, 15);
-  Timer1_Timer(g, p);
-  EXPECT_EQ(g.Scene, SceneWalk);
-  EXPECT_EQ(g.RecordCount, 1);
+  HandleTimerTick(g, p);
+  EXPECT_EQ(g.flow.Scene, SceneWalk);
+  EXPECT_EQ(g.record.RecordCount, 1);
 }
 
 struct CancelCase {
@@ -228,7 +228,7 @@ TEST_P(CancelTest, StopsTheRestOfTheWalk) {
   StartRecording();
   ClickCell(10, 0);
   Passes(15);
-  ASSERT_EQ(g.Scene, SceneWalk);
+  ASSERT_EQ(g.flow.Scene, SceneWalk);
   GetParam().during(*this);
   Settle();
   EXPECT_EQ(g.PlayerX, GetParam().playerX);
@@ -287,7 +287,7 @@ TEST_F(PointerTest, AHeldSwipeWalksOnUntilReleased) {
   Pointer(WindowEventKind::PointerUp, 340, 300);
   Settle();
   EXPECT_LE(g.PlayerX, whileHeld + 1) << "the step under way ends, no more";
-  EXPECT_EQ(g.RecordCount, g.PlayerX);
+  EXPECT_EQ(g.record.RecordCount, g.PlayerX);
 }
 
 TEST_F(PointerTest, TurningWhileHeldIsANewSwipe) {
@@ -323,7 +323,7 @@ TEST_F(PointerTest, QuickTapsAreNotLost) {
     }
     Settle();
     EXPECT_EQ(g.PlayerX, c.cells) << c.taps << " taps";
-    EXPECT_EQ(g.RecordCount, c.cells) << c.taps << " taps";
+    EXPECT_EQ(g.record.RecordCount, c.cells) << c.taps << " taps";
   }
 }
 
@@ -346,7 +346,7 @@ TEST_P(BufferTest, KeepsOneTap) {
   Pass();
   Hold(KeyStateRight, false);
   Pass();
-  ASSERT_EQ(g.Scene, SceneWalk);
+  ASSERT_EQ(g.flow.Scene, SceneWalk);
   GetParam().during(*this);
   Settle();
   EXPECT_EQ(std::tie(g.PlayerX, g.PlayerY), std::tie(GetParam().playerX, GetParam().playerY));
@@ -398,9 +398,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(PointerTest, ReplaysTakeNoTapsOrClicks) {
   PlayBoard({"@....", "....."});
-  g.ReplayMode = true;
-  g.ReplayCount = 1;
-  g.ReplayMoves[0] = MoveCodeRight;
+  g.record.ReplayMode = true;
+  g.record.ReplayCount = 1;
+  g.record.ReplayMoves[0] = MoveCodeRight;
   Key(KeyDown);
   ClickCell(4, 1);
   Settle();
@@ -411,23 +411,23 @@ TEST_F(PointerTest, ReplaysTakeNoTapsOrClicks) {
 // --- The other scenes: what Enter, or the scene's own key, does ---
 
 TEST_F(PointerTest, TitleTapsStartOrChooseTheFloor) {
-  g.MaxStage = 5;
-  g.StageNo = 2;
+  g.flow.MaxStage = 5;
+  g.flow.StageNo = 2;
   Click(400, 320);  // the number's upper half
-  EXPECT_EQ(g.StageNo, 3);
+  EXPECT_EQ(g.flow.StageNo, 3);
   Click(400, 380);  // its lower half
   Click(400, 380);
-  EXPECT_EQ(g.StageNo, 1);
+  EXPECT_EQ(g.flow.StageNo, 1);
   Swipe(0, -40);
   Swipe(40, 0);
-  EXPECT_EQ(g.StageNo, 3);
+  EXPECT_EQ(g.flow.StageNo, 3);
   Swipe(-40, 0);
-  EXPECT_EQ(g.StageNo, 2);
-  EXPECT_EQ(g.Scene, SceneTitle);
+  EXPECT_EQ(g.flow.StageNo, 2);
+  EXPECT_EQ(g.flow.Scene, SceneTitle);
   Click(100, 100);
-  EXPECT_EQ(g.Scene, SceneIdle);
-  EXPECT_EQ(g.StageNo, 2);
-  EXPECT_TRUE(g.Recording);
+  EXPECT_EQ(g.flow.Scene, SceneIdle);
+  EXPECT_EQ(g.flow.StageNo, 2);
+  EXPECT_TRUE(g.record.Recording);
 }
 
 TEST_F(PointerTest, TapsInTheHeldScenes) {
@@ -438,20 +438,20 @@ TEST_F(PointerTest, TapsInTheHeldScenes) {
                      {SceneRetire, SceneTitle},  // back to the title
                      {SceneEditor, SceneEditor}};
   for (const auto& c : cases) {
-    g.StageNo = 1;
+    g.flow.StageNo = 1;
     if (c.scene == SceneEditor) {
-      ASSERT_TRUE(LoadStageForEditor(g, p));
+      ASSERT_TRUE(LoadStageForEditor(g, p.files, p.system));
     } else {
-      ASSERT_TRUE(LoadStage(g, p));
+      ASSERT_TRUE(LoadStage(g, p.files, p.system));
     }
-    g.Scene = c.scene;
-    g.ClearTick = kClearHold;
-    g.RetireTick = kRetireHold;
+    g.flow.Scene = c.scene;
+    g.pace.ClearTick = kClearHold;
+    g.pace.RetireTick = kRetireHold;
     Click(300, 200);
-    EXPECT_EQ(g.Scene, c.after) << "scene " << c.scene;
+    EXPECT_EQ(g.flow.Scene, c.after) << "scene " << c.scene;
   }
-  g.Scene = SceneEnding;
-  g.EndingPhase = kEndingLastPhase;
+  g.flow.Scene = SceneEnding;
+  g.pace.EndingPhase = kEndingLastPhase;
   Click(300, 200);
   EXPECT_TRUE(hp.system.ended);
 }

@@ -135,8 +135,8 @@ TEST(ParseReplay, ReadsBackAFullRecordWrittenByTheGame) {
 class ReplayFileTest : public testing::Test {
  protected:
   ReplayFileTest() {
-    g->AppDir = "/game/";
-    g->StageNo = 7;
+    g->lifecycle.AppDir = "/game/";
+    g->flow.StageNo = 7;
   }
   std::vector<std::string>& errors() { return hp.system.errors; }
 
@@ -150,12 +150,12 @@ class ReplayFileTest : public testing::Test {
 
 TEST_F(ReplayFileTest, WriteReplacesTheOldFileWhole) {
   mem.files[path] = B("5\r\n28\r\n28\r\n28\r\n28\r\n28\r\n");
-  g->RecordCount = 3;
-  g->RecordMoves[0] = 31;
-  g->RecordMoves[1] = 28;
-  g->RecordMoves[2] = 28;
-  g->RecordMoves[3] = 30;  // beyond the count: not written
-  EXPECT_TRUE(WriteReplayFile(*g, p));
+  g->record.RecordCount = 3;
+  g->record.RecordMoves[0] = 31;
+  g->record.RecordMoves[1] = 28;
+  g->record.RecordMoves[2] = 28;
+  g->record.RecordMoves[3] = 30;  // beyond the count: not written
+  EXPECT_TRUE(WriteReplayFile(*g, p.files, p.system));
   EXPECT_EQ(mem.files[path], B("3\r\n31\r\n28\r\n28\r\n"));
   EXPECT_TRUE(errors().empty());
   EXPECT_EQ(files.Log(), std::vector<std::string>{"ReplaceWhole " + path});
@@ -163,22 +163,22 @@ TEST_F(ReplayFileTest, WriteReplacesTheOldFileWhole) {
 
 TEST_F(ReplayFileTest, AFailedWriteKeepsTheOldFileAndReportsOneLine) {
   mem.files[path] = B("1\r\n29\r\n");
-  g->RecordCount = 1;
-  g->RecordMoves[0] = 31;
+  g->record.RecordCount = 1;
+  g->record.RecordMoves[0] = 31;
   files.FailEvery(FileOp::ReplaceWhole);
-  EXPECT_FALSE(WriteReplayFile(*g, p));
+  EXPECT_FALSE(WriteReplayFile(*g, p.files, p.system));
   EXPECT_EQ(mem.files[path], B("1\r\n29\r\n"));
   ASSERT_EQ(errors().size(), 1u);
   EXPECT_NE(errors()[0].find("stage 7"), std::string::npos) << errors()[0];
   EXPECT_NE(errors()[0].find(path), std::string::npos) << errors()[0];
-  EXPECT_EQ(g->RecordCount, 1);
+  EXPECT_EQ(g->record.RecordCount, 1);
 }
 
 TEST_F(ReplayFileTest, ReadFillsTheReplay) {
   mem.files[path] = B("3\r\n31\r\n28\r\n28\r\n");
-  EXPECT_TRUE(ReadReplayFile(*g, p));
-  EXPECT_EQ(g->ReplayCount, 3);
-  EXPECT_EQ(std::vector<int32_t>(g->ReplayMoves, g->ReplayMoves + 3),
+  EXPECT_TRUE(ReadReplayFile(*g, p.files, p.system));
+  EXPECT_EQ(g->record.ReplayCount, 3);
+  EXPECT_EQ(std::vector<int32_t>(g->record.ReplayMoves, g->record.ReplayMoves + 3),
             (std::vector<int32_t>{31, 28, 28}));
   EXPECT_TRUE(errors().empty());
 }
@@ -199,11 +199,11 @@ TEST_P(ReplayReadFailureTest, ReportsOneLineAndLeavesTheReplayAlone) {
   const ReadFailure& c = GetParam();
   if (c.content) mem.files[path] = B(*c.content);
   if (c.readFails) files.FailEvery(FileOp::ReadAll, ".PBD");
-  g->ReplayCount = 2;
-  for (int32_t& code : g->ReplayMoves) code = 77;
-  EXPECT_FALSE(ReadReplayFile(*g, p));
-  EXPECT_EQ(g->ReplayCount, 2);
-  for (const int32_t code : g->ReplayMoves) ASSERT_EQ(code, 77);
+  g->record.ReplayCount = 2;
+  for (int32_t& code : g->record.ReplayMoves) code = 77;
+  EXPECT_FALSE(ReadReplayFile(*g, p.files, p.system));
+  EXPECT_EQ(g->record.ReplayCount, 2);
+  for (const int32_t code : g->record.ReplayMoves) ASSERT_EQ(code, 77);
   ASSERT_EQ(errors().size(), 1u);
   EXPECT_NE(errors()[0].find(path), std::string::npos) << errors()[0];
   EXPECT_NE(errors()[0].find(c.messagePart), std::string::npos) << errors()[0];
@@ -235,17 +235,17 @@ TEST(ReplayFileOnDisk, WriteThenReadBack) {
   PosixFiles files;
   HeadlessPlatform hp(files);
   auto g = std::make_unique<GameState>();
-  g->AppDir = dir.path();
-  g->StageNo = 100;
-  g->RecordCount = 2;
-  g->RecordMoves[0] = 30;
-  g->RecordMoves[1] = 29;
-  ASSERT_TRUE(WriteReplayFile(*g, hp.platform)) << hp.system.errors.at(0);
+  g->lifecycle.AppDir = dir.path();
+  g->flow.StageNo = 100;
+  g->record.RecordCount = 2;
+  g->record.RecordMoves[0] = 30;
+  g->record.RecordMoves[1] = 29;
+  ASSERT_TRUE(WriteReplayFile(*g, hp.platform.files, hp.platform.system)) << hp.system.errors.at(0);
   EXPECT_EQ(dir.Read("100.PBD"), B("2\r\n30\r\n29\r\n"));
   EXPECT_EQ(dir.List(), std::vector<std::string>{"100.PBD"});
-  ASSERT_TRUE(ReadReplayFile(*g, hp.platform));
-  EXPECT_EQ(g->ReplayCount, 2);
-  EXPECT_EQ(g->ReplayMoves[1], 29);
+  ASSERT_TRUE(ReadReplayFile(*g, hp.platform.files, hp.platform.system));
+  EXPECT_EQ(g->record.ReplayCount, 2);
+  EXPECT_EQ(g->record.ReplayMoves[1], 29);
 }
 
 }  // namespace

@@ -51,17 +51,17 @@ bool TemporaryLeft(const std::string& dir) {
 // Every save the game makes, on a game folder of its own.
 struct GameOnDisk {
   explicit GameOnDisk(const std::string& appDir) : hp(files), g(std::make_unique<GameState>()) {
-    g->AppDir = appDir;
-    g->StageNo = 7;
-    g->RecordCount = 2;
-    g->RecordMoves[0] = 30;
-    g->RecordMoves[1] = 29;
+    g->lifecycle.AppDir = appDir;
+    g->flow.StageNo = 7;
+    g->record.RecordCount = 2;
+    g->record.RecordMoves[0] = 30;
+    g->record.RecordMoves[1] = 29;
   }
-  bool SaveReplay() { return WriteReplayFile(*g, hp.platform); }
-  bool SaveStage() { return SaveEditedStage(*g, hp.platform); }
+  bool SaveReplay() { return WriteReplayFile(*g, hp.platform.files, hp.platform.system); }
+  bool SaveStage() { return SaveEditedStage(*g, hp.platform.files, hp.platform.system); }
   bool FollowShipped(const std::vector<uint8_t>& shipped, std::string& error) {
     FollowReport report;
-    return FollowShippedDataFile(files, shipped, g->AppDir + "TOVAK.DAT", report, error);
+    return FollowShippedDataFile(files, shipped, g->lifecycle.AppDir + "TOVAK.DAT", report, error);
   }
   PosixFiles files;
   HeadlessPlatform hp;
@@ -136,7 +136,7 @@ TEST(SaveThroughLink, ADanglingLinkMakesItsTargetAndALoopIsRefused) {
   EXPECT_EQ(t.Read("sync/007.PBD"), Bytes("2\r\n30\r\n29\r\n"));
   EXPECT_TRUE(fs::is_symlink(t / "007.PBD"));
 
-  d.g->StageNo = 8;
+  d.g->flow.StageNo = 8;
   ASSERT_EQ(symlink((t / "008.PBD").c_str(), (t / "008.PBD").c_str()), 0);
   EXPECT_FALSE(d.SaveReplay());
   ASSERT_EQ(d.hp.system.messages.size(), 1u);
@@ -174,7 +174,7 @@ TEST(FailedSave, ASizeLimitIsANormalFailure) {
     int failures = 0;
     failures += !d.SaveReplay();
     failures += !d.SaveStage();  // the stage lies beyond the limit
-    d.g->MaxStage = 3;
+    d.g->flow.MaxStage = 3;
     std::string error;
     failures += !d.FollowShipped(DataFileBytes(9), error);
     // Each one told the player, naming the file and why.
@@ -213,7 +213,7 @@ TEST(FailedSave, AFullOrReadOnlyDiskIsANormalFailure) {
       }
     }
     GameOnDisk full(game);
-    full.g->StageNo = 7;
+    full.g->flow.StageNo = 7;
     if (full.SaveReplay()) return 20;
     std::string error;
     if (full.FollowShipped(DataFileBytes(9), error)) return 21;

@@ -29,9 +29,9 @@ struct Snapshot {
 };
 
 Snapshot Take(const GameState& g, const HeadlessPlatform& hp, const FaultyFiles& files) {
-  Snapshot s{g.Scene,        g.StageNo,      g.MaxStage,   g.AltColors, g.StepFrames,
-             g.RecordCount,  g.ReplayPos,    g.RetireTick, g.MusicOn,   g.SoundOn,
-             g.Recording,    g.ReplayMode,   g.ExitOpen,   g.PlayerX,   g.PlayerY,
+  Snapshot s{g.flow.Scene,        g.flow.StageNo,      g.flow.MaxStage,   g.switches.AltColors, g.switches.StepFrames,
+             g.record.RecordCount,  g.record.ReplayPos,    g.pace.RetireTick, g.switches.MusicOn,   g.switches.SoundOn,
+             g.record.Recording,    g.record.ReplayMode,   g.ExitOpen,   g.PlayerX,   g.PlayerY,
              g.TargetX,      g.TargetY,      g.Facing,     {},          hp.audio.tuneOps.size(),
              hp.system.pauses.size(), hp.audio.sfxStarted.size(), hp.system.errors.size(),
              files.Log().size(), hp.system.ended, hp.keyboard.unacquired, hp.display.restores};
@@ -43,24 +43,24 @@ class SceneKeysTest : public GameFixture {
  public:
   // The game in a scene, with every condition for its keys met.
   void EnterScene(int16_t scene) {
-    g.StageNo = 2;
-    g.Recording = true;
+    g.flow.StageNo = 2;
+    g.record.Recording = true;
     switch (scene) {
       case SceneTitle:
         break;
       case SceneEditor:
-        ASSERT_TRUE(LoadStageForEditor(g, p));
+        ASSERT_TRUE(LoadStageForEditor(g, p.files, p.system));
         g.PlayerX = 5;
         g.PlayerY = 5;
         break;
       default:
-        ASSERT_TRUE(LoadStage(g, p));
+        ASSERT_TRUE(LoadStage(g, p.files, p.system));
         break;
     }
-    g.Scene = scene;
-    g.ClearTick = 95;
-    g.RetireTick = 47;
-    g.EndingPhase = 3;
+    g.flow.Scene = scene;
+    g.pace.ClearTick = 95;
+    g.pace.RetireTick = 47;
+    g.pace.EndingPhase = 3;
   }
 };
 
@@ -132,79 +132,79 @@ void ExpectQuit(const HeadlessPlatform& hp) {
 const ActingKey kActingKeys[] = {
     {"TitleEnterStartsARecordedPlay", SceneTitle, KeyEnter, ModAlt,
      [](SceneKeysTest& t) {
-       EXPECT_EQ(t.g.Scene, SceneIdle);
-       EXPECT_TRUE(t.g.Recording);
-       EXPECT_EQ(t.g.RecordCount, 0);
-       EXPECT_FALSE(t.g.ReplayMode);
+       EXPECT_EQ(t.g.flow.Scene, SceneIdle);
+       EXPECT_TRUE(t.g.record.Recording);
+       EXPECT_EQ(t.g.record.RecordCount, 0);
+       EXPECT_FALSE(t.g.record.ReplayMode);
        EXPECT_EQ(t.g.PlayerX, 1);
        EXPECT_EQ(t.g.Facing, FacingDown);
      }},
     {"TitleEscQuits", SceneTitle, KeyEscape, ModShift,
      [](SceneKeysTest& t) { ExpectQuit(t.hp); }},
     {"TitleUpSelectsTheNextStage", SceneTitle, KeyUp, 0,
-     [](SceneKeysTest& t) { EXPECT_EQ(t.g.StageNo, 3); }},
+     [](SceneKeysTest& t) { EXPECT_EQ(t.g.flow.StageNo, 3); }},
     {"TitleDownSelectsThePreviousStage", SceneTitle, KeyDown, ModCtrl,
-     [](SceneKeysTest& t) { EXPECT_EQ(t.g.StageNo, 1); }},
+     [](SceneKeysTest& t) { EXPECT_EQ(t.g.flow.StageNo, 1); }},
     {"TitleMSwitchesTheMusicOff", SceneTitle, KeyM, 0,
      [](SceneKeysTest& t) {
-       EXPECT_FALSE(t.g.MusicOn);
+       EXPECT_FALSE(t.g.switches.MusicOn);
        EXPECT_EQ(t.hp.audio.tuneOps, std::vector<std::string>{"stop"});
        EXPECT_TRUE(t.hp.system.pauses.empty());
      }},
     {"TitleSSwitchesTheSoundOff", SceneTitle, KeyS, 0,
-     [](SceneKeysTest& t) { EXPECT_FALSE(t.g.SoundOn); }},
+     [](SceneKeysTest& t) { EXPECT_FALSE(t.g.switches.SoundOn); }},
     {"TitleCtrlShiftF7StartsTheEnding", SceneTitle, KeyF7, ModCtrlShift,
      [](SceneKeysTest& t) {
-       EXPECT_EQ(t.g.Scene, SceneEnding);
-       EXPECT_FALSE(t.g.MusicOn);
+       EXPECT_EQ(t.g.flow.Scene, SceneEnding);
+       EXPECT_FALSE(t.g.switches.MusicOn);
        EXPECT_EQ(t.hp.audio.tuneOps, std::vector<std::string>{"stop"});
      }},
     {"TitleCtrlShiftF9OpensTheEditor", SceneTitle, KeyF9, ModCtrlShift,
      [](SceneKeysTest& t) {
-       EXPECT_EQ(t.g.Scene, SceneEditor);
+       EXPECT_EQ(t.g.flow.Scene, SceneEditor);
        EXPECT_EQ(t.g.Map[18][18], KindExit);
      }},
     {"TitleCtrlShiftF11StartsTheReplay", SceneTitle, KeyF11, ModCtrlShift,
      [](SceneKeysTest& t) {
-       EXPECT_EQ(t.g.Scene, SceneIdle);
-       EXPECT_TRUE(t.g.ReplayMode);
-       EXPECT_FALSE(t.g.Recording);
-       EXPECT_EQ(t.g.ReplayCount, 1);
-       EXPECT_EQ(t.g.ReplayPos, 0);
+       EXPECT_EQ(t.g.flow.Scene, SceneIdle);
+       EXPECT_TRUE(t.g.record.ReplayMode);
+       EXPECT_FALSE(t.g.record.Recording);
+       EXPECT_EQ(t.g.record.ReplayCount, 1);
+       EXPECT_EQ(t.g.record.ReplayPos, 0);
      }},
     {"IdleEnterChangesTheSpeed", SceneIdle, KeyEnter, 0,
-     [](SceneKeysTest& t) { EXPECT_EQ(t.g.StepFrames, 1); }},
+     [](SceneKeysTest& t) { EXPECT_EQ(t.g.switches.StepFrames, 1); }},
     {"IdleEscRetiresWithItsSound", SceneIdle, KeyEscape, 0,
      [](SceneKeysTest& t) {
-       EXPECT_EQ(t.g.Scene, SceneRetire);
-       EXPECT_EQ(t.g.RetireTick, 0);
+       EXPECT_EQ(t.g.flow.Scene, SceneRetire);
+       EXPECT_EQ(t.g.pace.RetireTick, 0);
        EXPECT_EQ(t.hp.audio.sfxStarted, std::vector<int>{8});
-       EXPECT_TRUE(t.g.Recording);
+       EXPECT_TRUE(t.g.record.Recording);
      }},
     {"IdleSpaceSwitchesTheColours", SceneIdle, KeySpace, 0,
-     [](SceneKeysTest& t) { EXPECT_EQ(t.g.AltColors, 1); }},
+     [](SceneKeysTest& t) { EXPECT_EQ(t.g.switches.AltColors, 1); }},
     {"IdleMSwitchesTheMusicOff", SceneIdle, KeyM, 0,
-     [](SceneKeysTest& t) { EXPECT_FALSE(t.g.MusicOn); }},
+     [](SceneKeysTest& t) { EXPECT_FALSE(t.g.switches.MusicOn); }},
     {"IdleSSwitchesTheSoundOff", SceneIdle, KeyS, 0,
-     [](SceneKeysTest& t) { EXPECT_FALSE(t.g.SoundOn); }},
-    {"WalkM", SceneWalk, KeyM, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.MusicOn); }},
-    {"WalkS", SceneWalk, KeyS, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.SoundOn); }},
-    {"PushM", ScenePush, KeyM, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.MusicOn); }},
-    {"PushS", ScenePush, KeyS, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.SoundOn); }},
+     [](SceneKeysTest& t) { EXPECT_FALSE(t.g.switches.SoundOn); }},
+    {"WalkM", SceneWalk, KeyM, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.switches.MusicOn); }},
+    {"WalkS", SceneWalk, KeyS, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.switches.SoundOn); }},
+    {"PushM", ScenePush, KeyM, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.switches.MusicOn); }},
+    {"PushS", ScenePush, KeyS, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.switches.SoundOn); }},
     {"ClearEnterContinues", SceneClear, KeyEnter, 0,
      [](SceneKeysTest& t) {
-       EXPECT_EQ(t.g.StageNo, 3);
-       EXPECT_EQ(t.g.Scene, SceneIdle);
+       EXPECT_EQ(t.g.flow.StageNo, 3);
+       EXPECT_EQ(t.g.flow.Scene, SceneIdle);
      }},
-    {"ClearM", SceneClear, KeyM, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.MusicOn); }},
-    {"ClearS", SceneClear, KeyS, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.SoundOn); }},
+    {"ClearM", SceneClear, KeyM, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.switches.MusicOn); }},
+    {"ClearS", SceneClear, KeyS, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.switches.SoundOn); }},
     {"RetireEscReturnsToTheTitle", SceneRetire, KeyEscape, 0,
      [](SceneKeysTest& t) {
-       EXPECT_EQ(t.g.Scene, SceneTitle);
-       EXPECT_FALSE(t.g.Recording);
+       EXPECT_EQ(t.g.flow.Scene, SceneTitle);
+       EXPECT_FALSE(t.g.record.Recording);
      }},
-    {"RetireM", SceneRetire, KeyM, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.MusicOn); }},
-    {"RetireS", SceneRetire, KeyS, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.SoundOn); }},
+    {"RetireM", SceneRetire, KeyM, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.switches.MusicOn); }},
+    {"RetireS", SceneRetire, KeyS, 0, [](SceneKeysTest& t) { EXPECT_FALSE(t.g.switches.SoundOn); }},
     {"EditorLeftMovesTheCursor", SceneEditor, KeyLeft, 0,
      [](SceneKeysTest& t) { EXPECT_EQ(t.g.PlayerX, 4); }},
     {"EditorUpMovesTheCursor", SceneEditor, KeyUp, 0,
@@ -235,18 +235,18 @@ const ActingKey kActingKeys[] = {
      }},
     {"EditorEnterSavesAndReturns", SceneEditor, KeyEnter, 0,
      [](SceneKeysTest& t) {
-       EXPECT_EQ(t.g.Scene, SceneTitle);
+       EXPECT_EQ(t.g.flow.Scene, SceneTitle);
        EXPECT_EQ(t.mem.files.count("/game/002.LVL"), 1u);
      }},
     {"EditorEscReturnsWithoutSaving", SceneEditor, KeyEscape, 0,
      [](SceneKeysTest& t) {
-       EXPECT_EQ(t.g.Scene, SceneTitle);
+       EXPECT_EQ(t.g.flow.Scene, SceneTitle);
        EXPECT_EQ(t.mem.files.count("/game/002.LVL"), 0u);
      }},
     {"EditorMSwitchesTheMusicOff", SceneEditor, KeyM, 0,
-     [](SceneKeysTest& t) { EXPECT_FALSE(t.g.MusicOn); }},
+     [](SceneKeysTest& t) { EXPECT_FALSE(t.g.switches.MusicOn); }},
     {"EditorSSwitchesTheSoundOff", SceneEditor, KeyS, 0,
-     [](SceneKeysTest& t) { EXPECT_FALSE(t.g.SoundOn); }},
+     [](SceneKeysTest& t) { EXPECT_FALSE(t.g.switches.SoundOn); }},
 };
 
 class ActingKeys : public SceneKeysTest, public testing::WithParamInterface<ActingKey> {};
@@ -268,11 +268,11 @@ TEST_F(SceneKeysTest, EndingWaitsForItsLastPhaseThenAnyKeyQuits) {
   const std::tuple<int16_t, int16_t> keys[] = {{KeyA, 0}, {KeyM, 0}, {KeyEscape, ModAlt}};
   for (const auto& [key, mask] : keys) {
     EnterScene(SceneEnding);
-    g.EndingPhase = 6;
+    g.pace.EndingPhase = 6;
     Key(key, mask);
     EXPECT_FALSE(hp.system.ended) << key;
-    EXPECT_TRUE(g.MusicOn);
-    g.EndingPhase = 7;
+    EXPECT_TRUE(g.switches.MusicOn);
+    g.pace.EndingPhase = 7;
     Key(key, mask);
     ExpectQuit(hp);
     hp.system.ended = false;
@@ -284,20 +284,20 @@ TEST_F(SceneKeysTest, EndingWaitsForItsLastPhaseThenAnyKeyQuits) {
 // animation; M and S do not.
 TEST_F(SceneKeysTest, ClearAndRetireWaitForTheirAnimation) {
   EnterScene(SceneClear);
-  g.ClearTick = 94;
+  g.pace.ClearTick = 94;
   Key(KeyEnter);
-  EXPECT_EQ(g.Scene, SceneClear);
-  EXPECT_EQ(g.StageNo, 2);
+  EXPECT_EQ(g.flow.Scene, SceneClear);
+  EXPECT_EQ(g.flow.StageNo, 2);
   Key(KeyS);
-  EXPECT_FALSE(g.SoundOn);
+  EXPECT_FALSE(g.switches.SoundOn);
 
   EnterScene(SceneRetire);
-  g.RetireTick = 46;
+  g.pace.RetireTick = 46;
   Key(KeyEscape);
-  EXPECT_EQ(g.Scene, SceneRetire);
-  EXPECT_TRUE(g.Recording);
+  EXPECT_EQ(g.flow.Scene, SceneRetire);
+  EXPECT_TRUE(g.record.Recording);
   Key(KeyS);
-  EXPECT_TRUE(g.SoundOn);
+  EXPECT_TRUE(g.switches.SoundOn);
 }
 
 TEST_F(SceneKeysTest, UnloadEndsTheProgramFromAnyScene) {
@@ -308,7 +308,7 @@ TEST_F(SceneKeysTest, UnloadEndsTheProgramFromAnyScene) {
     hp.system.cursorShown = false;
     EnterScene(scene);
     const size_t fileOps = files.Log().size();
-    Form_Unload(g, p);
+    HandleClose(g, p);
     EXPECT_TRUE(hp.keyboard.unacquired);
     EXPECT_EQ(hp.display.restores, 1);
     EXPECT_TRUE(hp.system.cursorShown);

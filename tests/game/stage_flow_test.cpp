@@ -36,23 +36,23 @@ TEST_F(StageFlowTest, TheTitleSelectsWithinTheUnlockedStages) {
       {100, 100, KeyDown, 99}, {1, 1, KeyUp, 1},
   };
   for (const Case& c : cases) {
-    g.StageNo = c.stageNo;
-    g.MaxStage = c.maxStage;
+    g.flow.StageNo = c.stageNo;
+    g.flow.MaxStage = c.maxStage;
     Key(c.key);
-    EXPECT_EQ(g.StageNo, c.expected) << c.stageNo << " of " << c.maxStage << ", key " << c.key;
+    EXPECT_EQ(g.flow.StageNo, c.expected) << c.stageNo << " of " << c.maxStage << ", key " << c.key;
   }
 }
 
 TEST_F(StageFlowTest, LoadStageTakesTheLastPlayerAndExitInRowOrder) {
   PutStage(3, {"#####", "#@.E#", "#.E.#", "#..@#", "#####"});
   Data()[StageCellOffset(3, 1, 2)] = 255;  // any byte is a kind the board handles
-  g.StageNo = 3;
-  g.StepFrames = 3;
-  g.AltColors = 1;
-  g.WalkFrame = 6;
+  g.flow.StageNo = 3;
+  g.switches.StepFrames = 3;
+  g.switches.AltColors = 1;
+  g.pace.WalkFrame = 6;
   g.ExitOpen = true;
   g.Facing = FacingUp;
-  ASSERT_TRUE(LoadStage(g, p));
+  ASSERT_TRUE(LoadStage(g, p.files, p.system));
   EXPECT_EQ(std::tie(g.PlayerX, g.PlayerY), std::make_tuple(3, 3));
   EXPECT_EQ(g.Map[1][1], KindPlayer) << "every player cell stays";
   EXPECT_EQ(g.Map[3][3], KindPlayer);
@@ -62,26 +62,26 @@ TEST_F(StageFlowTest, LoadStageTakesTheLastPlayerAndExitInRowOrder) {
   EXPECT_EQ(g.Map[1][2], 255);
   EXPECT_FALSE(g.ExitOpen);
   EXPECT_EQ(g.Facing, FacingDown);
-  EXPECT_EQ(g.Scene, SceneIdle);
-  EXPECT_EQ(std::tie(g.StepFrames, g.AltColors, g.WalkFrame), std::make_tuple(3, 1, 6));
+  EXPECT_EQ(g.flow.Scene, SceneIdle);
+  EXPECT_EQ(std::tie(g.switches.StepFrames, g.switches.AltColors, g.pace.WalkFrame), std::make_tuple(3, 1, 6));
 
   // Without a player or an exit cell the positions of the last stage stay.
   PutStage(4, {"#####", "#...#", "#####"});
-  g.StageNo = 4;
-  ASSERT_TRUE(LoadStage(g, p));
+  g.flow.StageNo = 4;
+  ASSERT_TRUE(LoadStage(g, p.files, p.system));
   EXPECT_EQ(std::tie(g.PlayerX, g.PlayerY), std::make_tuple(3, 3));
   EXPECT_EQ(std::tie(g.ExitX, g.ExitY), std::make_tuple(2, 2));
 }
 
 TEST_F(StageFlowTest, TheEditorLoadsTheStageAsStored) {
   PutStage(3, {"#####", "#@.E#", "#####"});
-  g.StageNo = 3;
+  g.flow.StageNo = 3;
   g.ExitX = 7;
   g.ExitY = 8;
   g.ExitOpen = true;
   g.Facing = FacingLeft;
-  ASSERT_TRUE(LoadStageForEditor(g, p));
-  EXPECT_EQ(g.Scene, SceneEditor);
+  ASSERT_TRUE(LoadStageForEditor(g, p.files, p.system));
+  EXPECT_EQ(g.flow.Scene, SceneEditor);
   EXPECT_EQ(g.Map[3][1], KindExit);
   EXPECT_EQ(std::tie(g.PlayerX, g.PlayerY), std::make_tuple(1, 1));
   EXPECT_EQ(std::tie(g.ExitX, g.ExitY, g.ExitOpen, g.Facing),
@@ -106,24 +106,24 @@ TEST_P(ClearTest, ContinuesAsTheRulesSay) {
   const ClearCase& c = GetParam();
   Data()[kProgressOffset] = static_cast<uint8_t>(c.maxStage);
   const std::vector<uint8_t> before = Data();
-  g.StageNo = c.stageNo;
-  g.MaxStage = c.maxStage;
-  ASSERT_TRUE(LoadStage(g, p));
-  g.Recording = c.recording;
-  g.ReplayMode = c.replayMode;
+  g.flow.StageNo = c.stageNo;
+  g.flow.MaxStage = c.maxStage;
+  ASSERT_TRUE(LoadStage(g, p.files, p.system));
+  g.record.Recording = c.recording;
+  g.record.ReplayMode = c.replayMode;
   const int32_t moves[] = {31, 28, 28};
-  std::copy(std::begin(moves), std::end(moves), g.RecordMoves);
-  g.RecordCount = 3;
-  g.Scene = SceneClear;
-  g.ClearTick = 95;
+  std::copy(std::begin(moves), std::end(moves), g.record.RecordMoves);
+  g.record.RecordCount = 3;
+  g.flow.Scene = SceneClear;
+  g.pace.ClearTick = 95;
 
   Key(KeyEnter);
 
-  EXPECT_EQ(g.Scene, c.scene);
-  EXPECT_EQ(g.StageNo, c.stageAfter);
-  EXPECT_EQ(g.MaxStage, c.maxAfter);
-  EXPECT_FALSE(g.ReplayMode);
-  EXPECT_EQ(g.Recording, c.recording) << "recording goes on into the next stage";
+  EXPECT_EQ(g.flow.Scene, c.scene);
+  EXPECT_EQ(g.flow.StageNo, c.stageAfter);
+  EXPECT_EQ(g.flow.MaxStage, c.maxAfter);
+  EXPECT_FALSE(g.record.ReplayMode);
+  EXPECT_EQ(g.record.Recording, c.recording) << "recording goes on into the next stage";
   std::vector<uint8_t> expected = before;
   expected[kProgressOffset] = c.progressByte;
   EXPECT_TRUE(Data() == expected) << "only the progress byte may change";
@@ -131,7 +131,7 @@ TEST_P(ClearTest, ContinuesAsTheRulesSay) {
   if (c.replayWritten) {
     const std::string text = "3\r\n31\r\n28\r\n28\r\n";
     EXPECT_EQ(mem.files[replayPath], std::vector<uint8_t>(text.begin(), text.end()));
-    EXPECT_EQ(g.RecordCount, 0);
+    EXPECT_EQ(g.record.RecordCount, 0);
   } else {
     EXPECT_EQ(mem.files.count(replayPath), 0u);
   }
@@ -154,13 +154,13 @@ INSTANTIATE_TEST_SUITE_P(Clears, ClearTest, testing::ValuesIn(kClearCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(StageFlowTest, ClearingStage100SwitchesTheMusicOff) {
-  g.StageNo = 100;
-  g.MaxStage = 100;
-  g.Scene = SceneClear;
-  g.ClearTick = 95;
+  g.flow.StageNo = 100;
+  g.flow.MaxStage = 100;
+  g.flow.Scene = SceneClear;
+  g.pace.ClearTick = 95;
   Key(KeyEnter);
-  EXPECT_EQ(g.Scene, SceneEnding);
-  EXPECT_FALSE(g.MusicOn);
+  EXPECT_EQ(g.flow.Scene, SceneEnding);
+  EXPECT_FALSE(g.switches.MusicOn);
   EXPECT_EQ(hp.audio.tuneOps, std::vector<std::string>{"stop"});
 }
 
@@ -186,19 +186,19 @@ TEST_F(StageFlowTest, AReplayThatCannotBeReadStartsNothing) {
     files.Clear();
     if (c.unreadable) files.FailEvery(FileOp::ReadAll, ".PBD");
     hp.system.errors.clear();
-    g.Scene = SceneTitle;
-    g.StageNo = 2;
-    g.Recording = true;
-    g.ReplayCount = 7;
+    g.flow.Scene = SceneTitle;
+    g.flow.StageNo = 2;
+    g.record.Recording = true;
+    g.record.ReplayCount = 7;
     g.Map[4][4] = KindBombBox;
     const size_t writes = Writes();
 
     Key(KeyF11, ModCtrlShift);
 
-    EXPECT_EQ(g.Scene, SceneTitle);
-    EXPECT_FALSE(g.ReplayMode);
-    EXPECT_FALSE(g.Recording);
-    EXPECT_EQ(g.ReplayCount, 7);
+    EXPECT_EQ(g.flow.Scene, SceneTitle);
+    EXPECT_FALSE(g.record.ReplayMode);
+    EXPECT_FALSE(g.record.Recording);
+    EXPECT_EQ(g.record.ReplayCount, 7);
     EXPECT_EQ(g.Map[4][4], KindBombBox) << "no stage loaded";
     EXPECT_EQ(hp.system.errors.size(), 1u);
     EXPECT_EQ(Writes(), writes);
@@ -208,14 +208,14 @@ TEST_F(StageFlowTest, AReplayThatCannotBeReadStartsNothing) {
 TEST_F(StageFlowTest, AFailedProgressWriteIsReportedAndPlayGoesOn) {
   const std::vector<uint8_t> before = Data();
   files.FailEvery(FileOp::WriteAt, "TOVAK.DAT");
-  g.StageNo = 5;
-  g.MaxStage = 5;
-  g.Scene = SceneClear;
-  g.ClearTick = 95;
+  g.flow.StageNo = 5;
+  g.flow.MaxStage = 5;
+  g.flow.Scene = SceneClear;
+  g.pace.ClearTick = 95;
   Key(KeyEnter);
-  EXPECT_EQ(g.Scene, SceneIdle);
-  EXPECT_EQ(g.StageNo, 6);
-  EXPECT_EQ(g.MaxStage, 6) << "stage 6 stays open for this run";
+  EXPECT_EQ(g.flow.Scene, SceneIdle);
+  EXPECT_EQ(g.flow.StageNo, 6);
+  EXPECT_EQ(g.flow.MaxStage, 6) << "stage 6 stays open for this run";
   ASSERT_EQ(hp.system.errors.size(), 1u);
   EXPECT_NE(hp.system.errors[0].find("TOVAK.DAT"), std::string::npos) << hp.system.errors[0];
   EXPECT_TRUE(Data() == before);
@@ -224,15 +224,15 @@ TEST_F(StageFlowTest, AFailedProgressWriteIsReportedAndPlayGoesOn) {
 TEST_F(StageFlowTest, AFailedReplayWriteIsReportedAndPlayGoesOn) {
   files.FailEvery(FileOp::ReplaceWhole, ".PBD");
   mem.files["/game/005.PBD"] = {'0', '\r', '\n'};
-  g.StageNo = 5;
-  g.MaxStage = 5;
-  g.Recording = true;
-  g.RecordCount = 2;
-  g.Scene = SceneClear;
-  g.ClearTick = 95;
+  g.flow.StageNo = 5;
+  g.flow.MaxStage = 5;
+  g.record.Recording = true;
+  g.record.RecordCount = 2;
+  g.flow.Scene = SceneClear;
+  g.pace.ClearTick = 95;
   Key(KeyEnter);
-  EXPECT_EQ(g.Scene, SceneIdle);
-  EXPECT_EQ(g.StageNo, 6);
+  EXPECT_EQ(g.flow.Scene, SceneIdle);
+  EXPECT_EQ(g.flow.StageNo, 6);
   EXPECT_EQ(Data()[kProgressOffset], 6);
   EXPECT_EQ(hp.system.errors.size(), 1u);
   EXPECT_EQ(mem.files["/game/005.PBD"], (std::vector<uint8_t>{'0', '\r', '\n'}));
@@ -254,9 +254,9 @@ TEST_F(StageFlowTest, AStageThatCannotBeLoadedKeepsTheTitle) {
     SCOPED_TRACE(c.name);
     mem.files[test::kDataPath] = test::SyntheticDataFile(5);
     // Stage 2 is the one to load; a file of 600 bytes ends inside it.
-    g.StageNo = c.scene == SceneClear ? 1 : 2;
-    g.MaxStage = 5;
-    ASSERT_TRUE(LoadStage(g, p));
+    g.flow.StageNo = c.scene == SceneClear ? 1 : 2;
+    g.flow.MaxStage = 5;
+    ASSERT_TRUE(LoadStage(g, p.files, p.system));
     g.Map[4][4] = KindBombBox;
     if (c.dataSize == 0) {
       mem.files.erase(test::kDataPath);
@@ -264,10 +264,10 @@ TEST_F(StageFlowTest, AStageThatCannotBeLoadedKeepsTheTitle) {
       Data().resize(static_cast<size_t>(c.dataSize));
     }
     hp.system.errors.clear();
-    g.Scene = c.scene;
-    g.ClearTick = 95;
+    g.flow.Scene = c.scene;
+    g.pace.ClearTick = 95;
     Key(KeyEnter);
-    EXPECT_EQ(g.Scene, SceneTitle);
+    EXPECT_EQ(g.flow.Scene, SceneTitle);
     EXPECT_EQ(g.Map[4][4], KindBombBox) << "no half-loaded board";
     ASSERT_EQ(hp.system.errors.size(), 1u);
     EXPECT_NE(hp.system.errors.back().find("TOVAK.DAT"), std::string::npos);
@@ -279,28 +279,28 @@ TEST_F(StageFlowTest, AStageThatCannotBeLoadedKeepsTheTitle) {
 TEST_F(StageFlowTest, ARetiredReplayLeavesTheTitleReadyForPlay) {
   const int32_t codes[] = {31, 31};
   mem.files["/game/002.PBD"] = FormatReplay(codes, 2);
-  g.StageNo = 2;
+  g.flow.StageNo = 2;
   Key(KeyF11, ModCtrlShift);
-  ASSERT_EQ(g.Scene, SceneIdle);
+  ASSERT_EQ(g.flow.Scene, SceneIdle);
   Key(KeyEscape);
-  EXPECT_EQ(g.Scene, SceneRetire);
+  EXPECT_EQ(g.flow.Scene, SceneRetire);
   EXPECT_EQ(hp.audio.sfxStarted, std::vector<int>{8});
-  g.RetireTick = 47;
+  g.pace.RetireTick = 47;
   Key(KeyEscape);
-  EXPECT_EQ(g.Scene, SceneTitle);
-  EXPECT_TRUE(g.ReplayMode) << "until the next start";
+  EXPECT_EQ(g.flow.Scene, SceneTitle);
+  EXPECT_TRUE(g.record.ReplayMode) << "until the next start";
   Key(KeyEnter);
-  EXPECT_EQ(g.Scene, SceneIdle);
-  EXPECT_FALSE(g.ReplayMode);
-  EXPECT_TRUE(g.Recording);
-  EXPECT_EQ(g.StageNo, 2);
+  EXPECT_EQ(g.flow.Scene, SceneIdle);
+  EXPECT_FALSE(g.record.ReplayMode);
+  EXPECT_TRUE(g.record.Recording);
+  EXPECT_EQ(g.flow.StageNo, 2);
 }
 
 TEST_F(StageFlowTest, RetireWithSoundOffIsSilent) {
-  g.SoundOn = false;
-  ASSERT_TRUE(LoadStage(g, p));
+  g.switches.SoundOn = false;
+  ASSERT_TRUE(LoadStage(g, p.files, p.system));
   Key(KeyEscape);
-  EXPECT_EQ(g.Scene, SceneRetire);
+  EXPECT_EQ(g.flow.Scene, SceneRetire);
   EXPECT_TRUE(hp.audio.sfxStarted.empty());
 }
 
@@ -320,19 +320,19 @@ TEST_F(StageFlowTest, MusicOnRestartsTheTuneAndPausesOnlyOnTitleAndEditor) {
       {SceneClear, false, {"play"}, {}},     {SceneRetire, false, {"play"}, {}},
   };
   for (const Case& c : cases) {
-    g.Scene = c.scene;
-    g.MusicOn = false;
+    g.flow.Scene = c.scene;
+    g.switches.MusicOn = false;
     hp.audio.tunePlaying = c.stillPlaying;
     hp.audio.tuneOps.clear();
     hp.system.pauses.clear();
     Key(KeyM);
-    EXPECT_TRUE(g.MusicOn);
+    EXPECT_TRUE(g.switches.MusicOn);
     EXPECT_EQ(hp.audio.tuneOps, c.ops) << "scene " << c.scene;
     EXPECT_EQ(hp.system.pauses, c.pauses) << "scene " << c.scene;
     hp.audio.tuneOps.clear();
     hp.system.pauses.clear();
     Key(KeyM);
-    EXPECT_FALSE(g.MusicOn);
+    EXPECT_FALSE(g.switches.MusicOn);
     EXPECT_EQ(hp.audio.tuneOps, std::vector<std::string>{"stop"});
     EXPECT_TRUE(hp.system.pauses.empty());
   }
@@ -341,43 +341,43 @@ TEST_F(StageFlowTest, MusicOnRestartsTheTuneAndPausesOnlyOnTitleAndEditor) {
 // The README warns of it: the second Enter of a double press on a cleared
 // stage reaches the next stage's board, where Enter changes the speed.
 TEST_F(StageFlowTest, ADoubleEnterOnAClearedStageAlsoChangesTheSpeed) {
-  g.StageNo = 1;
-  g.MaxStage = 5;
-  ASSERT_TRUE(LoadStage(g, p));
-  g.Scene = SceneClear;
-  g.ClearTick = 40;
+  g.flow.StageNo = 1;
+  g.flow.MaxStage = 5;
+  ASSERT_TRUE(LoadStage(g, p.files, p.system));
+  g.flow.Scene = SceneClear;
+  g.pace.ClearTick = 40;
   Key(KeyEnter);
-  EXPECT_EQ(std::tie(g.Scene, g.StageNo, g.StepFrames), std::make_tuple(SceneClear, 1, 2))
+  EXPECT_EQ(std::tie(g.flow.Scene, g.flow.StageNo, g.switches.StepFrames), std::make_tuple(SceneClear, 1, 2))
       << "Enter waits for the cheering";
-  g.ClearTick = 95;
+  g.pace.ClearTick = 95;
   Key(KeyEnter);
   Key(KeyEnter);
-  EXPECT_EQ(std::tie(g.Scene, g.StageNo, g.StepFrames), std::make_tuple(SceneIdle, 2, 1));
+  EXPECT_EQ(std::tie(g.flow.Scene, g.flow.StageNo, g.switches.StepFrames), std::make_tuple(SceneIdle, 2, 1));
 }
 
 TEST_F(StageFlowTest, SoundColoursAndSpeedCycleAndCarryOver) {
-  ASSERT_TRUE(LoadStage(g, p));
+  ASSERT_TRUE(LoadStage(g, p.files, p.system));
   std::vector<int32_t> speeds;
   std::vector<int32_t> colours;
   for (int i = 0; i < 3; ++i) {
     Key(KeyEnter);
-    speeds.push_back(g.StepFrames);
+    speeds.push_back(g.switches.StepFrames);
     Key(KeySpace);
-    colours.push_back(g.AltColors);
+    colours.push_back(g.switches.AltColors);
   }
   EXPECT_EQ(speeds, (std::vector<int32_t>{1, 3, 2}));
   EXPECT_EQ(colours, (std::vector<int32_t>{1, 0, 1}));
   Key(KeyS);
-  EXPECT_FALSE(g.SoundOn);
+  EXPECT_FALSE(g.switches.SoundOn);
   Key(KeyS);
-  EXPECT_TRUE(g.SoundOn);
+  EXPECT_TRUE(g.switches.SoundOn);
   Key(KeyS);
   // A retire and the next stage start keep every switch.
   Key(KeyEscape);
-  g.RetireTick = 47;
+  g.pace.RetireTick = 47;
   Key(KeyEscape);
   Key(KeyEnter);
-  EXPECT_EQ(std::tie(g.StepFrames, g.AltColors, g.SoundOn, g.MusicOn),
+  EXPECT_EQ(std::tie(g.switches.StepFrames, g.switches.AltColors, g.switches.SoundOn, g.switches.MusicOn),
             std::make_tuple(2, 1, false, true));
 }
 

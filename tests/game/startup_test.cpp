@@ -25,8 +25,8 @@ TEST(PrepareGameStateTest, TheProgramFolderGetsExactlyOneTrailingSlash) {
     auto g = std::make_unique<GameState>();
     std::string error;
     ASSERT_TRUE(PrepareGameState(*g, files, c.programDir, error)) << c.programDir << ": " << error;
-    EXPECT_EQ(g->AppDir, c.appDir);
-    EXPECT_EQ(g->MaxStage, 7);
+    EXPECT_EQ(g->lifecycle.AppDir, c.appDir);
+    EXPECT_EQ(g->flow.MaxStage, 7);
   }
 }
 
@@ -34,16 +34,16 @@ TEST(PrepareGameStateTest, GivesTheInitialValues) {
   MemoryFiles files;
   files.files["/g/TOVAK.DAT"] = test::SyntheticDataFile(100);
   auto g = std::make_unique<GameState>();
-  g->StageNo = 40;
-  g->Scene = SceneRetire;
-  g->StepFrames = 3;
+  g->flow.StageNo = 40;
+  g->flow.Scene = SceneRetire;
+  g->switches.StepFrames = 3;
   std::string error;
   ASSERT_TRUE(PrepareGameState(*g, files, "/g", error)) << error;
-  EXPECT_EQ(g->MaxStage, 100);
-  EXPECT_EQ(g->StageNo, 1);
-  EXPECT_EQ(g->Scene, SceneTitle);
-  EXPECT_EQ(g->StepFrames, 2);
-  EXPECT_FALSE(g->MusicOn || g->SoundOn || g->LoopStarted || g->FormActive || g->ReplayMode);
+  EXPECT_EQ(g->flow.MaxStage, 100);
+  EXPECT_EQ(g->flow.StageNo, 1);
+  EXPECT_EQ(g->flow.Scene, SceneTitle);
+  EXPECT_EQ(g->switches.StepFrames, 2);
+  EXPECT_FALSE(g->switches.MusicOn || g->switches.SoundOn || g->lifecycle.LoopStarted || g->lifecycle.FormActive || g->record.ReplayMode);
 }
 
 // A damaged progress byte still gives a title where stages can be chosen.
@@ -56,7 +56,7 @@ TEST(PrepareGameStateTest, AProgressByteOutsideTheStagesIsBroughtIntoThem) {
     auto g = std::make_unique<GameState>();
     std::string error;
     ASSERT_TRUE(PrepareGameState(*g, files, "/g", error)) << error;
-    EXPECT_EQ(g->MaxStage, maxStage) << int{byte};
+    EXPECT_EQ(g->flow.MaxStage, maxStage) << int{byte};
     EXPECT_EQ(files.files["/g/TOVAK.DAT"][kProgressOffset], byte) << "nothing is written";
   }
 }
@@ -71,8 +71,8 @@ TEST(PrepareGameStateTest, AMissingOrShortDataFileIsRefusedByName) {
     std::string error;
     EXPECT_FALSE(PrepareGameState(*g, files, "/g", error)) << size;
     EXPECT_NE(error.find("/g/TOVAK.DAT"), std::string::npos) << error;
-    EXPECT_EQ(g->AppDir, "") << "the state is left alone";
-    EXPECT_EQ(g->StepFrames, 0);
+    EXPECT_EQ(g->lifecycle.AppDir, "") << "the state is left alone";
+    EXPECT_EQ(g->switches.StepFrames, 0);
   }
 }
 

@@ -21,7 +21,7 @@ struct PixelRig {
     if (!LoadTestSheets(compositor, error)) ADD_FAILURE() << error;
     hp.display.sink = &sink;
     InitGameState(*g);
-    g->LoopStarted = true;
+    g->lifecycle.LoopStarted = true;
   }
 
   MemoryFiles files;
@@ -33,7 +33,7 @@ struct PixelRig {
 
 // The stage number on the title: right-aligned on the units place at x 448,
 // 64 px per place, no leading zeros. Each place shows a digit cell of
-// Picture5 or the title background.
+// kSheetLettering or the title background.
 TEST(FramePixels, TitleShowsTheStageNumberRightAligned) {
   struct Case {
     int32_t stage;
@@ -44,8 +44,8 @@ TEST(FramePixels, TitleShowsTheStageNumberRightAligned) {
   PixelRig rig;
   for (const Case& k : cases) {
     SCOPED_TRACE(testing::Message() << "stage " << k.stage);
-    rig.g->Scene = SceneTitle;
-    rig.g->StageNo = k.stage;
+    rig.g->flow.Scene = SceneTitle;
+    rig.g->flow.StageNo = k.stage;
     RunFrame(*rig.g, rig.hp.platform);
     const int places[3][2] = {{320, k.hundreds}, {384, k.tens}, {448, k.units}};
     for (const auto& [x, digit] : places) {
@@ -62,7 +62,7 @@ TEST(FramePixels, TitleShowsTheStageNumberRightAligned) {
 // The play view: black strips at both sides, the floor over the board.
 TEST(FramePixels, BoardFillsOnlyTheMiddleOfTheScreen) {
   PixelRig rig;
-  rig.g->Scene = SceneIdle;
+  rig.g->flow.Scene = SceneIdle;
   rig.g->Facing = FacingDown;
   RunFrame(*rig.g, rig.hp.platform);
   for (int y : {0, 240, 479}) {

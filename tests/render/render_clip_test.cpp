@@ -52,15 +52,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, ClipToViewTest, testing::ValuesIn(kClipCases),
 
 TEST(ClippedBlit, NarrowsThePositionTo16BitsAndBlitsKeyed) {
   test::RenderRig rig;
-  DrawClipped(rig.hp.display, Picture3, TileRect(0, 0), 65536 + 100, 65536 + 24);
+  DrawClipped(rig.hp.display, kSheetTiles, TileRect(0, 0), 65536 + 100, 65536 + 24);
   ASSERT_EQ(rig.hp.display.frame.size(), 1u);
-  EXPECT_EQ(rig.hp.display.frame[0], (BlitRecord{100, 24, Picture3, TileRect(0, 0), true}));
+  EXPECT_EQ(rig.hp.display.frame[0], (BlitRecord{100, 24, kSheetTiles, TileRect(0, 0), true}));
 }
 
 TEST(ClippedBlit, APieceWhollyBeyondTheViewIsNotBlitted) {
   test::RenderRig rig;
-  DrawClipped(rig.hp.display, Picture3, TileRect(0, 0), 600, 0);
-  DrawClipped(rig.hp.display, Picture3, TileRect(0, 0), 100, 500);
+  DrawClipped(rig.hp.display, kSheetTiles, TileRect(0, 0), 600, 0);
+  DrawClipped(rig.hp.display, kSheetTiles, TileRect(0, 0), 100, 500);
   EXPECT_TRUE(rig.hp.display.frame.empty());
 }
 

@@ -69,8 +69,8 @@ TEST(AnimatedAndPureRules, AgreeOnRandomBoardsAndMoves) {
   auto state = std::make_unique<GameState>();
   GameState& g = *state;
   InitGameState(g);
-  g.LoopStarted = true;
-  g.SoundOn = true;
+  g.lifecycle.LoopStarted = true;
+  g.switches.SoundOn = true;
   Board pure;
   int pushes = 0;
   int walks = 0;
@@ -81,16 +81,16 @@ TEST(AnimatedAndPureRules, AgreeOnRandomBoardsAndMoves) {
     std::mt19937 rng(static_cast<uint32_t>(seed));
     RandomBoard(rng, pure);
     static_cast<Board&>(g) = pure;
-    g.StepFrames = std::uniform_int_distribution<int>(1, 3)(rng);
+    g.switches.StepFrames = std::uniform_int_distribution<int>(1, 3)(rng);
     for (int move = 0; move < kMovesPerBoard; ++move) {
       const Board before = pure;
       const int32_t facing = 2 * std::uniform_int_distribution<int>(1, 4)(rng);
-      g.Scene = SceneIdle;
+      g.flow.Scene = SceneIdle;
       g.Facing = facing;
       ResolveMove(g);
-      const int16_t started = g.Scene;
+      const int16_t started = g.flow.Scene;
       int frames = 0;
-      while (g.Scene != SceneIdle && g.Scene != SceneClear && frames < kFrameLimit) {
+      while (g.flow.Scene != SceneIdle && g.flow.Scene != SceneClear && frames < kFrameLimit) {
         RunFrame(g, hp.platform);
         ++frames;
       }
@@ -106,7 +106,7 @@ TEST(AnimatedAndPureRules, AgreeOnRandomBoardsAndMoves) {
                                    &pure.Map[0][0]) &&
                         g.PlayerX == pure.PlayerX && g.PlayerY == pure.PlayerY &&
                         g.ExitX == pure.ExitX && g.ExitY == pure.ExitY &&
-                        g.ExitOpen == pure.ExitOpen && (g.Scene == SceneClear) == result.cleared;
+                        g.ExitOpen == pure.ExitOpen && (g.flow.Scene == SceneClear) == result.cleared;
       ASSERT_LT(frames, kFrameLimit) << "seed " << seed << " move " << move;
       ASSERT_TRUE(same) << "seed " << seed << " move " << move << " facing " << facing
                         << "\nbefore:\n" << Describe(before) << "animated:\n" << Describe(g)

@@ -14,9 +14,9 @@ using test::Room;
 
 // The counters a frame may advance, to see that nothing moved.
 auto Counters(const GameState& g) {
-  return std::make_tuple(g.Scene, g.StepTick, g.AnimStep, g.WalkFrame, g.GlowTick, g.ClearTick,
-                         g.RetireTick, g.EndingPhase, g.EndingTick, g.SlideOffset, g.PairTick,
-                         g.PushSfxDone, g.ClearSfxDone, g.PushPoseDone, g.SlideDone,
+  return std::make_tuple(g.flow.Scene, g.pace.StepTick, g.pace.AnimStep, g.pace.WalkFrame, g.pace.GlowTick, g.pace.ClearTick,
+                         g.pace.RetireTick, g.pace.EndingPhase, g.pace.EndingTick, g.push.SlideOffset, g.push.PairTick,
+                         g.latches.PushSfxDone, g.latches.ClearSfxDone, g.push.PushPoseDone, g.push.SlideDone,
                          g.PlayerX, g.PlayerY);
 }
 
@@ -30,7 +30,7 @@ void SetUpScene(RenderRig& rig, int16_t scene) {
   if (scene == SceneWalk) {
     ASSERT_TRUE(rig.Move(FacingDown));
   }
-  rig.g.Scene = scene;
+  rig.g.flow.Scene = scene;
 }
 
 class EveryScene : public testing::TestWithParam<int16_t> {};
@@ -38,12 +38,12 @@ class EveryScene : public testing::TestWithParam<int16_t> {};
 TEST_P(EveryScene, DrawsNothingBeforeTheLoopStarts) {
   RenderRig rig;
   SetUpScene(rig, GetParam());
-  rig.g.LoopStarted = false;
-  rig.g.DirIndex = 42;
+  rig.g.lifecycle.LoopStarted = false;
+  rig.g.frame.DirIndex = 42;
   const auto before = Counters(rig.g);
   rig.Frames(3);
   EXPECT_EQ(Counters(rig.g), before);
-  EXPECT_EQ(rig.g.DirIndex, 42);
+  EXPECT_EQ(rig.g.frame.DirIndex, 42);
   EXPECT_TRUE(rig.hp.display.frame.empty());
   EXPECT_EQ(rig.hp.display.flips, 0);
   EXPECT_TRUE(rig.Sfx().empty());
@@ -55,12 +55,12 @@ TEST_P(EveryScene, StartsWithTheUnkeyedClearAndEndsWithOneFlip) {
   rig.Frame();
   EXPECT_EQ(rig.hp.display.flips, 1);
   ASSERT_FALSE(rig.Shown().empty());
-  EXPECT_EQ(rig.Shown()[0], (BlitRecord{0, 0, Picture0, Rect{0, 0, 640, 480}, false}));
+  EXPECT_EQ(rig.Shown()[0], (BlitRecord{0, 0, kSheetBlack, Rect{0, 0, 640, 480}, false}));
   for (size_t i = 1; i < rig.Shown().size(); ++i) {
     EXPECT_TRUE(rig.Shown()[i].keyed) << "blit " << i;
-    EXPECT_NE(rig.Shown()[i].sheet, Picture0) << "blit " << i;
+    EXPECT_NE(rig.Shown()[i].sheet, kSheetBlack) << "blit " << i;
   }
-  EXPECT_EQ(rig.g.DirIndex, rig.g.Facing / 2 - 1);
+  EXPECT_EQ(rig.g.frame.DirIndex, rig.g.Facing / 2 - 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, EveryScene, testing::Range<int16_t>(SceneTitle, SceneEditor + 1));
@@ -70,14 +70,14 @@ class UnknownScene : public testing::TestWithParam<int16_t> {};
 TEST_P(UnknownScene, NeitherDrawsNorFlips) {
   RenderRig rig;
   rig.Play(Room({"@", "", "X"}));
-  rig.g.Scene = GetParam();
+  rig.g.flow.Scene = GetParam();
   rig.g.Facing = FacingUp;
   const auto before = Counters(rig.g);
   rig.Frames(2);
   EXPECT_TRUE(rig.hp.display.frame.empty());
   EXPECT_EQ(rig.hp.display.flips, 0);
   EXPECT_EQ(Counters(rig.g), before);
-  EXPECT_EQ(rig.g.DirIndex, 3);
+  EXPECT_EQ(rig.g.frame.DirIndex, 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, UnknownScene, testing::Values<int16_t>(-1, -32768, 8, 255, 32767));

@@ -19,9 +19,9 @@ class FloorTexture : public testing::TestWithParam<FloorCase> {};
 TEST_P(FloorTexture, ElevenByElevenSquaresCutAtTheBoardEdge) {
   RenderRig rig;
   rig.Play({});
-  rig.g.StageNo = GetParam().stage;
+  rig.g.flow.StageNo = GetParam().stage;
   rig.Frame();
-  const auto floor = rig.OfSheet(Picture6);
+  const auto floor = rig.OfSheet(kSheetFloors);
   ASSERT_EQ(floor.size(), 121u);
   const int32_t left = 44 * GetParam().texture;
   for (const BlitRecord& b : floor) {
@@ -45,7 +45,7 @@ TEST(IdleView, OneClearTheFloorAndEveryOccupiedCell) {
   rig.Play(full);
   rig.Frame();
   EXPECT_EQ(rig.Shown().size(), 1u + 121u + 400u);
-  EXPECT_EQ(rig.OfSheet(Picture3).size(), 400u);
+  EXPECT_EQ(rig.OfSheet(kSheetTiles).size(), 400u);
 }
 
 TEST(IdleView, ValuesBeyondTheKindsDrawNothing) {
@@ -61,16 +61,16 @@ TEST(IdleView, TilesOfEachKindInTheCurrentColourSet) {
   RenderRig rig;
   rig.Play({".PBVTSC%#B"});
   for (int32_t alt : {0, 1}) {
-    rig.g.AltColors = alt;
+    rig.g.switches.AltColors = alt;
     rig.Frame();
-    for (const BlitRecord& b : rig.OfSheet(Picture3)) {
+    for (const BlitRecord& b : rig.OfSheet(kSheetTiles)) {
       const int32_t x = (b.x - 80) / 24;
       const int32_t kind = rig.g.Map[x][0];
       // Row 0: the top 12 rows of the tile lie above the screen.
       EXPECT_EQ(b.src, (Rect{24 * (kind - 1), 36 * alt + 12, 24 * kind, 36 * alt + 36}));
       EXPECT_EQ(b.y, 0);
     }
-    EXPECT_EQ(rig.OfSheet(Picture3).size(), 9u);
+    EXPECT_EQ(rig.OfSheet(kSheetTiles).size(), 9u);
   }
 }
 
@@ -89,7 +89,7 @@ TEST_P(StandingPlayer, CentredOnItsCellAndClipped) {
   rig.g.Map[c.x][c.y] = KindPlayer;
   rig.g.Facing = c.facing;
   rig.Frame();
-  const auto player = rig.OfSheet(Picture1);
+  const auto player = rig.OfSheet(kSheetPlayer);
   ASSERT_EQ(player.size(), 1u);
   EXPECT_EQ(player[0], c.blit);
 }
@@ -97,23 +97,23 @@ TEST_P(StandingPlayer, CentredOnItsCellAndClipped) {
 INSTANTIATE_TEST_SUITE_P(
     Cells, StandingPlayer,
     testing::Values(
-        PlayerCase{"middle_down", 5, 5, FacingDown, {168, 76, Picture1, {0, 1200, 89, 1280}, true}},
-        PlayerCase{"middle_up", 5, 5, FacingUp, {168, 76, Picture1, {267, 1200, 356, 1280}, true}},
-        PlayerCase{"no_facing_drawn_down", 5, 5, 0, {168, 76, Picture1, {0, 1200, 89, 1280}, true}},
-        PlayerCase{"column0_left", 0, 5, FacingLeft, {48, 76, Picture1, {89, 1200, 178, 1280}, true}},
+        PlayerCase{"middle_down", 5, 5, FacingDown, {168, 76, kSheetPlayer, {0, 1200, 89, 1280}, true}},
+        PlayerCase{"middle_up", 5, 5, FacingUp, {168, 76, kSheetPlayer, {267, 1200, 356, 1280}, true}},
+        PlayerCase{"no_facing_drawn_down", 5, 5, 0, {168, 76, kSheetPlayer, {0, 1200, 89, 1280}, true}},
+        PlayerCase{"column0_left", 0, 5, FacingLeft, {48, 76, kSheetPlayer, {89, 1200, 178, 1280}, true}},
         PlayerCase{"column19_cut_at_560", 19, 5, FacingRight,
-                   {504, 76, Picture1, {178, 1200, 234, 1280}, true}},
-        PlayerCase{"row0_lower_36_px", 5, 0, FacingDown, {168, 0, Picture1, {0, 1244, 89, 1280}, true}},
-        PlayerCase{"row19_feet_cut", 5, 19, FacingDown, {168, 412, Picture1, {0, 1200, 89, 1268}, true}}),
+                   {504, 76, kSheetPlayer, {178, 1200, 234, 1280}, true}},
+        PlayerCase{"row0_lower_36_px", 5, 0, FacingDown, {168, 0, kSheetPlayer, {0, 1244, 89, 1280}, true}},
+        PlayerCase{"row19_feet_cut", 5, 19, FacingDown, {168, 412, kSheetPlayer, {0, 1200, 89, 1268}, true}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IdleView, TheRowBelowCoversThePlayersFeet) {
   RenderRig rig;
   rig.Play({"", "", "", "", "", "    #", "    @", "    %", ""});
   rig.Frame();
-  const int above = rig.IndexOf([](const BlitRecord& b) { return b.sheet == Picture3 && b.y == 108; });
-  const int player = rig.IndexOf([](const BlitRecord& b) { return b.sheet == Picture1; });
-  const int below = rig.IndexOf([](const BlitRecord& b) { return b.sheet == Picture3 && b.y == 156; });
+  const int above = rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetTiles && b.y == 108; });
+  const int player = rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetPlayer; });
+  const int below = rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetTiles && b.y == 156; });
   ASSERT_GE(above, 0);
   EXPECT_LT(above, player);
   EXPECT_GT(below, player);
@@ -123,9 +123,9 @@ TEST(IdleView, WithinARowTheRightCellIsDrawnLater) {
   RenderRig rig;
   rig.Play({"", "  %@P"});
   rig.Frame();
-  const int left = rig.IndexOf([](const BlitRecord& b) { return b.sheet == Picture3 && b.x == 128; });
-  const int player = rig.IndexOf([](const BlitRecord& b) { return b.sheet == Picture1; });
-  const int right = rig.IndexOf([](const BlitRecord& b) { return b.sheet == Picture3 && b.x == 176; });
+  const int left = rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetTiles && b.x == 128; });
+  const int player = rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetPlayer; });
+  const int right = rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetTiles && b.x == 176; });
   EXPECT_LT(left, player);
   EXPECT_LT(player, right);
 }
@@ -141,13 +141,13 @@ class GlowStep : public testing::TestWithParam<GlowCase> {};
 TEST_P(GlowStep, BrightnessFollowsThePingPongOfItsColourSet) {
   RenderRig rig;
   rig.Play({"", "", "   X"});
-  rig.g.GlowTick = GetParam().tick;
-  rig.g.AltColors = GetParam().alt;
+  rig.g.pace.GlowTick = GetParam().tick;
+  rig.g.switches.AltColors = GetParam().alt;
   rig.Frame();
-  const auto glow = rig.OfSheet(Picture4);
+  const auto glow = rig.OfSheet(kSheetGlow);
   ASSERT_EQ(glow.size(), 1u);
   const int32_t l = GetParam().left;
-  EXPECT_EQ(glow[0], (BlitRecord{24 * 3 + 73, 48 - 64 < 0 ? 0 : 48 - 64, Picture4,
+  EXPECT_EQ(glow[0], (BlitRecord{24 * 3 + 73, 48 - 64 < 0 ? 0 : 48 - 64, kSheetGlow,
                                  {l, 16, l + 37, 88}, true}));
 }
 
@@ -159,23 +159,23 @@ INSTANTIATE_TEST_SUITE_P(Ticks, GlowStep,
 TEST(ExitGlow, AdvancesOncePerGlowDrawnAndWrapsAt128) {
   RenderRig rig;
   rig.Play(Room({"@", "", "   X"}));
-  rig.g.GlowTick = 126;
+  rig.g.pace.GlowTick = 126;
   rig.Frame();
-  EXPECT_EQ(rig.g.GlowTick, 127);
+  EXPECT_EQ(rig.g.pace.GlowTick, 127);
   rig.Frame();
-  EXPECT_EQ(rig.g.GlowTick, 0);
+  EXPECT_EQ(rig.g.pace.GlowTick, 0);
   rig.Frames(5);
-  EXPECT_EQ(rig.g.GlowTick, 5);
+  EXPECT_EQ(rig.g.pace.GlowTick, 5);
 }
 
 TEST(ExitGlow, StandsStillWithoutAnExitOnTheBoard) {
   for (int16_t scene : {SceneIdle, SceneRetire, SceneEditor, SceneTitle}) {
     RenderRig rig;
     rig.Play(Room({"@", "", "   E"}));
-    rig.g.Scene = scene;
-    rig.g.GlowTick = 77;
+    rig.g.flow.Scene = scene;
+    rig.g.pace.GlowTick = 77;
     rig.Frames(4);
-    EXPECT_EQ(rig.g.GlowTick, 77) << "scene " << scene;
+    EXPECT_EQ(rig.g.pace.GlowTick, 77) << "scene " << scene;
   }
 }
 
@@ -186,17 +186,17 @@ TEST(ExitGlow, AnExitOpenedUnderThePlayerGlowsBehindThem) {
   rig.g.ExitY = 2;
   rig.g.ExitOpen = true;
   rig.Frame();
-  const int glow = rig.IndexOf([](const BlitRecord& b) { return b.sheet == Picture4; });
-  const int player = rig.IndexOf([](const BlitRecord& b) { return b.sheet == Picture1; });
+  const int glow = rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetGlow; });
+  const int player = rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetPlayer; });
   ASSERT_GE(glow, 0);
   EXPECT_EQ(rig.Shown()[glow].x, 24 * 3 + 73);
   EXPECT_LT(glow, player);
-  EXPECT_EQ(rig.g.GlowTick, 1);
+  EXPECT_EQ(rig.g.pace.GlowTick, 1);
 
   // Closed, the same cell shows only the player.
   rig.g.ExitOpen = false;
   rig.Frame();
-  EXPECT_TRUE(rig.OfSheet(Picture4).empty());
+  EXPECT_TRUE(rig.OfSheet(kSheetGlow).empty());
 }
 
 }  // namespace

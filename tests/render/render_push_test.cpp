@@ -53,9 +53,9 @@ TEST_P(PushOutcome, LastsItsFramesAndCommitsTheRules) {
   rig.Play(Room({c.row, "", "", "   E"}));
   const bool exitWasOpen = rig.g.ExitOpen;
   ASSERT_TRUE(rig.Move(FacingRight));
-  ASSERT_EQ(rig.g.Scene, ScenePush);
+  ASSERT_EQ(rig.g.flow.Scene, ScenePush);
   EXPECT_EQ(rig.FramesWhile(ScenePush), c.frames);
-  EXPECT_EQ(rig.g.Scene, SceneIdle);
+  EXPECT_EQ(rig.g.flow.Scene, SceneIdle);
   EXPECT_EQ(rig.Sfx(), c.sfx);
   std::string after = FirstRow(rig.g).substr(0, std::string(c.after).size());
   EXPECT_EQ(after, c.after);
@@ -75,15 +75,15 @@ TEST_P(PushOutcome, LastsItsFramesAndCommitsTheRules) {
 INSTANTIATE_TEST_SUITE_P(Kinds, PushOutcome, testing::ValuesIn(kOutcomes),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// The tile blits of the last frame on Picture3.
-std::vector<BlitRecord> Tiles(const RenderRig& rig) { return rig.OfSheet(Picture3); }
+// The tile blits of the last frame on kSheetTiles.
+std::vector<BlitRecord> Tiles(const RenderRig& rig) { return rig.OfSheet(kSheetTiles); }
 bool HasTile(const RenderRig& rig, const BlitRecord& want) {
   for (const BlitRecord& b : Tiles(rig))
     if (b == want) return true;
   return false;
 }
 BlitRecord TileBlit(int32_t x, int32_t y, int32_t column, int32_t row = 0) {
-  return BlitRecord{x, y, Picture3, TileRect(column, row), true};
+  return BlitRecord{x, y, kSheetTiles, TileRect(column, row), true};
 }
 
 TEST(PushExample, PairBoxSlidingThreeCellsIntoAPairing) {
@@ -93,22 +93,22 @@ TEST(PushExample, PairBoxSlidingThreeCellsIntoAPairing) {
   EXPECT_EQ(rig.g.SlideDistance, 72);
   for (int frame = 1; frame <= 106; ++frame) {
     SCOPED_TRACE(frame);
-    ASSERT_EQ(rig.g.Scene, frame <= 105 ? ScenePush : SceneIdle);
+    ASSERT_EQ(rig.g.flow.Scene, frame <= 105 ? ScenePush : SceneIdle);
     rig.Frame();
     if (frame <= 9) {
       // Straight at its travelling position, the whole tile.
       EXPECT_TRUE(HasTile(rig, TileBlit(80 + 48 + 8 * (frame - 1), 12, 0)));
-      EXPECT_EQ(rig.g.SlideDone, frame == 9);
+      EXPECT_EQ(rig.g.push.SlideDone, frame == 9);
     } else if (frame <= 105) {
-      EXPECT_EQ(rig.g.PairTick, frame - 9);
+      EXPECT_EQ(rig.g.push.PairTick, frame - 9);
       EXPECT_EQ(rig.g.HitX, 6);
     }
-    const auto player = rig.OfSheet(Picture1);
+    const auto player = rig.OfSheet(kSheetPlayer);
     ASSERT_EQ(player.size(), 1u);
     const Rect pose = frame <= 14 ? PushPoseRect(2, (frame - 1) / 2) : StandRect(2);
     EXPECT_EQ(player[0].src.Left, pose.Left);
     EXPECT_EQ(player[0].src.Bottom, pose.Bottom);
-    EXPECT_EQ(rig.g.PushPoseDone, frame >= 14);
+    EXPECT_EQ(rig.g.push.PushPoseDone, frame >= 14);
     if (frame == 1 || frame == 10) {
       EXPECT_EQ(rig.Sfx().size(), frame == 1 ? 1u : 2u);
     }
@@ -116,7 +116,7 @@ TEST(PushExample, PairBoxSlidingThreeCellsIntoAPairing) {
     EXPECT_EQ(rig.g.Map[2][1], frame < 105 ? KindPairBox : KindEmpty);
   }
   // Frame 106 is the idle view with the open exit glowing.
-  EXPECT_EQ(rig.OfSheet(Picture4).size(), 1u);
+  EXPECT_EQ(rig.OfSheet(kSheetGlow).size(), 1u);
   EXPECT_EQ(rig.Sfx(), (std::vector<int>{0, 1}));
 }
 
@@ -153,17 +153,17 @@ TEST(PushRestingBox, OneCellWithoutPartnerRestsFromFrame4To14) {
   ASSERT_TRUE(rig.Move(FacingRight));
   for (int frame = 1; frame <= 14; ++frame) {
     SCOPED_TRACE(frame);
-    ASSERT_EQ(rig.g.Scene, ScenePush);
+    ASSERT_EQ(rig.g.flow.Scene, ScenePush);
     rig.Frame();
     if (frame <= 3) {
       EXPECT_TRUE(HasTile(rig, TileBlit(128 + 8 * (frame - 1), 12, 0)));
     } else {
       EXPECT_TRUE(HasTile(rig, TileBlit(152, 12, 0)));
       EXPECT_FALSE(HasTile(rig, TileBlit(128, 12, 0)));
-      EXPECT_TRUE(rig.g.EventDone);
+      EXPECT_TRUE(rig.g.push.EventDone);
     }
   }
-  EXPECT_EQ(rig.g.Scene, SceneIdle);
+  EXPECT_EQ(rig.g.flow.Scene, SceneIdle);
   EXPECT_EQ(rig.Sfx(), std::vector<int>{0});
 }
 
@@ -172,7 +172,7 @@ TEST(PushCopyToPair, ColourChangeThenPairingThenTheExitOpens) {
   rig.Play(Room({"@C..P", "", "", "   E"}));  // stops at (4, 1), hits (5, 1)
   ASSERT_TRUE(rig.Move(FacingRight));
   rig.Frames(6);
-  EXPECT_TRUE(rig.g.SlideDone);
+  EXPECT_TRUE(rig.g.push.SlideDone);
   EXPECT_EQ(rig.g.Map[5][1], KindEmpty);  // the event draws the hit box now
   for (int i = 0; i < 96; ++i) {
     rig.Frame();
@@ -181,13 +181,13 @@ TEST(PushCopyToPair, ColourChangeThenPairingThenTheExitOpens) {
     EXPECT_TRUE(HasTile(rig, TileBlit(80 + 24 * 5, 12, j))) << i;
   }
   // The hand-over: still pushing, the hit box is a pair box again.
-  EXPECT_EQ(rig.g.Scene, ScenePush);
+  EXPECT_EQ(rig.g.flow.Scene, ScenePush);
   EXPECT_EQ(rig.g.PushKind, KindPairBox);
   EXPECT_EQ(rig.g.Map[5][1], KindPairBox);
   EXPECT_EQ(rig.g.Map[2][1], KindCopyBox);
-  EXPECT_TRUE(rig.g.SlideDone);
-  EXPECT_FALSE(rig.g.EventDone);
-  EXPECT_EQ(rig.g.PairTick, 0);
+  EXPECT_TRUE(rig.g.push.SlideDone);
+  EXPECT_FALSE(rig.g.push.EventDone);
+  EXPECT_EQ(rig.g.push.PairTick, 0);
   EXPECT_FALSE(rig.g.ExitOpen);
   EXPECT_EQ(rig.Sfx(), (std::vector<int>{0, 4}));
   EXPECT_EQ(rig.FramesWhile(ScenePush), 96);
@@ -207,10 +207,10 @@ TEST(PushCopy, PushingUpDrawsTheHitBoxFirst) {
     const int32_t hitY = facing == FacingUp ? 1 : 7;
     const int32_t stopY = facing == FacingUp ? 2 : 6;
     const int hit = rig.IndexOf([&](const BlitRecord& b) {
-      return b.sheet == Picture3 && b.x == 128 && b.y == 24 * hitY - 12;
+      return b.sheet == kSheetTiles && b.x == 128 && b.y == 24 * hitY - 12;
     });
     const int stop = rig.IndexOf([&](const BlitRecord& b) {
-      return b.sheet == Picture3 && b.x == 128 && b.y == 24 * stopY - 12;
+      return b.sheet == kSheetTiles && b.x == 128 && b.y == 24 * stopY - 12;
     });
     ASSERT_GE(hit, 0);
     ASSERT_GE(stop, 0);
@@ -227,7 +227,7 @@ TEST(PushVanish, BlinksEightShownEightHidden) {
     rig.Frame();
     EXPECT_EQ(HasTile(rig, TileBlit(128, 12, 2)), (i / 8) % 2 == 0) << i;
   }
-  EXPECT_EQ(rig.g.Scene, SceneIdle);
+  EXPECT_EQ(rig.g.flow.Scene, SceneIdle);
   EXPECT_EQ(rig.g.Map[2][1], KindEmpty);
 }
 
@@ -239,28 +239,28 @@ TEST(PushBomb, ExplosionOverTheHitCellInTwelvePictures) {
   EXPECT_EQ(rig.g.Map[4][3], KindEmpty);
   for (int i = 0; i < 72; ++i) {
     rig.Frame();
-    const auto blast = rig.OfSheet(Picture7);
+    const auto blast = rig.OfSheet(kSheetBlast);
     ASSERT_EQ(blast.size(), 1u) << i;
-    EXPECT_EQ(blast[0], (BlitRecord{24 * 4 + 65, 24 * 3 - 30, Picture7, BlastRect(i / 6), true}));
+    EXPECT_EQ(blast[0], (BlitRecord{24 * 4 + 65, 24 * 3 - 30, kSheetBlast, BlastRect(i / 6), true}));
     EXPECT_TRUE(HasTile(rig, TileBlit(80 + 72, 60, 7)));
     EXPECT_TRUE(HasTile(rig, TileBlit(80 + 96, 60, 1)));
     // The explosion covers both boxes.
-    EXPECT_GT(rig.IndexOf([](const BlitRecord& b) { return b.sheet == Picture7; }),
-              rig.IndexOf([](const BlitRecord& b) { return b.sheet == Picture3 && b.x == 176; }));
+    EXPECT_GT(rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetBlast; }),
+              rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetTiles && b.x == 176; }));
   }
-  EXPECT_EQ(rig.g.Scene, SceneIdle);
+  EXPECT_EQ(rig.g.flow.Scene, SceneIdle);
   EXPECT_EQ(BlastRect(11), (Rect{295, 71, 354, 142}));
 }
 
 TEST(PushSound, LatchesAreSetWithSoundOffAndStaySilent) {
   RenderRig rig;
   rig.Play(Room({"@P.P"}));
-  rig.g.SoundOn = false;
+  rig.g.switches.SoundOn = false;
   ASSERT_TRUE(rig.Move(FacingRight));
   rig.Frames(10);  // into the pairing
-  EXPECT_TRUE(rig.g.PushSfxDone);
-  EXPECT_TRUE(rig.g.PairSfxDone);
-  rig.g.SoundOn = true;
+  EXPECT_TRUE(rig.g.latches.PushSfxDone);
+  EXPECT_TRUE(rig.g.latches.PairSfxDone);
+  rig.g.switches.SoundOn = true;
   rig.FramesWhile(ScenePush);
   EXPECT_TRUE(rig.Sfx().empty());
 }
@@ -272,7 +272,7 @@ TEST(PushOnTheEdge, TilesInRowZeroAreCutNotDrawnAboveTheScreen) {
   rig.Play({"@P...P"});  // no ring: row 0
   ASSERT_TRUE(rig.Move(FacingRight));
   rig.Frame();
-  EXPECT_TRUE(HasTile(rig, BlitRecord{104, 0, Picture3, {0, 12, 24, 36}, true}));
+  EXPECT_TRUE(HasTile(rig, BlitRecord{104, 0, kSheetTiles, {0, 12, 24, 36}, true}));
   for (const BlitRecord& b : rig.hp.display.lastFrame) EXPECT_GE(b.y, 0);
   rig.FramesWhile(ScenePush);
   EXPECT_EQ(rig.g.Map[4][0], KindPairBox);
@@ -289,10 +289,10 @@ TEST(PushOnTheEdge, AHitBeyondTheGridIsNeverDrawnOrWritten) {
     EXPECT_EQ(rig.g.HitKind, KindOutside);
     EXPECT_EQ(rig.g.HitX, 20);
     int frames = 0;
-    while (rig.g.Scene == ScenePush && frames < 100) {
+    while (rig.g.flow.Scene == ScenePush && frames < 100) {
       rig.Frame();
       ++frames;
-      EXPECT_TRUE(rig.OfSheet(Picture7).empty());
+      EXPECT_TRUE(rig.OfSheet(kSheetBlast).empty());
       for (const BlitRecord& b : rig.Shown()) EXPECT_LT(b.x, 560) << row;
     }
     EXPECT_EQ(frames, 14) << row;
@@ -306,7 +306,7 @@ TEST(PushOnTheEdge, AnUnusualHitKindDrawsNoTileForIt) {
   rig.g.Map[4][1] = 200;
   ASSERT_TRUE(rig.Move(FacingRight));
   rig.Frames(4);  // into the explosion
-  EXPECT_EQ(rig.OfSheet(Picture7).size(), 1u);
+  EXPECT_EQ(rig.OfSheet(kSheetBlast).size(), 1u);
   for (const BlitRecord& b : Tiles(rig)) EXPECT_FALSE(b.x == 176 && b.y == 12) << "hit cell";
   rig.FramesWhile(ScenePush);
   EXPECT_EQ(rig.g.Map[4][1], KindEmpty);
@@ -322,8 +322,8 @@ TEST(PushPose, ThePlayerOnTheExitOpenedUnderThemGlows) {
   EXPECT_TRUE(rig.g.ExitOpen);
   EXPECT_EQ(rig.g.Map[1][1], KindPlayer);
   rig.Frame();
-  const int glow = rig.IndexOf([](const BlitRecord& b) { return b.sheet == Picture4; });
-  const int player = rig.IndexOf([](const BlitRecord& b) { return b.sheet == Picture1; });
+  const int glow = rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetGlow; });
+  const int player = rig.IndexOf([](const BlitRecord& b) { return b.sheet == kSheetPlayer; });
   ASSERT_GE(glow, 0);
   EXPECT_LT(glow, player);
 }

@@ -64,14 +64,14 @@ const std::vector<std::string> kBoardKeys = {
     "Space: colours", "M: music", "S: sound", "F1: hide panels"};
 
 void OnFloor(GameState& g) {
-  g.Scene = SceneIdle;
+  g.flow.Scene = SceneIdle;
   g.Undo.steps.assign(12, {});
   g.Undo.steps[3].push = true;
   g.Undo.pushes = 1;
 }
 
 const SceneCase kScenes[] = {
-    {"title", nullptr, [](GameState& g) { g.Scene = SceneTitle; },
+    {"title", nullptr, [](GameState& g) { g.flow.Scene = SceneTitle; },
      {"Floor 1", "First Light", ""},
      {"Up/Down: choose a floor", "Enter: start", "Esc: quit", "M: music", "S: sound", "F1: hide panels"}},
     {"a floor never cleared", nullptr, OnFloor,
@@ -83,7 +83,7 @@ const SceneCase kScenes[] = {
        OnFloor(g);
        g.Panel.bestMoves = 10;
        g.Panel.bestPushes = 1;
-       g.StepFrames = 1;
+       g.switches.StepFrames = 1;
        g.Panel.change = PanelChange::Speed;
        g.Panel.changeTicks = 5;
      },
@@ -93,8 +93,8 @@ const SceneCase kScenes[] = {
     {"the colours changed long ago", nullptr,
      [](GameState& g) {
        OnFloor(g);
-       g.AltColors = 1;
-       g.StepFrames = 3;
+       g.switches.AltColors = 1;
+       g.switches.StepFrames = 3;
        g.Panel.change = PanelChange::Colors;
      },
      {"Floor 1", "First Light", "", "Moves 12", "Pushes 1", "Not cleared yet", "", "Speed: slow",
@@ -115,8 +115,8 @@ const SceneCase kScenes[] = {
     {"cheering: Enter not taken yet", nullptr,
      [](GameState& g) {
        OnFloor(g);
-       g.Scene = SceneClear;
-       g.ClearTick = kClearHold - 1;
+       g.flow.Scene = SceneClear;
+       g.pace.ClearTick = kClearHold - 1;
      },
      {"Floor 1", "First Light", "", "Moves 12", "Pushes 1", "Not cleared yet", "", "Speed: normal",
       "Colour set 1"},
@@ -124,8 +124,8 @@ const SceneCase kScenes[] = {
     {"cleared: Enter taken", nullptr,
      [](GameState& g) {
        OnFloor(g);
-       g.Scene = SceneClear;
-       g.ClearTick = kClearHold;
+       g.flow.Scene = SceneClear;
+       g.pace.ClearTick = kClearHold;
      },
      {"Floor 1", "First Light", "", "Moves 12", "Pushes 1", "Not cleared yet", "", "Speed: normal",
       "Colour set 1"},
@@ -133,9 +133,9 @@ const SceneCase kScenes[] = {
     {"a replay cleared", nullptr,
      [](GameState& g) {
        OnFloor(g);
-       g.ReplayMode = true;
-       g.Scene = SceneClear;
-       g.ClearTick = kClearHold;
+       g.record.ReplayMode = true;
+       g.flow.Scene = SceneClear;
+       g.pace.ClearTick = kClearHold;
      },
      {"Floor 1", "First Light", "", "Moves 12", "Pushes 1", "Not cleared yet", "", "Speed: normal",
       "Colour set 1"},
@@ -143,18 +143,18 @@ const SceneCase kScenes[] = {
     {"given up: Esc taken", nullptr,
      [](GameState& g) {
        OnFloor(g);
-       g.Scene = SceneRetire;
-       g.RetireTick = kRetireHold;
+       g.flow.Scene = SceneRetire;
+       g.pace.RetireTick = kRetireHold;
      },
      {"Floor 1", "First Light", "", "Moves 12", "Pushes 1", "Not cleared yet", "", "Speed: normal",
       "Colour set 1"},
      {"Given up", "*Esc: back to the title"}},
-    {"the editor", nullptr, [](GameState& g) { g.Scene = SceneEditor; },
+    {"the editor", nullptr, [](GameState& g) { g.flow.Scene = SceneEditor; },
      {"Floor 1", "First Light", ""},
      {"Arrows: cursor", "1-8: boxes", "A: player", "Z: exit", "Q: erase", "Enter: save", "Esc: leave",
       "F1: hide panels"}},
-    {"the ending", nullptr, [](GameState& g) { g.Scene = SceneEnding; }, {}, {}},
-    {"title in Japanese", "ja", [](GameState& g) { g.Scene = SceneTitle; },
+    {"the ending", nullptr, [](GameState& g) { g.flow.Scene = SceneEnding; }, {}, {}},
+    {"title in Japanese", "ja", [](GameState& g) { g.flow.Scene = SceneTitle; },
      {"フロア 1", "First Light", ""},
      {"上下: フロアを選ぶ", "Enter: 始める", "Esc: 終わる", "M: 音楽", "S: 効果音", "F1: 表示を消す"}},
     {"a floor in Japanese", "ja",
@@ -170,8 +170,8 @@ const SceneCase kScenes[] = {
     {"cleared in Japanese", "ja",
      [](GameState& g) {
        OnFloor(g);
-       g.Scene = SceneClear;
-       g.ClearTick = kClearHold;
+       g.flow.Scene = SceneClear;
+       g.pace.ClearTick = kClearHold;
      },
      {"フロア 1", "First Light", "", "歩数 12", "押した回数 1", "まだクリアしていません", "",
       "速さ: ふつう", "配色 1"},
@@ -237,9 +237,9 @@ TEST_F(SidePanelsTest, EveryTranslatedTextCanBeDrawn) {
   for (const char* language : {static_cast<const char*>(nullptr), "ja"}) {
     ChooseLanguage(language);
     for (int scene : {SceneTitle, SceneIdle, SceneClear, SceneRetire, SceneEditor}) {
-      g.Scene = static_cast<int16_t>(scene);
-      g.ClearTick = kClearHold;
-      g.RetireTick = kRetireHold;
+      g.flow.Scene = static_cast<int16_t>(scene);
+      g.pace.ClearTick = kClearHold;
+      g.pace.RetireTick = kRetireHold;
       PanelLines lines = LinesForPanels(g);
       for (const PanelLine& l : NoWayOutLines(true)) lines.left.push_back(l);
       for (const auto* side : {&lines.left, &lines.right}) {
@@ -256,7 +256,7 @@ TEST_F(SidePanelsTest, EveryTranslatedTextCanBeDrawn) {
 std::vector<std::string> ReadBar(const std::vector<BlitRecord>& blits, int32_t left) {
   std::map<std::pair<int32_t, int32_t>, char32_t> at;
   for (const BlitRecord& b : blits) {
-    if (b.sheet != Picture5 || b.src.Top < kPanelGlyphTop || b.x < left || b.x >= left + 80) continue;
+    if (b.sheet != kSheetLettering || b.src.Top < kPanelGlyphTop || b.x < left || b.x >= left + 80) continue;
     const int32_t row = (b.src.Top - kPanelGlyphTop) % kPanelToneRows + kPanelGlyphTop;
     for (const PanelGlyph& gl : kPanelGlyphs) {
       if (gl.x == b.src.Left && gl.y == row) at[{b.y, b.x}] = gl.code;

@@ -55,10 +55,10 @@ class GameFixture : public testing::Test {
     std::string error;
     if (!PrepareGameState(g, files, "/game", error)) ADD_FAILURE() << error;
     // What the bring-up sets before the loop runs.
-    g.MusicOn = true;
-    g.SoundOn = true;
-    g.LoopStarted = true;
-    Form_Activate(g);
+    g.switches.MusicOn = true;
+    g.switches.SoundOn = true;
+    g.lifecycle.LoopStarted = true;
+    HandleActivate(g);
   }
 
   std::vector<uint8_t>& Data() { return mem.files[kDataPath]; }
@@ -80,10 +80,10 @@ class GameFixture : public testing::Test {
   void PlayBoard(const std::vector<std::string>& rows, int32_t facing = FacingDown) {
     FillBoard(g, rows);
     g.Facing = facing;
-    g.Scene = SceneIdle;
+    g.flow.Scene = SceneIdle;
   }
 
-  void Key(int16_t code, int16_t mask = 0) { Form_KeyDown(g, p, code, mask); }
+  void Key(int16_t code, int16_t mask = 0) { HandleKeyDown(g, p, code, mask); }
 
   void Hold(int keyStateIndex, bool held = true) {
     hp.keyboard.held[keyStateIndex] = held ? 0x80 : 0;

@@ -22,22 +22,22 @@ namespace rara3::test {
 struct RenderRig {
   RenderRig() {
     InitGameState(g);
-    g.LoopStarted = true;
-    g.SoundOn = true;
+    g.lifecycle.LoopStarted = true;
+    g.switches.SoundOn = true;
   }
 
   // Puts a board in play: the idle scene, facing down.
   void Play(const std::vector<std::string>& rows) {
     FillBoard(g, rows);
     g.Facing = FacingDown;
-    g.Scene = SceneIdle;
+    g.flow.Scene = SceneIdle;
   }
 
   // A move as the timer starts it; true when it started a walk or a push.
   bool Move(int32_t facing) {
     g.Facing = facing;
     ResolveMove(g);
-    return g.Scene != SceneIdle;
+    return g.flow.Scene != SceneIdle;
   }
 
   void Frame() { RunFrame(g, hp.platform); }
@@ -47,7 +47,7 @@ struct RenderRig {
   // Frames run until the scene leaves `scene` (at most `limit`).
   int FramesWhile(int16_t scene, int limit = 10000) {
     int n = 0;
-    while (g.Scene == scene && n < limit) {
+    while (g.flow.Scene == scene && n < limit) {
       Frame();
       ++n;
     }

@@ -177,7 +177,7 @@ int main(int argc, char** argv) {
     rara3::RunPass(*g, sdl->platform);
     const double firstFrame =
         sdl->display.FirstShownAt() + (SinceBoot() - rara3::NowSeconds()) - ProcessStartSinceBoot();
-    rara3::Form_Activate(*g);
+    rara3::HandleActivate(*g);
     rara3::SdlDisplay& d = sdl->display;
     std::printf("renderer:              %s, %s\n", d.RendererName().c_str(),
                 d.UsesVsync() ? "vsync" : "own 60 Hz clock");
@@ -191,9 +191,9 @@ int main(int argc, char** argv) {
     rara3::RunMainLoop(*g, sdl->platform, a.now + seconds);
     Print("title", Between(a, Take(*sdl)));
     std::printf("  tune playing:        %s\n", sdl->audio.TuneIsPlaying() ? "yes" : "no");
-    rara3::Form_KeyDown(*g, sdl->platform, rara3::KeyEnter, 0);
+    rara3::HandleKeyDown(*g, sdl->platform, rara3::KeyEnter, 0);
     rara3::RunMainLoop(*g, sdl->platform, rara3::NowSeconds() + 2.0);
-    if (g->Scene != rara3::SceneIdle) {
+    if (g->flow.Scene != rara3::SceneIdle) {
       std::fprintf(stderr, "rara3-frame-bench: Enter on the title did not start a stage\n");
       return 1;
     }

@@ -98,11 +98,11 @@ int Simulator::Run(const std::vector<Command>& script, std::ostream& out, std::o
         break;
       case Op::Until: {
         int32_t passes = 0;
-        while (g_->Scene != c.b) {
+        while (g_->flow.Scene != c.b) {
           if (passes == c.a) {
             out.flush();
             err << "rara3-sim: line " << c.line << ": scene " << c.b << " not reached in " << c.a
-                << " passes (scene " << g_->Scene << ")\n";
+                << " passes (scene " << g_->flow.Scene << ")\n";
             return kStatusScript;
           }
           ++passes;
@@ -140,7 +140,7 @@ int Simulator::Run(const std::vector<Command>& script, std::ostream& out, std::o
         break;
       }
       case Op::Close:
-        Form_Unload(*g_, hp_.platform);
+        HandleClose(*g_, hp_.platform);
         if (hp_.system.Ended()) return ended();
         break;
     }

@@ -7,31 +7,33 @@ namespace {
 
 struct Field {
   std::string_view name;
-  const int32_t GameState::*number = nullptr;  // or
-  const int16_t GameState::*scene = nullptr;   // or
-  const bool GameState::*flag = nullptr;
+  std::string (*value)(const GameState& g);
 };
 
-// Board fields are members of the Board base; a pointer to them converts to
-// a pointer to GameState's member.
-#define NUM(f) Field{#f, &GameState::f, nullptr, nullptr}
-#define FLAG(f) Field{#f, nullptr, nullptr, &GameState::f}
+// A field by the part it sits in (empty for the Board's own fields) and its
+// name, which is also the name the simulator prints.
+#define NUM(part, f) Field{#f, [](const GameState& g) { return std::to_string(g.part f); }}
+#define FLAG(part, f) \
+  Field{#f, [](const GameState& g) { return std::string(g.part f ? "True" : "False"); }}
 
 const Field kFields[] = {
-    Field{"Scene", nullptr, &GameState::Scene, nullptr},
-    NUM(StageNo), NUM(MaxStage), FLAG(LoopStarted), FLAG(FormActive),
-    NUM(PlayerX), NUM(PlayerY), NUM(TargetX), NUM(TargetY), NUM(ExitX), NUM(ExitY),
-    FLAG(ExitOpen), NUM(Facing),
-    NUM(StepFrames), NUM(StepTick), NUM(AnimStep), NUM(WalkFrame), NUM(GlowTick),
-    NUM(AltColors), NUM(ClearTick), NUM(RetireTick), NUM(EndingPhase), NUM(EndingTick),
-    FLAG(MusicOn), FLAG(SoundOn),
-    FLAG(Recording), NUM(RecordCount), FLAG(ReplayMode), NUM(ReplayCount), NUM(ReplayPos),
-    NUM(PushKind), NUM(SlideEndX), NUM(SlideEndY), NUM(HitX), NUM(HitY), NUM(HitKind),
-    NUM(SlideDistance), NUM(SlideOffset), FLAG(PushPoseDone), FLAG(SlideDone), FLAG(EventDone),
-    NUM(PairTick), NUM(CopyTick), NUM(VanishTick), NUM(BlastTick),
-    FLAG(PushSfxDone), FLAG(PairSfxDone), FLAG(CopySfxDone), FLAG(VanishSfxDone),
-    FLAG(BlastSfxDone), FLAG(ClearSfxDone),
-    NUM(DirIndex),
+    NUM(flow., Scene), NUM(flow., StageNo), NUM(flow., MaxStage),
+    FLAG(lifecycle., LoopStarted), FLAG(lifecycle., FormActive),
+    NUM(, PlayerX), NUM(, PlayerY), NUM(, TargetX), NUM(, TargetY), NUM(, ExitX), NUM(, ExitY),
+    FLAG(, ExitOpen), NUM(, Facing),
+    NUM(switches., StepFrames), NUM(pace., StepTick), NUM(pace., AnimStep), NUM(pace., WalkFrame),
+    NUM(pace., GlowTick), NUM(switches., AltColors), NUM(pace., ClearTick), NUM(pace., RetireTick),
+    NUM(pace., EndingPhase), NUM(pace., EndingTick),
+    FLAG(switches., MusicOn), FLAG(switches., SoundOn),
+    FLAG(record., Recording), NUM(record., RecordCount), FLAG(record., ReplayMode),
+    NUM(record., ReplayCount), NUM(record., ReplayPos),
+    NUM(, PushKind), NUM(, SlideEndX), NUM(, SlideEndY), NUM(, HitX), NUM(, HitY), NUM(, HitKind),
+    NUM(, SlideDistance), NUM(push., SlideOffset), FLAG(push., PushPoseDone), FLAG(push., SlideDone),
+    FLAG(push., EventDone), NUM(push., PairTick), NUM(push., CopyTick), NUM(push., VanishTick),
+    NUM(push., BlastTick),
+    FLAG(latches., PushSfxDone), FLAG(latches., PairSfxDone), FLAG(latches., CopySfxDone),
+    FLAG(latches., VanishSfxDone), FLAG(latches., BlastSfxDone), FLAG(latches., ClearSfxDone),
+    NUM(frame., DirIndex),
 };
 
 #undef NUM
@@ -51,12 +53,10 @@ bool IsStateField(const std::string& name) {
 
 std::string StateFieldValue(const GameState& g, int64_t frames, const std::string& name) {
   if (name == "Frames") return std::to_string(frames);
-  if (name == "AppDir") return g.AppDir;
+  if (name == "AppDir") return g.lifecycle.AppDir;
   const Field* f = Find(name);
   if (f == nullptr) return "?";
-  if (f->number != nullptr) return std::to_string(g.*(f->number));
-  if (f->scene != nullptr) return std::to_string(g.*(f->scene));
-  return g.*(f->flag) ? "True" : "False";
+  return f->value(g);
 }
 
 }  // namespace rara3::sim

@@ -13,6 +13,7 @@
 #include "game/file_work.h"
 #include "game/game.h"
 #include "game/position_search.h"
+#include "game/startup.h"
 #include "core/display_error_text.h"
 #include "app/data_file_error.h"
 #include "app/fatal_error_path.h"
@@ -40,7 +41,7 @@ int Main(const std::string& appDir, const std::string& startError, int instanceL
   g->Help.Search = search.get();
   RunGuarded(p, [&] {
     BringUp(*g, *sdl);
-    ReadSettings(*g, p);
+    ReadSettings(*g, p.files, p.system);
     // A second start asks, through the lock, for the window to come forward.
     sdl->window.WatchRaiseRequests(instanceLockFd, sdl->display.Window());
     sdl->window.MapPointer(sdl->display.Window());

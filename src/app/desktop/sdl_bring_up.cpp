@@ -13,7 +13,7 @@ namespace rara3 {
 
 void BringUp(GameState& g, SdlPlatform& sdl) {
   Platform& p = sdl.platform;
-  const std::string dataFile = DataFilePath(g.AppDir);
+  const std::string dataFile = DataFilePath(g.lifecycle.AppDir);
   // Decoding the sheets, and loading the tune (the synthesiser's soundfont
   // above all) and the effects, take longer than bringing up the window:
   // they run beside it, each awaited at its own step of the order, where a
@@ -102,11 +102,11 @@ void BringUp(GameState& g, SdlPlatform& sdl) {
 
   tune.get();
   sdl.audio.StopDriverIfUnused();
-  g.MusicOn = true;
+  g.switches.MusicOn = true;
   p.system.Pause(200);
   effects.get();
-  g.SoundOn = true;
-  g.LoopStarted = true;
+  g.switches.SoundOn = true;
+  g.lifecycle.LoopStarted = true;
   sdl.window.StartTimer();
 }
 

@@ -8,7 +8,7 @@
 #include "core/words.h"
 #include "data/data_file.h"
 #include "data/data_place.h"
-#include "game/game.h"
+#include "game/startup.h"
 #include "platform/browser/page.h"
 #include "app/data_file_error.h"
 #include "app/fatal_error_path.h"
@@ -42,7 +42,7 @@ bool EnsureSavedDataFile(Files& files, std::string& error) {
 
 void BringUpBrowser(GameState& g, BrowserPlatform& b) {
   Platform& p = b.platform;
-  const std::string dataFile = DataFilePath(g.AppDir);
+  const std::string dataFile = DataFilePath(g.lifecycle.AppDir);
   b.input.Listen();
   p.system.ShowCursor(false);
   b.display.LoadSheets();
@@ -54,15 +54,15 @@ void BringUpBrowser(GameState& g, BrowserPlatform& b) {
   if (!ReadTune(p.files, dataFile, bytes, error)) throw DataFileError(dataFile, error);
   b.audio.Open(p.system);
   b.audio.LoadTune(bytes);
-  g.MusicOn = true;
+  g.switches.MusicOn = true;
   p.system.Pause(200);
 
   for (int i = 0; i < kEffectCount; ++i) {
     if (!ReadEffect(p.files, dataFile, i, bytes, error)) throw DataFileError(dataFile, error);
     b.audio.LoadEffect(i, bytes);
   }
-  g.SoundOn = true;
-  g.LoopStarted = true;
+  g.switches.SoundOn = true;
+  g.lifecycle.LoopStarted = true;
   b.window.StartTimer();
   // The page is the window, shown and in front from the start.
   b.input.Push({WindowEventKind::Activate, 0, 0});
@@ -82,7 +82,7 @@ bool StartBrowserGame(BrowserGame& game) {
   game.state->Help.Search = game.search.get();
   RunGuarded(p, [&] {
     BringUpBrowser(*game.state, game.browser);
-    ReadSettings(*game.state, p);
+    ReadSettings(*game.state, p.files, p.system);
   });
   if (p.system.Ended()) {
     Finish(game);

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "game/game.h"
+#include "game/game_state.h"
 #include "app/web/browser_bring_up.h"
 
 namespace {
@@ -49,12 +49,12 @@ EMSCRIPTEN_KEEPALIVE const char* rara3_status() {
                 "{\"scene\":%d,\"stage\":%d,\"maxStage\":%d,\"playerX\":%d,\"playerY\":%d,"
                 "\"recordCount\":%d,\"altColors\":%d,\"exitOpen\":%s,\"musicOn\":%s,\"soundOn\":%s,"
                 "\"frames\":%lld,\"presented\":%lld,\"ended\":%s}",
-                static_cast<int>(g.Scene), static_cast<int>(g.StageNo),
-                static_cast<int>(g.MaxStage), static_cast<int>(g.PlayerX),
-                static_cast<int>(g.PlayerY), static_cast<int>(g.RecordCount),
-                static_cast<int>(g.AltColors),
-                g.ExitOpen ? "true" : "false", g.MusicOn ? "true" : "false",
-                g.SoundOn ? "true" : "false", b.display.Frames(), b.display.Presented(),
+                static_cast<int>(g.flow.Scene), static_cast<int>(g.flow.StageNo),
+                static_cast<int>(g.flow.MaxStage), static_cast<int>(g.PlayerX),
+                static_cast<int>(g.PlayerY), static_cast<int>(g.record.RecordCount),
+                static_cast<int>(g.switches.AltColors),
+                g.ExitOpen ? "true" : "false", g.switches.MusicOn ? "true" : "false",
+                g.switches.SoundOn ? "true" : "false", b.display.Frames(), b.display.Presented(),
                 b.system.Ended() ? "true" : "false");
   return text;
 }

@@ -16,7 +16,7 @@ void BrowserDisplay::LoadSheets() {
   if (!compositor_.LoadEmbeddedSheets(error)) throw PlatformError{kCodeDisplayFailed, error};
 }
 
-void BrowserDisplay::BltFast(int32_t x, int32_t y, int sheet, const Rect& src, bool keyed) {
+void BrowserDisplay::Blit(int32_t x, int32_t y, int sheet, const Rect& src, bool keyed) {
   compositor_.Blit(x, y, sheet, src, keyed);
 }
 

@@ -21,7 +21,7 @@ class BrowserDisplay : public Display {
  public:
   // The nine sheets from the art built into the program.
   void LoadSheets();
-  void BltFast(int32_t x, int32_t y, int sheet, const Rect& src, bool keyed) override;
+  void Blit(int32_t x, int32_t y, int sheet, const Rect& src, bool keyed) override;
   void Flip() override;
   void RestoreDisplay() override { restored_ = true; }
 
@@ -42,7 +42,7 @@ class BrowserKeyboard : public Keyboard {
  public:
   explicit BrowserKeyboard(BrowserInput& input) : input_(input) {}
   void Poll(uint8_t (&state)[256]) override;
-  void Unacquire() override { acquired_ = false; }
+  void Release() override { acquired_ = false; }
 
  private:
   BrowserInput& input_;

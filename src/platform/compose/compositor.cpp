@@ -36,7 +36,7 @@ void FreeAll(std::vector<SDL_Surface*> (&bands)[kSheetCount]) {
 }
 
 // Rows per keyed band: the height of the sheet's picture cells, so a picture
-// is one blit (Picture5's pieces lie on a 60-row grid but for the logo and
+// is one blit (kSheetLettering's pieces lie on a 60-row grid but for the logo and
 // the banner, which take two).
 constexpr int kBandHeight[kSheetCount] = {480, 80, 480, 72, 88, 60, 44, 71, 180};
 

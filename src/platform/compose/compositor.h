@@ -1,4 +1,4 @@
-// The frame in pixels: the nine sheets in RGB565, keyed on 0 from Picture1 on,
+// The frame in pixels: the nine sheets in RGB565, keyed on 0 from kSheetPlayer on,
 // copied by rectangles onto a 640 x 480 RGB565 back buffer. The headless
 // display and the real game's display compose their frames with this same
 // code, so a frame of the simulator is the frame the player sees.

@@ -110,7 +110,7 @@ void Draw(Canvas& c, int sheet) {
       for (int f = 0; f < 2; ++f) c.Box(96 * f, 0, 96, 180, colour(f));
       c.Fill(96 + 40, 100, 16, 8, 0);  // the open mouth shows the background
       break;
-    default:  // Picture0: the black clear
+    default:  // kSheetBlack: the black clear
       break;
   }
 }

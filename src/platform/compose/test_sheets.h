@@ -13,11 +13,11 @@
 
 namespace rara3 {
 
-// Cell numbers: Picture1 7 * row + column; Picture3 9 * row + column;
-// Picture4 the column 0..9; Picture5 the digits 0..9, 10 the floor label, 11
-// the logo, 12 the banner; Picture6 the texture; Picture7 the explosion
-// frame; Picture8 the portrait frame; Picture2 cell 0 (the whole sheet).
-// Column 8 of Picture3 holds the editor markers in their real colours.
+// Cell numbers: kSheetPlayer 7 * row + column; kSheetTiles 9 * row + column;
+// kSheetGlow the column 0..9; kSheetLettering the digits 0..9, 10 the floor label, 11
+// the logo, 12 the banner; kSheetFloors the texture; kSheetBlast the explosion
+// frame; kSheetPortrait the portrait frame; kSheetTitle cell 0 (the whole sheet).
+// Column 8 of kSheetTiles holds the editor markers in their real colours.
 uint32_t TestCellColour(int sheet, int cell);  // 0xRRGGBB
 
 // Where each cell's own colour can be read: an interior point of the

@@ -5,7 +5,7 @@
 
 namespace rara3 {
 
-void HeadlessDisplay::BltFast(int32_t x, int32_t y, int sheet, const Rect& src, bool keyed) {
+void HeadlessDisplay::Blit(int32_t x, int32_t y, int sheet, const Rect& src, bool keyed) {
   if (recordBlits) frame.push_back({x, y, sheet, src, keyed});
   if (sink != nullptr) sink->Blit(x, y, sheet, src, keyed);
 }

@@ -29,7 +29,7 @@ class BlitSink {
 
 class HeadlessDisplay : public Display {
  public:
-  void BltFast(int32_t x, int32_t y, int sheet, const Rect& src, bool keyed) override;
+  void Blit(int32_t x, int32_t y, int sheet, const Rect& src, bool keyed) override;
   void Flip() override;
   void RestoreDisplay() override { ++restores; }
 
@@ -47,7 +47,7 @@ class HeadlessDisplay : public Display {
 class HeadlessKeyboard : public Keyboard {
  public:
   void Poll(uint8_t (&state)[256]) override;
-  void Unacquire() override { unacquired = true; }
+  void Release() override { unacquired = true; }
 
   uint8_t held[256] = {};
   bool unacquired = false;

@@ -215,7 +215,7 @@ void SdlDisplay::LoadSheets() {
   if (!compositor_.LoadEmbeddedSheets(error)) throw PlatformError{kCodeDisplayFailed, error};
 }
 
-void SdlDisplay::BltFast(int32_t x, int32_t y, int sheet, const Rect& src, bool keyed) {
+void SdlDisplay::Blit(int32_t x, int32_t y, int sheet, const Rect& src, bool keyed) {
   const double t = NowSeconds();
   compositor_.Blit(x, y, sheet, src, keyed);
   composeSeconds_ += NowSeconds() - t;

@@ -37,7 +37,7 @@ class SdlDisplay : public Display {
   // sheets in a build without art).
   void LoadSheets();
 
-  void BltFast(int32_t x, int32_t y, int sheet, const Rect& src, bool keyed) override;
+  void Blit(int32_t x, int32_t y, int sheet, const Rect& src, bool keyed) override;
   void Flip() override;
   void RestoreDisplay() override;
 

@@ -12,7 +12,7 @@ class SdlKeyboard : public Keyboard {
   explicit SdlKeyboard(const SdlGamepads* pads = nullptr) : pads_(pads) {}
   // The state as the last events left it; the main loop pumps them.
   void Poll(uint8_t (&state)[256]) override;
-  void Unacquire() override { acquired_ = false; }
+  void Release() override { acquired_ = false; }
 
  private:
   const SdlGamepads* pads_;
