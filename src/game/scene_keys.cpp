@@ -153,8 +153,9 @@ void HandleClose(GameState& g, Platform& p) {
   // are saved to the stage first. When that fails the player is told and
   // the game stays open with the edits.
   if (g.flow.Scene == SceneEditor && EditorHasUnsavedEdits(g, p.files)) {
-    SaveEditedStage(g, p.files, p.system, "\nThe game stays open so that your edits are not lost: Enter saves "
-                          "them again, Esc leaves them.");
+    SaveEditedStage(g, p.files, p.system,
+                    std::string("\n") + Tr(N_("The game stays open so that your edits are not lost: "
+                                               "Enter saves them again, Esc leaves them.")));
     if (EditorHasUnsavedEdits(g, p.files)) return;
   }
   p.keyboard.Release();
