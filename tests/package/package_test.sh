@@ -207,7 +207,10 @@ chmod u+w "$WORK/sim.DAT"
     printf 'hold %s\nrun 1\nhold\nuntil %s 2000\nprint Frames Scene\n' "$d" "$until"
   done
 } >"$WORK/solve.sim"
-"$SIM" "$WORK/sim.DAT" "$WORK/solve.sim" >"$WORK/solve.out" 2>&1 || die "rara3-sim: $(cat "$WORK/solve.out")"
+# The installed game shows its side panels from the first start, in
+# English without a locale: the simulator draws the same.
+SIM_AS_GAME=(env -u LANGUAGE LC_ALL=C "$SIM" --panels)
+"${SIM_AS_GAME[@]}" "$WORK/sim.DAT" "$WORK/solve.sim" >"$WORK/solve.out" 2>&1 || die "rara3-sim: $(cat "$WORK/solve.out")"
 tail -1 "$WORK/solve.out" | grep -q " Scene=4$" || die "the shipped solution does not clear stage 1 in the simulator"
 mapfile -t frames < <(grep -o '^Frames=[0-9]*' "$WORK/solve.out" | cut -d= -f2)
 for i in "${!keys[@]}"; do
@@ -254,7 +257,7 @@ fi
 # === Second start: the progress is found again ===
 cp "$USER_DIR/TOVAK.DAT" "$WORK/played.DAT"
 chmod u+w "$WORK/played.DAT"
-"$SIM" "$WORK/played.DAT" "$WORK/title2.sim" >/dev/null 2>&1 || die "rara3-sim on the played file failed"
+"${SIM_AS_GAME[@]}" "$WORK/played.DAT" "$WORK/title2.sim" >/dev/null 2>&1 || die "rara3-sim on the played file failed"
 cmp -s "$WORK/sim_title.png" "$WORK/sim_title_stage2.png" &&
   die "stage 2 on the title looks like stage 1; the check below would prove nothing"
 start_game
