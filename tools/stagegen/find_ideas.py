@@ -20,6 +20,9 @@ import subprocess
 import sys
 import tempfile
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from measure_set import featured_needed  # noqa: E402
+
 ARCHITECT = os.environ.get("ARCHITECT", "build/tools/stagegen/rara3-architect")
 SOLVER = os.environ.get("RARA3_SOLVE", "build/tools/solve/rara3-solve")
 CLIMBER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "climb_room.py")
@@ -32,14 +35,6 @@ def measure(path):
     return json.loads(lines[0]) if lines else None
 
 
-def kinds_needed(m):
-    """Every named kind is needed: unsolvable without it, or 30 % longer."""
-    named = [k for k in m["kindsWithout"] if k["named"]]
-    return bool(named) and all(
-        k["without"] == "unsolvable" or (k["without"] == "longer" and k["delta"] >= 0.3 * m["moves"])
-        for k in named)
-
-
 def verdict(m, lo, hi, avoid):
     if not m or m["status"] != "solved":
         return "not solved"
@@ -47,7 +42,8 @@ def verdict(m, lo, hi, avoid):
         return "%d pushes" % m["pushes"]
     if m["haulage"] > 0.2 * m["pushes"]:
         return "haulage %d" % m["haulage"]
-    if not kinds_needed(m):
+    # A stage must name a kind, and need each it names.
+    if not any(k["named"] for k in m["kindsWithout"]) or not featured_needed(m):
         return "kinds not needed"
     if "%s:%s" % (m["lastEvent"], m["kindsPushed"]) in avoid:
         return "common pattern"
