@@ -40,7 +40,10 @@ const work = fs.mkdtempSync(path.join(os.tmpdir(), 'rara3-web-'));
 fs.copyFileSync(dataFile, path.join(work, 'TOVAK.DAT'));
 fs.writeFileSync(path.join(work, 'frames.txt'),
                  'run 1\nsnap title.png\nkey enter\nuntil idle 10\nrun 1\nsnap stage1.png\n');
-execFileSync(sim, [path.join(work, 'TOVAK.DAT'), path.join(work, 'frames.txt')], { cwd: work });
+// The page shows the side panels from the first start, as the desktop game
+// does; the simulator draws them too, in the page's language (English).
+execFileSync(sim, ['--panels', path.join(work, 'TOVAK.DAT'), path.join(work, 'frames.txt')],
+             { cwd: work, env: { ...process.env, LANGUAGE: '', LC_ALL: 'C' } });
 const simFrames = {
   title: fs.readFileSync(path.join(work, 'title.png')).toString('base64'),
   stage1: fs.readFileSync(path.join(work, 'stage1.png')).toString('base64'),
@@ -242,10 +245,10 @@ async function pointerPlay(p, size, name) {
   const before = (await pStatus()).recordCount;
   await swipe(mx, my, 0, len);
   await moved(before);
-  await swipe(mx, my, len, 0);
+  // Back up the way it came, which is always open.
+  await swipe(mx, my, 0, -len);
   await moved(before + 1);
   await press('Undo');
-  // A blocked step is undone with the move before it.
   const undone = (await pStatus()).recordCount < before + 2;
   await press('Restart');
   const restarted = (await pStatus()).recordCount === 0;
