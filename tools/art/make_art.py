@@ -11,6 +11,8 @@ Colours live in palette.py, poses in player.py, and so on per sheet.
 
 import argparse
 import os
+import shutil
+import subprocess
 import sys
 
 import numpy as np
@@ -37,6 +39,19 @@ ROOT = os.path.dirname(os.path.dirname(HERE))
 SHEETS = os.path.join(ROOT, "assets", "sheets")
 
 SIZES = core_tables.sheet_sizes()
+
+
+def save_png(image, path):
+    """Writes image to path, then lets zopflipng pack it as tightly as it
+    can without changing a pixel: the sheets ride inside the program, and
+    the browser build sends them to every player before the first key."""
+    image.save(path, optimize=True)
+    zopfli = shutil.which("zopflipng")
+    if zopfli is None:
+        print(f"{path}: written without zopflipng (apt install zopfli packs it smaller)")
+        return
+    subprocess.run([zopfli, "-y", "-m", path, path], check=True,
+                   stdout=subprocess.DEVNULL)
 
 
 def black():
@@ -83,7 +98,7 @@ def main():
             rgb = MAKERS[n]().rgb
         errors += problems(n, rgb)
         if not args.check:
-            Image.fromarray(rgb, "RGB").save(path, optimize=True)
+            save_png(Image.fromarray(rgb, "RGB"), path)
     # Where the panels' letters lie on Picture5, for the game.
     if not args.icons:
         table = panel_glyphs.table_text(*panel_glyphs.layout(panel_glyphs.glyphs()))
@@ -102,7 +117,7 @@ def main():
     for icon_path, n in icons:
         drawn = icon.make_icon(n)
         if not args.check:
-            drawn.save(icon_path, optimize=True)
+            save_png(drawn, icon_path)
         ic = Image.open(icon_path).convert("RGBA")
         if ic.size != (n, n):
             errors.append(f"{icon_path}: size {ic.size}, expected {n} x {n}")

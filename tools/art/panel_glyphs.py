@@ -110,7 +110,7 @@ def draw(c):
 
 def table_text(placed, tone_h):
     lines = [
-        "// Where each small letter of the side panels lies on Picture5.",
+        "// Where each small letter of the side panels lies on kSheetLettering.",
         "// Written by tools/art/make_art.py (tools/art/panel_glyphs.py) with the",
         "// sheet; do not edit.",
         "#pragma once",
