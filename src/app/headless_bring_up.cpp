@@ -9,7 +9,7 @@
 namespace rara3 {
 
 bool StartHeadless(GameState& g, Platform& p, const std::string& programDir, std::string& error) {
-  if (!PrepareGameState(g, p.files, programDir, error)) return false;
+  if (!OpenGameFolder(g, p.files, programDir, error)) return false;
   // The game copies these out during its bring-up; without sound the
   // simulation still insists on a data file the game could start from.
   const std::string path = DataFilePath(g.lifecycle.AppDir);

@@ -14,7 +14,7 @@
 // move step.
 #include "game/move_step.h"
 
-// startup.h: PrepareGameState, before the platform comes up.
+// startup.h: OpenGameFolder, before the platform comes up.
 #include "game/startup.h"
 
 // stage_flow.h: StartEnding and Retire, for drivers that set up a scene, and

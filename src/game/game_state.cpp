@@ -2,7 +2,7 @@
 
 namespace rara3 {
 
-void InitGameState(GameState& g) {
+void SetStartingValues(GameState& g) {
   g.switches.StepFrames = 2;
   g.flow.StageNo = 1;
   g.flow.Scene = SceneTitle;

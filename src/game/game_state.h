@@ -230,10 +230,10 @@ struct GameState : Board {
   uint8_t KeyState[256] = {};
 };
 
-// Gives the record the values the program starts with (every field not set
+// The values the program starts with (every field not set
 // here keeps its zero, False or empty start): the tables, StepFrames 2,
 // StageNo 1, Scene title. AppDir and MaxStage are the caller's.
-void InitGameState(GameState& g);
+void SetStartingValues(GameState& g);
 
 // Rnd(): the next number of the never-seeded generator, uniform in [0, 1).
 double NextRandom(GameState& g);

@@ -26,7 +26,7 @@ int32_t UsableProgress(uint8_t value) {
 
 }  // namespace
 
-bool PrepareGameState(GameState& g, Files& files, const std::string& programDir,
+bool OpenGameFolder(GameState& g, Files& files, const std::string& programDir,
                       std::string& error) {
   const std::string appDir = WithOneTrailingSlash(programDir);
   const std::string path = DataFilePath(appDir);
@@ -37,7 +37,7 @@ bool PrepareGameState(GameState& g, Files& files, const std::string& programDir,
   uint8_t progress = 0;
   if (!ReadProgress(files, path, progress, error)) return false;
 
-  InitGameState(g);
+  SetStartingValues(g);
   g.lifecycle.AppDir = appDir;
   g.flow.MaxStage = UsableProgress(progress);
   return true;

@@ -12,7 +12,7 @@ namespace rara3 {
 // progress byte of the data file, and the initial values. Fails, with a
 // message naming the file, when the data file is missing or shorter than it
 // must be; g is then left as it was.
-bool PrepareGameState(GameState& g, Files& files, const std::string& programDir,
+bool OpenGameFolder(GameState& g, Files& files, const std::string& programDir,
                       std::string& error);
 
 }  // namespace rara3

@@ -30,7 +30,7 @@ struct ArtRig {
     std::string error;
     EXPECT_TRUE(compositor.LoadEmbeddedSheets(error)) << error;
     hp.display.sink = &sink;
-    InitGameState(*g);
+    SetStartingValues(*g);
     g->lifecycle.LoopStarted = true;
   }
 

@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   pure.Facing = FacingDown;
 
   GameState& g = *state;
-  InitGameState(g);
+  SetStartingValues(g);
   g.lifecycle.LoopStarted = true;
   g.switches.SoundOn = (flags & 16) != 0;
   g.switches.StepFrames = 1 + (flags >> 5) % 3;

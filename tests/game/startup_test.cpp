@@ -24,7 +24,7 @@ TEST(PrepareGameStateTest, TheProgramFolderGetsExactlyOneTrailingSlash) {
     files.files[std::string(c.appDir) + "TOVAK.DAT"] = test::SyntheticDataFile(7);
     auto g = std::make_unique<GameState>();
     std::string error;
-    ASSERT_TRUE(PrepareGameState(*g, files, c.programDir, error)) << c.programDir << ": " << error;
+    ASSERT_TRUE(OpenGameFolder(*g, files, c.programDir, error)) << c.programDir << ": " << error;
     EXPECT_EQ(g->lifecycle.AppDir, c.appDir);
     EXPECT_EQ(g->flow.MaxStage, 7);
   }
@@ -38,7 +38,7 @@ TEST(PrepareGameStateTest, GivesTheInitialValues) {
   g->flow.Scene = SceneRetire;
   g->switches.StepFrames = 3;
   std::string error;
-  ASSERT_TRUE(PrepareGameState(*g, files, "/g", error)) << error;
+  ASSERT_TRUE(OpenGameFolder(*g, files, "/g", error)) << error;
   EXPECT_EQ(g->flow.MaxStage, 100);
   EXPECT_EQ(g->flow.StageNo, 1);
   EXPECT_EQ(g->flow.Scene, SceneTitle);
@@ -55,7 +55,7 @@ TEST(PrepareGameStateTest, AProgressByteOutsideTheStagesIsBroughtIntoThem) {
     files.files["/g/TOVAK.DAT"] = test::SyntheticDataFile(byte);
     auto g = std::make_unique<GameState>();
     std::string error;
-    ASSERT_TRUE(PrepareGameState(*g, files, "/g", error)) << error;
+    ASSERT_TRUE(OpenGameFolder(*g, files, "/g", error)) << error;
     EXPECT_EQ(g->flow.MaxStage, maxStage) << int{byte};
     EXPECT_EQ(files.files["/g/TOVAK.DAT"][kProgressOffset], byte) << "nothing is written";
   }
@@ -69,7 +69,7 @@ TEST(PrepareGameStateTest, AMissingOrShortDataFileIsRefusedByName) {
     if (size > 0) files.files["/g/TOVAK.DAT"].resize(size, 3);
     auto g = std::make_unique<GameState>();
     std::string error;
-    EXPECT_FALSE(PrepareGameState(*g, files, "/g", error)) << size;
+    EXPECT_FALSE(OpenGameFolder(*g, files, "/g", error)) << size;
     EXPECT_NE(error.find("/g/TOVAK.DAT"), std::string::npos) << error;
     EXPECT_EQ(g->lifecycle.AppDir, "") << "the state is left alone";
     EXPECT_EQ(g->switches.StepFrames, 0);

@@ -20,7 +20,7 @@ struct PixelRig {
     std::string error;
     if (!LoadTestSheets(compositor, error)) ADD_FAILURE() << error;
     hp.display.sink = &sink;
-    InitGameState(*g);
+    SetStartingValues(*g);
     g->lifecycle.LoopStarted = true;
   }
 

@@ -68,7 +68,7 @@ TEST(AnimatedAndPureRules, AgreeOnRandomBoardsAndMoves) {
   hp.display.recordBlits = false;
   auto state = std::make_unique<GameState>();
   GameState& g = *state;
-  InitGameState(g);
+  SetStartingValues(g);
   g.lifecycle.LoopStarted = true;
   g.switches.SoundOn = true;
   Board pure;

@@ -53,7 +53,7 @@ class GameFixture : public testing::Test {
   GameFixture() {
     mem.files[kDataPath] = SyntheticDataFile(5);
     std::string error;
-    if (!PrepareGameState(g, files, "/game", error)) ADD_FAILURE() << error;
+    if (!OpenGameFolder(g, files, "/game", error)) ADD_FAILURE() << error;
     // What the bring-up sets before the loop runs.
     g.switches.MusicOn = true;
     g.switches.SoundOn = true;

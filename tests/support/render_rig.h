@@ -21,7 +21,7 @@ namespace rara3::test {
 
 struct RenderRig {
   RenderRig() {
-    InitGameState(g);
+    SetStartingValues(g);
     g.lifecycle.LoopStarted = true;
     g.switches.SoundOn = true;
   }

@@ -166,7 +166,7 @@ int main(int argc, char** argv) {
   auto sdl = std::make_unique<rara3::SdlPlatform>();
   auto g = std::make_unique<rara3::GameState>();
   std::string error;
-  if (!rara3::PrepareGameState(*g, sdl->files, dir, error)) {
+  if (!rara3::OpenGameFolder(*g, sdl->files, dir, error)) {
     std::fprintf(stderr, "rara3-frame-bench: %s\n", error.c_str());
     return 1;
   }

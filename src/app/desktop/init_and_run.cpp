@@ -32,7 +32,7 @@ int Main(const std::string& appDir, const std::string& startError, int instanceL
     RunFatalErrorPath(p, PlatformError{kCodeFileAccess, startError});
     return p.system.ExitStatus();
   }
-  if (!PrepareGameState(*g, p.files, appDir, error)) {
+  if (!OpenGameFolder(*g, p.files, appDir, error)) {
     RunFatalErrorPath(p, DataFileError(DataFilePath(appDir), error, kDataFileHowToRestore));
     return p.system.ExitStatus();
   }

@@ -74,7 +74,7 @@ bool StartBrowserGame(BrowserGame& game) {
   Platform& p = game.browser.platform;
   std::string error;
   if (!EnsureSavedDataFile(p.files, error) ||
-      !PrepareGameState(*game.state, p.files, kSaveFolder, error)) {
+      !OpenGameFolder(*game.state, p.files, kSaveFolder, error)) {
     RunFatalErrorPath(p, DataFileError(DataFilePath(kSaveFolder), error));
     Finish(game);
     return false;

@@ -126,7 +126,7 @@ std::string BringUpInChild(const std::string& diskAudioFile) {
       auto sdl = std::make_unique<SdlPlatform>();
       auto g = std::make_unique<GameState>();
       std::string error;
-      if (!PrepareGameState(*g, sdl->files, RARA3_BINARY_DIR "/", error)) {
+      if (!OpenGameFolder(*g, sdl->files, RARA3_BINARY_DIR "/", error)) {
         report = "data file: " + error;
       } else {
         const size_t before = ThreadCount();
