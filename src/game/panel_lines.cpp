@@ -38,6 +38,10 @@ void AddProgress(const GameState& g, std::vector<PanelLine>& left) {
                               TrFormatCount("{0} push", "{0} pushes", bestPushes,
                                             {std::to_string(bestPushes)})}),
                     newBest});
+    const int32_t hints = newBest ? g.Help.HintsTaken : g.Panel.bestHints;
+    if (hints > 0) {
+      left.push_back({TrFormatCount("with {0} hint", "with {0} hints", hints, {std::to_string(hints)}), newBest});
+    }
   } else {
     left.push_back({Tr(N_("Not cleared yet")), false});
   }

@@ -52,6 +52,7 @@ void KeepClear(GameState& g) {
   // leaves it. A failed write is reported and leaves the old file.
   if (g.record.Recording && ClearIsBest(g)) {
     RequestFileWork(g, {FileWork::WriteReplay, g.flow.StageNo, g.record.RecordCount});
+    RequestFileWork(g, {FileWork::WriteHints, g.flow.StageNo, g.Help.HintsTaken});
   }
   if (g.flow.StageNo < kStageCount && g.flow.StageNo == g.flow.MaxStage) {
     ++g.flow.MaxStage;

@@ -327,6 +327,8 @@ TEST_F(SceneKeysTest, UnloadEndsTheProgramFromAnyScene) {
 // Enter would keep it, whether or not Enter is taken yet; a replay keeps
 // nothing.
 TEST_F(SceneKeysTest, CloseOnTheClearScreenKeepsTheClear) {
+  const std::string kReplay = "ReplaceWhole /game/002.PBD";
+  const std::string kHints = "ReplaceWhole /game/hints.txt";
   struct CloseCase {
     const char* name;
     bool replay;
@@ -335,9 +337,9 @@ TEST_F(SceneKeysTest, CloseOnTheClearScreenKeepsTheClear) {
     std::vector<std::string> writes;
     int32_t maxStageAfter;
   } const cases[] = {
-      {"HighestFloor", false, 2, 95, {"ReplaceWhole /game/002.PBD", "WriteAt /game/TOVAK.DAT"}, 3},
-      {"BeforeEnterIsTaken", false, 2, 10, {"ReplaceWhole /game/002.PBD", "WriteAt /game/TOVAK.DAT"}, 3},
-      {"LowerFloor", false, 5, 95, {"ReplaceWhole /game/002.PBD"}, 5},
+      {"HighestFloor", false, 2, 95, {kReplay, kHints, "WriteAt /game/TOVAK.DAT"}, 3},
+      {"BeforeEnterIsTaken", false, 2, 10, {kReplay, kHints, "WriteAt /game/TOVAK.DAT"}, 3},
+      {"LowerFloor", false, 5, 95, {kReplay, kHints}, 5},
       {"Replay", true, 2, 95, {}, 2},
   };
   for (const CloseCase& c : cases) {

@@ -89,12 +89,13 @@ const SceneCase kScenes[] = {
        OnFloor(g);
        g.Panel.bestMoves = 10;
        g.Panel.bestPushes = 1;
+       g.Panel.bestHints = 2;
        g.switches.StepFrames = 1;
        g.Panel.change = PanelChange::Speed;
        g.Panel.changeTicks = 5;
      },
-     {"Floor 1", "First Light", "", kGoal, "", "Moves 12", "Pushes 1", "Best clear: 10 moves, 1 push", "",
-      "*Speed: fast", "Colour set 1"},
+     {"Floor 1", "First Light", "", kGoal, "", "Moves 12", "Pushes 1", "Best clear: 10 moves, 1 push", "with 2 hints",
+      "", "*Speed: fast", "Colour set 1"},
      kBoardKeys},
     {"the colours changed long ago", nullptr,
      [](GameState& g) {
@@ -179,8 +180,10 @@ const SceneCase kScenes[] = {
        OnFloor(g);
        g.Panel.bestMoves = 10;
        g.Panel.bestPushes = 1;
+       g.Panel.bestHints = 1;
      },
-     {"フロア 1", "First Light", "", kGoalJa, "", "歩数 12", "押した回数 1", "最高記録: 10歩、押し1回", "",
+     {"フロア 1", "First Light", "", kGoalJa, "", "歩数 12", "押した回数 1", "最高記録: 10歩、押し1回",
+      "手がかり1回を使って", "",
       "速さ: ふつう", "配色 1"},
      {"矢印: 移動", "Backspace: 一手戻す", "R: やり直し", "H: 手がかり", "Esc: あきらめる", "Enter: 速さ",
       "Space: 配色", "M: 音楽", "S: 効果音", "F1: 表示を消す"}},
