@@ -243,6 +243,12 @@ TEST_F(BestClearTest, TheHintsFileKeepsTheHintsOfTheBestClear) {
   PlayToClear(*this, detour);
   EXPECT_EQ(mem.files[kHints], Bytes("1 2\n"));
   EXPECT_TRUE(hp.system.messages.empty());
+  // A file that is there but cannot be read is reported and never
+  // overwritten, so the other floors' counts are not lost.
+  files.FailEvery(FileOp::ReadAll, "hints");
+  PlayToClear(*this, clear);
+  EXPECT_EQ(mem.files[kHints], Bytes("1 2\n"));
+  EXPECT_FALSE(hp.system.messages.empty());
 }
 
 }  // namespace
