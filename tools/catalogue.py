@@ -3,7 +3,7 @@
 
   catalogue.py check SOURCE_ROOT   exits 1, naming the texts, when po/rara3.pot
                                    is not what the code marks (Tr, TrFormat,
-                                   N_) or po/ja.po's texts differ from it
+                                   TrCount, TrFormatCount, N_) or po/ja.po's texts differ from it
   catalogue.py update SOURCE_ROOT  writes po/rara3.pot from the code and
                                    merges it into po/ja.po (new texts come in
                                    untranslated, and the tests fail until
@@ -27,6 +27,7 @@ def extract(root, out):
                      if p.suffix in ('.cpp', '.h'))
     subprocess.run(['xgettext', '--language=C++', '--from-code=UTF-8', '--keyword=',
                     '--keyword=Tr', '--keyword=TrFormat:1', '--keyword=N_',
+                    '--keyword=TrCount:1,2', '--keyword=TrFormatCount:1,2',
                     '--add-comments=Translators:', '--add-location=file',
                     '--package-name=' + DOMAIN, '--msgid-bugs-address=',
                     '--output=' + str(out)] + sources, cwd=root, check=True)

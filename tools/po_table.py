@@ -29,14 +29,18 @@ def _unquote(text):
     return ''.join(out)
 
 
-def read_po(path):
-    """[(msgid, msgstr, fuzzy)] of a catalogue, the header left out."""
+def parse_po(path):
+    """[{'msgid', 'msgstr', 'fuzzy', 'plural'}] of a catalogue, the header
+    left out. An entry with plural forms has 'plural' (its msgid_plural) and
+    its first form as 'msgstr': Japanese has one form for every number."""
     entries, current, field, fuzzy = [], {}, None, False
 
     def finish():
         nonlocal current, field, fuzzy
         if 'msgid' in current and current['msgid'] != '':
-            entries.append((current['msgid'], current.get('msgstr', ''), fuzzy))
+            entries.append({'msgid': current['msgid'],
+                            'msgstr': current.get('msgstr', current.get('msgstr[0]', '')),
+                            'fuzzy': fuzzy, 'plural': current.get('msgid_plural')})
         current, field, fuzzy = {}, None, False
 
     with open(path, encoding='utf-8') as f:
@@ -54,9 +58,9 @@ def read_po(path):
                         finish()
                     field = 'msgid'
                     current[field] = _unquote(line[6:])
-                elif line.startswith('msgstr '):
-                    field = 'msgstr'
-                    current[field] = _unquote(line[7:])
+                elif line.startswith('msgid_plural ') or line.startswith('msgstr'):
+                    field, _, value = line.partition(' ')
+                    current[field] = _unquote(value)
                 elif line.startswith('"') and field:
                     current[field] += _unquote(line)
                 else:
@@ -67,6 +71,17 @@ def read_po(path):
     return entries
 
 
+def read_po(path):
+    """[(msgid, msgstr, fuzzy)] of a catalogue, the header left out; the
+    plural of an entry with plural forms is an entry of its own."""
+    out = []
+    for e in parse_po(path):
+        out.append((e['msgid'], e['msgstr'], e['fuzzy']))
+        if e['plural'] is not None:
+            out.append((e['plural'], e['msgstr'], e['fuzzy']))
+    return out
+
+
 def _c_string(text):
     return '"' + text.replace('\\', '\\\\').replace('"', '\\"').replace('\n', '\\n') \
         .replace('\t', '\\t') + '"'
@@ -75,7 +90,7 @@ def _c_string(text):
 def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__)
-    entries = read_po(sys.argv[1])
+    entries = parse_po(sys.argv[1])
     lines = [
         '// Made by tools/po_table.py from po/ja.po at build time; do not edit.',
         '#pragma once',
@@ -86,13 +101,17 @@ def main():
         '  const char* english;',
         '  const char* japanese;  // "" when not yet translated',
         '  bool fuzzy;',
+        '  const char* singular;  // for a plural form: its singular, else nullptr',
         '};',
         '',
         'inline constexpr JapaneseWord kJapaneseWords[] = {',
     ]
-    for msgid, msgstr, fuzzy in entries:
-        lines.append('    {%s, %s, %s},' % (_c_string(msgid), _c_string(msgstr),
-                                           'true' if fuzzy else 'false'))
+    for e in entries:
+        fuzzy = 'true' if e['fuzzy'] else 'false'
+        lines.append('    {%s, %s, %s, nullptr},' % (_c_string(e['msgid']), _c_string(e['msgstr']), fuzzy))
+        if e['plural'] is not None:
+            lines.append('    {%s, %s, %s, %s},' % (_c_string(e['plural']), _c_string(e['msgstr']), fuzzy,
+                                                  _c_string(e['msgid'])))
     lines += ['};', '', '}  // namespace rara3', '']
     text = '\n'.join(lines)
     try:

@@ -44,8 +44,9 @@ const char* Tr(const char* english) {
 #endif
 }
 
-std::string TrFormat(const char* english, std::initializer_list<std::string> args) {
-  const std::string text = Tr(english);
+namespace {
+
+std::string Fill(const std::string& text, std::initializer_list<std::string> args) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
@@ -66,6 +67,24 @@ std::string TrFormat(const char* english, std::initializer_list<std::string> arg
     out += text[i];
   }
   return out;
+}
+
+}  // namespace
+
+std::string TrFormat(const char* english, std::initializer_list<std::string> args) { return Fill(Tr(english), args); }
+
+const char* TrCount(const char* one, const char* many, long n) {
+  const unsigned long count = n < 0 ? static_cast<unsigned long>(-n) : static_cast<unsigned long>(n);
+  if (useTable) return FromTable(count == 1 ? one : many);
+#ifdef __EMSCRIPTEN__
+  return count == 1 ? one : many;
+#else
+  return dngettext(kDomain, one, many, count);
+#endif
+}
+
+std::string TrFormatCount(const char* one, const char* many, long n, std::initializer_list<std::string> args) {
+  return Fill(TrCount(one, many, n), args);
 }
 
 void UseLocaleLanguage(const std::string& localeDir) {

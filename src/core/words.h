@@ -20,6 +20,12 @@ const char* Tr(const char* english);
 // A placeholder without an argument is left as it stands.
 std::string TrFormat(const char* english, std::initializer_list<std::string> args);
 
+// The form of a text for the number n ("1 push", "2 pushes"), in the
+// chosen language's plural rule; the English forms without a catalogue.
+const char* TrCount(const char* one, const char* many, long n);
+// TrCount, then the placeholders filled as TrFormat fills them.
+std::string TrFormatCount(const char* one, const char* many, long n, std::initializer_list<std::string> args);
+
 // Desktop: the language of LC_ALL, LC_MESSAGES or LANG (and LANGUAGE), as
 // every gettext program; the compiled catalogue under localeDir
 // (localeDir/ja/LC_MESSAGES/rara3.mo).

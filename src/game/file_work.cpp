@@ -3,6 +3,7 @@
 #include "game/file_work.h"
 
 #include <algorithm>
+#include <charconv>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -70,6 +71,47 @@ void ReadBestClear(GameState& g, Files& files, System& system, int32_t stage) {
   }
 }
 
+constexpr char kHintsFile[] = "hints.txt";
+
+// The counts of the hints file; a missing or damaged file is no counts at
+// all, never a reason to stop play. A file that is there and cannot be read
+// is a fault of the system: reported, and false so that it is not
+// overwritten.
+bool ReadHintCounts(const GameState& g, Files& files, System& system, std::map<int32_t, int32_t>& counts) {
+  counts.clear();
+  std::vector<uint8_t> bytes;
+  bool missing = false;
+  std::string error;
+  if (files.ReadAll(g.lifecycle.AppDir + kHintsFile, bytes, missing, error)) {
+    ParseHintCounts(std::string(bytes.begin(), bytes.end()), counts);
+    return true;
+  }
+  if (missing) return true;
+  TellPlayer(system, TrFormat(N_("The hints taken cannot be read: {0}"), {error}));
+  return false;
+}
+
+void ReadBestHints(GameState& g, Files& files, System& system, int32_t stage) {
+  g.Panel.bestHints = -1;
+  if (g.Panel.bestMoves < 0) return;  // a count without its clear means nothing
+  std::map<int32_t, int32_t> counts;
+  ReadHintCounts(g, files, system, counts);
+  const auto it = counts.find(stage);
+  if (it != counts.end()) g.Panel.bestHints = it->second;
+}
+
+bool WriteHintCount(GameState& g, Files& files, System& system, int32_t stage, int32_t hints) {
+  std::map<int32_t, int32_t> counts;
+  if (!ReadHintCounts(g, files, system, counts)) return false;
+  counts[stage] = std::max(hints, 0);
+  std::string text = "# Hints taken on each floor's best clear, written by the game\n";
+  for (const auto& [floor, count] : counts) text += std::to_string(floor) + " " + std::to_string(count) + "\n";
+  std::string error;
+  if (files.ReplaceWhole(g.lifecycle.AppDir + kHintsFile, text.data(), text.size(), error)) return true;
+  TellPlayer(system, TrFormat(N_("The hints taken on stage {0} were not saved: {1}"), {std::to_string(stage), error}));
+  return false;
+}
+
 bool EnterStage(GameState& g, Files& files, System& system, int32_t stage) {
   if (!LoadStageCells(g, files, system, stage, true)) return false;
   g.ExitOpen = false;
@@ -77,6 +119,7 @@ bool EnterStage(GameState& g, Files& files, System& system, int32_t stage) {
   g.flow.Scene = SceneIdle;
   KeepStageStart(g);
   ReadBestClear(g, files, system, stage);
+  ReadBestHints(g, files, system, stage);
   ResetFloorHelp(g);
   return true;
 }
@@ -197,6 +240,7 @@ bool Perform(GameState& g, Files& files, System& system, const FileRequest& r) {
     case FileWork::WriteProgress: return WriteProgressValue(g, files, system, r.value);
     case FileWork::SaveEditedStage: return SaveStage(g, files, system, r.stage);
     case FileWork::WriteSettings: return WriteSettingsFile(g, files, system);
+    case FileWork::WriteHints: return WriteHintCount(g, files, system, r.stage, r.value);
   }
   return false;
 }
@@ -268,15 +312,51 @@ bool ReadSettings(GameState& g, Files& files, System& system) {
   return false;
 }
 
-std::string ParseSettings(const std::string& text, bool& panelsShown) {
+namespace {
+
+// The lines of the game's small text files, "\n" or "\r\n" ended; empty
+// and "#" comment lines come back empty, keeping their number.
+std::vector<std::string> SettingLines(const std::string& text) {
+  std::vector<std::string> lines;
   size_t start = 0;
-  for (int line = 1; start < text.size(); ++line) {
+  while (start < text.size()) {
     size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
     std::string l = text.substr(start, end - start);
     start = end + 1;
     if (!l.empty() && l.back() == '\r') l.pop_back();
-    if (l.empty() || l[0] == '#') continue;
+    if (!l.empty() && l[0] == '#') l.clear();
+    lines.push_back(std::move(l));
+  }
+  return lines;
+}
+
+}  // namespace
+
+bool ParseHintCounts(const std::string& text, std::map<int32_t, int32_t>& counts) {
+  counts.clear();
+  for (const std::string& l : SettingLines(text)) {
+    if (l.empty()) continue;
+    int32_t floor = 0;
+    int32_t count = 0;
+    const char* const end0 = l.data() + l.size();
+    const auto a = std::from_chars(l.data(), end0, floor);
+    const bool spaced = a.ec == std::errc() && a.ptr != end0 && *a.ptr == ' ';
+    const auto b = spaced ? std::from_chars(a.ptr + 1, end0, count) : a;
+    if (!spaced || b.ec != std::errc() || b.ptr != end0 || floor < 1 || floor > kStageCount || count < 0) {
+      counts.clear();
+      return false;
+    }
+    counts[floor] = count;
+  }
+  return true;
+}
+
+std::string ParseSettings(const std::string& text, bool& panelsShown) {
+  const std::vector<std::string> lines = SettingLines(text);
+  for (size_t line = 1; line <= lines.size(); ++line) {
+    const std::string& l = lines[line - 1];
+    if (l.empty()) continue;
     const size_t space = l.find(' ');
     const std::string key = l.substr(0, space);
     const std::string value = space == std::string::npos ? "" : l.substr(space + 1);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "core/platform.h"
@@ -52,5 +53,10 @@ bool ReadSettings(GameState& g, Files& files, System& system);
 // The settings text's lines: "# comment" and "panels on|off"; unknown
 // settings are skipped. Returns the error, or "" when it is good.
 std::string ParseSettings(const std::string& text, bool& panelsShown);
+
+// The hints file (hints.txt in AppDir): the hints taken on each floor's
+// best clear, a line "FLOOR COUNT" each, "# comment" lines skipped. False,
+// with counts left empty, for a text with any other line.
+bool ParseHintCounts(const std::string& text, std::map<int32_t, int32_t>& counts);
 
 }  // namespace rara3

@@ -42,6 +42,7 @@ enum class FileWork : uint8_t {
   WriteProgress,       // `value` as the progress byte
   SaveEditedStage,     // Map as stage `stage`, and its export file
   WriteSettings,       // the player's settings (the side panels shown)
+  WriteHints,          // `value` as the hints taken on stage `stage`'s best clear
 };
 
 struct FileRequest {

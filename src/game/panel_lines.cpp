@@ -2,6 +2,7 @@
 
 #include "core/words.h"
 #include "data/stage_titles.h"
+#include "game/stage_flow.h"
 
 namespace rara3 {
 
@@ -27,10 +28,20 @@ void AddProgress(const GameState& g, std::vector<PanelLine>& left) {
   left.push_back({TrFormat(N_("Pushes {0}"), {std::to_string(g.Undo.pushes)}), false});
   if (g.Help.HintsTaken > 0)
     left.push_back({TrFormat(N_("Hints {0}"), {std::to_string(g.Help.HintsTaken)}), false});
-  if (g.Panel.bestMoves >= 0) {
-    left.push_back({TrFormat(N_("Best clear: {0} moves, {1} pushes"),
-                             {std::to_string(g.Panel.bestMoves), std::to_string(g.Panel.bestPushes)}),
-                    false});
+  // On the clear screen the clear just made counts too, before Enter keeps it.
+  const bool newBest = g.flow.Scene == SceneClear && !g.record.ReplayMode && ClearIsBest(g);
+  const int32_t bestMoves = newBest ? g.Undo.Moves() : g.Panel.bestMoves;
+  const int32_t bestPushes = newBest ? g.Undo.pushes : g.Panel.bestPushes;
+  if (bestMoves >= 0) {
+    left.push_back({TrFormat(N_("Best clear: {0}, {1}"),
+                             {TrFormatCount("{0} move", "{0} moves", bestMoves, {std::to_string(bestMoves)}),
+                              TrFormatCount("{0} push", "{0} pushes", bestPushes,
+                                            {std::to_string(bestPushes)})}),
+                    newBest});
+    const int32_t hints = newBest ? g.Help.HintsTaken : g.Panel.bestHints;
+    if (hints > 0) {
+      left.push_back({TrFormatCount("with {0} hint", "with {0} hints", hints, {std::to_string(hints)}), newBest});
+    }
   } else {
     left.push_back({Tr(N_("Not cleared yet")), false});
   }
@@ -71,6 +82,11 @@ PanelLines LinesForPanels(const GameState& g) {
     case SceneWalk:
     case ScenePush:
       AddFloor(g, p.left);
+      // What wins, for a player who has read nothing (board.cpp: CommitPush).
+      p.left.push_back({Tr(N_("Goal: stop a pair box touching another pair box, or run a copy box into one: "
+                              "the exit opens. Walk onto it.")),
+                        false});
+      p.left.push_back({});
       AddProgress(g, p.left);
       // The stuck-floor search's verdict: until it proves the floor lost,
       // nothing.

@@ -18,6 +18,8 @@ struct PanelState {
   // The clear kept in the floor's replay file, or -1 without one.
   int32_t bestMoves = -1;
   int32_t bestPushes = -1;
+  // The hints taken on that clear, from the hints file, or -1 unknown.
+  int32_t bestHints = -1;
   // The setting changed last and the frames it stays bright.
   PanelChange change = PanelChange::None;
   int32_t changeTicks = 0;

@@ -1,8 +1,10 @@
 #include "game/position_search.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <limits>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -97,9 +99,12 @@ class ThreadedSearch final : public PositionSearch {
   std::thread worker_;                     // last: it starts once the rest exists
 };
 
+// Either a slice of time per Poll, or, with statesPerPoll set, a fixed
+// number of states.
 class SlicedSearch final : public PositionSearch {
  public:
-  SlicedSearch(const SearchCaps& caps, double sliceSeconds) : caps_(caps), sliceSeconds_(sliceSeconds) {}
+  SlicedSearch(const SearchCaps& caps, double sliceSeconds, uint64_t statesPerPoll = 0)
+      : caps_(caps), sliceSeconds_(sliceSeconds), statesPerPoll_(statesPerPoll) {}
 
   void Start(const Board& board, SearchDepth depth) override {
     search_.reset();  // before the next one takes its memory
@@ -110,19 +115,28 @@ class SlicedSearch final : public PositionSearch {
 
   bool Poll(PositionFinding& finding) override {
     if (!search_) return false;
+    if (statesPerPoll_ > 0) {
+      if (!search_->Run(statesPerPoll_)) return false;
+      return Finish(finding);
+    }
     const auto t0 = std::chrono::steady_clock::now();
     const auto slice = std::chrono::duration<double>(sliceSeconds_);
     while (!search_->Run(kSliceChunk)) {
       if (std::chrono::steady_clock::now() - t0 >= slice) return false;
     }
+    return Finish(finding);
+  }
+
+ private:
+  bool Finish(PositionFinding& finding) {
     finding = FindingOf(search_->Result());
     search_.reset();
     return true;
   }
 
- private:
   SearchCaps caps_;
   double sliceSeconds_;
+  uint64_t statesPerPoll_;
   std::unique_ptr<solve::ShortestSearch> search_;
 };
 
@@ -145,6 +159,13 @@ std::unique_ptr<PositionSearch> MakeThreadedSearch(const SearchCaps& caps) {
 
 std::unique_ptr<PositionSearch> MakeSlicedSearch(const SearchCaps& caps, double sliceSeconds) {
   return std::make_unique<SlicedSearch>(caps, sliceSeconds);
+}
+
+std::unique_ptr<PositionSearch> MakeCountedSearch(const SearchCaps& caps, uint64_t statesPerPoll) {
+  SearchCaps counted = caps;
+  counted.afterMove.maxSeconds = std::numeric_limits<double>::infinity();
+  counted.forHint.maxSeconds = std::numeric_limits<double>::infinity();
+  return std::make_unique<SlicedSearch>(counted, 0.0, std::max<uint64_t>(statesPerPoll, 1));
 }
 
 PositionFinding FindingOf(const solve::SolveResult& result) {

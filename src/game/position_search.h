@@ -58,6 +58,11 @@ std::unique_ptr<PositionSearch> MakeThreadedSearch(const SearchCaps& caps);
 // The search run inside Poll, for about sliceSeconds of each call.
 std::unique_ptr<PositionSearch> MakeSlicedSearch(const SearchCaps& caps, double sliceSeconds);
 
+// The search run inside Poll, statesPerPoll states each call and no clock
+// at all (the caps' time limit is dropped): the same finding on the same
+// frame on every run, for scripted play.
+std::unique_ptr<PositionSearch> MakeCountedSearch(const SearchCaps& caps, uint64_t statesPerPoll);
+
 // The finding of a finished search.
 PositionFinding FindingOf(const solve::SolveResult& result);
 

@@ -158,6 +158,10 @@ void HandleClose(GameState& g, Platform& p) {
                                                "Enter saves them again, Esc leaves them.")));
     if (EditorHasUnsavedEdits(g, p.files)) return;
   }
+  // A floor cleared stays cleared even when the window closes before
+  // Enter: its replay and the progress are written as Enter would.
+  KeepClear(g);
+  CarryOutFileWork(g, p.files, p.system);
   p.keyboard.Release();
   p.display.RestoreDisplay();
   p.system.ShowCursor(true);

@@ -15,7 +15,8 @@ void HandleKeyDown(GameState& g, Platform& p, int16_t keyCode, int16_t modifierM
 // The window became active: the music keep-alive may run from now on.
 void HandleActivate(GameState& g);
 // The window is being closed, in any scene: ends the program. Unsaved
-// editor edits are saved first; a failed save keeps the game open.
+// editor edits are saved first; a failed save keeps the game open. On the
+// clear screen the clear is kept first, as Enter keeps it.
 void HandleClose(GameState& g, Platform& p);
 
 // Esc on the title, a key at the end of the ending: music closed, display

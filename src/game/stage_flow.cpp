@@ -41,25 +41,36 @@ void StartEnding(GameState& g, Audio& audio) {
   g.flow.Scene = SceneEnding;
 }
 
+bool ClearIsBest(const GameState& g) {
+  return g.Panel.bestMoves < 0 || g.Undo.Moves() <= g.Panel.bestMoves;
+}
+
+void KeepClear(GameState& g) {
+  // A replay writes nothing and changes no progress.
+  if (g.flow.Scene != SceneClear || g.record.ReplayMode) return;
+  // The replay file keeps the best clear: one with more moves than it
+  // leaves it. A failed write is reported and leaves the old file.
+  if (g.record.Recording && ClearIsBest(g)) {
+    RequestFileWork(g, {FileWork::WriteReplay, g.flow.StageNo, g.record.RecordCount});
+    RequestFileWork(g, {FileWork::WriteHints, g.flow.StageNo, g.Help.HintsTaken});
+  }
+  if (g.flow.StageNo < kStageCount && g.flow.StageNo == g.flow.MaxStage) {
+    ++g.flow.MaxStage;
+    RequestFileWork(g, {FileWork::WriteProgress, g.flow.StageNo, g.flow.MaxStage});
+  }
+}
+
 void ContinueAfterClear(GameState& g, Audio& audio) {
   if (g.record.ReplayMode) {
-    // A replay writes nothing and changes no progress.
     g.record.ReplayMode = false;
     g.flow.Scene = SceneTitle;
     return;
   }
-  // The replay file keeps the best clear: one with more moves than it
-  // leaves it. A failed write is reported and leaves the old file.
-  const bool best = g.Panel.bestMoves < 0 || g.Undo.Moves() <= g.Panel.bestMoves;
-  if (g.record.Recording && best) RequestFileWork(g, {FileWork::WriteReplay, g.flow.StageNo, g.record.RecordCount});
+  KeepClear(g);
   g.record.RecordCount = 0;
   if (g.flow.StageNo >= kStageCount) {
     StartEnding(g, audio);
     return;
-  }
-  if (g.flow.StageNo == g.flow.MaxStage) {
-    ++g.flow.MaxStage;
-    RequestFileWork(g, {FileWork::WriteProgress, g.flow.StageNo, g.flow.MaxStage});
   }
   ++g.flow.StageNo;
   RequestFileWork(g, {FileWork::LoadStage, g.flow.StageNo});

@@ -199,7 +199,10 @@ TEST_F(FaultInjection, EveryOperationOfASessionFailsInTurnWithoutLosingAFile) {
     EXPECT_TRUE(now.replay == kOldReplay || now.replay == clean_.replay);
     EXPECT_TRUE(now.exported == oldExport || now.exported == clean_.exported);
     // Nothing left beside them.
-    EXPECT_EQ(dir.List(), (std::vector<std::string>{"001.PBD", "002.LVL", kDataFileName}));
+    // (The hints file comes with a clear the session writes.)
+    std::vector<std::string> left = dir.List();
+    std::erase(left, "hints.txt");
+    EXPECT_EQ(left, (std::vector<std::string>{"001.PBD", "002.LVL", kDataFileName}));
   }
   // The length check, the progress read, the tune and the ten effects.
   EXPECT_EQ(startFailures, 13);

@@ -40,13 +40,16 @@ TEST_F(WordsTest, EveryTextOfTheCatalogueHasAJapaneseTranslation) {
 
 TEST_F(WordsTest, TheLocaleChoosesTheLanguageOfEveryText) {
   for (const JapaneseWord& w : kJapaneseWords) {
+    // A plural form is looked up through its singular, for a number that
+    // takes it.
+    const auto shown = [&w] { return w.singular ? TrCount(w.singular, w.english, 2) : Tr(w.english); };
     ChooseLanguage(nullptr);
-    EXPECT_STREQ(Tr(w.english), w.english);
+    EXPECT_STREQ(shown(), w.english);
     ChooseLanguage("ja");
-    EXPECT_STREQ(Tr(w.english), w.japanese);
+    EXPECT_STREQ(shown(), w.japanese);
     // An English locale has no catalogue of its own: the English text.
     ChooseLanguage("en", "C.UTF-8");
-    EXPECT_STREQ(Tr(w.english), w.english);
+    EXPECT_STREQ(shown(), w.english);
   }
 }
 
@@ -81,6 +84,30 @@ TEST_F(WordsTest, TheBrowsersTableShowsWhatTheCatalogueShows) {
   }
   UseLanguageTag("ja");
   EXPECT_STREQ(Tr("A text the catalogue does not have"), "A text the catalogue does not have");
+}
+
+TEST_F(WordsTest, CountsTakeTheFormOfTheirNumber) {
+  struct CountCase {
+    long n;
+    const char* english;
+    const char* japanese;
+  };
+  const CountCase cases[] = {{0, "0 pushes", "押し0回"}, {1, "1 push", "押し1回"}, {2, "2 pushes", "押し2回"},
+                             {21, "21 pushes", "押し21回"}, {-1, "-1 push", "押し-1回"}};
+  const auto format = [](long n) {
+    return TrFormatCount(N_("{0} push"), N_("{0} pushes"), n, {std::to_string(n)});
+  };
+  for (const CountCase& c : cases) {
+    ChooseLanguage(nullptr);
+    EXPECT_EQ(format(c.n), c.english);
+    ChooseLanguage("ja");
+    EXPECT_EQ(format(c.n), c.japanese);
+    // The browser's table agrees with the catalogue.
+    UseLanguageTag("en");
+    EXPECT_EQ(format(c.n), c.english);
+    UseLanguageTag("ja");
+    EXPECT_EQ(format(c.n), c.japanese);
+  }
 }
 
 TEST_F(WordsTest, NoticesFillTheirPlaceholdersInEitherLanguage) {

@@ -168,8 +168,27 @@ TEST_P(PositionSearchTest, CapSaysNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Kinds, PositionSearchTest,
     testing::Values(SearchKind{"Threaded", [](const SearchCaps& c) { return MakeThreadedSearch(c); }},
-                    SearchKind{"Sliced", [](const SearchCaps& c) { return MakeSlicedSearch(c, 0.001); }}),
+                    SearchKind{"Sliced", [](const SearchCaps& c) { return MakeSlicedSearch(c, 0.001); }},
+                    SearchKind{"Counted", [](const SearchCaps& c) { return MakeCountedSearch(c, 500); }}),
     [](const auto& info) { return info.param.name; });
+
+// Scripted play needs the finding on the same poll every run: the counted
+// search never looks at the clock, not even a time cap already passed.
+TEST(CountedSearchTest, SameFindingOnTheSamePollEveryRun) {
+  SearchCaps caps = InGameSearchCaps();
+  caps.afterMove.maxSeconds = 0;
+  int polls[2] = {0, 0};
+  PositionFinding f[2];
+  for (int run = 0; run < 2; ++run) {
+    const auto search = MakeCountedSearch(caps, 3);
+    search->Start(MakeBoard(kLostRoom), SearchDepth::AfterMove);
+    while (!search->Poll(f[run])) ASSERT_LT(++polls[run], 1'000'000);
+  }
+  EXPECT_EQ(f[0].verdict, PositionVerdict::Lost);
+  EXPECT_EQ(polls[0], polls[1]);
+  EXPECT_EQ(f[0].states, f[1].states);
+  EXPECT_GT(polls[0], 1);  // spread over polls, not run at once
+}
 
 // The game with a search beside it, stepped frame by frame as the loop does.
 class FloorHelpGame : public GameFixture {

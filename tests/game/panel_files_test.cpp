@@ -196,5 +196,60 @@ TEST_F(BestClearTest, OnlyAClearWithNoMoreMovesReplacesTheReplay) {
   EXPECT_TRUE(hp.system.messages.empty());
 }
 
+// The hints taken on the best clear, kept in a file of their own beside it.
+TEST_F(BestClearTest, TheHintsFileKeepsTheHintsOfTheBestClear) {
+  const std::vector<int32_t> clear = ClearPath({MoveCodeRight});
+  const std::vector<int32_t> detour = ClearPath({MoveCodeRight, MoveCodeDown, MoveCodeUp});
+  const std::string kHints = "/game/hints.txt";
+  struct Case {
+    const char* name;
+    const char* file;  // nullptr: no file
+    int32_t hints;
+  };
+  const Case cases[] = {
+      {"no file", nullptr, -1},
+      {"the floor's line", "# comment\n1 3\n7 1\n", 3},
+      {"other floors only", "2 5\n", -1},
+      {"a bad line", "1 3\n7 x\n", -1},
+      {"a floor out of range", "1 3\n101 1\n", -1},
+      {"a negative count", "1 -3\n", -1},
+      {"trailing words", "1 3 hints\n", -1},
+  };
+  PutReplay(clear);
+  for (const Case& c : cases) {
+    mem.files.erase(kHints);
+    if (c.file) mem.files[kHints] = Bytes(c.file);
+    ASSERT_TRUE(LoadStage(g, p.files, p.system));
+    EXPECT_EQ(g.Panel.bestHints, c.hints) << c.name;
+  }
+  EXPECT_TRUE(hp.system.messages.empty());  // a bad file never stops play
+
+  // Written at a best clear, the other floors' counts kept, read back.
+  mem.files[kHints] = Bytes("7 1\n");
+  mem.files.erase("/game/001.PBD");
+  g.flow.Scene = SceneTitle;
+  PlayToClear(*this, clear);
+  EXPECT_EQ(mem.files[kHints], Bytes("# Hints taken on each floor's best clear, written by the game\n1 0\n7 1\n"));
+  g.flow.StageNo = 1;
+  ASSERT_TRUE(LoadStage(g, p.files, p.system));
+  EXPECT_EQ(g.Panel.bestHints, 0);
+  g.flow.Scene = SceneTitle;
+  // A bad file is replaced whole by the count of this clear.
+  mem.files[kHints] = Bytes("garbage");
+  PlayToClear(*this, clear);
+  EXPECT_EQ(mem.files[kHints], Bytes("# Hints taken on each floor's best clear, written by the game\n1 0\n"));
+  // A worse clear leaves the count of the best one.
+  mem.files[kHints] = Bytes("1 2\n");
+  PlayToClear(*this, detour);
+  EXPECT_EQ(mem.files[kHints], Bytes("1 2\n"));
+  EXPECT_TRUE(hp.system.messages.empty());
+  // A file that is there but cannot be read is reported and never
+  // overwritten, so the other floors' counts are not lost.
+  files.FailEvery(FileOp::ReadAll, "hints");
+  PlayToClear(*this, clear);
+  EXPECT_EQ(mem.files[kHints], Bytes("1 2\n"));
+  EXPECT_FALSE(hp.system.messages.empty());
+}
+
 }  // namespace
 }  // namespace rara3

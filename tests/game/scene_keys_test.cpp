@@ -301,7 +301,7 @@ TEST_F(SceneKeysTest, ClearAndRetireWaitForTheirAnimation) {
 }
 
 TEST_F(SceneKeysTest, UnloadEndsTheProgramFromAnyScene) {
-  for (const int16_t scene : {SceneTitle, SceneIdle, SceneEnding, SceneEditor}) {
+  for (const int16_t scene : {SceneTitle, SceneIdle, SceneWalk, ScenePush, SceneRetire, SceneEnding, SceneEditor}) {
     hp.system.ended = false;
     hp.display.restores = 0;
     hp.keyboard.unacquired = false;
@@ -320,6 +320,43 @@ TEST_F(SceneKeysTest, UnloadEndsTheProgramFromAnyScene) {
       EXPECT_EQ(files.Log()[i].rfind("Read", 0), 0u) << files.Log()[i];
     }
     EXPECT_LE(files.Log().size(), fileOps + (scene == SceneEditor ? 1 : 0));
+  }
+}
+
+// A floor cleared is kept when the window closes on the clear screen, as
+// Enter would keep it, whether or not Enter is taken yet; a replay keeps
+// nothing.
+TEST_F(SceneKeysTest, CloseOnTheClearScreenKeepsTheClear) {
+  const std::string kReplay = "ReplaceWhole /game/002.PBD";
+  const std::string kHints = "ReplaceWhole /game/hints.txt";
+  struct CloseCase {
+    const char* name;
+    bool replay;
+    int32_t maxStage;
+    int32_t clearTick;
+    std::vector<std::string> writes;
+    int32_t maxStageAfter;
+  } const cases[] = {
+      {"HighestFloor", false, 2, 95, {kReplay, kHints, "WriteAt /game/TOVAK.DAT"}, 3},
+      {"BeforeEnterIsTaken", false, 2, 10, {kReplay, kHints, "WriteAt /game/TOVAK.DAT"}, 3},
+      {"LowerFloor", false, 5, 95, {kReplay, kHints}, 5},
+      {"Replay", true, 2, 95, {}, 2},
+  };
+  for (const CloseCase& c : cases) {
+    EnterScene(SceneClear);
+    g.record.ReplayMode = c.replay;
+    g.flow.MaxStage = c.maxStage;
+    g.pace.ClearTick = c.clearTick;
+    hp.system.ended = false;
+    const size_t fileOps = files.Log().size();
+    HandleClose(g, p);
+    EXPECT_TRUE(hp.system.ended) << c.name;
+    std::vector<std::string> writes;
+    for (size_t i = fileOps; i < files.Log().size(); ++i) {
+      if (files.Log()[i].rfind("Read", 0) != 0) writes.push_back(files.Log()[i]);
+    }
+    EXPECT_EQ(writes, c.writes) << c.name;
+    EXPECT_EQ(g.flow.MaxStage, c.maxStageAfter) << c.name;
   }
 }
 

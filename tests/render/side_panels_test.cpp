@@ -70,12 +70,18 @@ void OnFloor(GameState& g) {
   g.Undo.pushes = 1;
 }
 
+const char* const kGoal =
+    "Goal: stop a pair box touching another pair box, or run a copy box into one: the exit opens. Walk onto it.";
+const char* const kGoalJa =
+    "目的: ペアの箱を別のペアの箱にくっつけて止めるか、コピーの箱をペアの箱にぶつけると出口が開きます。"
+    "開いた出口へ歩けばクリア。";
+
 const SceneCase kScenes[] = {
     {"title", nullptr, [](GameState& g) { g.flow.Scene = SceneTitle; },
      {"Floor 1", "First Light", ""},
      {"Up/Down: choose a floor", "Enter: start", "Esc: quit", "M: music", "S: sound", "F1: hide panels"}},
     {"a floor never cleared", nullptr, OnFloor,
-     {"Floor 1", "First Light", "", "Moves 12", "Pushes 1", "Not cleared yet", "", "Speed: normal",
+     {"Floor 1", "First Light", "", kGoal, "", "Moves 12", "Pushes 1", "Not cleared yet", "", "Speed: normal",
       "Colour set 1"},
      kBoardKeys},
     {"the best clear, the speed just changed", nullptr,
@@ -83,12 +89,13 @@ const SceneCase kScenes[] = {
        OnFloor(g);
        g.Panel.bestMoves = 10;
        g.Panel.bestPushes = 1;
+       g.Panel.bestHints = 2;
        g.switches.StepFrames = 1;
        g.Panel.change = PanelChange::Speed;
        g.Panel.changeTicks = 5;
      },
-     {"Floor 1", "First Light", "", "Moves 12", "Pushes 1", "Best clear: 10 moves, 1 pushes", "",
-      "*Speed: fast", "Colour set 1"},
+     {"Floor 1", "First Light", "", kGoal, "", "Moves 12", "Pushes 1", "Best clear: 10 moves, 1 push", "with 2 hints",
+      "", "*Speed: fast", "Colour set 1"},
      kBoardKeys},
     {"the colours changed long ago", nullptr,
      [](GameState& g) {
@@ -97,7 +104,7 @@ const SceneCase kScenes[] = {
        g.switches.StepFrames = 3;
        g.Panel.change = PanelChange::Colors;
      },
-     {"Floor 1", "First Light", "", "Moves 12", "Pushes 1", "Not cleared yet", "", "Speed: slow",
+     {"Floor 1", "First Light", "", kGoal, "", "Moves 12", "Pushes 1", "Not cleared yet", "", "Speed: slow",
       "Colour set 2"},
      kBoardKeys},
     {"stuck after two hints, a hint not found", nullptr,
@@ -108,7 +115,7 @@ const SceneCase kScenes[] = {
        g.Help.Notice = HintNotice::NotFound;
        g.Help.NoticeFramesLeft = 10;
      },
-     {"Floor 1", "First Light", "", "Moves 12", "Pushes 1", "Hints 2", "Not cleared yet", "",
+     {"Floor 1", "First Light", "", kGoal, "", "Moves 12", "Pushes 1", "Hints 2", "Not cleared yet", "",
       "Speed: normal", "Colour set 1", "", "*No way out: undo (Backspace) or restart (R)",
       "*No hint found"},
      kBoardKeys},
@@ -118,7 +125,7 @@ const SceneCase kScenes[] = {
        g.flow.Scene = SceneClear;
        g.pace.ClearTick = kClearHold - 1;
      },
-     {"Floor 1", "First Light", "", "Moves 12", "Pushes 1", "Not cleared yet", "", "Speed: normal",
+     {"Floor 1", "First Light", "", "Moves 12", "Pushes 1", "*Best clear: 12 moves, 1 push", "", "Speed: normal",
       "Colour set 1"},
      {"Floor cleared!"}},
     {"cleared: Enter taken", nullptr,
@@ -127,8 +134,19 @@ const SceneCase kScenes[] = {
        g.flow.Scene = SceneClear;
        g.pace.ClearTick = kClearHold;
      },
-     {"Floor 1", "First Light", "", "Moves 12", "Pushes 1", "Not cleared yet", "", "Speed: normal",
+     {"Floor 1", "First Light", "", "Moves 12", "Pushes 1", "*Best clear: 12 moves, 1 push", "", "Speed: normal",
       "Colour set 1"},
+     {"Floor cleared!", "*Enter: next floor"}},
+    {"a clear with more moves than the one kept", nullptr,
+     [](GameState& g) {
+       OnFloor(g);
+       g.Panel.bestMoves = 10;
+       g.Panel.bestPushes = 2;
+       g.flow.Scene = SceneClear;
+       g.pace.ClearTick = kClearHold;
+     },
+     {"Floor 1", "First Light", "", "Moves 12", "Pushes 1", "Best clear: 10 moves, 2 pushes", "",
+      "Speed: normal", "Colour set 1"},
      {"Floor cleared!", "*Enter: next floor"}},
     {"a replay cleared", nullptr,
      [](GameState& g) {
@@ -162,8 +180,10 @@ const SceneCase kScenes[] = {
        OnFloor(g);
        g.Panel.bestMoves = 10;
        g.Panel.bestPushes = 1;
+       g.Panel.bestHints = 1;
      },
-     {"フロア 1", "First Light", "", "歩数 12", "押した回数 1", "最高記録: 10歩、押し1回", "",
+     {"フロア 1", "First Light", "", kGoalJa, "", "歩数 12", "押した回数 1", "最高記録: 10歩、押し1回",
+      "手がかり1回で", "",
       "速さ: ふつう", "配色 1"},
      {"矢印: 移動", "Backspace: 一手戻す", "R: やり直し", "H: 手がかり", "Esc: あきらめる", "Enter: 速さ",
       "Space: 配色", "M: 音楽", "S: 効果音", "F1: 表示を消す"}},
@@ -173,7 +193,7 @@ const SceneCase kScenes[] = {
        g.flow.Scene = SceneClear;
        g.pace.ClearTick = kClearHold;
      },
-     {"フロア 1", "First Light", "", "歩数 12", "押した回数 1", "まだクリアしていません", "",
+     {"フロア 1", "First Light", "", "歩数 12", "押した回数 1", "*最高記録: 12歩、押し1回", "",
       "速さ: ふつう", "配色 1"},
      {"フロアクリア！", "*Enter: 次のフロアへ"}},
 };

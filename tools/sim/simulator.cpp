@@ -10,6 +10,10 @@
 namespace rara3::sim {
 namespace {
 
+// States searched per pass: about what the desktop's worker thread gets
+// through in a 60th of a second, so findings come on much the same pass.
+constexpr uint64_t kSearchStatesPerPass = 20'000;
+
 template <typename T>
 std::string JoinSince(const std::vector<T>& items, size_t& seen) {
   std::string out;
@@ -24,7 +28,10 @@ std::string JoinSince(const std::vector<T>& items, size_t& seen) {
 }  // namespace
 
 Simulator::Simulator(Files& files, const SimOptions& options)
-    : options_(options), g_(std::make_unique<GameState>()), hp_(files) {
+    : options_(options),
+      search_(MakeCountedSearch(InGameSearchCaps(), kSearchStatesPerPass)),
+      g_(std::make_unique<GameState>()),
+      hp_(files) {
   // Nothing reads the blit list; long runs stay fast without it.
   hp_.display.recordBlits = false;
   hp_.system.echoErrors = true;
@@ -44,6 +51,7 @@ bool Simulator::Start(const std::string& programDir, std::string& error) {
   }
   if (!StartHeadless(*g_, hp_.platform, programDir, error)) return false;
   g_->Panel.shown = options_.panels;
+  g_->Help.Search = search_.get();
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/game_state.h"
+#include "game/position_search.h"
 #include "core/window_events.h"
 #include "platform/compose/compositor.h"
 #include "platform/headless/compose_sink.h"
@@ -46,6 +47,9 @@ class Simulator {
   void Hold(int32_t arrows);
 
   SimOptions options_;
+  // "No way out" and H, searched a fixed number of states per pass so a
+  // script sees the same finding on the same pass on every run.
+  std::unique_ptr<PositionSearch> search_;
   std::unique_ptr<GameState> g_;
   HeadlessPlatform hp_;
   std::unique_ptr<Compositor> compositor_;

@@ -34,6 +34,11 @@ const Field kFields[] = {
     FLAG(latches., PushSfxDone), FLAG(latches., PairSfxDone), FLAG(latches., CopySfxDone),
     FLAG(latches., VanishSfxDone), FLAG(latches., BlastSfxDone), FLAG(latches., ClearSfxDone),
     NUM(frame., DirIndex),
+    FLAG(Help., NoWayOut), NUM(Help., HintsTaken),
+    Field{"HintX", [](const GameState& g) { return std::to_string(g.Help.Hint.BoxX); }},
+    Field{"HintY", [](const GameState& g) { return std::to_string(g.Help.Hint.BoxY); }},
+    Field{"HintFacing", [](const GameState& g) { return std::to_string(g.Help.Hint.Facing); }},
+    Field{"HintFrames", [](const GameState& g) { return std::to_string(g.Help.Hint.FramesLeft); }},
 };
 
 #undef NUM
