@@ -132,6 +132,8 @@
   // Writes made while a sync was under way wait for it to end, which a
   // closing tab may not see: they are stored at once, beside it.
   function flushStorage() {
+    // A floor cleared and not yet left by Enter is written first.
+    if (module && module._rara3_leaving) module._rara3_leaving();
     if (!module || !module.FS || !(storage.dirty || storage.again)) return;
     storage.flushes++;
     storage.dirty = false;

@@ -435,6 +435,15 @@ try {
   const hidden1 = await sample();
   check(hidden1.frames === hidden0.frames && hidden1.sound === 'suspended',
         `a hidden tab runs no pass and no sound (${hidden1.frames - hidden0.frames} passes, ${hidden1.sound})`);
+  // Hidden on the clear screen (a tab that may be closed or discarded
+  // unseen): the clear is written before the page stores its files.
+  const keptHidden = await page.evaluate(() => ({
+    status: JSON.parse(window.rara3.module.UTF8ToString(window.rara3.module._rara3_status())),
+    files: window.rara3.module.FS.readdir('/save'),
+  }));
+  check(keptHidden.status.scene === 4 && keptHidden.status.maxStage === 2 && keptHidden.files.includes('001.PBD'),
+        `hidden on the clear screen, the clear is kept before Enter (stage ${keptHidden.status.maxStage} open, ` +
+        `${keptHidden.files.filter((f) => f[0] !== '.').join(' ')})`);
   await page.bringToFront();
   await other.close();
   await new Promise((r) => setTimeout(r, 300));

@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <string>
 
+#include "game/file_work.h"
 #include "game/game_state.h"
+#include "game/stage_flow.h"
 #include "app/web/browser_bring_up.h"
 
 namespace {
@@ -37,6 +39,15 @@ EMSCRIPTEN_KEEPALIVE void rara3_pointer(int kind, int x, int y) {
                                                 rara3::WindowEventKind::PointerMove,
                                                 rara3::WindowEventKind::PointerUp};
   running->browser.input.Push({kKinds[kind], 0, 0, x, y});
+}
+
+// The page is going away (or hidden, and may never come back): a floor
+// cleared keeps its clear, as the desktop's window close keeps it. Written
+// now, before the page stores its files; Enter later writes the same again.
+EMSCRIPTEN_KEEPALIVE void rara3_leaving() {
+  if (running == nullptr || running->browser.system.Ended()) return;
+  rara3::KeepClear(*running->state);
+  rara3::CarryOutFileWork(*running->state, running->browser.files, running->browser.system);
 }
 
 // What the page and its tests see of the game, as JSON.
