@@ -17,24 +17,13 @@
 #include "app/main_loop.h"
 #include "platform/headless/headless_platform.h"
 #include "support/memory_files.h"
+#include "fuzz_input.h"
 
 using namespace rara3;
 
 namespace {
 
 constexpr int kFrames = 48;
-
-struct Input {
-  const uint8_t* data;
-  size_t size;
-  size_t at = 0;
-  uint8_t Byte() { return at < size ? data[at++] : 0; }
-  int32_t Int() {
-    uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v = v << 8 | Byte();
-    return static_cast<int32_t>(v);
-  }
-};
 
 // Lengths around the ones that matter: none, the stages only, one byte short
 // of the progress, the effects cut short, the exact size, longer.
@@ -54,7 +43,7 @@ int64_t FileLength(uint8_t mode, size_t rest) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static auto state = std::make_unique<GameState>();
-  Input in{data, size};
+  FuzzInput in{data, size};
   const int64_t length = FileLength(in.Byte(), size);
   int32_t stageNo = in.Int();
   // Mostly a real stage number, sometimes anything.

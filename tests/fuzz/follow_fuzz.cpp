@@ -17,6 +17,7 @@
 #include "data/data_place.h"
 #include "support/faulty_files.h"
 #include "support/memory_files.h"
+#include "fuzz_input.h"
 
 using namespace rara3;
 
@@ -24,14 +25,6 @@ namespace {
 
 const std::string kPlayer = "/g/TOVAK.DAT";
 const std::string kCopy = "/g/TOVAK.DAT.shipped";
-
-struct Input {
-  const uint8_t* data;
-  size_t size;
-  size_t at = 0;
-  bool More() const { return at < size; }
-  uint8_t Byte() { return at < size ? data[at++] : 0; }
-};
 
 const std::vector<uint8_t>& Base() {
   static const std::vector<uint8_t> base = [] {
@@ -45,7 +38,7 @@ const std::vector<uint8_t>& Base() {
 
 // A byte of the input picks a stage cell, the progress byte or a byte of the
 // tune or effects, and another its new value.
-void Patch(std::vector<uint8_t>& file, Input& in) {
+void Patch(std::vector<uint8_t>& file, FuzzInput& in) {
   const uint8_t where = in.Byte();
   const uint8_t value = in.Byte();
   if (file.empty()) return;
@@ -77,7 +70,7 @@ bool WholeOrAsBefore(const MemoryFiles& files, const std::string& path,
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  Input in{data, size};
+  FuzzInput in{data, size};
   const uint8_t playerMode = in.Byte() % 4;
   const uint8_t copyMode = in.Byte() % 4;
   const uint8_t failAt = in.Byte() % 8;  // 0: nothing fails

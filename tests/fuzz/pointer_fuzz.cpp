@@ -22,6 +22,7 @@
 #include "platform/headless/headless_platform.h"
 #include "platform/posix/posix_files.h"
 #include "support/memory_files.h"
+#include "fuzz_input.h"
 
 using namespace rara3;
 
@@ -29,15 +30,8 @@ namespace {
 
 constexpr int kMaxPasses = 1500;
 
-struct Input {
-  const uint8_t* data;
-  size_t size;
-  size_t at = 0;
-  bool More() const { return at < size; }
-  uint8_t Byte() { return at < size ? data[at++] : 0; }
-  // A picture coordinate from -64 to 703: the board, the bars, and beyond.
-  int32_t Coordinate() { return ((Byte() << 8 | Byte()) % 768) - 64; }
-};
+// A picture coordinate from -64 to 703: the board, the bars, and beyond.
+int32_t Coordinate(FuzzInput& in) { return ((in.Byte() << 8 | in.Byte()) % 768) - 64; }
 
 // The shipped data file, every stage open, packed once.
 const std::vector<uint8_t>& Shipped() {
@@ -92,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::abort();
   }
 
-  Input in{data, size};
+  FuzzInput in{data, size};
   // The stage: up from the title's first, then Enter.
   std::vector<WindowEvent> events;
   for (int n = in.Byte() % kStageCount; n > 0; --n) events.push_back({WindowEventKind::KeyDown, KeyUp});
@@ -110,8 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case 2: {
         constexpr WindowEventKind kKinds[3] = {WindowEventKind::PointerDown, WindowEventKind::PointerMove,
                                                WindowEventKind::PointerUp};
-        const int32_t x = in.Coordinate();
-        const int32_t y = in.Coordinate();
+        const int32_t x = Coordinate(in);
+        const int32_t y = Coordinate(in);
         events.push_back({kKinds[op % 6], 0, 0, x, y});
         break;
       }

@@ -17,6 +17,7 @@
 #include "support/memory_files.h"
 #include "app/main_loop.h"
 #include "game/move_step.h"
+#include "fuzz_input.h"
 
 using namespace rara3;
 
@@ -27,13 +28,6 @@ namespace {
 constexpr int kMaxMoves = 64;
 constexpr int kAnimatedMoves = 4;
 constexpr int kFrameLimit = 2000;  // far beyond the longest push
-
-struct Input {
-  const uint8_t* data;
-  size_t size;
-  size_t at = 0;
-  uint8_t Byte() { return at < size ? data[at++] : 0; }
-};
 
 bool Sane(const Board& b) {
   for (const auto& column : b.Map)
@@ -57,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   hp.display.recordBlits = false;
   hp.audio.sfxStarted.clear();
 
-  Input in{data, size};
+  FuzzInput in{data, size};
   const uint8_t flags = in.Byte();
   const bool ring = flags & 1;
   Board pure;
