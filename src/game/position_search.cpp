@@ -79,7 +79,7 @@ class ThreadedSearch final : public PositionSearch {
         // Under the lock, so a Start after this point cancels this job.
         cancel_ = false;
       }
-      solve::ShortestSearch search(board, depth == SearchDepth::ForHint ? caps_.forHint : caps_.afterMove);
+      solve::FewestPushSearch search(board, depth == SearchDepth::ForHint ? caps_.forHint : caps_.afterMove);
       search.Run(UINT64_MAX);
       PositionFinding finding = FindingOf(search.Result());
       std::lock_guard lock(mutex_);
@@ -108,7 +108,7 @@ class SlicedSearch final : public PositionSearch {
 
   void Start(const Board& board, SearchDepth depth) override {
     search_.reset();  // before the next one takes its memory
-    search_ = std::make_unique<solve::ShortestSearch>(
+    search_ = std::make_unique<solve::FewestPushSearch>(
         board, depth == SearchDepth::ForHint ? caps_.forHint : caps_.afterMove);
   }
   void Cancel() override { search_.reset(); }
@@ -137,7 +137,7 @@ class SlicedSearch final : public PositionSearch {
   SearchCaps caps_;
   double sliceSeconds_;
   uint64_t statesPerPoll_;
-  std::unique_ptr<solve::ShortestSearch> search_;
+  std::unique_ptr<solve::FewestPushSearch> search_;
 };
 
 }  // namespace
@@ -147,7 +147,7 @@ SearchCaps InGameSearchCaps() {
   caps.afterMove.maxStates = 600'000;
   caps.afterMove.maxMegabytes = 64;
   caps.afterMove.maxSeconds = 30;
-  caps.forHint.maxStates = 6'000'000;
+  caps.forHint.maxStates = 2'000'000;
   caps.forHint.maxMegabytes = 600;
   caps.forHint.maxSeconds = 60;
   return caps;

@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "game/board.h"
+#include "game/push_search.h"
 #include "game/solver.h"
 
 namespace rara3 {
 
 enum class PositionVerdict {
-  Winnable,  // facings holds a shortest way out
+  Winnable,  // facings holds a way out with the fewest pushes
   Lost,      // every reachable position was seen, none clears the floor
   Unknown,   // the search reached its cap first
 };
@@ -46,9 +47,10 @@ class PositionSearch {
   virtual bool Poll(PositionFinding& finding) = 0;
 };
 
-// The caps of the game: after a move a few hundred thousand states (well
-// under half a second on the desktop); for a hint enough for the largest
-// shipped floor from its start.
+// The caps of the game: after a move enough positions for every shipped
+// floor from its start (two seconds on the desktop at worst, on the
+// search's own thread), so a hint is mostly known before it is asked for;
+// for a hint a deeper search, for floors of the player's own making.
 SearchCaps InGameSearchCaps();
 
 // A worker thread of its own, started once; a new Start cancels the old

@@ -14,6 +14,8 @@
 
 #include "data/stage_text.h"
 #include "game/board.h"
+#include "game/position_search.h"
+#include "game/push_search.h"
 #include "game/replay_file.h"
 
 namespace rara3 {
@@ -178,6 +180,20 @@ TEST_P(ShippedStageTest, ShippedSolutionClearsWithThePureRules) {
   const Played p = Play(s);
   EXPECT_TRUE(p.clearedAtEnd) << "cleared at move " << p.clearedAt << " of " << s.codes.size();
   EXPECT_EQ(p.idleMoves, 0) << "a shortest solution never only turns";
+}
+
+// The hint's search, from the start of every floor, within the game's cap:
+// a way out that clears, never with more pushes than the shipped one.
+TEST_P(ShippedStageTest, HintSearchFindsAWayFromTheStart) {
+  const ShippedStage& s = Stages()[GetParam()];
+  ASSERT_TRUE(s.loaded) << s.error;
+  const Board start = BoardOf(s);
+  const solve::SolveResult r = solve::SolveFewestPushes(start, InGameSearchCaps().forHint);
+  ASSERT_EQ(r.status, solve::SolveStatus::Solved) << r.limitHit;
+  int32_t pushes = 0;
+  EXPECT_TRUE(solve::ReplayClears(start, r.facings, &pushes));
+  EXPECT_EQ(pushes, r.pushes);
+  EXPECT_LE(r.pushes, Play(s).pushes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stages, ShippedStageTest, ::testing::Range(1, kStages + 1),

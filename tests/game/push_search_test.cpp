@@ -1,0 +1,85 @@
+// The search over pushes: the same verdicts as the search over single moves,
+// never more pushes, a way out that replays with the pure rules, and the
+// exit that opens under the player.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "game/position_search.h"
+#include "game/push_search.h"
+#include "support/test_boards.h"
+
+namespace rara3::test {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+struct PushCase {
+  std::string name;
+  Rows rows;
+  solve::SolveStatus status;
+  int32_t pushes;  // the fewest, when it can be won
+};
+
+class PushSearchTest : public testing::TestWithParam<PushCase> {};
+
+TEST_P(PushSearchTest, AgreesWithTheSearchInMoves) {
+  const PushCase& c = GetParam();
+  const Board b = MakeBoard(c.rows);
+  const solve::SolveResult byPush = solve::SolveFewestPushes(b, InGameSearchCaps().afterMove);
+  const solve::SolveResult byMove = solve::Solve(b, InGameSearchCaps().afterMove);
+  EXPECT_EQ(byPush.status, c.status);
+  EXPECT_EQ(byMove.status, c.status);
+  if (c.status != solve::SolveStatus::Solved) {
+    EXPECT_TRUE(byPush.facings.empty());
+    return;
+  }
+  int32_t pushes = -1;
+  EXPECT_TRUE(solve::ReplayClears(b, byPush.facings, &pushes));
+  EXPECT_EQ(pushes, c.pushes);
+  EXPECT_EQ(byPush.pushes, c.pushes);
+  EXPECT_LE(byPush.pushes, byMove.pushes);
+  EXPECT_GE(byPush.facings.size(), byMove.facings.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Positions, PushSearchTest,
+    testing::Values(
+        PushCase{"WalkToTheOpenExit", {"#####", "#@.X#", "#####"}, solve::SolveStatus::Solved, 0},
+        PushCase{"OpenExitWalledOff", {"#####", "#@#X#", "#####"}, solve::SolveStatus::Unsolvable, 0},
+        PushCase{"PairBoxesStuckApart", {"#####", "#P.P#", "#.@.#", "#E..#", "#####"},
+                 solve::SolveStatus::Unsolvable, 0},
+        PushCase{"LoneBoxRoams", {"########", "#......#", "#.@P...#", "#......#", "#E.....#", "########"},
+                 solve::SolveStatus::Unsolvable, 0},
+        PushCase{"WonInOnePush", {"#######", "#@P..P#", "#E....#", "#######"}, solve::SolveStatus::Solved, 1},
+        PushCase{"CopyBoxBecomesThePair", {"#######", "#@C.P.#", "#.....#", "#..P..#", "#E....#", "#######"},
+                 solve::SolveStatus::Solved, 1}),
+    [](const auto& info) { return info.param.name; });
+
+// The pair meets under the player's feet: the exit opens where the player
+// stands, and shows once the player has stepped off it.
+TEST(PushSearchExitTest, ExitOpensUnderThePlayer) {
+  Board b = MakeBoard({"########", "#@P..P.#", "########"});
+  b.ExitX = 1;
+  b.ExitY = 1;
+  const solve::SolveResult r = solve::SolveFewestPushes(b, InGameSearchCaps().afterMove);
+  ASSERT_EQ(r.status, solve::SolveStatus::Solved);
+  EXPECT_EQ(r.pushes, 1);
+  EXPECT_EQ(r.facings, (std::vector<int32_t>{FacingRight, FacingRight, FacingLeft}));
+}
+
+// A cancelled search stops at once and says it gave up.
+TEST(PushSearchExitTest, CancelledSearchGivesUp) {
+  std::atomic<bool> cancel = true;
+  solve::SearchLimits limits = InGameSearchCaps().afterMove;
+  limits.cancel = &cancel;
+  const solve::SolveResult r =
+      solve::SolveFewestPushes(MakeBoard({"#######", "#@P..P#", "#E....#", "#######"}), limits);
+  EXPECT_EQ(r.status, solve::SolveStatus::GaveUp);
+  EXPECT_EQ(r.limitHit, "cancelled");
+}
+
+}  // namespace
+}  // namespace rara3::test
