@@ -82,9 +82,10 @@ PanelLines LinesForPanels(const GameState& g) {
     case SceneWalk:
     case ScenePush:
       AddFloor(g, p.left);
-      // What wins, for a player who has read nothing (board.cpp: CommitPush).
-      p.left.push_back({Tr(N_("Goal: stop a pair box touching another pair box, or run a copy box into one: "
-                              "the exit opens. Walk onto it.")),
+      // What wins, for a player who has read nothing (board.cpp: CommitPush),
+      // short enough for the bar: a copy box that hits a pair box turns
+      // into one, which the tutorial shows.
+      p.left.push_back({Tr(N_("Goal: push a pair box into another one. The exit opens: walk onto it.")),
                         false});
       p.left.push_back({});
       AddProgress(g, p.left);

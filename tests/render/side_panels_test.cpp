@@ -70,11 +70,8 @@ void OnFloor(GameState& g) {
   g.Undo.pushes = 1;
 }
 
-const char* const kGoal =
-    "Goal: stop a pair box touching another pair box, or run a copy box into one: the exit opens. Walk onto it.";
-const char* const kGoalJa =
-    "目的: ペアの箱を別のペアの箱にくっつけて止めるか、コピーの箱をペアの箱にぶつけると出口が開きます。"
-    "開いた出口へ歩けばクリア。";
+const char* const kGoal = "Goal: push a pair box into another one. The exit opens: walk onto it.";
+const char* const kGoalJa = "目的: ペアの箱を別のペアの箱にぶつけると出口が開きます。出口へ歩けばクリア。";
 
 const SceneCase kScenes[] = {
     {"title", nullptr, [](GameState& g) { g.flow.Scene = SceneTitle; },
