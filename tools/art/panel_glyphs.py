@@ -2,8 +2,9 @@
 
 Latin letters from the X11 misc-fixed 5x8 face (xfonts-base) and Japanese
 from Misaki Gothic 8x8 (fonts-misaki), both bitmap faces drawn pixel for
-pixel, each glyph with a one-pixel shadow so that it reads over the title's
-picture too. Two rows of tones: plain, and bright for what just changed.
+pixel, each glyph with a one-pixel shadow to its right, below and diagonally,
+so that it reads over the title's picture too. Two rows of tones: plain, and
+bright for what just changed.
 The glyphs are every printable ASCII character and every other character of
 the Japanese catalogue (po/ja.po), so any text the game translates can be
 drawn; the table of where each glyph lies goes to
@@ -101,8 +102,12 @@ def draw(c):
             h, w = mask.shape
             full = np.zeros((c.h, c.w), bool)
             full[top:top + h, x:x + w] = mask
+            # Right, below and diagonally: a shadow thick enough to read
+            # over the sky of the title's picture.
             shadow = np.zeros_like(full)
-            shadow[1:, 1:] = full[:-1, :-1]
+            shadow[1:, 1:] |= full[:-1, :-1]
+            shadow[:, 1:] |= full[:, :-1]
+            shadow[1:, :] |= full[:-1, :]
             c.fill(shadow & ~full, SHADOW)
             c.fill(full, colour)
     return placed, tone_h
