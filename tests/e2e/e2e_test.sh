@@ -57,6 +57,7 @@ sleep 0.5
 # exit has opened and the player stands just short of it ---
 SOLUTION="$(cd "$(dirname "$0")/../.." && pwd)/assets/solutions/001.PBD"
 mapfile -t CODES < <(tr -d '\r' <"$SOLUTION" | tail -n +2)
+CODES_ALL=("${CODES[@]}")
 unset 'CODES[-1]'
 KEYS=()
 MOVES_SIM=""
@@ -64,7 +65,7 @@ for c in "${CODES[@]}"; do
   case $c in 28) d=right k=Right;; 29) d=left k=Left;; 30) d=up k=Up;; 31) d=down k=Down;;
     *) die "$SOLUTION: move code $c";; esac
   KEYS+=("$k")
-  MOVES_SIM+="hold $d"$'\n'"run 1"$'\n'"hold"$'\n'"until idle 2000"$'\n'"print Frames"$'\n'
+  MOVES_SIM+="hold $d"$'\n'"run 1"$'\n'"hold"$'\n'"until idle 2000"$'\n'"print Frames PlayerX PlayerY"$'\n'
 done
 
 # --- What the frames must be: the simulator on the same data file ---
@@ -74,7 +75,7 @@ snap $WORK/sim_title.png
 key enter
 run 3
 snap $WORK/sim_board.png
-print Frames
+print Frames PlayerX PlayerY
 ${MOVES_SIM}run 200
 SIM
 # The open exit glows on its own: every frame of a whole glow cycle.
@@ -86,6 +87,45 @@ identify -format '%#\n' "$WORK"/sim_walked_*.png | sort -u >"$WORK/walked.sigs"
 mapfile -t FRAME_AT < <(grep -o '^Frames=[0-9]*' "$WORK/sim.out" | cut -d= -f2)
 MOVE_FRAMES=()
 for i in "${!KEYS[@]}"; do MOVE_FRAMES+=($((FRAME_AT[i + 1] - FRAME_AT[i]))); done
+
+# --- The same moves as clicks: a walk is one click on the cell where it
+# ends (the game finds the way), a push a click on the box beside the
+# player; last the click on the open exit. CLICKS holds "X Y SECONDS" per
+# click, in board cells and the time its moves took in the simulator ---
+mapfile -t AT < <(grep -o 'PlayerX=[0-9]* PlayerY=[0-9]*' "$WORK/sim.out" | tr -dc '0-9 \n' | sed 's/^ *//')
+CLICKS=()
+walk_frames=0
+for i in "${!KEYS[@]}"; do
+  read -r x y <<<"${AT[$i]}"
+  read -r nx ny <<<"${AT[$((i + 1))]}"
+  case ${KEYS[$i]} in Right) dx=1 dy=0;; Left) dx=-1 dy=0;; Up) dx=0 dy=-1;; Down) dx=0 dy=1;; esac
+  if [ "$nx $ny" = "$((x + dx)) $((y + dy))" ]; then
+    walk_frames=$((walk_frames + MOVE_FRAMES[i]))
+    read -r fx fy <<<"${AT[$((i + 2))]:-}"
+    # The walk goes on when the next move walks on too.
+    [ $((i + 1)) -lt ${#KEYS[@]} ] && [ "${fx:-} ${fy:-}" != "$nx $ny" ] && continue
+    CLICKS+=("$nx $ny $walk_frames")
+    walk_frames=0
+  else
+    CLICKS+=("$((x + dx)) $((y + dy)) ${MOVE_FRAMES[$i]}")
+  fi
+done
+read -r x y <<<"${AT[${#KEYS[@]}]}"
+LAST=${CODES_ALL[-1]}
+case $LAST in 28) x=$((x + 1));; 29) x=$((x - 1));; 30) y=$((y - 1));; 31) y=$((y + 1));; esac
+CLICKS+=("$x $y 30")
+# After the clear, Enter: the next floor's first frame, as the simulator
+# draws it in a folder of its own (the clear writes progress and a replay).
+mkdir -p "$WORK/clicksim"
+cp "$DATAFILE" "$WORK/clicksim/TOVAK.DAT"
+{
+  printf 'run 2\nkey enter\nrun 3\n'
+  # The moves but the last as played above, then the step onto the exit.
+  printf '%s' "$MOVES_SIM"
+  case $LAST in 28) d=right;; 29) d=left;; 30) d=up;; 31) d=down;; esac
+  printf 'hold %s\nrun 1\nhold\nrun 200\nkey enter\nrun 3\nsnap %s\n' "$d" "$WORK/sim_stage2.png"
+} >"$WORK/clicks.sim"
+"$SIM" "$WORK/clicksim/TOVAK.DAT" "$WORK/clicks.sim" >/dev/null || die "rara3-sim failed on the clicks' script"
 
 # A fresh copy of the game in a folder of its own (a copy left running by a
 # failed step holds the lock of its own folder only).
@@ -266,6 +306,39 @@ if /usr/bin/python3 "$AUDIO_CHECK" "$WORK/audio.raw" "$DATAFILE" 176400 "$TUNE_T
 else
   fail "captured sound"
 fi
+
+# === 1b. The same floor by the mouse alone: a click on the title starts
+# it, clicks walk and push, a click after the clear goes on ===
+# A click at a cell of the board, or with px at a pixel of the picture.
+click() {
+  local px py
+  if [ "$1" = px ]; then px=$2 py=$3; else px=$((80 + 24 * $1 + 12)) py=$((24 * $2 + 12)); fi
+  xdotool mousemove $((FRAME_X + SCALE * px)) $((FRAME_Y + SCALE * py)) click 1
+}
+new_game
+start_game
+wait_frame "$WORK/sim_title.png" 10 || fail "no title screen for the mouse test"
+click px 320 80
+if wait_frame "$WORK/sim_board.png" 5; then
+  pass "a click on the title starts stage 1"
+else
+  fail "after a click on the title the screen differs from the board in $(differing "$WORK/now.png" "$WORK/sim_board.png") pixels"
+fi
+for c in "${CLICKS[@]}"; do
+  read -r x y frames <<<"$c"
+  click "$x" "$y"
+  sleep "$(awk -v f="$frames" 'BEGIN { printf "%.2f", f / 60 + 0.4 }')"
+done
+sleep 2.5
+click px 320 240
+if wait_frame "$WORK/sim_stage2.png" 8; then
+  pass "${#CLICKS[@]} clicks clear stage 1 (walks, pushes, the exit) and a click goes on to stage 2"
+else
+  fail "after the clicks the screen is not stage 2's start ($(differing "$WORK/now.png" "$WORK/sim_stage2.png") pixels differ)"
+  cp "$WORK/now.png" /tmp/rara3-e2e-clicks.png
+fi
+wmctrl -c Rara3
+wait_end "$GAME_PID" 2 && [ "$STATUS" = 0 ] || fail "the game did not end after the mouse test: status $STATUS"
 
 # === 2. Closing the window from the board ===
 new_game
