@@ -1,8 +1,9 @@
 // rara3-stuck-measure: random play on the shipped stages, and how soon the
-// game's search after a move says "no way out" on every dead position it
-// meets. A position is dead when the uncapped search finds no way out; the
-// game's capped search runs from it as it would after the move, timed on
-// this machine, plus one frame for the frame step to pick its finding up.
+// game's search after a move (over pushes) says "no way out" on every dead
+// position it meets. A position is dead when the uncapped search in single
+// moves finds no way out; the game's capped search runs from it as it would
+// after the move, timed on this machine, plus one frame for the frame step
+// to pick its finding up.
 //
 //   rara3-stuck-measure [--from N] [--to N] [--walks N] [--moves N] [--seed N]
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "game/position_search.h"
+#include "game/push_search.h"
 #include "game/solver.h"
 #include "stage_file.h"
 
@@ -63,7 +65,7 @@ void Classify(const Board& b, Totals& t, int& stageDead, int& stageShown) {
   const solve::SearchLimits capped = InGameSearchCaps().afterMove;
   const solve::SearchLimits full{30'000'000, 600.0, 6000.0};
   const auto t0 = std::chrono::steady_clock::now();
-  const solve::SolveResult quick = solve::Solve(b, capped);
+  const solve::SolveResult quick = solve::SolveFewestPushes(b, capped);
   const double delay = Seconds(t0) + kFrameSeconds;
   switch (quick.status) {
     case solve::SolveStatus::Solved:
