@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <set>
 
+#include "fewest_pushes.h"
+
 namespace rara3::solve {
 
 namespace {
@@ -384,6 +386,11 @@ StageMeasure MeasureStage(const StageFile& file, const Board& start, const Measu
   const std::vector<int32_t>& shortest = m.solve.facings;
   m.facts = FactsOf(start, shortest);
   m.shape = ShapeOf(start, m.area, shortest);
+  if (!limits.shapeOnly) {
+    m.fewestPushes = FewestPushes(start, limits.solve);
+    if (m.fewestPushes.status == SolveStatus::Solved)
+      m.fewestPushKinds = ShapeOf(start, m.area, m.fewestPushes.facings).kindsPushed;
+  }
   const uint64_t cap = std::max<uint64_t>(
       limits.variantFloor, static_cast<uint64_t>(limits.variantFactor * m.solve.states));
   const double secs = limits.solve.maxSeconds;
@@ -492,6 +499,17 @@ std::string MeasureJson(int number, const StageFile& file, const StageMeasure& m
                 "\"slide\":%d},",
                 f.pairings, f.vanishes, f.copyChanges, f.blasts, f.steps, f.slides);
   j += buf;
+  // null when the search was not run or gave up.
+  if (m.fewestPushes.status == SolveStatus::Solved) {
+    std::snprintf(buf, sizeof buf, "\"fewestPushes\":%d,\"fewestPushMoves\":%zu,",
+                  m.fewestPushes.pushes, m.fewestPushes.facings.size());
+    j += buf;
+  } else {
+    j += "\"fewestPushes\":null,\"fewestPushMoves\":null,";
+  }
+  std::snprintf(buf, sizeof buf, "\"fewestPushStates\":%llu,",
+                static_cast<unsigned long long>(m.fewestPushes.states));
+  j += buf + ("\"fewestPushKinds\":\"" + m.fewestPushKinds + "\",");
   if (m.deadEnds.complete) {
     std::snprintf(buf, sizeof buf, "\"deadShare\":%.4f,\"reachable\":%llu,", m.deadEnds.Share(),
                   static_cast<unsigned long long>(m.deadEnds.states));

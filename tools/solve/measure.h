@@ -101,6 +101,10 @@ struct StageMeasure {
   PlayArea area;
   int kindCount[11] = {};
   SolveResult solve;
+  // The fewest pushes any solution needs (walking free), and the kinds that
+  // solution pushes: a stage whose idea this skips can be won without it.
+  SolveResult fewestPushes;
+  std::string fewestPushKinds;
   SolutionFacts facts;
   ShapeFacts shape;
   DeadEndResult deadEnds;
