@@ -7,6 +7,7 @@
 #include <set>
 
 #include "fewest_pushes.h"
+#include "solution_use.h"
 
 namespace rara3::solve {
 
@@ -388,8 +389,16 @@ StageMeasure MeasureStage(const StageFile& file, const Board& start, const Measu
   m.shape = ShapeOf(start, m.area, shortest);
   if (!limits.shapeOnly) {
     m.fewestPushes = FewestPushes(start, limits.solve);
-    if (m.fewestPushes.status == SolveStatus::Solved)
-      m.fewestPushKinds = ShapeOf(start, m.area, m.fewestPushes.facings).kindsPushed;
+    if (m.fewestPushes.status == SolveStatus::Solved) {
+      const std::vector<int32_t>& fewest = m.fewestPushes.facings;
+      m.fewestPushKinds = ShapeOf(start, m.area, fewest).kindsPushed;
+      m.fewestPushStory = FactsOf(start, fewest).story;
+      const SolutionUse use = AnalyseSolution(start, fewest);
+      for (int k = KindPairBox; k <= KindBombBox; ++k) {
+        if (!use.usedKind[k]) continue;
+        m.fewestPushUses += (m.fewestPushUses.empty() ? "" : ",") + std::string(kKindWords[k]);
+      }
+    }
   }
   const uint64_t cap = std::max<uint64_t>(
       limits.variantFloor, static_cast<uint64_t>(limits.variantFactor * m.solve.states));
@@ -509,7 +518,11 @@ std::string MeasureJson(int number, const StageFile& file, const StageMeasure& m
   }
   std::snprintf(buf, sizeof buf, "\"fewestPushStates\":%llu,",
                 static_cast<unsigned long long>(m.fewestPushes.states));
-  j += buf + ("\"fewestPushKinds\":\"" + m.fewestPushKinds + "\",");
+  j += buf + ("\"fewestPushKinds\":\"" + m.fewestPushKinds + "\",\"fewestPushUses\":\"" +
+              m.fewestPushUses + "\",\"fewestPushStory\":[");
+  for (size_t i = 0; i < m.fewestPushStory.size(); ++i)
+    j += (i ? ",\"" : "\"") + m.fewestPushStory[i] + "\"";
+  j += "],";
   if (m.deadEnds.complete) {
     std::snprintf(buf, sizeof buf, "\"deadShare\":%.4f,\"reachable\":%llu,", m.deadEnds.Share(),
                   static_cast<unsigned long long>(m.deadEnds.states));

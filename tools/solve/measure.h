@@ -105,6 +105,8 @@ struct StageMeasure {
   // solution pushes: a stage whose idea this skips can be won without it.
   SolveResult fewestPushes;
   std::string fewestPushKinds;
+  std::string fewestPushUses;  // the kinds it pushes, runs into or blows up
+  std::vector<std::string> fewestPushStory;
   SolutionFacts facts;
   ShapeFacts shape;
   DeadEndResult deadEnds;

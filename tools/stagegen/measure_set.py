@@ -180,15 +180,19 @@ def named_kinds(s):
 
 def bypass(s):
     """How a stage can be won around its idea: fewer than 3 pushes in all,
-    or a fewest-push solution that pushes no box of a kind the idea line
-    names. None when it cannot (or the fewest pushes were not measured)."""
+    or a fewest-push solution that skips a kind the idea line names: it
+    neither pushes nor runs into a box of it, or the shipped solution pushes
+    the kind and it does not. None when it cannot (or the fewest pushes were
+    not measured)."""
     if s.get("fewestPushes") is None:
         return None
     why = []
     if s["fewestPushes"] < 3:
         why.append("%d pushes" % s["fewestPushes"])
+    used = s["fewestPushUses"].split(",")
     pushed = s["fewestPushKinds"].split(",")
-    skipped = [k for k in named_kinds(s) if k not in pushed]
+    shipped = s["kindsPushed"].split(",")
+    skipped = [k for k in named_kinds(s) if k not in used or (k in shipped and k not in pushed)]
     if skipped:
         why.append("without the %s" % " and ".join(skipped))
     return "; ".join(why) or None
@@ -425,6 +429,7 @@ def main():
         for st in new:
             if st["stage"] > 10 and bypass(st):
                 print("%d %s: shipped %d pushes, fewest %s; %s" % (st["stage"], st["title"], st["pushes"], fewest_text(st), bypass(st)))
+                print("   idea: %s\n   fewest: %s" % (st["idea"], "; ".join(st["fewestPushStory"])))
         return 0
     if args.section.startswith("shape-"):
         if args.section == "shape-goals":
