@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <set>
 
+#include "fewest_pushes.h"
+#include "solution_use.h"
+
 namespace rara3::solve {
 
 namespace {
@@ -384,6 +387,19 @@ StageMeasure MeasureStage(const StageFile& file, const Board& start, const Measu
   const std::vector<int32_t>& shortest = m.solve.facings;
   m.facts = FactsOf(start, shortest);
   m.shape = ShapeOf(start, m.area, shortest);
+  if (!limits.shapeOnly) {
+    m.fewestPushes = FewestPushes(start, limits.solve);
+    if (m.fewestPushes.status == SolveStatus::Solved) {
+      const std::vector<int32_t>& fewest = m.fewestPushes.facings;
+      m.fewestPushKinds = ShapeOf(start, m.area, fewest).kindsPushed;
+      m.fewestPushStory = FactsOf(start, fewest).story;
+      const SolutionUse use = AnalyseSolution(start, fewest);
+      for (int k = KindPairBox; k <= KindBombBox; ++k) {
+        if (!use.usedKind[k]) continue;
+        m.fewestPushUses += (m.fewestPushUses.empty() ? "" : ",") + std::string(kKindWords[k]);
+      }
+    }
+  }
   const uint64_t cap = std::max<uint64_t>(
       limits.variantFloor, static_cast<uint64_t>(limits.variantFactor * m.solve.states));
   const double secs = limits.solve.maxSeconds;
@@ -492,6 +508,21 @@ std::string MeasureJson(int number, const StageFile& file, const StageMeasure& m
                 "\"slide\":%d},",
                 f.pairings, f.vanishes, f.copyChanges, f.blasts, f.steps, f.slides);
   j += buf;
+  // null when the search was not run or gave up.
+  if (m.fewestPushes.status == SolveStatus::Solved) {
+    std::snprintf(buf, sizeof buf, "\"fewestPushes\":%d,\"fewestPushMoves\":%zu,",
+                  m.fewestPushes.pushes, m.fewestPushes.facings.size());
+    j += buf;
+  } else {
+    j += "\"fewestPushes\":null,\"fewestPushMoves\":null,";
+  }
+  std::snprintf(buf, sizeof buf, "\"fewestPushStates\":%llu,",
+                static_cast<unsigned long long>(m.fewestPushes.states));
+  j += buf + ("\"fewestPushKinds\":\"" + m.fewestPushKinds + "\",\"fewestPushUses\":\"" +
+              m.fewestPushUses + "\",\"fewestPushStory\":[");
+  for (size_t i = 0; i < m.fewestPushStory.size(); ++i)
+    j += (i ? ",\"" : "\"") + m.fewestPushStory[i] + "\"";
+  j += "],";
   if (m.deadEnds.complete) {
     std::snprintf(buf, sizeof buf, "\"deadShare\":%.4f,\"reachable\":%llu,", m.deadEnds.Share(),
                   static_cast<unsigned long long>(m.deadEnds.states));

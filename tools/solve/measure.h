@@ -101,6 +101,12 @@ struct StageMeasure {
   PlayArea area;
   int kindCount[11] = {};
   SolveResult solve;
+  // The fewest pushes any solution needs (walking free), and the kinds that
+  // solution pushes: a stage whose idea this skips can be won without it.
+  SolveResult fewestPushes;
+  std::string fewestPushKinds;
+  std::string fewestPushUses;  // the kinds it pushes, runs into or blows up
+  std::vector<std::string> fewestPushStory;
   SolutionFacts facts;
   ShapeFacts shape;
   DeadEndResult deadEnds;

@@ -4,9 +4,11 @@ rooms; --architect: rara3-architect and its options after --): keeps a stage
 only when its shortest solution has the pushes asked for, hauls no box (at
 most a fifth of the pushes move on the box the push before moved, the same
 way), needs every featured kind (without all its boxes the stage cannot be
-won or takes at least 30 % more moves), and ends in a pattern not on the
-avoid list. Each kept stage is copied to OUT with its measures beside it
-(OUT/found.jsonl), so the best can be picked and tightened by hand.
+won or takes at least 30 % more moves), cannot be won around its idea (the
+fewest pushes any solution needs are at least 3 and push or run into every
+featured kind), and ends in a pattern not on the avoid list. Each kept
+stage is copied to OUT with its measures beside it (OUT/found.jsonl), so the
+best can be picked and tightened by hand.
 
 usage: find_ideas.py --kinds TB --pushes 8-12 --seeds 1000-1100 --out DIR
        [--avoid 'copy:pair,copy']... [--architect] [generator options after --]
@@ -21,7 +23,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from measure_set import featured_needed  # noqa: E402
+from measure_set import bypass, featured_needed  # noqa: E402
 
 ARCHITECT = os.environ.get("ARCHITECT", "build/tools/stagegen/rara3-architect")
 SOLVER = os.environ.get("RARA3_SOLVE", "build/tools/solve/rara3-solve")
@@ -45,6 +47,8 @@ def verdict(m, lo, hi, avoid):
     # A stage must name a kind, and need each it names.
     if not any(k["named"] for k in m["kindsWithout"]) or not featured_needed(m):
         return "kinds not needed"
+    if bypass(m):
+        return "won around its idea: %s" % bypass(m)
     if "%s:%s" % (m["lastEvent"], m["kindsPushed"]) in avoid:
         return "common pattern"
     return None

@@ -174,6 +174,36 @@ def featured_needed(s, share=0.30):
                for k in named)
 
 
+def named_kinds(s):
+    return [k["kind"] for k in s["kindsWithout"] if k["named"]]
+
+
+def bypass(s):
+    """How a stage can be won around its idea: fewer than 3 pushes in all,
+    or a fewest-push solution that skips a kind the idea line names: it
+    neither pushes nor runs into a box of it, or the shipped solution pushes
+    the kind and it does not. None when it cannot (or the fewest pushes were
+    not measured)."""
+    if s.get("fewestPushes") is None:
+        return None
+    why = []
+    if s["fewestPushes"] < 3:
+        why.append("%d pushes" % s["fewestPushes"])
+    used = s["fewestPushUses"].split(",")
+    pushed = s["fewestPushKinds"].split(",")
+    shipped = s["kindsPushed"].split(",")
+    skipped = [k for k in named_kinds(s) if k not in used or (k in shipped and k not in pushed)]
+    if skipped:
+        why.append("without the %s" % " and ".join(skipped))
+    return "; ".join(why) or None
+
+
+def fewest_text(s):
+    if s.get("fewestPushes") is None:
+        return "-"
+    return "%d (%s)" % (s["fewestPushes"], s["fewestPushKinds"])
+
+
 def decade(stages, first, last):
     return [s for s in stages if first <= s["stage"] <= last]
 
@@ -195,6 +225,7 @@ def shape_figures(stages):
     f["pattern neighbours"] = [n for n in range(11, 100) if n in by and n + 1 in by and pattern(by[n]) == pattern(by[n + 1])]
     f["push tens"] = [median(s["pushes"] for s in decade(stages, a, b)) for a, b in DECADES]
     f["under 3"] = [s["stage"] for s in late if s["pushes"] < 3]
+    f["bypassed"] = [s["stage"] for s in late if bypass(s)] if any("fewestPushes" in s for s in late) else None
     f["moments 31-60"] = median(s["ideaMoments"] for s in stages if 31 <= s["stage"] <= 60)
     f["moments 61-100"] = median(s["ideaMoments"] for s in stages if 61 <= s["stage"] <= 100)
     f["choices tens"] = [median(stage_choices(s) for s in decade(stages, a, b)) for a, b in DECADES]
@@ -235,6 +266,9 @@ SHAPE_GOALS = [
      lambda f: rises(f["push tens"], 1.8) and all(v >= g for v, g in zip(f["push tens"], CLIMB))),
     ("Stages after 10 under 3 pushes: none",
      lambda f: "%d" % len(f["under 3"]), lambda f: not f["under 3"]),
+    ("Stages after 10 won in under 3 pushes, or in fewest pushes without a kind the idea line names: none",
+     lambda f: "-" if f["bypassed"] is None else "%d (%s)" % (len(f["bypassed"]), ", ".join(map(str, f["bypassed"])) or "-"),
+     lambda f: f["bypassed"] == []),
     ("Idea moments, median: at least 1 in 31-60, at least 2 in 61-100",
      lambda f: "%g, %g" % (f["moments 31-60"], f["moments 61-100"]),
      lambda f: f["moments 31-60"] >= 1 and f["moments 61-100"] >= 2),
@@ -270,13 +304,13 @@ def shape_per_ten(stages):
 
 
 def shape_per_stage(stages):
-    out = ["| Stage | Floor | Unused | Corners /100 | Stubs /100 | Idle walls beside | Pushes | Haulage | Idea moments | Choices | Pattern | Named kinds needed (30 %) |",
-           "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|---|"]
+    out = ["| Stage | Floor | Unused | Corners /100 | Stubs /100 | Idle walls beside | Pushes | Fewest pushes (kinds) | Haulage | Idea moments | Choices | Pattern | Named kinds needed (30 %) |",
+           "|---|---:|---:|---:|---:|---:|---:|---|---:|---:|---:|---|---|"]
     for s in stages:
         named = any(k["named"] for k in s["kindsWithout"])
-        out.append("| Stage %d | %d | %.2f | %.0f | %.1f | %.2f | %d | %d | %d | %g | %s | %s |" % (
+        out.append("| Stage %d | %d | %.2f | %.0f | %.1f | %.2f | %d | %s | %d | %d | %g | %s | %s |" % (
             s["stage"], s["floor"], unused(s), per100(s, "outlineCorners"), per100(s, "stubs"), idle_beside(s),
-            s["pushes"], s["haulage"], s["ideaMoments"], stage_choices(s), pattern(s),
+            s["pushes"], fewest_text(s), s["haulage"], s["ideaMoments"], stage_choices(s), pattern(s),
             ("yes" if featured_needed(s) else "no") if named else "-"))
     return "\n".join(out)
 
@@ -388,9 +422,15 @@ def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("new")
     ap.add_argument("--old")
-    ap.add_argument("--section", choices=["goals", "tens", "stages", "all", "shape-goals", "shape-tens", "shape-stages"], default="all")
+    ap.add_argument("--section", choices=["goals", "tens", "stages", "all", "shape-goals", "shape-tens", "shape-stages", "bypass"], default="all")
     args = ap.parse_args()
     new = load(args.new)
+    if args.section == "bypass":
+        for st in new:
+            if st["stage"] > 10 and bypass(st):
+                print("%d %s: shipped %d pushes, fewest %s; %s" % (st["stage"], st["title"], st["pushes"], fewest_text(st), bypass(st)))
+                print("   idea: %s\n   fewest: %s" % (st["idea"], "; ".join(st["fewestPushStory"])))
+        return 0
     if args.section.startswith("shape-"):
         if args.section == "shape-goals":
             print(shape_goals_table(shape_figures(new), shape_figures(load(args.old)) if args.old else None))

@@ -5,26 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "board_of.h"
 #include "measure.h"
 
 namespace rara3::solve {
 namespace {
-
-// A stage of the given rows at the top left; walls everywhere else.
-Board BoardOf(const std::vector<std::string>& rows) {
-  std::string text = "; Test\n; idea\n";
-  for (int y = 0; y < kBoardSize; ++y) {
-    std::string row(kBoardSize, '#');
-    if (y < static_cast<int>(rows.size())) row.replace(0, rows[y].size(), rows[y]);
-    text += row + "\n";
-  }
-  StageFile file;
-  std::string error;
-  EXPECT_TRUE(ParseStageFile(text, file, error)) << error;
-  Board b;
-  EXPECT_TRUE(BoardForPlay(file, b, error)) << error;
-  return b;
-}
 
 // A 4 x 3 room with a notch in its top wall: one push right pairs the boxes.
 TEST(MeasureShapeTest, ARoomWithANotchAndOnePush) {
