@@ -55,6 +55,11 @@ INSTANTIATE_TEST_SUITE_P(
                  solve::SolveStatus::Unsolvable, 0},
         PushCase{"WonInOnePush", {"#######", "#@P..P#", "#E....#", "#######"}, solve::SolveStatus::Solved, 1},
         PushCase{"CopyBoxBecomesThePair", {"#######", "#@C.P.#", "#.....#", "#..P..#", "#E....#", "#######"},
+                 solve::SolveStatus::Solved, 1},
+        // Two pushes from where the player stands (6 moves), or a walk round
+        // the lower box to shoot it up once (13 moves).
+        PushCase{"AWalkSavesAPush",
+                 {"#########", "#.......#", "#..#..#.#", "#..E#...#", "#..P@...#", "#.P.....#", "#########"},
                  solve::SolveStatus::Solved, 1}),
     [](const auto& info) { return info.param.name; });
 
@@ -68,6 +73,17 @@ TEST(PushSearchExitTest, ExitOpensUnderThePlayer) {
   ASSERT_EQ(r.status, solve::SolveStatus::Solved);
   EXPECT_EQ(r.pushes, 1);
   EXPECT_EQ(r.facings, (std::vector<int32_t>{FacingRight, FacingRight, FacingLeft}));
+}
+
+// A position is the boxes and the floor the player can reach: walking
+// round a room adds none.
+TEST(PushSearchExitTest, WalkingAloneAddsNoPosition) {
+  const Board b = MakeBoard({"#######", "#.....#", "#.@...#", "#.....#", "#E.P.P#", "#######"});
+  const solve::SolveResult r = solve::SolveFewestPushes(b, InGameSearchCaps().afterMove);
+  ASSERT_EQ(r.status, solve::SolveStatus::Solved);
+  EXPECT_EQ(r.pushes, 1);
+  // The start, and at most what one push of either box can make.
+  EXPECT_LE(r.states, 7u);
 }
 
 // A cancelled search stops at once and says it gave up.

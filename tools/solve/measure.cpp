@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <set>
 
-#include "fewest_pushes.h"
+#include "game/push_search.h"
 #include "solution_use.h"
 
 namespace rara3::solve {
@@ -388,7 +388,7 @@ StageMeasure MeasureStage(const StageFile& file, const Board& start, const Measu
   m.facts = FactsOf(start, shortest);
   m.shape = ShapeOf(start, m.area, shortest);
   if (!limits.shapeOnly) {
-    m.fewestPushes = FewestPushes(start, limits.solve);
+    m.fewestPushes = SolveFewestPushes(start, limits.solve);
     if (m.fewestPushes.status == SolveStatus::Solved) {
       const std::vector<int32_t>& fewest = m.fewestPushes.facings;
       m.fewestPushKinds = ShapeOf(start, m.area, fewest).kindsPushed;
