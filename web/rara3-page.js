@@ -242,7 +242,10 @@
     } catch (e) {
       sound.context = null;
       noSound(e);
+      return;
     }
+    // A key or tap may have come first.
+    if (sound.allowed) startSound();
   }
   function resumeSound() {
     const ctx = sound.context;
@@ -257,13 +260,14 @@
     }
     if (promise) promise.catch(noSound);
   }
+  function startSound() {
+    resumeSound();
+    sound.started = music.start(sound.context).catch((e) => reportError('No music: ' + e.message));
+  }
   function allowSound() {
     if (sound.allowed) return;
     sound.allowed = true;
-    const ctx = sound.context;
-    if (!ctx) return;
-    resumeSound();
-    sound.started = music.start(ctx).catch((e) => reportError('No music: ' + e.message));
+    if (sound.context) startSound();
   }
 
   // The first key or tap answers the invitation and goes no further: Esc
@@ -329,6 +333,40 @@
     if (!ctx || !sound.allowed || page.hasEnded) return;
     if (document.hidden) ctx.suspend().catch(() => {}); else resumeSound();
   });
+
+  // --- The effects: SDL mixes them in a script processor on this thread,
+  // which the browser calls dozens of times a second for as long as it is
+  // joined to the speakers, in silence too. It is joined only while an
+  // effect sounds, and a little after for what it still holds. ---
+  const EFFECT_TAIL_S = 0.25;
+  const effects = {
+    node: null,
+    joined: false,
+    until: 0,
+    opened(sdl) {
+      const node = sdl && sdl.audio && sdl.audio.scriptProcessorNode;
+      if (!node) return;
+      this.node = node;
+      this.joined = true;
+      const mix = node.onaudioprocess;
+      node.onaudioprocess = (e) => {
+        mix(e);
+        if (this.joined && node.context.currentTime > this.until) {
+          node.disconnect(node.context.destination);
+          this.joined = false;
+        }
+      };
+    },
+    sounds(seconds) {
+      const node = this.node;
+      if (!node) return;
+      this.until = Math.max(this.until, node.context.currentTime + seconds + EFFECT_TAIL_S);
+      if (!this.joined) {
+        node.connect(node.context.destination);
+        this.joined = true;
+      }
+    },
+  };
 
   // --- The keys a browser keeps: buttons that send them. ---
   for (const button of document.querySelectorAll('button[data-key]')) {
@@ -425,6 +463,7 @@
       if (sound.context) sound.context.suspend().catch(() => {});
     },
     music,
+    effects,
     storage,
     sound,
     layout,
@@ -432,13 +471,10 @@
   window.rara3 = { page, module: null };
 
   function startGame() {
-    makeAudioContext();
     createRara3({
       rara3Page: page,
       preRun: [(m) => {
         module = m;
-        // SDL plays the effects on the page's context instead of its own.
-        if (sound.context) m.SDL2 = { audioContext: sound.context };
         // The save folder comes back from IndexedDB before main runs.
         m.FS.mkdir(SAVE);
         m.FS.mount(m.FS.filesystems.IDBFS, {}, SAVE);
@@ -447,6 +483,11 @@
           if (err) reportError('Saved games could not be read from this browser: ' + (err.message || err));
           m.removeRunDependency('rara3-save');
         });
+        // Made while the browser reads it, not before the game's download
+        // starts: a new audio context takes tens of milliseconds. SDL plays
+        // the effects on it instead of its own.
+        makeAudioContext();
+        if (sound.context) m.SDL2 = { audioContext: sound.context };
       }],
       print: (text) => console.log(text),
       printErr: (text) => console.warn(text),

@@ -1,5 +1,7 @@
 #include "app/web/browser_bring_up.h"
 
+#include <emscripten.h>
+
 #include <new>
 #include <vector>
 
@@ -27,6 +29,15 @@ void Finish(BrowserGame& game) {
   p.system.ShowCursor(true);
   game.browser.audio.Close();
   page::Ended(p.system.ExitStatus());
+}
+
+// The next frame callback on the display's refresh, or a timer.
+void CallNext(const NextCall& next) {
+  if (next.onDisplayFrame) {
+    emscripten_set_main_loop_timing(EM_TIMING_RAF, 1);
+  } else {
+    emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, static_cast<int>(next.inMs));
+  }
 }
 
 }  // namespace
@@ -95,13 +106,22 @@ bool BrowserFrame(BrowserGame& game) {
   Platform& p = game.browser.platform;
   if (!p.system.Ended()) {
     const double now = page::NowMs();
+    if (page::Hidden()) {
+      // A timer still fires in a hidden tab; the display's frames wait for
+      // it to be shown again, and so does the game.
+      CallNext({});
+      return true;
+    }
     if (now < game.browser.system.HoldUntilMs()) {
       // After a pause the schedule starts afresh.
       game.pacer.started = false;
+      CallNext({false, game.browser.system.HoldUntilMs() - now});
       return true;
     }
-    if (!PassDue(game.pacer, now)) return true;
-    RunGuarded(p, [&] { RunPass(*game.state, p); });
+    const bool ran = PassDue(game.pacer, now);
+    const long long presented = game.browser.display.Presented();
+    if (ran) RunGuarded(p, [&] { RunPass(*game.state, p); });
+    CallNext(PlanNextCall(game.pacer, now, ran, game.browser.display.Presented() != presented));
   }
   if (!p.system.Ended()) return true;
   Finish(game);

@@ -1,5 +1,6 @@
 // The game's bring-up in a web page, in the desktop's order, and the one
-// main-loop pass on the browser's frame callback.
+// main-loop pass on the browser's frame callback (on a timer while the
+// picture stands still).
 #pragma once
 
 #include <memory>
