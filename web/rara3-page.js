@@ -228,17 +228,21 @@
   // The page makes the audio context the effects and the tune share (SDL
   // takes it over), so a browser that refuses one leaves the game silent
   // but playing, with a line under the game.
-  const sound = { allowed: false, started: null, context: null, refused: false };
+  const sound = { allowed: false, started: null, context: null, made: false, refused: false };
   function noSound(e) {
     if (sound.refused) return;
     sound.refused = true;
     reportError('No sound in this browser (' + ((e && e.message) || e) + '); the game plays on silently.');
   }
+  // Made when the game opens its sound, during its bring-up's pause: a new
+  // audio context takes tens of milliseconds.
   function makeAudioContext() {
     try {
       const Context = window.AudioContext || window.webkitAudioContext;
       if (!Context) throw new Error('no Web Audio');
       sound.context = new Context();
+      // SDL plays the effects on it instead of its own.
+      module.SDL2 = Object.assign(module.SDL2 || {}, { audioContext: sound.context });
     } catch (e) {
       sound.context = null;
       noSound(e);
@@ -453,7 +457,13 @@
     messageBox,
     reportError,
     persist,
-    audioAvailable() { return sound.context !== null; },
+    audioAvailable() {
+      if (!sound.made) {
+        sound.made = true;
+        makeAudioContext();
+      }
+      return sound.context !== null;
+    },
     hasEnded: false,
     ended() {
       this.hasEnded = true;
@@ -483,11 +493,6 @@
           if (err) reportError('Saved games could not be read from this browser: ' + (err.message || err));
           m.removeRunDependency('rara3-save');
         });
-        // Made while the browser reads it, not before the game's download
-        // starts: a new audio context takes tens of milliseconds. SDL plays
-        // the effects on it instead of its own.
-        makeAudioContext();
-        if (sound.context) m.SDL2 = { audioContext: sound.context };
       }],
       print: (text) => console.log(text),
       printErr: (text) => console.warn(text),

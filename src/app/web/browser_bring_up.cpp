@@ -56,17 +56,21 @@ void BringUpBrowser(GameState& g, BrowserPlatform& b) {
   const std::string dataFile = DataFilePath(g.lifecycle.AppDir);
   b.input.Listen();
   p.system.ShowCursor(false);
-  b.display.LoadSheets();
 
   // The tune, straight from the data file's bytes; silent until the first
   // keep-alive.
   std::vector<uint8_t> bytes;
   std::string error;
   if (!ReadTune(p.files, dataFile, bytes, error)) throw DataFileError(dataFile, error);
-  b.audio.Open(p.system);
   b.audio.LoadTune(bytes);
   g.switches.MusicOn = true;
   p.system.Pause(200);
+  // A pause in the page holds the loop and lets the page run on: the audio
+  // output (tens of milliseconds to make) and the sheets are made while it
+  // lasts rather than before it, as nothing sounds or is drawn until it
+  // ends.
+  b.audio.Open(p.system);
+  b.display.LoadSheets();
 
   for (int i = 0; i < kEffectCount; ++i) {
     if (!ReadEffect(p.files, dataFile, i, bytes, error)) throw DataFileError(dataFile, error);

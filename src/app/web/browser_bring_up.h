@@ -24,8 +24,9 @@ constexpr const char* kShippedDataFile = "/pack/TOVAK.DAT";
 // effects and keeps the progress and the stages the player edited.
 bool EnsureSavedDataFile(Files& files, std::string& error);
 
-// Keyboard, display, sheets, tune, effects, then MusicOn, SoundOn,
-// LoopStarted and the timer; g has been prepared. Throws PlatformError.
+// Keyboard, tune, the 200 ms pause (the audio output and the sheets made
+// while it lasts), effects, then MusicOn, SoundOn, LoopStarted and the timer; g has been
+// prepared. Throws PlatformError.
 void BringUpBrowser(GameState& g, BrowserPlatform& b);
 
 // The running game: one record and its platform.
