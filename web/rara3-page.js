@@ -480,9 +480,26 @@
   };
   window.rara3 = { page, module: null };
 
+  // The code the page began compiling as it loaded; a host that does not
+  // send .wasm files as application/wasm gets it compiled from its bytes.
+  function instantiateWasm(imports, done) {
+    const compiled = window.rara3Code || Promise.reject(new Error('no streaming compile'));
+    compiled.catch(() => fetch('rara3.wasm', { credentials: 'same-origin' }).then((response) => {
+      if (!response.ok) throw new Error('rara3.wasm: ' + response.status);
+      return response.arrayBuffer();
+    }).then((bytes) => WebAssembly.compile(bytes)))
+      .then((code) => WebAssembly.instantiate(code, imports).then((instance) => done(instance, code)))
+      .catch((e) => {
+        loading.hidden = true;
+        messageBox('Rara3 cannot start in this browser: ' + e.message);
+      });
+    return {};
+  }
+
   function startGame() {
     createRara3({
       rara3Page: page,
+      instantiateWasm,
       preRun: [(m) => {
         module = m;
         // The save folder comes back from IndexedDB before main runs.

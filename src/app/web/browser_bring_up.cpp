@@ -2,6 +2,7 @@
 
 #include <emscripten.h>
 
+#include <cmath>
 #include <new>
 #include <vector>
 
@@ -36,7 +37,9 @@ void CallNext(const NextCall& next) {
   if (next.onDisplayFrame) {
     emscripten_set_main_loop_timing(EM_TIMING_RAF, 1);
   } else {
-    emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, static_cast<int>(next.inMs));
+    // Whole milliseconds, rounded up: a timer a little early would only
+    // wake the page to ask for the rest.
+    emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, static_cast<int>(std::ceil(next.inMs)));
   }
 }
 
