@@ -25,8 +25,8 @@ constexpr const char* kShippedDataFile = "/pack/TOVAK.DAT";
 bool EnsureSavedDataFile(Files& files, std::string& error);
 
 // Keyboard, tune, the 200 ms pause (the audio output and the sheets made
-// while it lasts), effects, then MusicOn, SoundOn, LoopStarted and the timer; g has been
-// prepared. Throws PlatformError.
+// while it lasts), effects, then MusicOn, SoundOn, LoopStarted and the
+// timer; g has been prepared. Throws PlatformError.
 void BringUpBrowser(GameState& g, BrowserPlatform& b);
 
 // The running game: one record and its platform.
