@@ -141,7 +141,8 @@ web: deps-web $(BUILD)/build.ninja
 # kept in $(BUILD_WEB)/web-measure.txt for make bench's report.
 web-measure: web
 	node tools/web/measure.mjs $(BUILD_WEB)/game/site $(BUILD_WEB)/npm/node_modules 5 10 \
-	  | tee $(BUILD_WEB)/web-measure.txt.new
+	  > $(BUILD_WEB)/web-measure.txt.new
+	cat $(BUILD_WEB)/web-measure.txt.new
 	mv $(BUILD_WEB)/web-measure.txt.new $(BUILD_WEB)/web-measure.txt
 
 # The site on http://localhost:$(WEB_PORT)/, compressed with brotli or gzip
