@@ -137,9 +137,13 @@ web: deps-web $(BUILD)/build.ninja
 	  -DRARA3_PACK=$(abspath $(BUILD))/tools/pack/rara3-pack
 	cmake --build $(BUILD_WEB)/game -j $(JOBS)
 
-# First-frame time and the page's CPU use on an idle board, in Chromium.
+# First-frame time and the page's CPU use on an idle board, in Chromium;
+# kept in $(BUILD_WEB)/web-measure.txt for make bench's report.
 web-measure: web
-	node tools/web/measure.mjs $(BUILD_WEB)/game/site $(BUILD_WEB)/npm/node_modules 5 10
+	node tools/web/measure.mjs $(BUILD_WEB)/game/site $(BUILD_WEB)/npm/node_modules 5 10 \
+	  > $(BUILD_WEB)/web-measure.txt.new
+	cat $(BUILD_WEB)/web-measure.txt.new
+	mv $(BUILD_WEB)/web-measure.txt.new $(BUILD_WEB)/web-measure.txt
 
 # The site on http://localhost:$(WEB_PORT)/, compressed with brotli or gzip
 # as the browser accepts (any static web host serves it the same way).
@@ -212,7 +216,8 @@ bench: deps-test build
 	$(BUILD)/bench/rara3_bench --benchmark_out=$(BUILD)/bench.json --benchmark_out_format=json
 	SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null xvfb-run -a -s "-screen 0 1280x1024x24" \
 	  $(BUILD)/tools/frame-bench/rara3-frame-bench $(BUILD) $(FRAME_BENCH_SECONDS) > $(BUILD)/frame-bench.txt
-	/usr/bin/python3 bench/performance_report.py $(BUILD)/bench.json $(BUILD)/frame-bench.txt > docs/performance.md
+	/usr/bin/python3 bench/performance_report.py $(BUILD)/bench.json $(BUILD)/frame-bench.txt \
+	  $(wildcard $(BUILD_WEB)/web-measure.txt) > docs/performance.md
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_DEB) $(BUILD_WEB)

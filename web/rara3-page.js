@@ -228,21 +228,28 @@
   // The page makes the audio context the effects and the tune share (SDL
   // takes it over), so a browser that refuses one leaves the game silent
   // but playing, with a line under the game.
-  const sound = { allowed: false, started: null, context: null, refused: false };
+  const sound = { allowed: false, started: null, context: null, made: false, refused: false };
   function noSound(e) {
     if (sound.refused) return;
     sound.refused = true;
     reportError('No sound in this browser (' + ((e && e.message) || e) + '); the game plays on silently.');
   }
+  // Made when the game opens its sound, during its bring-up's pause: a new
+  // audio context takes tens of milliseconds.
   function makeAudioContext() {
     try {
       const Context = window.AudioContext || window.webkitAudioContext;
       if (!Context) throw new Error('no Web Audio');
       sound.context = new Context();
+      // SDL plays the effects on it instead of its own.
+      module.SDL2 = Object.assign(module.SDL2 || {}, { audioContext: sound.context });
     } catch (e) {
       sound.context = null;
       noSound(e);
+      return;
     }
+    // A key or tap may have come first.
+    if (sound.allowed) startSound();
   }
   function resumeSound() {
     const ctx = sound.context;
@@ -257,13 +264,14 @@
     }
     if (promise) promise.catch(noSound);
   }
+  function startSound() {
+    resumeSound();
+    sound.started = music.start(sound.context).catch((e) => reportError('No music: ' + e.message));
+  }
   function allowSound() {
     if (sound.allowed) return;
     sound.allowed = true;
-    const ctx = sound.context;
-    if (!ctx) return;
-    resumeSound();
-    sound.started = music.start(ctx).catch((e) => reportError('No music: ' + e.message));
+    if (sound.context) startSound();
   }
 
   // The first key or tap answers the invitation and goes no further: Esc
@@ -329,6 +337,40 @@
     if (!ctx || !sound.allowed || page.hasEnded) return;
     if (document.hidden) ctx.suspend().catch(() => {}); else resumeSound();
   });
+
+  // --- The effects: SDL mixes them in a script processor on this thread,
+  // which the browser calls dozens of times a second for as long as it is
+  // joined to the speakers, in silence too. It is joined only while an
+  // effect sounds, and a little after for what it still holds. ---
+  const EFFECT_TAIL_S = 0.25;
+  const effects = {
+    node: null,
+    joined: false,
+    until: 0,
+    opened(sdl) {
+      const node = sdl && sdl.audio && sdl.audio.scriptProcessorNode;
+      if (!node) return;
+      this.node = node;
+      this.joined = true;
+      const mix = node.onaudioprocess;
+      node.onaudioprocess = (e) => {
+        mix(e);
+        if (this.joined && node.context.currentTime > this.until) {
+          node.disconnect(node.context.destination);
+          this.joined = false;
+        }
+      };
+    },
+    sounds(seconds) {
+      const node = this.node;
+      if (!node) return;
+      this.until = Math.max(this.until, node.context.currentTime + seconds + EFFECT_TAIL_S);
+      if (!this.joined) {
+        node.connect(node.context.destination);
+        this.joined = true;
+      }
+    },
+  };
 
   // --- The keys a browser keeps: buttons that send them. ---
   for (const button of document.querySelectorAll('button[data-key]')) {
@@ -415,7 +457,13 @@
     messageBox,
     reportError,
     persist,
-    audioAvailable() { return sound.context !== null; },
+    audioAvailable() {
+      if (!sound.made) {
+        sound.made = true;
+        makeAudioContext();
+      }
+      return sound.context !== null;
+    },
     hasEnded: false,
     ended() {
       this.hasEnded = true;
@@ -425,20 +473,35 @@
       if (sound.context) sound.context.suspend().catch(() => {});
     },
     music,
+    effects,
     storage,
     sound,
     layout,
   };
   window.rara3 = { page, module: null };
 
+  // The code the page began compiling as it loaded; a host that does not
+  // send .wasm files as application/wasm gets it compiled from its bytes.
+  function instantiateWasm(imports, done) {
+    const compiled = window.rara3Code || Promise.reject(new Error('no streaming compile'));
+    compiled.catch(() => fetch('rara3.wasm', { credentials: 'same-origin' }).then((response) => {
+      if (!response.ok) throw new Error('rara3.wasm: ' + response.status);
+      return response.arrayBuffer();
+    }).then((bytes) => WebAssembly.compile(bytes)))
+      .then((code) => WebAssembly.instantiate(code, imports).then((instance) => done(instance, code)))
+      .catch((e) => {
+        loading.hidden = true;
+        messageBox('Rara3 cannot start in this browser: ' + e.message);
+      });
+    return {};
+  }
+
   function startGame() {
-    makeAudioContext();
     createRara3({
       rara3Page: page,
+      instantiateWasm,
       preRun: [(m) => {
         module = m;
-        // SDL plays the effects on the page's context instead of its own.
-        if (sound.context) m.SDL2 = { audioContext: sound.context };
         // The save folder comes back from IndexedDB before main runs.
         m.FS.mkdir(SAVE);
         m.FS.mount(m.FS.filesystems.IDBFS, {}, SAVE);

@@ -377,6 +377,27 @@ try {
   cmp = await compare(simFrames.stage1);
   check(cmp.diff === 0, `stage 1's first frame equals the simulator's (${cmp.diff} differ ${cmp.first})`);
 
+  // Standing still, the game keeps its passes on a timer: no frame
+  // callbacks, nothing sent to the canvas, the effects' mixer off the
+  // speakers.
+  await new Promise((r) => setTimeout(r, 500));
+  const still = await page.evaluate(async () => {
+    const status = () => JSON.parse(window.rara3.module.UTF8ToString(window.rara3.module._rara3_status()));
+    const ask = window.requestAnimationFrame;
+    let asked = 0;
+    // The test's own scene watcher aside.
+    window.requestAnimationFrame = (f) => { if (f.name !== 'watch') asked++; return ask(f); };
+    const before = status();
+    await new Promise((r) => setTimeout(r, 1000));
+    const after = status();
+    window.requestAnimationFrame = ask;
+    return { passes: after.frames - before.frames, presented: after.presented - before.presented,
+             asked, mixing: window.rara3.page.effects.joined };
+  });
+  check(still.passes >= 40 && still.passes <= 62 && still.presented === 0 && still.asked === 0 && !still.mixing,
+        `a still board: ${still.passes} passes in 1 s, ${still.presented} frames sent, ` +
+        `${still.asked} frame callbacks, effects mixer ${still.mixing ? 'on' : 'off'}`);
+
   await page.evaluate(() => {
     const peak = (node, key) => {
       const a = node.context.createAnalyser();

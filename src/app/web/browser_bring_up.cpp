@@ -1,5 +1,8 @@
 #include "app/web/browser_bring_up.h"
 
+#include <emscripten.h>
+
+#include <cmath>
 #include <new>
 #include <vector>
 
@@ -29,6 +32,17 @@ void Finish(BrowserGame& game) {
   page::Ended(p.system.ExitStatus());
 }
 
+// The next frame callback on the display's refresh, or a timer.
+void CallNext(const NextCall& next) {
+  if (next.onDisplayFrame) {
+    emscripten_set_main_loop_timing(EM_TIMING_RAF, 1);
+  } else {
+    // Whole milliseconds, rounded up: a timer a little early would only
+    // wake the page to ask for the rest.
+    emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, static_cast<int>(std::ceil(next.inMs)));
+  }
+}
+
 }  // namespace
 
 bool EnsureSavedDataFile(Files& files, std::string& error) {
@@ -45,17 +59,21 @@ void BringUpBrowser(GameState& g, BrowserPlatform& b) {
   const std::string dataFile = DataFilePath(g.lifecycle.AppDir);
   b.input.Listen();
   p.system.ShowCursor(false);
-  b.display.LoadSheets();
 
   // The tune, straight from the data file's bytes; silent until the first
   // keep-alive.
   std::vector<uint8_t> bytes;
   std::string error;
   if (!ReadTune(p.files, dataFile, bytes, error)) throw DataFileError(dataFile, error);
-  b.audio.Open(p.system);
   b.audio.LoadTune(bytes);
   g.switches.MusicOn = true;
   p.system.Pause(200);
+  // A pause in the page holds the loop and lets the page run on: the audio
+  // output (tens of milliseconds to make) and the sheets are made while it
+  // lasts rather than before it, as nothing sounds or is drawn until it
+  // ends.
+  b.audio.Open(p.system);
+  b.display.LoadSheets();
 
   for (int i = 0; i < kEffectCount; ++i) {
     if (!ReadEffect(p.files, dataFile, i, bytes, error)) throw DataFileError(dataFile, error);
@@ -95,13 +113,22 @@ bool BrowserFrame(BrowserGame& game) {
   Platform& p = game.browser.platform;
   if (!p.system.Ended()) {
     const double now = page::NowMs();
+    if (page::Hidden()) {
+      // A timer still fires in a hidden tab; the display's frames wait for
+      // it to be shown again, and so does the game.
+      CallNext({});
+      return true;
+    }
     if (now < game.browser.system.HoldUntilMs()) {
       // After a pause the schedule starts afresh.
       game.pacer.started = false;
+      CallNext({false, game.browser.system.HoldUntilMs() - now});
       return true;
     }
-    if (!PassDue(game.pacer, now)) return true;
-    RunGuarded(p, [&] { RunPass(*game.state, p); });
+    const bool ran = PassDue(game.pacer, now);
+    const long long presented = game.browser.display.Presented();
+    if (ran) RunGuarded(p, [&] { RunPass(*game.state, p); });
+    CallNext(PlanNextCall(game.pacer, now, ran, game.browser.display.Presented() != presented));
   }
   if (!p.system.Ended()) return true;
   Finish(game);

@@ -1,5 +1,6 @@
 // The game's bring-up in a web page, in the desktop's order, and the one
-// main-loop pass on the browser's frame callback.
+// main-loop pass on the browser's frame callback (on a timer while the
+// picture stands still).
 #pragma once
 
 #include <memory>
@@ -23,8 +24,9 @@ constexpr const char* kShippedDataFile = "/pack/TOVAK.DAT";
 // effects and keeps the progress and the stages the player edited.
 bool EnsureSavedDataFile(Files& files, std::string& error);
 
-// Keyboard, display, sheets, tune, effects, then MusicOn, SoundOn,
-// LoopStarted and the timer; g has been prepared. Throws PlatformError.
+// Keyboard, tune, the 200 ms pause (the audio output and the sheets made
+// while it lasts), effects, then MusicOn, SoundOn, LoopStarted and the
+// timer; g has been prepared. Throws PlatformError.
 void BringUpBrowser(GameState& g, BrowserPlatform& b);
 
 // The running game: one record and its platform.

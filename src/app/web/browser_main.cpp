@@ -75,7 +75,8 @@ EMSCRIPTEN_KEEPALIVE const char* rara3_status() {
 int main() {
   running = new rara3::BrowserGame;
   if (!rara3::StartBrowserGame(*running)) return 0;
-  // On the browser's frame callback: nothing runs while the tab is hidden.
+  // On the browser's frame callback, or a timer while the picture stands
+  // still: nothing runs while the tab is hidden.
   emscripten_set_main_loop_arg(&Frame, running, 0, false);
   return 0;
 }

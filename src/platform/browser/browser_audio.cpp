@@ -27,6 +27,7 @@ void BrowserAudio::Open(System& system) {
   }
   open_ = true;
   MixerEffects::ReserveChannels(kBrowserEffectVolume);
+  page::EffectsOpened();
 }
 
 void BrowserAudio::LoadTune(const std::vector<uint8_t>& bytes) {
@@ -46,7 +47,9 @@ void BrowserAudio::Close() {
 }
 
 void BrowserAudio::PlaySfx(Effect e) {
-  if (open_) effects_.Play(e);
+  if (!open_) return;
+  effects_.Play(e);
+  page::EffectSounds(effects_.Seconds(e));
 }
 
 bool BrowserAudio::TuneIsPlaying() { return !musicClosed_ && page::TuneIsPlaying(); }

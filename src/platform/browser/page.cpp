@@ -25,6 +25,9 @@ EM_JS(void, JsLoadTune, (const uint8_t* bytes, size_t size), {
 EM_JS(void, JsPlayTune, (), { Module["rara3Page"].music.play(); });
 EM_JS(void, JsStopTune, (), { Module["rara3Page"].music.stop(); });
 EM_JS(int, JsTuneIsPlaying, (), { return Module["rara3Page"].music.isPlaying() ? 1 : 0; });
+EM_JS(void, JsEffectsOpened, (), { Module["rara3Page"].effects.opened(Module["SDL2"]); });
+EM_JS(void, JsEffectSounds, (double seconds), { Module["rara3Page"].effects.sounds(seconds); });
+EM_JS(int, JsHidden, (), { return document.hidden ? 1 : 0; });
 EM_JS(void, JsCloseMusic, (), { Module["rara3Page"].music.close(); });
 
 }  // namespace
@@ -48,6 +51,9 @@ void PlayTune() { JsPlayTune(); }
 void StopTune() { JsStopTune(); }
 bool TuneIsPlaying() { return JsTuneIsPlaying() != 0; }
 void CloseMusic() { JsCloseMusic(); }
+void EffectsOpened() { JsEffectsOpened(); }
+void EffectSounds(double seconds) { JsEffectSounds(seconds); }
+bool Hidden() { return JsHidden() != 0; }
 double NowMs() { return emscripten_get_now(); }
 
 }  // namespace rara3::page

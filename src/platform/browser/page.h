@@ -38,6 +38,16 @@ void StopTune();
 bool TuneIsPlaying();
 void CloseMusic();
 
+// SDL mixes the effects on the page's thread dozens of times a second,
+// silence included: the page joins its mixer to the speakers only while an
+// effect sounds. EffectsOpened once SDL's audio output exists, then
+// EffectSounds at each effect started, with its length.
+void EffectsOpened();
+void EffectSounds(double seconds);
+
+// Whether the page's tab is hidden.
+bool Hidden();
+
 // Milliseconds on the page's clock.
 double NowMs();
 

@@ -14,4 +14,14 @@ bool PassDue(PassPacer& pacer, double nowMs) {
   return true;
 }
 
+NextCall PlanNextCall(PassPacer& pacer, double nowMs, bool ran, bool presented) {
+  if (presented) {
+    pacer.stillPasses = 0;
+  } else if (ran && pacer.stillPasses < kStillPassesBeforeTimer) {
+    ++pacer.stillPasses;
+  }
+  if (!pacer.started || pacer.stillPasses < kStillPassesBeforeTimer) return {};
+  return {false, nowMs < pacer.nextMs ? pacer.nextMs - nowMs : 0.0};
+}
+
 }  // namespace rara3

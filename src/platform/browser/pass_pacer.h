@@ -10,6 +10,8 @@ struct PassPacer {
   double periodMs = 1000.0 / 60.0;
   double nextMs = 0.0;
   bool started = false;
+  // Passes in a row that left the canvas as it was.
+  int stillPasses = 0;
 };
 
 // A callback this much early still runs its pass: the display's own jitter.
@@ -17,5 +19,23 @@ constexpr double kPassSlackMs = 2.0;
 
 // True when a pass is due at nowMs (and books the next one).
 bool PassDue(PassPacer& pacer, double nowMs);
+
+// How the page calls the next pass: on the display's next frame, or from a
+// timer this many milliseconds on.
+struct NextCall {
+  bool onDisplayFrame = true;
+  double inMs = 0.0;
+};
+
+// While the picture moves, every pass comes on a frame of the display, so
+// each new picture gets a refresh of its own. Once it has stood still this
+// many passes, a timer calls the passes when they are due instead: a frame
+// callback makes the browser run its whole rendering step even for an
+// unchanged canvas, which costs more than the pass itself.
+constexpr int kStillPassesBeforeTimer = 10;
+
+// After a callback at nowMs that ran a pass (ran), which changed the
+// canvas or not (presented).
+NextCall PlanNextCall(PassPacer& pacer, double nowMs, bool ran, bool presented);
 
 }  // namespace rara3

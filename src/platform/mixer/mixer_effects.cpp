@@ -33,6 +33,20 @@ void MixerEffects::Play(Effect e) {
   Mix_PlayChannel(i, chunks_[i], 0);
 }
 
+double MixerEffects::Seconds(Effect e) const {
+  const int i = EffectIndex(e);
+  int rate = 0;
+  int channels = 0;
+  Uint16 format = 0;
+  if (i < 0 || i >= kEffectCount || chunks_[i] == nullptr ||
+      Mix_QuerySpec(&rate, &format, &channels) == 0) {
+    return 0.0;
+  }
+  // Chunks are kept in the mixer's own format.
+  const int frameBytes = SDL_AUDIO_BITSIZE(format) / 8 * channels;
+  return frameBytes > 0 && rate > 0 ? static_cast<double>(chunks_[i]->alen) / frameBytes / rate : 0.0;
+}
+
 void MixerEffects::Free() {
   bool any = false;
   for (Mix_Chunk* c : chunks_) any = any || c != nullptr;

@@ -26,6 +26,8 @@ class MixerEffects {
   void Load(int i, const std::vector<uint8_t>& bytes);
   // From its beginning on its own channel, cutting it off if it still sounds.
   void Play(Effect e);
+  // How long effect e sounds, in seconds; 0 when it is not loaded.
+  double Seconds(Effect e) const;
   // Stops every channel and frees the effects.
   void Free();
 

@@ -48,5 +48,48 @@ TEST(BrowserPassPacer, ALongStallStartsAFreshScheduleInsteadOfCatchingUp) {
   EXPECT_TRUE(PassDue(pacer, 10016.7));
 }
 
+TEST(BrowserPassPacer, AStillPictureLeavesTheDisplaysFramesForATimerUntilItMoves) {
+  PassPacer pacer;
+  double now = 1000.0;
+  // A pass that changed the canvas: the next one on the display's frame.
+  ASSERT_TRUE(PassDue(pacer, now));
+  EXPECT_TRUE(PlanNextCall(pacer, now, true, true).onDisplayFrame);
+  // Still passes, and callbacks that came early and ran none, which do not
+  // count.
+  for (int i = 1; i < kStillPassesBeforeTimer; ++i) {
+    now += pacer.periodMs;
+    ASSERT_TRUE(PassDue(pacer, now));
+    EXPECT_TRUE(PlanNextCall(pacer, now, true, false).onDisplayFrame) << i;
+    EXPECT_FALSE(PassDue(pacer, now + 5.0));
+    EXPECT_TRUE(PlanNextCall(pacer, now + 5.0, false, false).onDisplayFrame) << i;
+  }
+  now += pacer.periodMs;
+  ASSERT_TRUE(PassDue(pacer, now));
+  NextCall next = PlanNextCall(pacer, now, true, false);
+  EXPECT_FALSE(next.onDisplayFrame);
+  EXPECT_NEAR(next.inMs, pacer.periodMs, 1e-9);
+  // A timer that fired early asks again for what is left; one that fired
+  // late, for at once.
+  next = PlanNextCall(pacer, now + 10.0, false, false);
+  EXPECT_FALSE(next.onDisplayFrame);
+  EXPECT_NEAR(next.inMs, pacer.periodMs - 10.0, 1e-9);
+  EXPECT_EQ(PlanNextCall(pacer, now + 40.0, false, false).inMs, 0.0);
+  // The timer keeps the 60 passes a second.
+  int passes = 0;
+  for (double t = now; t < now + 1000.0;) {
+    t += next.inMs + 0.3;  // a timer fires a little late
+    const bool ran = PassDue(pacer, t);
+    passes += ran ? 1 : 0;
+    next = PlanNextCall(pacer, t, ran, false);
+    ASSERT_FALSE(next.onDisplayFrame);
+  }
+  EXPECT_GE(passes, 59);
+  EXPECT_LE(passes, 61);
+  // The picture moves again: back on the display's frames.
+  now += 1000.0 + pacer.periodMs;
+  PassDue(pacer, now);
+  EXPECT_TRUE(PlanNextCall(pacer, now, true, true).onDisplayFrame);
+}
+
 }  // namespace
 }  // namespace rara3
