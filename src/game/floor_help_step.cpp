@@ -118,9 +118,11 @@ bool TakeHint(GameState& g) {
   }
   if (h.Searching) {
     h.Notice = HintNotice::Searching;
+    h.Search->Hurry();
   } else if (!h.NoWayOut && !h.DeepSearched) {
     // The quick search reached its cap: a deeper one, this once.
     h.Search->Start(h.Searched, SearchDepth::ForHint);
+    h.Search->Hurry();
     h.Searching = true;
     h.HasFinding = false;
     h.DeepSearched = true;

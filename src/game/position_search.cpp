@@ -105,15 +105,24 @@ class ThreadedSearch final : public PositionSearch {
 // number of states.
 class SlicedSearch final : public PositionSearch {
  public:
-  SlicedSearch(const SearchCaps& caps, double sliceSeconds, uint64_t statesPerPoll = 0)
-      : caps_(caps), sliceSeconds_(sliceSeconds), statesPerPoll_(statesPerPoll) {}
+  SlicedSearch(const SearchCaps& caps, double sliceSeconds, double hurriedSliceSeconds,
+               uint64_t statesPerPoll = 0)
+      : caps_(caps),
+        sliceSeconds_(sliceSeconds),
+        hurriedSliceSeconds_(std::max(sliceSeconds, hurriedSliceSeconds)),
+        statesPerPoll_(statesPerPoll) {}
 
   void Start(const Board& board, SearchDepth depth) override {
     search_.reset();  // before the next one takes its memory
     search_ = std::make_unique<solve::FewestPushSearch>(
         board, depth == SearchDepth::ForHint ? caps_.forHint : caps_.afterMove);
+    hurried_ = false;
   }
-  void Cancel() override { search_.reset(); }
+  void Cancel() override {
+    search_.reset();
+    hurried_ = false;
+  }
+  void Hurry() override { hurried_ = search_ != nullptr; }
 
   bool Poll(PositionFinding& finding) override {
     if (!search_) return false;
@@ -122,7 +131,7 @@ class SlicedSearch final : public PositionSearch {
       return Finish(finding);
     }
     const auto t0 = std::chrono::steady_clock::now();
-    const auto slice = std::chrono::duration<double>(sliceSeconds_);
+    const auto slice = std::chrono::duration<double>(hurried_ ? hurriedSliceSeconds_ : sliceSeconds_);
     while (!search_->Run(kSliceChunk)) {
       if (std::chrono::steady_clock::now() - t0 >= slice) return false;
     }
@@ -138,7 +147,9 @@ class SlicedSearch final : public PositionSearch {
 
   SearchCaps caps_;
   double sliceSeconds_;
+  double hurriedSliceSeconds_;
   uint64_t statesPerPoll_;
+  bool hurried_ = false;  // the player waits for this search
   std::unique_ptr<solve::FewestPushSearch> search_;
 };
 
@@ -159,15 +170,16 @@ std::unique_ptr<PositionSearch> MakeThreadedSearch(const SearchCaps& caps) {
   return std::make_unique<ThreadedSearch>(caps);
 }
 
-std::unique_ptr<PositionSearch> MakeSlicedSearch(const SearchCaps& caps, double sliceSeconds) {
-  return std::make_unique<SlicedSearch>(caps, sliceSeconds);
+std::unique_ptr<PositionSearch> MakeSlicedSearch(const SearchCaps& caps, double sliceSeconds,
+                                                 double hurriedSliceSeconds) {
+  return std::make_unique<SlicedSearch>(caps, sliceSeconds, hurriedSliceSeconds);
 }
 
 std::unique_ptr<PositionSearch> MakeCountedSearch(const SearchCaps& caps, uint64_t statesPerPoll) {
   SearchCaps counted = caps;
   counted.afterMove.maxSeconds = std::numeric_limits<double>::infinity();
   counted.forHint.maxSeconds = std::numeric_limits<double>::infinity();
-  return std::make_unique<SlicedSearch>(counted, 0.0, std::max<uint64_t>(statesPerPoll, 1));
+  return std::make_unique<SlicedSearch>(counted, 0.0, 0.0, std::max<uint64_t>(statesPerPoll, 1));
 }
 
 PositionFinding FindingOf(const solve::SolveResult& result) {

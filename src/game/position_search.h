@@ -45,6 +45,10 @@ class PositionSearch {
   // Once a frame: true, with the finding, when the latest search has ended
   // since the last call.
   virtual bool Poll(PositionFinding& finding) = 0;
+  // The player waits for the search under way (H was pressed): it may take
+  // more of each frame, until the next Start or Cancel. A search with a
+  // thread of its own runs flat out anyway.
+  virtual void Hurry() {}
 };
 
 // The caps of the game: after a move enough positions for every shipped
@@ -57,8 +61,10 @@ SearchCaps InGameSearchCaps();
 // search without waiting for it.
 std::unique_ptr<PositionSearch> MakeThreadedSearch(const SearchCaps& caps);
 
-// The search run inside Poll, for about sliceSeconds of each call.
-std::unique_ptr<PositionSearch> MakeSlicedSearch(const SearchCaps& caps, double sliceSeconds);
+// The search run inside Poll, for about sliceSeconds of each call, or
+// hurriedSliceSeconds while the player waits for it.
+std::unique_ptr<PositionSearch> MakeSlicedSearch(const SearchCaps& caps, double sliceSeconds,
+                                                 double hurriedSliceSeconds = 0);
 
 // The search run inside Poll, statesPerPoll states each call and no clock
 // at all (the caps' time limit is dropped): the same finding on the same

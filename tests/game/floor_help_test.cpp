@@ -284,6 +284,50 @@ TEST_F(FloorHelpGame, HintShowsAndCounts) {
   EXPECT_EQ(g.Help.HintsTaken, 0);
 }
 
+// Counts what the game asks of a search, and passes it on.
+class SearchSpy final : public PositionSearch {
+ public:
+  explicit SearchSpy(std::unique_ptr<PositionSearch> inner) : inner_(std::move(inner)) {}
+  void Start(const Board& board, SearchDepth depth) override {
+    ++starts;
+    inner_->Start(board, depth);
+  }
+  void Cancel() override { inner_->Cancel(); }
+  bool Poll(PositionFinding& finding) override { return inner_->Poll(finding); }
+  void Hurry() override {
+    ++hurries;
+    hurriedStart = starts;
+    inner_->Hurry();
+  }
+  int starts = 0, hurries = 0, hurriedStart = 0;
+
+ private:
+  std::unique_ptr<PositionSearch> inner_;
+};
+
+// Only a search the player waits for is hurried: H during the search after
+// a move, and the deeper one H starts; never the search after a move alone.
+TEST_F(FloorHelpGame, TheSearchAHintWaitsForIsHurried) {
+  SearchSpy spy(MakeSlicedSearch(SmallCaps(), 0.0005, 0.002));
+  g.Help.Search = &spy;
+  PlayBoard(kWonInOnePush);
+  Key(KeyH);
+  EXPECT_EQ(spy.hurries, 1);
+  EXPECT_EQ(spy.hurriedStart, spy.starts);
+  StepUntilKnown();
+  EXPECT_EQ(g.Help.HintsTaken, 1);
+  // A new position's search runs at its own pace: nobody asked.
+  static_cast<Board&>(g) = CappedRoom();
+  StepUntilKnown();
+  EXPECT_EQ(spy.hurries, 1);
+  // Over the cap after the move: the deeper search H starts is hurried.
+  const int before = spy.starts;
+  EXPECT_FALSE(TakeHint(g));
+  EXPECT_EQ(spy.starts, before + 1);
+  EXPECT_EQ(spy.hurriedStart, spy.starts);
+  StepUntilKnown();
+}
+
 TEST_F(FloorHelpGame, NoHintWhereTheSearchGivesUpOrTheFloorIsLost) {
   search = MakeSlicedSearch(SmallCaps(), 1.0);
   g.Help.Search = search.get();
