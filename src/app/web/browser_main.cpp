@@ -59,13 +59,14 @@ EMSCRIPTEN_KEEPALIVE const char* rara3_status() {
   std::snprintf(text, sizeof text,
                 "{\"scene\":%d,\"stage\":%d,\"maxStage\":%d,\"playerX\":%d,\"playerY\":%d,"
                 "\"recordCount\":%d,\"altColors\":%d,\"exitOpen\":%s,\"musicOn\":%s,\"soundOn\":%s,"
-                "\"frames\":%lld,\"presented\":%lld,\"ended\":%s}",
+                "\"hintsTaken\":%d,\"frames\":%lld,\"presented\":%lld,\"ended\":%s}",
                 static_cast<int>(g.flow.Scene), static_cast<int>(g.flow.StageNo),
                 static_cast<int>(g.flow.MaxStage), static_cast<int>(g.PlayerX),
                 static_cast<int>(g.PlayerY), static_cast<int>(g.record.RecordCount),
                 static_cast<int>(g.switches.AltColors),
                 g.ExitOpen ? "true" : "false", g.switches.MusicOn ? "true" : "false",
-                g.switches.SoundOn ? "true" : "false", b.display.Frames(), b.display.Presented(),
+                g.switches.SoundOn ? "true" : "false", static_cast<int>(g.Help.HintsTaken),
+                b.display.Frames(), b.display.Presented(),
                 b.system.Ended() ? "true" : "false");
   return text;
 }
