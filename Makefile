@@ -52,7 +52,7 @@ KILL_SOAK    ?= 300
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: run test test-asan test-tsan soak-kill test-fuzz fuzz fuzz-build soak bench build deps deps-test deps-fuzz clean \
-        install deb deb-reproducible web web-serve web-measure deps-web
+        install deb deb-reproducible web web-serve web-measure web-measure-hint deps-web
 
 define install_missing
 	@missing=""; for p in $(1); do \
@@ -144,6 +144,12 @@ web-measure: web
 	  > $(BUILD_WEB)/web-measure.txt.new
 	cat $(BUILD_WEB)/web-measure.txt.new
 	mv $(BUILD_WEB)/web-measure.txt.new $(BUILD_WEB)/web-measure.txt
+
+# A hint from the start of the largest floor (STAGE=N for another), timed
+# in Chromium from H to the mark.
+STAGE ?= 100
+web-measure-hint: web
+	node tools/web/measure_hint.mjs $(BUILD_WEB)/game/site $(BUILD_WEB)/npm/node_modules $(STAGE)
 
 # The site on http://localhost:$(WEB_PORT)/, compressed with brotli or gzip
 # as the browser accepts (any static web host serves it the same way).
