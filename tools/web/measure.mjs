@@ -7,11 +7,11 @@
 //
 // Usage: node measure.mjs SITE NODE_MODULES [LOADS] [IDLE_SECONDS] [SCREENSHOT]
 import fs from 'node:fs';
-import zlib from 'node:zlib';
-import http from 'node:http';
 import { createRequire } from 'node:module';
 import os from 'node:os';
 import path from 'node:path';
+
+import { serveSite } from './serve_site.mjs';
 
 const [siteArg, modulesArg, loadsArg = '5', idleArg = '10', screenshot] = process.argv.slice(2);
 if (!modulesArg) {
@@ -21,41 +21,8 @@ if (!modulesArg) {
 const site = path.resolve(siteArg);
 const puppeteer = createRequire(path.join(path.resolve(modulesArg), 'x.js'))('puppeteer-core');
 
-// Each file compressed once, brotli or gzip as the browser accepts.
-const packed = new Map();
-function forms(file) {
-  if (!packed.has(file)) {
-    const data = fs.readFileSync(file);
-    const br = zlib.brotliCompressSync(data, { params: { [zlib.constants.BROTLI_PARAM_QUALITY]: 11 } });
-    const gz = zlib.gzipSync(data, { level: 9 });
-    packed.set(file, { identity: data, ...(br.length < data.length ? { br } : {}),
-                       ...(gz.length < data.length ? { gzip: gz } : {}) });
-  }
-  return packed.get(file);
-}
-const server = http.createServer((req, res) => {
-  const name = decodeURIComponent(new URL(req.url, 'http://x').pathname);
-  const file = path.join(site, name === '/' ? 'index.html' : name);
-  if (!file.startsWith(site) || !fs.existsSync(file)) {
-    res.writeHead(404).end();
-    return;
-  }
-  const type = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-                 '.css': 'text/css', '.webmanifest': 'application/manifest+json', '.png': 'image/png',
-                 '.svg': 'image/svg+xml', '.opus': 'audio/ogg' };
-  const f = forms(file);
-  const accept = req.headers['accept-encoding'] || '';
-  const encoding = ['br', 'gzip'].find((e) => f[e] && accept.includes(e)) || 'identity';
-  const headers = { 'Content-Type': type[path.extname(file)] || 'application/octet-stream',
-                    'Content-Length': f[encoding].length, Vary: 'Accept-Encoding' };
-  if (encoding !== 'identity') headers['Content-Encoding'] = encoding;
-  res.writeHead(200, headers);
-  res.end(f[encoding]);
-});
-// Compressed before the first request, as a host keeps its files.
-for (const f of fs.readdirSync(site)) forms(path.join(site, f));
-await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-const url = `http://127.0.0.1:${server.address().port}/`;
+const server = await serveSite(site);
+const url = server.url;
 const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'rara3-measure-'));
 const browser = await puppeteer.launch({
   executablePath: '/usr/bin/chromium',

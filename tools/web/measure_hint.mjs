@@ -5,10 +5,11 @@
 //
 // Usage: node measure_hint.mjs SITE NODE_MODULES [STAGE]
 import fs from 'node:fs';
-import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 import { createRequire } from 'node:module';
+
+import { serveSite } from './serve_site.mjs';
 
 const [siteArg, modulesArg, stageArg = '100'] = process.argv.slice(2);
 const stage = Number(stageArg);
@@ -26,19 +27,7 @@ const data = fs.readFileSync(path.join(site, 'rara3.data'));
 data[40000] = 100;
 fs.writeFileSync(path.join(site, 'rara3.data'), data);
 
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-                '.css': 'text/css', '.webmanifest': 'application/manifest+json' };
-const server = http.createServer((req, res) => {
-  const name = decodeURIComponent(new URL(req.url, 'http://x').pathname);
-  const file = path.join(site, name === '/' ? 'index.html' : name);
-  if (!file.startsWith(site) || !fs.existsSync(file)) {
-    res.writeHead(404).end();
-    return;
-  }
-  res.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
-  res.end(fs.readFileSync(file));
-});
-await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+const server = await serveSite(site, { compressed: false });
 const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'rara3-hint-'));
 const browser = await puppeteer.launch({
   executablePath: '/usr/bin/chromium',
@@ -49,7 +38,7 @@ const browser = await puppeteer.launch({
 try {
   const page = await browser.newPage();
   await page.setViewport({ width: 1280, height: 1000 });
-  await page.goto(`http://127.0.0.1:${server.address().port}/`, { waitUntil: 'load' });
+  await page.goto(server.url, { waitUntil: 'load' });
   const status = () => page.evaluate(() => JSON.parse(window.rara3.module.UTF8ToString(window.rara3.module._rara3_status())));
   const until = (test) => page.waitForFunction(
     `(${test})(JSON.parse(window.rara3.module.UTF8ToString(window.rara3.module._rara3_status())))`,
