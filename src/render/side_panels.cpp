@@ -26,6 +26,12 @@ const PanelGlyph& GlyphOf(char32_t c) {
 
 bool IsSpace(char32_t c) { return c == U' ' || c == U'\u3000'; }
 
+// Japanese punctuation that never starts a line: the character before it
+// goes down with it.
+bool NeverStartsALine(char32_t c) {
+  return c == U'。' || c == U'、' || c == U'」' || c == U'』' || c == U'）' || c == U'！' || c == U'？';
+}
+
 int32_t DrawText(Display& d, std::u32string_view text, int32_t x, int32_t y, bool bright) {
   for (char32_t c : text) {
     const PanelGlyph& g = GlyphOf(c);
@@ -97,6 +103,7 @@ std::vector<std::u32string> WrapPanelText(std::string_view text, int32_t width) 
           break;
         }
       }
+      if (cut == end && NeverStartsALine(chars[end]) && end > start + 1) --cut;
     }
     lines.push_back(chars.substr(start, cut - start));
     start = cut;

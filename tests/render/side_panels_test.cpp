@@ -232,6 +232,8 @@ TEST_F(SidePanelsTest, TextIsWrappedToTheBar) {
       // Japanese letters are 8 px: nine to a line, cut anywhere.
       {"まだクリアしていません", {"まだクリアしていま", "せん"}},
       {"Backspace: 一手戻す", {"Backspace:", "一手戻す"}},
+      // A full stop never starts a line: the letter before it goes along.
+      {"ああああああああい。う", {"ああああああああ", "い。う"}},
   };
   for (const WrapCase& c : cases) {
     std::vector<std::string> got;
