@@ -19,42 +19,6 @@ constexpr int kCells = kBoardSize * kBoardSize;
 
 int CellIndex(int32_t x, int32_t y) { return x * kBoardSize + y; }
 
-// Where the player can walk without pushing: breadth-first over empty
-// cells, each with the cell and the facing it was entered from.
-struct Walk {
-  std::array<int16_t, kCells> from;
-  std::array<uint8_t, kCells> facing;
-  std::array<int16_t, kCells> order;
-  int count = 0;
-
-  void From(const Board& b) {
-    from.fill(-2);
-    count = 0;
-    const int start = CellIndex(b.PlayerX, b.PlayerY);
-    from[start] = -1;
-    order[count++] = static_cast<int16_t>(start);
-    for (int q = 0; q < count; ++q) {
-      const int x = order[q] / kBoardSize, y = order[q] % kBoardSize;
-      for (int d = 0; d < 4; ++d) {
-        const int nx = x + kDirDX[d], ny = y + kDirDY[d];
-        if (!InGrid(nx, ny) || b.Map[nx][ny] != KindEmpty) continue;
-        const int n = CellIndex(nx, ny);
-        if (from[n] != -2) continue;
-        from[n] = order[q];
-        facing[n] = static_cast<uint8_t>(d);
-        order[count++] = static_cast<int16_t>(n);
-      }
-    }
-  }
-
-  // The facings that walk from the start to cell, in order.
-  void PathTo(int cell, std::vector<int32_t>& out) const {
-    std::vector<int32_t> back;
-    for (int c = cell; from[c] >= 0; c = from[c]) back.push_back(kFacings[facing[c]]);
-    out.insert(out.end(), back.rbegin(), back.rend());
-  }
-};
-
 // Puts the player on cell, as walking there would: an exit that opened
 // under the player shows once the player has left it.
 void MovePlayer(Board& b, int cell) {
@@ -67,46 +31,62 @@ void MovePlayer(Board& b, int cell) {
   b.Map[x][y] = KindPlayer;
 }
 
-// One position for every place the player can walk to: the player on the
-// first cell of the reachable floor (off an open exit when there is room).
-// Called for every push tried, so it only marks cells, with a stamp per
-// call instead of clearing a table.
-struct Settler {
+// Where the player can walk without pushing: breadth-first over empty
+// cells, each with the cell and the facing it was entered from. Run for
+// every push tried, so it marks cells with a stamp per walk instead of
+// clearing its tables.
+struct Walk {
   std::array<uint32_t, kCells> seen{};
-  std::array<int16_t, kCells> stack;  // the cells reached, in the order met
+  std::array<int16_t, kCells> from;
+  std::array<uint8_t, kCells> facing;
+  std::array<int16_t, kCells> order;  // the cells reached, the start first
+  int count = 0;
   uint32_t stamp = 0;
 
-  // The cells the player can walk to into stack[0, count), the start first.
-  int Reach(const Board& b) {
+  void From(const Board& b) {
     if (++stamp == 0) {
       seen.fill(0);
       stamp = 1;
     }
     const int start = CellIndex(b.PlayerX, b.PlayerY);
-    int count = 0;
-    stack[count++] = static_cast<int16_t>(start);
+    count = 0;
+    order[count++] = static_cast<int16_t>(start);
     seen[start] = stamp;
+    from[start] = -1;
     const int32_t* map = &b.Map[0][0];
     for (int q = 0; q < count; ++q) {
-      const int c = stack[q];
+      const int c = order[q];
       const int x = c / kBoardSize, y = c % kBoardSize;
+      // In the order of kFacings: down, left, right, up.
       const int next[4] = {y + 1 < kBoardSize ? c + 1 : -1, x > 0 ? c - kBoardSize : -1,
                            x + 1 < kBoardSize ? c + kBoardSize : -1, y > 0 ? c - 1 : -1};
-      for (const int n : next) {
+      for (int d = 0; d < 4; ++d) {
+        const int n = next[d];
         if (n < 0 || seen[n] == stamp || map[n] != KindEmpty) continue;
         seen[n] = stamp;
-        stack[count++] = static_cast<int16_t>(n);
+        from[n] = static_cast<int16_t>(c);
+        facing[n] = static_cast<uint8_t>(d);
+        order[count++] = static_cast<int16_t>(n);
       }
     }
-    return count;
   }
 
+  // The facings that walk from the start to cell, in order.
+  void PathTo(int cell, std::vector<int32_t>& out) const {
+    std::vector<int32_t> back;
+    for (int c = cell; from[c] >= 0; c = from[c]) back.push_back(kFacings[facing[c]]);
+    out.insert(out.end(), back.rbegin(), back.rend());
+  }
+
+  // One position for every place the player can walk to: the player on
+  // the first cell of the reachable floor (off an open exit when there is
+  // room).
   void Settle(Board& b) {
     const int exit = InGrid(b.ExitX, b.ExitY) ? CellIndex(b.ExitX, b.ExitY) : -1;
-    const int count = Reach(b);
-    const int start = stack[0];
+    From(b);
+    const int start = order[0];
     int first = start == exit ? kCells : start;
-    for (int i = 1; i < count; ++i) first = std::min<int>(first, stack[i]);
+    for (int i = 1; i < count; ++i) first = std::min<int>(first, order[i]);
     MovePlayer(b, first == kCells ? start : first);
   }
 };
@@ -125,9 +105,8 @@ struct FewestPushSearch::Frontier {
   std::deque<uint32_t> parent;
   std::deque<uint16_t> push;  // the cell the player pushed from, times 4, plus the facing's index
   std::vector<uint8_t> key;
-  Walk walk;         // the way to a push, for the way out found
-  Settler region;    // the position being expanded
-  Settler settler;   // each position a push leads to
+  Walk region;  // the position being expanded, and the way out found
+  Walk settle;  // each position a push leads to
   uint32_t next = 0;  // the first position not yet expanded
   std::chrono::steady_clock::time_point t0 = std::chrono::steady_clock::now();
 };
@@ -136,7 +115,7 @@ FewestPushSearch::FewestPushSearch(const Board& start, const SearchLimits& limit
     : start_(start), limits_(limits), frontier_(std::make_unique<Frontier>(start)) {
   Frontier& f = *frontier_;
   Board settled = start;
-  f.settler.Settle(settled);
+  f.settle.Settle(settled);
   bool isNew = false;
   f.codec.Encode(settled, f.key.data());
   f.table.Insert(f.key.data(), isNew);
@@ -164,9 +143,9 @@ void FewestPushSearch::Solved(uint32_t state, uint16_t lastWalk) {
   Board b = start_;
   std::vector<int32_t> facings;
   for (const uint16_t step : steps) {
-    f.walk.From(b);
+    f.region.From(b);
     const size_t walkStart = facings.size();
-    f.walk.PathTo(step / 4, facings);
+    f.region.PathTo(step / 4, facings);
     facings.push_back(kFacings[step % 4]);
     for (size_t i = walkStart; i < facings.size(); ++i) ApplyMove(b, facings[i]);
   }
@@ -194,9 +173,9 @@ bool FewestPushSearch::Run(uint64_t budget) {
       return true;
     }
     f.codec.Decode(f.table.Key(i), here);
-    const int reached = f.region.Reach(here);
-    for (int w = 0; w < reached; ++w) {
-      const int cell = f.region.stack[w];
+    f.region.From(here);
+    for (int w = 0; w < f.region.count; ++w) {
+      const int cell = f.region.order[w];
       const int x = cell / kBoardSize, y = cell % kBoardSize;
       for (int d = 0; d < 4; ++d) {
         const int32_t kind = CellAt(here, x + kDirDX[d], y + kDirDY[d]);
@@ -210,7 +189,7 @@ bool FewestPushSearch::Run(uint64_t budget) {
           return true;
         }
         if (r.kind != MoveKind::Push) continue;
-        f.settler.Settle(next);
+        f.settle.Settle(next);
         f.codec.Encode(next, f.key.data());
         f.table.Insert(f.key.data(), isNew);
         if (!isNew) continue;
