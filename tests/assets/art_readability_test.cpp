@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "support/memory_files.h"
 #include "app/main_loop.h"
 #include "core/sheets.h"
+#include "render/play_view.h"
 #include "support/test_boards.h"
 
 namespace rara3 {
@@ -151,6 +153,67 @@ TEST_F(ArtReadability, BoxAboveThePlayerStaysMostlyVisibleInEachFacing) {
       }
   RecordProperty("least_box_share_kept_percent", std::to_string(least * 100.0));
   std::printf("box above the player: at least %.1f %% of its pixels visible\n", least * 100.0);
+}
+
+// What stands in a row above a wall or a box: the tile below reaches up
+// into its cell, so the picture above must keep nearly all of itself.
+// Counted on the sheets, every frame of every animation, both colour sets.
+struct Picture {
+  const char* what;
+  int sheet;
+  Rect src;
+  int32_t dx, dy;  // against the cell's top-left corner
+};
+
+std::vector<Picture> PicturesThatStandOnACell() {
+  std::vector<Picture> out;
+  for (int32_t colors : {0, 1}) {
+    for (int32_t column = 0; column < kBoxColumns; ++column)
+      out.push_back({"box", kSheetTiles, TileRect(column, colors), 0, TileTop(0) - CellTop(0)});
+    for (int32_t step = 0; step < kGlowSteps; ++step)
+      out.push_back({"open exit", kSheetGlow, GlowRect(step, colors), kGlowDX, kGlowDY});
+  }
+  std::vector<Rect> player;
+  for (int32_t d = 0; d < 4; ++d) {
+    for (int32_t f = 0; f < kWalkFrames; ++f) player.push_back(WalkRect(d, f));
+    for (int32_t f = 0; f < kPushFrames; ++f) player.push_back(PushPoseRect(d, f));
+    player.push_back(StandRect(d));
+  }
+  for (int32_t f = 0; f < kRetireFrames; ++f) player.push_back(RetireRect(f));
+  for (int32_t f = 0; f < kCheerFrames; ++f) player.push_back(CheerRect(f));
+  for (const Rect& r : player) out.push_back({"player", kSheetPlayer, r, kPlayerDX, kPlayerDY});
+  return out;
+}
+
+TEST_F(ArtReadability, WhatStandsAboveAWallOrABoxKeepsNinetyPercentOfItself) {
+  ArtRig rig;
+  constexpr int32_t kX = 10, kY = 8;
+  std::map<std::string, double> least;
+  for (const Picture& p : PicturesThatStandOnACell()) {
+    const int32_t left = CellLeft(kX) + p.dx, top = CellTop(kY) + p.dy;
+    rig.compositor.Blit(0, 0, kSheetBlack, kWholeScreen, false);
+    rig.compositor.Blit(left, top, p.sheet, p.src, true);
+    const Pixels alone = rig.Read();
+    std::vector<bool> drawn(alone.size());
+    for (size_t i = 0; i < alone.size(); ++i) drawn[i] = alone[i] != 0;
+    for (int32_t colors : {0, 1})
+      for (int32_t below = 0; below < kBoxColumns; ++below) {
+        rig.compositor.Blit(0, 0, kSheetBlack, kWholeScreen, false);
+        rig.compositor.Blit(left, top, p.sheet, p.src, true);
+        rig.compositor.Blit(CellLeft(kX), TileTop(kY + 1), kSheetTiles, TileRect(below, colors), true);
+        const double kept = ShareKept(drawn, rig.Read(), alone);
+        auto [it, fresh] = least.try_emplace(p.what, kept);
+        if (!fresh) it->second = std::min(it->second, kept);
+        EXPECT_GE(kept, 0.90) << p.what << " from (" << p.src.Left << ", " << p.src.Top
+                              << ") over the tile of column " << below << ", colours " << colors;
+      }
+  }
+  for (const auto& [what, share] : least) {
+    RecordProperty("least_kept_percent_" + std::string(what == "open exit" ? "exit" : what),
+                   std::to_string(share * 100.0));
+    std::printf("%s above a wall or a box: at least %.1f %% of its pixels visible\n", what.c_str(),
+                share * 100.0);
+  }
 }
 
 }  // namespace

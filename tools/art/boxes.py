@@ -1,8 +1,10 @@
 """Picture3: the eight gift boxes in two colour sets, and the editor markers.
 
-A tile is 24 x 36: the box's 24 x 24 front at rows 12-35, its lid and bow
-above it reaching up 12 px into the cell behind. Each kind carries its own
-mark on the front so the kinds differ by shape as well as by colour.
+A tile is 24 x 36 and the box's cell is its rows 12-35: a lid seen from
+above at rows 12-15 and the front at rows 16-35. Only the tops of the bow's
+loops reach into the cell behind (rows 10-11), so a player, a box or the
+exit standing there stays in sight. Each kind carries its own mark on the
+front so the kinds differ by shape as well as by colour.
 """
 
 import numpy as np
@@ -11,7 +13,8 @@ from canvas import Canvas, edge, grow, shift
 import palette as P
 
 TILE_W, TILE_H = 24, 36
-FRONT_TOP = 12          # first row of the box front
+CELL_TOP = 12           # first row of the box's own cell
+FRONT_TOP = 16          # first row of the box front
 MARKER_LEG = 10         # legs of the editor marker triangles
 FACE = np.zeros((TILE_H, TILE_W), bool)
 FACE[FRONT_TOP + 1:TILE_H - 1, 1:TILE_W - 1] = True   # inside the front's outline
@@ -32,24 +35,24 @@ def _ink(c, m, ink, rim):
     c.fill(m, ink)
 
 
-# Marks sit in the upper part of the front (rows 13-27): a box in the row
-# below covers the lower part of this one with its lid, and the mark should
-# still show in a stack.
+# Marks sit in the upper part of the front (rows 17-27): a player standing
+# just below covers the lower part of the box with its head, and the mark
+# should still show.
 
 def mark_pair(c, base, ink, rim):
-    rings = [c.ellipse(cx, 20, 4.5, 4.5) & ~c.ellipse(cx, 20, 2.5, 2.5)
+    rings = [c.ellipse(cx, 22, 4.5, 4.5) & ~c.ellipse(cx, 22, 2.5, 2.5)
              for cx in (8.5, 15.5)]
     _ink(c, rings[0] | rings[1], ink, rim)
     # The left ring passes over the right one at the top: linked, not stacked.
-    over = rings[0] & c.rect(11, 15, 13, 19)
+    over = rings[0] & c.rect(11, 17, 13, 21)
     if rim is not None:
-        c.fill(grow(over) & ~over & c.rect(11, 14, 14, 20) & ~rings[0], rim)
+        c.fill(grow(over) & ~over & c.rect(11, 16, 14, 22) & ~rings[0], rim)
     c.fill(over, ink)
 
 
 def mark_break(c, base, ink, rim):
-    crack = c.line([(5, 13), (9, 17), (7, 20), (13, 24), (10, 29), (15, 34)], 2)
-    crack |= c.line([(13, 24), (18, 22), (20, 17)], 1)
+    crack = c.line([(5, 17), (9, 20), (7, 23), (13, 27), (10, 31), (15, 34)], 2)
+    crack |= c.line([(13, 27), (18, 25), (20, 20)], 1)
     crack &= FACE
     c.fill(shift(crack, -1, 0) & ~crack & FACE, P.lighter(base, 0.55))
     c.fill(crack, P.OUTLINE)
@@ -57,41 +60,41 @@ def mark_break(c, base, ink, rim):
 
 def mark_vanish(c, base, ink, rim):
     # A little ghost with a notched hem...
-    body = c.ellipse(12, 18.5, 5.5, 4.5) | c.rect(7, 18, 16, 25)
-    body &= ~(c.rect(9, 25, 9, 25) | c.rect(12, 25, 12, 25)
-              | c.rect(15, 25, 15, 25))
-    body &= ~(c.rect(7, 25, 7, 25) | c.rect(16, 25, 16, 25))
+    body = c.ellipse(12, 22, 5.5, 4) | c.rect(7, 22, 16, 27)
+    body &= ~(c.rect(9, 27, 9, 27) | c.rect(12, 27, 12, 27)
+              | c.rect(15, 27, 15, 27))
+    body &= ~(c.rect(7, 27, 7, 27) | c.rect(16, 27, 16, 27))
     _ink(c, body, ink, rim)
-    eyes = c.rect(9, 18, 10, 19) | c.rect(13, 18, 14, 19)
+    eyes = c.rect(9, 21, 10, 22) | c.rect(13, 21, 14, 22)
     c.fill(eyes, P.OUTLINE if rim is not None else P.lighter(base, 0.6))
     # ...and a dotted outline: the box is about to fade away.
     dots = np.zeros_like(body)
     for x in range(2, 22, 3):
-        dots |= c.rect(x, 14, x, 14) | c.rect(x, 33, x, 33)
-    for y in range(17, 32, 3):
+        dots |= c.rect(x, 17, x, 17) | c.rect(x, 33, x, 33)
+    for y in range(20, 32, 3):
         dots |= c.rect(2, y, 2, y) | c.rect(21, y, 21, y)
     c.fill(dots, ink)
 
 
 def mark_step(c, base, ink, rim):
     # One footprint: a sole with an instep, and toes apart from it.
-    sole = c.ellipse(12, 23.5, 3, 3.5) | c.ellipse(12.5, 19.5, 3.5, 3)
-    sole &= ~c.rect(8, 22, 8, 23)
-    toes = (c.rect(8, 14, 9, 15) | c.rect(11, 13, 12, 14)
-            | c.rect(14, 14, 15, 15) | c.rect(16, 16, 16, 16))
+    sole = c.ellipse(12, 25.5, 3, 2.5) | c.ellipse(12.5, 22.5, 3.5, 2.5)
+    sole &= ~c.rect(8, 24, 8, 25)
+    toes = (c.rect(8, 18, 9, 19) | c.rect(11, 17, 12, 18)
+            | c.rect(14, 18, 15, 19) | c.rect(16, 20, 16, 20))
     _ink(c, sole | toes, ink, rim)
 
 
 def mark_slide(c, base, ink, rim):
     # Double chevrons: it keeps going.
-    m = c.line([(5, 15), (9, 20), (5, 25)], 2)
-    m |= c.line([(12, 15), (16, 20), (12, 25)], 2)
+    m = c.line([(5, 17), (9, 22), (5, 27)], 2)
+    m |= c.line([(12, 17), (16, 22), (12, 27)], 2)
     _ink(c, m, ink, rim)
 
 
 def mark_copy(c, base, ink, rim):
     # Two overlapping squares.
-    for sq in (c.rect(4, 14, 12, 22), c.rect(9, 18, 17, 26)):
+    for sq in (c.rect(4, 17, 11, 24), c.rect(9, 20, 16, 27)):
         if rim is not None:
             c.fill(sq, ink)
             c.fill(edge(sq), rim)
@@ -102,25 +105,25 @@ def mark_copy(c, base, ink, rim):
 
 def mark_solid(c, base, ink, rim):
     # A riveted steel plate.
-    plate = c.rect(3, 15, 20, 32)
+    plate = c.rect(3, 18, 20, 33)
     c.paint(plate, P.mix(base, (150, 156, 170), 0.55), outline=(84, 88, 104),
             light=(250, 252, 255), shade=(120, 124, 140), rim=1)
-    for x, y in ((5, 17), (17, 17), (5, 29), (17, 29)):
+    for x, y in ((5, 20), (17, 20), (5, 30), (17, 30)):
         c.fill(c.rect(x, y, x + 1, y + 1), (80, 84, 100))
         c.fill(c.rect(x, y, x, y), (255, 255, 255))
-    c.fill(c.rect(6, 21, 17, 22), (130, 134, 150))
-    c.fill(c.rect(6, 25, 17, 26), (130, 134, 150))
+    c.fill(c.rect(6, 23, 17, 24), (130, 134, 150))
+    c.fill(c.rect(6, 26, 17, 27), (130, 134, 150))
 
 
 def mark_bomb(c, base, ink, rim):
-    ball = c.ellipse(11, 21, 5.5, 5.5)
+    ball = c.ellipse(11, 22.5, 5, 5)
     c.paint(ball, (60, 60, 74), outline=(214, 216, 228), light=(130, 130, 148),
             rim=2)
-    c.fill(c.rect(8, 18, 9, 19), (235, 235, 245))
-    c.paint(c.rect(13, 14, 16, 16), (150, 150, 166), outline=(214, 216, 228))
-    c.fill(c.line([(16, 14), (18, 12), (18, 10)], 1), (220, 200, 160))
-    c.fill(c.rect(17, 9, 19, 9) | c.rect(18, 8, 18, 10), (255, 220, 60))
-    c.fill(c.rect(18, 9, 18, 9), (255, 255, 210))
+    c.fill(c.rect(8, 20, 9, 21), (235, 235, 245))
+    c.paint(c.rect(13, 16, 16, 18), (150, 150, 166), outline=(214, 216, 228))
+    c.fill(c.line([(16, 16), (18, 14), (18, 13)], 1), (220, 200, 160))
+    c.fill(c.rect(17, 12, 19, 12) | c.rect(18, 11, 18, 13), (255, 220, 60))
+    c.fill(c.rect(18, 12, 18, 12), (255, 255, 210))
 
 
 MARKS = [mark_pair, mark_break, mark_vanish, mark_step, mark_slide,
@@ -140,24 +143,22 @@ def draw_box(col, cset):
     band = c.rect(10, FRONT_TOP + 1, 13, 34)
     c.fill(band, ribbon)
     c.fill(c.rect(13, FRONT_TOP + 1, 13, 34), P.darker(ribbon, 0.25))
-    c.fill(c.rect(1, 29, 22, 31), ribbon)
-    c.fill(c.rect(1, 31, 22, 31), P.darker(ribbon, 0.25))
 
-    # Lid, seen from above: lighter than the front.
-    lid = c.rect(0, 4, 23, FRONT_TOP)
+    # Lid, seen from above: lighter than the front, the ribbon crossing it.
+    lid = c.rect(0, CELL_TOP, 23, FRONT_TOP)
     c.paint(lid, P.lighter(base, 0.3), outline=line)
     c.fill(c.rect(1, FRONT_TOP - 1, 22, FRONT_TOP - 1), P.lighter(base, 0.12))
-    c.fill(c.rect(10, 5, 13, FRONT_TOP - 1), ribbon)
-    c.fill(c.rect(1, 7, 22, 9), ribbon)
-    c.fill(c.rect(1, 9, 22, 9), P.darker(ribbon, 0.2))
+    c.fill(c.rect(1, CELL_TOP + 2, 22, CELL_TOP + 2), ribbon)
+    c.fill(c.rect(10, CELL_TOP + 1, 13, FRONT_TOP - 1), ribbon)
     c.fill(c.rect(0, FRONT_TOP, 23, FRONT_TOP), line)
 
-    # Bow: two loops and a knot.
-    loops = c.ellipse(7.5, 4, 4.5, 3.5) | c.ellipse(16.5, 4, 4.5, 3.5)
+    # Bow: two small loops and a knot on the lid; only their tops reach
+    # into the cell behind.
+    loops = c.ellipse(7.5, 12.5, 3.5, 2.5) | c.ellipse(16.5, 12.5, 3.5, 2.5)
     c.paint(loops, ribbon, outline=line, shade=P.darker(ribbon, 0.3), rim=1)
-    holes = c.rect(7, 4, 8, 4) | c.rect(15, 4, 16, 4)
+    holes = c.rect(7, 12, 8, 12) | c.rect(15, 12, 16, 12)
     c.fill(holes, P.darker(ribbon, 0.45))
-    knot = c.rect(10, 2, 13, 7)
+    knot = c.rect(10, 10, 13, 14)
     c.paint(knot, P.lighter(ribbon, 0.2), outline=line)
 
     ink, rim = _mark_colors(base)

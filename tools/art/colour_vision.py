@@ -37,7 +37,7 @@ VISIONS = {
                             [0.004733, 0.691367, 0.303900]]),
 }
 KINDS = ["pair", "break", "vanish", "step", "slide", "copy", "solid", "bomb"]
-TILE_W, TILE_H, FRONT_TOP = 24, 36, 12
+TILE_W, TILE_H, FRONT_TOP = 24, 36, 16
 
 
 def to_linear(rgb):
@@ -66,9 +66,13 @@ def to_lab(rgb):
                      200 * (f[..., 1] - f[..., 2])], -1)
 
 
+from palette import OUTLINE  # every kind's outline: it tells no kind apart
+
+
 def dominant(tile):
-    """The colour that covers most of a tile's front face."""
+    """The colour that covers most of a tile's front face, its outline aside."""
     front = tile[FRONT_TOP:].reshape(-1, 3)
+    front = front[(front != OUTLINE).any(axis=1)]
     colours, counts = np.unique(front, axis=0, return_counts=True)
     return colours[counts.argmax()]
 
@@ -77,11 +81,12 @@ def closest_pairs(sheet):
     """{(set, vision): (distance, kind, kind)} for the two closest kinds."""
     out = {}
     for vision in VISIONS:
-        seen = simulate(sheet, vision)
         for cset in (0, 1):
-            labs = [to_lab(dominant(seen[TILE_H * cset:TILE_H * (cset + 1),
-                                         TILE_W * k:TILE_W * (k + 1)]))
-                    for k in range(8)]
+            # The kind's own colour, then as that vision sees it.
+            colours = np.array([[dominant(sheet[TILE_H * cset:TILE_H * (cset + 1),
+                                                TILE_W * k:TILE_W * (k + 1)])
+                                 for k in range(8)]], np.uint8)
+            labs = list(to_lab(simulate(colours, vision))[0])
             out[(cset, vision)] = min(
                 (float(np.linalg.norm(labs[i] - labs[j])), KINDS[i], KINDS[j])
                 for i, j in itertools.combinations(range(8), 2))

@@ -1,0 +1,46 @@
+#!/bin/bash
+# Draws the panel screenshots in docs/panels: the title, floor 1, its clear
+# and the give-up question, in English and in Japanese, from the simulator.
+#
+#   tools/sim/panel_shots.sh [BUILD_DIR]      (default build)
+set -eu
+build=${1:-build}
+out=docs/panels
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+"$build/tools/pack/rara3-pack" pack assets/stages assets/sound/tune.mid assets/sound 1 "$tmp/TOVAK.DAT" > /dev/null
+# Floor 1's shortest solution, one key per move.
+moves=$("$build/tools/solve/rara3-solve" assets/stages/001.txt | sed -n 's/^moves: //p')
+walk=""
+for ((i = 0; i < ${#moves}; ++i)); do
+  case ${moves:i:1} in
+    L) arrow=left ;; R) arrow=right ;; U) arrow=up ;; D) arrow=down ;;
+  esac
+  walk+="until idle"$'\n'"hold $arrow"$'\n'"run 1"$'\n'"hold"$'\n'
+done
+for lang in en ja; do
+  env=(LC_ALL=C.UTF-8 LANGUAGE=$lang)
+  cp "$tmp/TOVAK.DAT" "$tmp/play.DAT"
+  env "${env[@]}" "$build/tools/sim/rara3-sim" --panels "$tmp/play.DAT" > /dev/null <<SCRIPT
+run 30
+snap $tmp/title-$lang.png
+key enter
+until idle
+run 2
+snap $tmp/floor-$lang.png
+key esc
+run 200
+snap $tmp/retire-$lang.png
+key esc
+until title
+run 30
+key enter
+until idle
+$walk
+until clear
+run 150
+snap $tmp/clear-$lang.png
+SCRIPT
+  for shot in title floor retire clear; do cp "$tmp/$shot-$lang.png" "$out/$shot-$lang.png"; done
+done
+echo "wrote $out: title, floor, retire and clear in en and ja"
