@@ -21,6 +21,8 @@ import os
 import numpy as np
 from PIL import Image, ImageDraw, ImageFont
 
+from palette import OUTLINE  # every kind's outline: it tells no kind apart
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 
@@ -64,9 +66,6 @@ def to_lab(rgb):
     f = np.where(xyz > 0.008856, np.cbrt(xyz), 7.787 * xyz + 16 / 116)
     return np.stack([116 * f[..., 1] - 16, 500 * (f[..., 0] - f[..., 1]),
                      200 * (f[..., 1] - f[..., 2])], -1)
-
-
-from palette import OUTLINE  # every kind's outline: it tells no kind apart
 
 
 def dominant(tile):

@@ -5,7 +5,7 @@
 #   tools/sim/panel_shots.sh [BUILD_DIR]      (default build)
 set -eu
 build=${1:-build}
-out=docs/panels
+out=$PWD/docs/panels
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 "$build/tools/pack/rara3-pack" pack assets/stages assets/sound/tune.mid assets/sound 1 "$tmp/TOVAK.DAT" > /dev/null
@@ -19,18 +19,17 @@ for ((i = 0; i < ${#moves}; ++i)); do
   walk+="until idle"$'\n'"hold $arrow"$'\n'"run 1"$'\n'"hold"$'\n'
 done
 for lang in en ja; do
-  env=(LC_ALL=C.UTF-8 LANGUAGE=$lang)
   cp "$tmp/TOVAK.DAT" "$tmp/play.DAT"
-  env "${env[@]}" "$build/tools/sim/rara3-sim" --panels "$tmp/play.DAT" > /dev/null <<SCRIPT
+  LC_ALL=C.UTF-8 LANGUAGE=$lang "$build/tools/sim/rara3-sim" --panels "$tmp/play.DAT" > /dev/null <<SCRIPT
 run 30
-snap $tmp/title-$lang.png
+snap $out/title-$lang.png
 key enter
 until idle
 run 2
-snap $tmp/floor-$lang.png
+snap $out/floor-$lang.png
 key esc
 run 200
-snap $tmp/retire-$lang.png
+snap $out/retire-$lang.png
 key esc
 until title
 run 30
@@ -39,8 +38,7 @@ until idle
 $walk
 until clear
 run 150
-snap $tmp/clear-$lang.png
+snap $out/clear-$lang.png
 SCRIPT
-  for shot in title floor retire clear; do cp "$tmp/$shot-$lang.png" "$out/$shot-$lang.png"; done
 done
-echo "wrote $out: title, floor, retire and clear in en and ja"
+echo "wrote docs/panels: title, floor, retire and clear in en and ja"
