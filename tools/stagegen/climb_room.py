@@ -157,7 +157,7 @@ def main():
     os.unlink(scratch)
     with open(a.out, "w") as f:
         f.write(text(best[0], idea=", ".join(NAME[k] for k in a.kinds) + "."))
-    print("%s: %d pushes, %d moves, %d states" % (a.out, *best[1]))
+    print("%s: %d %spushes, %d moves, %d states" % (a.out, best[1][0], "unhauled " if a.unhauled else "", *best[1][1:]))
 
 
 if __name__ == "__main__":
