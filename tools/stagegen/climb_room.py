@@ -8,10 +8,11 @@ search is quick; find_ideas.py's checks (haulage, kinds needed) then judge
 the result.
 
 usage: climb_room.py --kinds SV --seed N --out FILE [--steps 400]
-       [--size 6x5-9x7] [--walls 2] [--max-states 200000]
+       [--size 6x5-9x7] [--walls 2] [--max-states 200000] [--unhauled]
        (RARA3_SOLVE names the solver)
 """
 import argparse
+import json
 import os
 import random
 import re
@@ -31,9 +32,20 @@ def text(grid, title="Untitled", idea="Untitled"):
     return "\n".join(["; " + title, "; " + idea] + ["".join(r) for r in grid]) + "\n"
 
 
-def solve(grid, path, max_states):
+def solve(grid, path, max_states, unhauled=False):
+    """(pushes, moves, states) of the shortest solution, or None; with
+    unhauled, a push that moves on the box the push before moved, the same
+    way, does not count, so the climb looks for pushes that each need a
+    thought rather than a box walked along."""
     with open(path, "w") as f:
         f.write(text(grid))
+    if unhauled:
+        out = subprocess.run([SOLVER, "--measure", path, "--light", "--max-states", str(max_states)],
+                             capture_output=True, text=True).stdout
+        m = [json.loads(l) for l in out.splitlines() if l.startswith("{")]
+        if not m or m[0]["status"] != "solved":
+            return None
+        return (m[0]["pushes"] - m[0]["haulage"], m[0]["moves"], m[0]["states"])
     out = subprocess.run([SOLVER, path, "--max-states", str(max_states)],
                          capture_output=True, text=True).stdout
     m = re.search(r"solved: (\d+) moves, (\d+) pushes, (\d+) states", out)
@@ -114,6 +126,8 @@ def main():
     ap.add_argument("--size", default="6x5-9x7")
     ap.add_argument("--walls", type=int, default=2)
     ap.add_argument("--max-states", type=int, default=200000)
+    ap.add_argument("--unhauled", action="store_true",
+                    help="climb on the pushes that do not haul a box")
     a = ap.parse_args()
     rng = random.Random(a.seed)
     lo, hi = a.size.split("-")
@@ -124,7 +138,7 @@ def main():
         grid, box = room(rng, size, a.walls)
         for ch in "@EPP" + "".join(KIND[k] for k in a.kinds):
             place(rng, grid, ch)
-        r = solve(grid, scratch, a.max_states)
+        r = solve(grid, scratch, a.max_states, a.unhauled)
         if r:
             best = (grid, r)
             break
@@ -133,7 +147,7 @@ def main():
     needed = kinds_needed(best[0], a.kinds, best[1][1], scratch, a.max_states)
     for _ in range(a.steps):
         g = mutate(rng, best[0], box)
-        r = solve(g, scratch, a.max_states)
+        r = solve(g, scratch, a.max_states, a.unhauled)
         if not r or (r[0], r[1]) < (best[1][0], best[1][1]) and needed:
             continue
         # a room whose kinds are all tools first, then more pushes, then more moves
@@ -143,7 +157,7 @@ def main():
     os.unlink(scratch)
     with open(a.out, "w") as f:
         f.write(text(best[0], idea=", ".join(NAME[k] for k in a.kinds) + "."))
-    print("%s: %d pushes, %d moves, %d states" % (a.out, *best[1]))
+    print("%s: %d %spushes, %d moves, %d states" % (a.out, best[1][0], "unhauled " if a.unhauled else "", *best[1][1:]))
 
 
 if __name__ == "__main__":

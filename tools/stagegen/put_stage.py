@@ -64,7 +64,7 @@ def main():
 
     replace_line(words, key + " |", "%s | %s | %s" % (key, a.title, a.idea))
     slot = key[len("slot"):]
-    replace_line(os.path.join(HERE, "seeds.txt"), "slot %s seed" % slot,
+    replace_line(os.path.join(HERE, "seeds.txt"), "slot %s " % slot,
                  "slot %s %s: %d moves, %d pushes" % (slot, a.seed_note, m["moves"], m["pushes"]))
     print("%s: %s, %d moves, %d pushes, %d floor, %d used, %d corners, %d stubs, moments %d" % (
         stage, a.title, m["moves"], m["pushes"], m["floor"], m["used"], m["outlineCorners"],
