@@ -2,14 +2,6 @@
 
 namespace rara3 {
 
-int32_t CellAt(const Board& b, int32_t x, int32_t y) {
-  return InGrid(x, y) ? b.Map[x][y] : KindOutside;
-}
-
-void SetCell(Board& b, int32_t x, int32_t y, int32_t kind) {
-  if (InGrid(x, y)) b.Map[x][y] = kind;
-}
-
 void PlaceStageCells(Board& b, const StageCells& cells, bool forPlay) {
   for (int32_t y = 0; y < kBoardSize; ++y) {
     for (int32_t x = 0; x < kBoardSize; ++x) {

@@ -73,10 +73,13 @@ constexpr int32_t RestingKind(int32_t pushKind, int32_t hitKind) {
 // opens; otherwise (the editor) they stay as stored. Nothing else changes.
 void PlaceStageCells(Board& b, const StageCells& cells, bool forPlay);
 
-// The kind at (x, y); KindOutside beyond the grid.
-int32_t CellAt(const Board& b, int32_t x, int32_t y);
+// The kind at (x, y); KindOutside beyond the grid. Inline: the searches
+// ask it for every cell beside every cell they walk.
+inline int32_t CellAt(const Board& b, int32_t x, int32_t y) { return InGrid(x, y) ? b.Map[x][y] : KindOutside; }
 // Writes a cell; a write beyond the grid does nothing.
-void SetCell(Board& b, int32_t x, int32_t y, int32_t kind);
+inline void SetCell(Board& b, int32_t x, int32_t y, int32_t kind) {
+  if (InGrid(x, y)) b.Map[x][y] = kind;
+}
 
 enum class MoveKind {
   None,      // blocked: the player only turned

@@ -33,21 +33,26 @@ void MovePlayer(Board& b, int cell) {
 
 // Where the player can walk without pushing: breadth-first over empty
 // cells, each with the cell and the facing it was entered from. Run for
-// every push tried, so it marks cells with a stamp per walk instead of
-// clearing its tables.
+// every position and every push tried, so it marks cells with a stamp per
+// walk instead of clearing its tables.
 struct Walk {
   std::array<uint32_t, kCells> seen{};
   std::array<int16_t, kCells> from;
   std::array<uint8_t, kCells> facing;
-  std::array<int16_t, kCells> order;  // the cells reached, the start first
+  // The cells reached, the start first; Settle writes one past the last.
+  std::array<int16_t, kCells + 1> order;
   int count = 0;
   uint32_t stamp = 0;
 
-  void From(const Board& b) {
+  void NewStamp() {
     if (++stamp == 0) {
       seen.fill(0);
       stamp = 1;
     }
+  }
+
+  void From(const Board& b) {
+    NewStamp();
     const int start = CellIndex(b.PlayerX, b.PlayerY);
     count = 0;
     order[count++] = static_cast<int16_t>(start);
@@ -80,13 +85,32 @@ struct Walk {
 
   // One position for every place the player can walk to: the player on
   // the first cell of the reachable floor (off an open exit when there is
-  // room).
+  // room). The flood of every push tried: it keeps no way back, and takes
+  // no branch per cell (a flood's turns defeat the branch predictor), so a
+  // neighbour off the board is the cell itself, already seen.
   void Settle(Board& b) {
+    NewStamp();
+    const int start = CellIndex(b.PlayerX, b.PlayerY);
     const int exit = InGrid(b.ExitX, b.ExitY) ? CellIndex(b.ExitX, b.ExitY) : -1;
-    From(b);
-    const int start = order[0];
     int first = start == exit ? kCells : start;
-    for (int i = 1; i < count; ++i) first = std::min<int>(first, order[i]);
+    int n = 0;
+    order[n++] = static_cast<int16_t>(start);
+    seen[start] = stamp;
+    const int32_t* map = &b.Map[0][0];
+    for (int q = 0; q < n; ++q) {
+      const int c = order[q];
+      const int x = c / kBoardSize, y = c % kBoardSize;
+      const int next[4] = {y + 1 < kBoardSize ? c + 1 : c, x > 0 ? c - kBoardSize : c,
+                           x + 1 < kBoardSize ? c + kBoardSize : c, y > 0 ? c - 1 : c};
+      for (const int m : next) {
+        const bool fresh = (seen[m] != stamp) & (map[m] == KindEmpty);
+        seen[m] = fresh ? stamp : seen[m];
+        order[n] = static_cast<int16_t>(m);
+        n += fresh;
+        first = fresh ? std::min(first, m) : first;
+      }
+    }
+    count = 0;  // the walk's tables now hold nothing of use
     MovePlayer(b, first == kCells ? start : first);
   }
 };

@@ -54,6 +54,9 @@ INSTANTIATE_TEST_SUITE_P(
         PushCase{"LoneBoxRoams", {"########", "#......#", "#.@P...#", "#......#", "#E.....#", "########"},
                  solve::SolveStatus::Unsolvable, 0},
         PushCase{"WonInOnePush", {"#######", "#@P..P#", "#E....#", "#######"}, solve::SolveStatus::Solved, 1},
+        // No walls at all: the player's floor is nearly the whole board,
+        // up to its edges.
+        PushCase{"OpenBoardToItsEdges", {"@P..P", "E...."}, solve::SolveStatus::Solved, 1},
         PushCase{"CopyBoxBecomesThePair", {"#######", "#@C.P.#", "#.....#", "#..P..#", "#E....#", "#######"},
                  solve::SolveStatus::Solved, 1},
         // Two pushes from where the player stands (6 moves), or a walk round
