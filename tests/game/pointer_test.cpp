@@ -339,7 +339,7 @@ void PrintTo(const BufferCase& c, std::ostream* os) { *os << c.name; }
 class BufferTest : public PointerTest, public testing::WithParamInterface<BufferCase> {};
 
 // During a walk right from (1, 1).
-TEST_P(BufferTest, KeepsOneTap) {
+TEST_P(BufferTest, KeepsTheTapsMadeDuringAWalk) {
   PlayBoard({"....", ".@..", "...."});
   StartRecording();
   Hold(KeyStateRight);

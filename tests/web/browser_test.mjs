@@ -543,12 +543,14 @@ try {
   check(st.ended, 'Esc on the title ends the game and the page says so');
 
   // --- Window sizes: phones both ways, a tablet, desktops at 1, 1.25 and
-  // 1.5 device pixels per CSS pixel. Each in a fresh profile of its own.
+  // 1.5 device pixels per CSS pixel, a large touch screen. Each in a fresh
+  // profile of its own.
   const sizes = [
     { name: 'phone-portrait', play: true, width: 390, height: 844, ratio: 3, touch: true },
     { name: 'phone-landscape', play: true, width: 844, height: 390, ratio: 3, touch: true },
     { name: 'tablet', play: true, width: 768, height: 1024, ratio: 2, touch: true },
     { name: 'desktop', play: true, width: 1920, height: 1080, ratio: 1, touch: false },
+    { name: 'desktop-touch', play: true, width: 1920, height: 1080, ratio: 1, touch: true },
     { name: 'laptop-125', width: 1536, height: 864, ratio: 1.25, touch: false },
     { name: 'laptop-150', width: 1280, height: 720, ratio: 1.5, touch: false },
     { name: 'small-125', width: 700, height: 560, ratio: 1.25, touch: false },
