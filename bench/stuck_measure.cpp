@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "core/command_line.h"
 #include "game/position_search.h"
 #include "game/push_search.h"
 #include "game/solver.h"
@@ -112,9 +113,16 @@ bool ParseInt(const char* s, int& out) {
   return true;
 }
 
+constexpr char kUsage[] =
+    "usage: rara3-stuck-measure [--from N] [--to N] [--walks N] [--moves N] [--seed N]\n"
+    "Plays random moves on the shipped stages and times the search after each\n"
+    "move on every position met: how soon \"no way out\" shows on the dead ones,\n"
+    "and that none is claimed where a way out is left.\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (rara3::AnswerStandardOptions(argc, argv, "rara3-stuck-measure", kUsage, stdout)) return 0;
   Options o;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
@@ -127,9 +135,7 @@ int main(int argc, char** argv) {
     } else if (target && i + 1 < argc && ParseInt(argv[i + 1], *target)) {
       ++i;
     } else {
-      std::fprintf(stderr,
-                   "usage: rara3-stuck-measure [--from N] [--to N] [--walks N] [--moves N] "
-                   "[--seed N]\n");
+      std::fputs(kUsage, stderr);
       return 2;
     }
   }
