@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the stage titles as a C++ source for the side panels: the first
 comment line of each stage file (assets/stages/001.txt ...), which the stage
-tools write from tools/stagegen/words.txt.
+tools write from assets/stage-notes/words.txt.
 
 Usage: stage_titles.py STAGE_DIR OUTPUT.cpp
 """

@@ -3,7 +3,7 @@
 # rooms on a real board, one idea each, few pushes, at most 30 % dead ends;
 # each stage tries its seeds in order until one gives a stage, so the same
 # build makes the same stages), stages 6-10 drawn by hand in
-# tools/stagegen/tutorial/, where a blast, a copy change or a corridor had to
+# assets/stage-notes/tutorial/, where a blast, a copy change or a corridor had to
 # be set up just so.
 #
 #   tools/stagegen/make_tutorial.sh OUT_DIR
@@ -49,5 +49,5 @@ for row in "${stages[@]}"; do
   [ -s "$file" ] || echo "stage $n: no stage" >&2
 done
 for n in 06 07 08 09 10; do
-  cp "$(dirname "$0")/tutorial/tut$n.txt" "$out/tut$n.txt"
+  cp "$(dirname "$0")/../../assets/stage-notes/tutorial/tut$n.txt" "$out/tut$n.txt"
 done

@@ -4,7 +4,7 @@ stages 1-10, the ninety slots of make_set.sh as stages 11-100 ordered by the
 pushes, moves and states of their shortest solutions, each with the title and
 idea written for it in words.txt.
 
-usage: order_set.py TUTORIAL_DIR SLOTS_DIR OUT_DIR [--words tools/stagegen/words.txt]
+usage: order_set.py TUTORIAL_DIR SLOTS_DIR OUT_DIR [--words assets/stage-notes/words.txt]
        (RARA3_SOLVE names the solver; default build/tools/solve/rara3-solve)
 
 words.txt: one line per stage, "tutNN | Title | Idea" or "slotNN | Title | Idea".
@@ -53,7 +53,7 @@ def main():
     ap.add_argument("tutorial")
     ap.add_argument("slots")
     ap.add_argument("out")
-    ap.add_argument("--words", default="tools/stagegen/words.txt")
+    ap.add_argument("--words", default="assets/stage-notes/words.txt")
     args = ap.parse_args()
     solver = os.environ.get("RARA3_SOLVE", "build/tools/solve/rara3-solve")
     words = {}

@@ -15,6 +15,8 @@ import subprocess
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+# The words and seeds of the set live beside the stages, not the code.
+NOTES = os.path.join(HERE, "..", "..", "assets", "stage-notes")
 SOLVER = os.environ.get("RARA3_SOLVE", "build/tools/solve/rara3-solve")
 
 
@@ -44,7 +46,7 @@ def main():
 
     stage = os.path.join(a.stages, "%03d.txt" % a.number)
     old_title = open(stage).readline()[2:].strip()
-    words = os.path.join(HERE, "words.txt")
+    words = os.path.join(NOTES, "words.txt")
     keys = [l.split(" | ")[0] for l in open(words) if (" | %s | " % old_title) in l]
     if len(keys) != 1:
         sys.exit("words.txt: no single line for %r" % old_title)
@@ -64,7 +66,7 @@ def main():
 
     replace_line(words, key + " |", "%s | %s | %s" % (key, a.title, a.idea))
     slot = key[len("slot"):]
-    replace_line(os.path.join(HERE, "seeds.txt"), "slot %s " % slot,
+    replace_line(os.path.join(NOTES, "seeds.txt"), "slot %s " % slot,
                  "slot %s %s: %d moves, %d pushes" % (slot, a.seed_note, m["moves"], m["pushes"]))
     print("%s: %s, %d moves, %d pushes, %d floor, %d used, %d corners, %d stubs, moments %d" % (
         stage, a.title, m["moves"], m["pushes"], m["floor"], m["used"], m["outlineCorners"],

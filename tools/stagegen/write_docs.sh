@@ -46,14 +46,14 @@ cat "$tmp/m1.jsonl" "$tmp/m2.jsonl" > "$tmp/measures.jsonl"
   echo "## Goals"
   echo
   echo "Measured by \`rara3-solve --measure\` and \`tools/stagegen/measure_set.py\`; the old set's"
-  echo "figures are kept in \`tools/stagegen/measures_before.jsonl\`."
+  echo "figures are kept in \`assets/stage-notes/measures_before.jsonl\`."
   echo
-  python3 tools/stagegen/measure_set.py "$tmp/measures.jsonl" --old tools/stagegen/measures_before.jsonl --section goals
+  python3 tools/stagegen/measure_set.py "$tmp/measures.jsonl" --old assets/stage-notes/measures_before.jsonl --section goals
   echo "## Tight rooms, a climb, choices"
   echo
   cat tools/stagegen/shape_legend.md
   echo
-  python3 tools/stagegen/measure_set.py "$tmp/measures.jsonl" --old tools/stagegen/measures_before.jsonl --section shape-goals
+  python3 tools/stagegen/measure_set.py "$tmp/measures.jsonl" --old assets/stage-notes/measures_before.jsonl --section shape-goals
   echo
   python3 tools/stagegen/measure_set.py "$tmp/measures.jsonl" --section shape-tens
   echo
@@ -79,4 +79,4 @@ cat "$tmp/m1.jsonl" "$tmp/m2.jsonl" > "$tmp/measures.jsonl"
   echo
   python3 tools/stagegen/measure_set.py "$tmp/measures.jsonl" --section shape-stages
 } > docs/stages.md
-cp "$tmp/measures.jsonl" tools/stagegen/measures_now.jsonl
+cp "$tmp/measures.jsonl" assets/stage-notes/measures_now.jsonl
