@@ -92,7 +92,7 @@ constexpr int16_t ModAlt = 4;
 // The hidden keys act only with exactly Ctrl+Shift held.
 constexpr int16_t ModCtrlShift = ModCtrl | ModShift;
 
-// Scan codes of the held arrow keys in KeyState.
+// Scan codes of the held arrow keys in the keyboard's poll.
 constexpr int KeyStateUp = 200;
 constexpr int KeyStateLeft = 203;
 constexpr int KeyStateRight = 205;

@@ -35,7 +35,7 @@ constexpr int16_t KeyCodeOfPadButton(PadButton b) {
   }
 }
 
-// The scan code a held D-pad direction stands for in KeyState, or 0.
+// The scan code a held D-pad direction stands for in the keyboard's poll, or 0.
 constexpr int HeldScanOfPadButton(PadButton b) {
   switch (b) {
     case PadButton::DpadUp: return KeyStateUp;

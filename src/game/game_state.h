@@ -226,9 +226,10 @@ struct GameState : Board {
   // H asks for a hint.
   FloorHelp Help;
 
-  // Keyboard state as the last poll found it, written by the timer tick's
-  // poll.
-  uint8_t KeyState[256] = {};
+  // The arrows held at the last poll, a bit each (HeldBit): the timer
+  // tick's poll reduces the keyboard to them, and a held swipe adds its
+  // own. The raw keys stay with the platform.
+  uint8_t HeldArrows = 0;
 };
 
 // The values the program starts with (every field not set

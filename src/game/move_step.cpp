@@ -13,7 +13,7 @@ namespace {
 
 const Arrow* HeldArrow(const GameState& g) {
   for (const Arrow& a : kArrowPriority) {
-    if (g.KeyState[a.keyStateIndex] != 0) return &a;
+    if ((g.HeldArrows & HeldBit(a.facing)) != 0) return &a;
   }
   return nullptr;
 }
@@ -41,7 +41,13 @@ void ResolveAndNote(GameState& g, int32_t facingBefore) {
 
 }  // namespace
 
-void PollKeyboard(GameState& g, Keyboard& keyboard) { keyboard.Poll(g.KeyState); }
+void PollKeyboard(GameState& g, Keyboard& keyboard) {
+  uint8_t keys[256] = {};
+  keyboard.Poll(keys);
+  g.HeldArrows = 0;
+  for (const Arrow& a : kArrowPriority)
+    if (keys[a.keyStateIndex] != 0) g.HeldArrows |= HeldBit(a.facing);
+}
 
 void HandleTimerTick(GameState& g, Platform& p) {
   TuneKeepAlive(g, p.audio, p.system);

@@ -26,10 +26,18 @@ constexpr Arrow kArrowPriority[4] = {
     {KeyStateUp, KeyUp, FacingUp, MoveCodeUp},
 };
 
+// The bit of an arrow in GameState::HeldArrows: its place in the order.
+constexpr uint8_t HeldBit(int32_t facing) {
+  for (int i = 0; i < 4; ++i)
+    if (kArrowPriority[i].facing == facing) return static_cast<uint8_t>(1u << i);
+  return 0;
+}
+
 // One 10 ms tick: the tune's keep-alive, the keyboard poll, then, when the
 // player stands idle, a kept tap, a held arrow (or the replay) or the next
 // step of a pointer's walk.
 void HandleTimerTick(GameState& g, Platform& p);
+// The keyboard's state reduced to the arrows held, into HeldArrows.
 void PollKeyboard(GameState& g, Keyboard& keyboard);
 // Direction from the replay or the held arrows (down, left, right, up),
 // the move resolved, and a move that walks or pushes noted.

@@ -186,7 +186,7 @@ void NoteKeyForPointerPlay(GameState& g, int16_t keyCode) {
   }
   // An arrow the last poll saw held is a repeat: the poll moves it. In the
   // idle scene the poll sees a new arrow itself, unless taps wait before it.
-  if (!MovesOnBoard(g) || g.KeyState[ArrowOf(facing)->keyStateIndex] != 0) return;
+  if (!MovesOnBoard(g) || (g.HeldArrows & HeldBit(facing)) != 0) return;
   if (g.flow.Scene == SceneIdle && q.tapCount == 0) return;
   KeepTap(q, facing);
 }
@@ -224,7 +224,7 @@ void HoldSwipedArrow(GameState& g) {
   if (!q.down || q.swipeFacing == 0) return;
   if (q.swipeTicks < kSwipeHoldTicks) ++q.swipeTicks;
   if (q.swipeTicks >= kSwipeHoldTicks && MovesOnBoard(g))
-    g.KeyState[ArrowOf(q.swipeFacing)->keyStateIndex] = 0x80;
+    g.HeldArrows |= HeldBit(q.swipeFacing);
 }
 
 bool TakeTappedArrow(GameState& g, int32_t& facing) {

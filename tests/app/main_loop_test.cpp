@@ -90,7 +90,7 @@ TEST(MainLoop, NothingRunsOnceTheProgramHasEnded) {
   EXPECT_TRUE(l.hp.system.Ended());
   EXPECT_EQ(l.hp.system.ExitStatus(), 0);
   EXPECT_EQ(l.g->flow.Scene, SceneTitle);
-  EXPECT_EQ(l.g->KeyState[KeyStateDown], 0);
+  EXPECT_EQ(l.g->HeldArrows, 0);
   RunPass(*l.g, l.hp.platform);
   EXPECT_EQ(l.hp.display.flips, 1);
 }

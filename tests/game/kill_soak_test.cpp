@@ -6,7 +6,7 @@
 // the player made is lost: the next start finishes an interrupted follow.
 //
 // Not part of the default run: RARA3_KILL_SOAK sets the number of kills of
-// each kind (make soak-kill runs 200 of each), RARA3_KILL_SOAK_SEED the seed.
+// each kind (make soak-kill runs 300 of each), RARA3_KILL_SOAK_SEED the seed.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>

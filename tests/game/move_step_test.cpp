@@ -204,9 +204,9 @@ TEST_F(MoveStepTest, TheMoveStepRunsOnlyInTheIdleSceneWithAnArrowHeld) {
   for (const int16_t scene : {SceneTitle, SceneWalk, ScenePush, SceneClear, SceneRetire,
                               SceneEnding, SceneEditor}) {
     g.flow.Scene = scene;
-    g.KeyState[KeyStateRight] = 0;
+    g.HeldArrows = 0;
     HandleTimerTick(g, p);
-    EXPECT_NE(g.KeyState[KeyStateRight], 0) << "the poll runs in every scene";
+    EXPECT_EQ(g.HeldArrows, HeldBit(FacingRight)) << "the poll runs in every scene";
     EXPECT_EQ(g.flow.Scene, scene);
     EXPECT_EQ(g.record.RecordCount, 0);
   }

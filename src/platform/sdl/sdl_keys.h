@@ -1,5 +1,5 @@
 // SDL's keys in the numbers the game knows: keyboard scan codes (the index
-// of KeyState) for held keys, Windows virtual-key codes and the modifier
+// of the keyboard's poll) for held keys, Windows virtual-key codes and the modifier
 // mask for key-down events.
 #pragma once
 
