@@ -2,8 +2,10 @@
 """Keeps the catalogue of the texts the player reads in step with the code.
 
   catalogue.py check SOURCE_ROOT   exits 1, naming the texts, when po/rara3.pot
-                                   is not what the code marks (Tr, TrFormat,
-                                   TrCount, TrFormatCount, N_) or po/ja.po's texts differ from it
+                                   is not what the code marks (Tr, TrContext,
+                                   TrFormat, TrCount, TrFormatCount, N_) and
+                                   the stage titles (assets/stages), or
+                                   po/ja.po's texts differ from it
   catalogue.py update SOURCE_ROOT  writes po/rara3.pot from the code and
                                    merges it into po/ja.po (new texts come in
                                    untranslated, and the tests fail until
@@ -18,6 +20,7 @@ import tempfile
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 import po_table  # noqa: E402
+import stage_titles  # noqa: E402
 
 DOMAIN = 'rara3'
 
@@ -26,15 +29,42 @@ def extract(root, out):
     sources = sorted(str(p.relative_to(root)) for p in (root / 'src').rglob('*')
                      if p.suffix in ('.cpp', '.h'))
     subprocess.run(['xgettext', '--language=C++', '--from-code=UTF-8', '--keyword=',
-                    '--keyword=Tr', '--keyword=TrFormat:1', '--keyword=N_',
+                    '--keyword=Tr', '--keyword=TrContext:1c,2', '--keyword=TrFormat:1', '--keyword=N_',
                     '--keyword=TrCount:1,2', '--keyword=TrFormatCount:1,2',
                     '--add-comments=Translators:', '--add-location=file',
                     '--package-name=' + DOMAIN, '--msgid-bugs-address=',
                     '--output=' + str(out)] + sources, cwd=root, check=True)
+    with open(out, 'a', encoding='utf-8') as f:
+        f.write(title_entries(root))
+
+
+def title_entries(root):
+    """The stage titles as catalogue entries under their context, each with
+    the idea of its floor for the translator; a title two floors share is
+    one entry."""
+    floors = {}
+    for n, (title, idea) in enumerate(stage_titles.headings(str(root / 'assets' / 'stages')), 1):
+        if title:
+            floors.setdefault(title, []).append((n, idea))
+    out = []
+    for title, where in floors.items():
+        out.append('')
+        out += ['#. Floor %d: %s' % (n, idea) for n, idea in where]
+        out.append('#: ' + ' '.join('assets/stages/%03d.txt' % n for n, _ in where))
+        out += ['msgctxt ' + stage_titles.c_string(stage_titles.CONTEXT),
+                'msgid ' + stage_titles.c_string(title), 'msgstr ""']
+    return '\n'.join(out) + '\n'
 
 
 def ids(path):
-    return [msgid for msgid, _, _ in po_table.read_po(str(path))]
+    """(context, text) of every entry; a plural form is an entry of its own."""
+    return [(e['context'], text) for e in po_table.parse_po(str(path))
+            for text in (e['msgid'], e['plural']) if text is not None]
+
+
+def named(entry):
+    context, text = entry
+    return repr(text) if context is None else '%r (%s)' % (text, context)
 
 
 def main():
@@ -53,9 +83,9 @@ def main():
         code = set(ids(fresh))
     problems = []
     for label, have in (('po/rara3.pot', set(ids(pot))), ('po/ja.po', set(ids(ja)))):
-        problems += ['%s lacks %r' % (label, t) for t in sorted(code - have)]
-        problems += ['%s has %r, which the code no longer shows' % (label, t)
-                     for t in sorted(have - code)]
+        problems += ['%s lacks %s' % (label, named(t)) for t in sorted(code - have, key=named)]
+        problems += ['%s has %s, which the code no longer shows' % (label, named(t))
+                     for t in sorted(have - code, key=named)]
     for p in problems:
         print(p)
     if problems:

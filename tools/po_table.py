@@ -30,9 +30,10 @@ def _unquote(text):
 
 
 def parse_po(path):
-    """[{'msgid', 'msgstr', 'fuzzy', 'plural'}] of a catalogue, the header
-    left out. An entry with plural forms has 'plural' (its msgid_plural) and
-    its first form as 'msgstr': Japanese has one form for every number."""
+    """[{'msgid', 'msgstr', 'fuzzy', 'plural', 'context'}] of a catalogue,
+    the header left out. An entry with plural forms has 'plural' (its
+    msgid_plural) and its first form as 'msgstr': Japanese has one form for
+    every number. 'context' is the msgctxt, or None."""
     entries, current, field, fuzzy = [], {}, None, False
 
     def finish():
@@ -40,7 +41,8 @@ def parse_po(path):
         if 'msgid' in current and current['msgid'] != '':
             entries.append({'msgid': current['msgid'],
                             'msgstr': current.get('msgstr', current.get('msgstr[0]', '')),
-                            'fuzzy': fuzzy, 'plural': current.get('msgid_plural')})
+                            'fuzzy': fuzzy, 'plural': current.get('msgid_plural'),
+                            'context': current.get('msgctxt')})
         current, field, fuzzy = {}, None, False
 
     with open(path, encoding='utf-8') as f:
@@ -53,11 +55,11 @@ def parse_po(path):
                     fuzzy = 'fuzzy' in line
                 elif line.startswith('#'):
                     continue
-                elif line.startswith('msgid '):
+                elif line.startswith('msgctxt ') or line.startswith('msgid '):
                     if 'msgid' in current:
                         finish()
-                    field = 'msgid'
-                    current[field] = _unquote(line[6:])
+                    field, _, value = line.partition(' ')
+                    current[field] = _unquote(value)
                 elif line.startswith('msgid_plural ') or line.startswith('msgstr'):
                     field, _, value = line.partition(' ')
                     current[field] = _unquote(value)
@@ -102,16 +104,19 @@ def main():
         '  const char* japanese;  // "" when not yet translated',
         '  bool fuzzy;',
         '  const char* singular;  // for a plural form: its singular, else nullptr',
+        '  const char* context;  // the msgctxt, else nullptr',
         '};',
         '',
         'inline constexpr JapaneseWord kJapaneseWords[] = {',
     ]
     for e in entries:
         fuzzy = 'true' if e['fuzzy'] else 'false'
-        lines.append('    {%s, %s, %s, nullptr},' % (_c_string(e['msgid']), _c_string(e['msgstr']), fuzzy))
+        context = 'nullptr' if e['context'] is None else _c_string(e['context'])
+        lines.append('    {%s, %s, %s, nullptr, %s},' % (_c_string(e['msgid']), _c_string(e['msgstr']), fuzzy,
+                                                       context))
         if e['plural'] is not None:
-            lines.append('    {%s, %s, %s, %s},' % (_c_string(e['plural']), _c_string(e['msgstr']), fuzzy,
-                                                  _c_string(e['msgid'])))
+            lines.append('    {%s, %s, %s, %s, %s},' % (_c_string(e['plural']), _c_string(e['msgstr']), fuzzy,
+                                                      _c_string(e['msgid']), context))
     lines += ['};', '', '}  // namespace rara3', '']
     text = '\n'.join(lines)
     try:

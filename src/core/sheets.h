@@ -26,7 +26,7 @@ struct SheetSize {
 };
 constexpr SheetSize kSheetSize[kSheetCount] = {
     {640, 480}, {640, 1280}, {640, 480}, {216, 72}, {370, 88},
-    {565, 400}, {440, 44},   {354, 142}, {192, 180},
+    {565, 436}, {440, 44},   {354, 142}, {192, 180},
 };
 
 // kSheetBlack is the opaque clear; every other sheet is keyed on black.

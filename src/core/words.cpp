@@ -23,10 +23,12 @@ constexpr char kDomain[] = "rara3";
 bool useTable = false;
 bool tableIsJapanese = false;
 
-const char* FromTable(const char* english) {
+const char* FromTable(const char* english, const char* context = nullptr) {
   if (!tableIsJapanese) return english;
   for (const JapaneseWord& w : kJapaneseWords) {
-    if (std::strcmp(w.english, english) == 0) return w.japanese[0] != '\0' ? w.japanese : english;
+    const bool sameContext = context == nullptr ? w.context == nullptr
+                                                : w.context != nullptr && std::strcmp(w.context, context) == 0;
+    if (sameContext && std::strcmp(w.english, english) == 0) return w.japanese[0] != '\0' ? w.japanese : english;
   }
   return english;
 }
@@ -41,6 +43,21 @@ const char* Tr(const char* english) {
   return english;
 #else
   return dgettext(kDomain, english);
+#endif
+}
+
+const char* TrContext(const char* context, const char* english) {
+  if (english == nullptr || english[0] == '\0') return english;
+  if (useTable) return FromTable(english, context);
+#ifdef __EMSCRIPTEN__
+  (void)context;
+  return english;
+#else
+  // gettext keeps a context as "context\4text"; without a translation it
+  // hands back that key, never the text alone.
+  const std::string key = std::string(context) + '\4' + english;
+  const char* found = dgettext(kDomain, key.c_str());
+  return found == key.c_str() ? english : found;
 #endif
 }
 

@@ -16,6 +16,10 @@ namespace rara3 {
 // has no translation.
 const char* Tr(const char* english);
 
+// Tr for a text the catalogue keeps under a context (msgctxt), so that it
+// never takes the translation of the same English elsewhere.
+const char* TrContext(const char* context, const char* english);
+
 // Tr, then each "{0}", "{1}", ... replaced by the argument of that index.
 // A placeholder without an argument is left as it stands.
 std::string TrFormat(const char* english, std::initializer_list<std::string> args);

@@ -1,5 +1,6 @@
 // The title of each shipped stage, from the stage files the data file is
-// packed from; the side panel shows it.
+// packed from, in the player's language (the catalogue translates it); the
+// side panel shows it.
 #pragma once
 
 #include <cstdint>

@@ -24,6 +24,13 @@ std::vector<std::string> Placeholders(const std::string& text) {
   return found;
 }
 
+// A catalogue entry as the game asks for it: under its context, or a
+// plural form through its singular, for a number that takes it.
+const char* Shown(const JapaneseWord& w) {
+  if (w.context != nullptr) return TrContext(w.context, w.english);
+  return w.singular ? TrCount(w.singular, w.english, 2) : Tr(w.english);
+}
+
 class WordsTest : public ::testing::Test {
  protected:
   void TearDown() override { ChooseLanguage(nullptr); }
@@ -40,16 +47,13 @@ TEST_F(WordsTest, EveryTextOfTheCatalogueHasAJapaneseTranslation) {
 
 TEST_F(WordsTest, TheLocaleChoosesTheLanguageOfEveryText) {
   for (const JapaneseWord& w : kJapaneseWords) {
-    // A plural form is looked up through its singular, for a number that
-    // takes it.
-    const auto shown = [&w] { return w.singular ? TrCount(w.singular, w.english, 2) : Tr(w.english); };
     ChooseLanguage(nullptr);
-    EXPECT_STREQ(shown(), w.english);
+    EXPECT_STREQ(Shown(w), w.english);
     ChooseLanguage("ja");
-    EXPECT_STREQ(shown(), w.japanese);
+    EXPECT_STREQ(Shown(w), w.japanese);
     // An English locale has no catalogue of its own: the English text.
     ChooseLanguage("en", "C.UTF-8");
-    EXPECT_STREQ(shown(), w.english);
+    EXPECT_STREQ(Shown(w), w.english);
   }
 }
 
@@ -79,11 +83,41 @@ TEST_F(WordsTest, TheBrowsersTableShowsWhatTheCatalogueShows) {
                            TagCase{"en-US", false}, TagCase{"jav", false}, TagCase{"", false}}) {
     UseLanguageTag(c.tag);
     for (const JapaneseWord& w : kJapaneseWords) {
-      EXPECT_STREQ(Tr(w.english), c.japanese ? w.japanese : w.english) << c.tag;
+      EXPECT_STREQ(Shown(w), c.japanese ? w.japanese : w.english) << c.tag;
     }
   }
   UseLanguageTag("ja");
   EXPECT_STREQ(Tr("A text the catalogue does not have"), "A text the catalogue does not have");
+}
+
+TEST_F(WordsTest, AContextKeepsItsTranslationsApart) {
+  // Stage titles sit under a context of their own: the same English
+  // outside it, or under another context, stays English.
+  struct ContextCase {
+    const char* context;  // nullptr: Tr
+    const char* english;
+    const char* japanese;
+  };
+  const ContextCase cases[] = {
+      {"stage title", "First Light", "はじまりの光"},
+      {"stage title", "Top Stop", "てっぺんで止める"},
+      {nullptr, "First Light", "First Light"},
+      {"another context", "First Light", "First Light"},
+      {"stage title", "Floor {0}", "Floor {0}"},
+      {"stage title", "", ""},
+  };
+  const auto shown = [](const ContextCase& c) {
+    return c.context != nullptr ? TrContext(c.context, c.english) : Tr(c.english);
+  };
+  for (const ContextCase& c : cases) {
+    ChooseLanguage("ja");
+    EXPECT_STREQ(shown(c), c.japanese) << c.english;
+    ChooseLanguage(nullptr);
+    EXPECT_STREQ(shown(c), c.english) << c.english;
+    // The browser's table agrees with the catalogue.
+    UseLanguageTag("ja");
+    EXPECT_STREQ(shown(c), c.japanese) << c.english;
+  }
 }
 
 TEST_F(WordsTest, CountsTakeTheFormOfTheirNumber) {

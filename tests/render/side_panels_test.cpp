@@ -49,8 +49,8 @@ class SidePanelsTest : public GameFixture {
   ~SidePanelsTest() override { ChooseLanguage(nullptr); }
 };
 
-// Scene by scene, on floor 1 of the shipped set ("First Light"); "*" marks a
-// bright line.
+// Scene by scene, on floor 1 of the shipped set ("First Light") unless a
+// case chooses another; "*" marks a bright line.
 struct SceneCase {
   const char* name;
   const char* language;  // nullptr: English
@@ -62,6 +62,16 @@ struct SceneCase {
 const std::vector<std::string> kBoardKeys = {
     "Arrows: move", "Backspace: undo", "R: restart", "H: hint", "Esc: give up", "Enter: speed",
     "Space: colours", "M: music", "S: sound", "F1: hide panels"};
+
+const std::vector<std::string> kTitleKeys = {"Up/Down: choose a floor", "Enter: start", "Esc: quit",
+                                              "M: music", "S: sound", "F1: hide panels"};
+const std::vector<std::string> kTitleKeysJa = {"上下: フロアを選ぶ", "Enter: 始める", "Esc: 終わる",
+                                                "M: 音楽", "S: 効果音", "F1: 表示を消す"};
+
+void OnTitleOfFloor60(GameState& g) {
+  g.flow.Scene = SceneTitle;
+  g.flow.StageNo = 60;
+}
 
 void OnFloor(GameState& g) {
   g.flow.Scene = SceneIdle;
@@ -76,7 +86,7 @@ const char* const kGoalJa = "目的: ペアの箱を別のペアの箱にぶつ�
 const SceneCase kScenes[] = {
     {"title", nullptr, [](GameState& g) { g.flow.Scene = SceneTitle; },
      {"Floor 1", "First Light", ""},
-     {"Up/Down: choose a floor", "Enter: start", "Esc: quit", "M: music", "S: sound", "F1: hide panels"}},
+     kTitleKeys},
     {"a floor never cleared", nullptr, OnFloor,
      {"Floor 1", "First Light", "", kGoal, "", "Moves 12", "Pushes 1", "Not cleared yet", "", "Speed: normal",
       "Colour set 1"},
@@ -169,9 +179,10 @@ const SceneCase kScenes[] = {
      {"Arrows: cursor", "1-8: boxes", "A: player", "Z: exit", "Q: erase", "Enter: save", "Esc: leave",
       "F1: hide panels"}},
     {"the ending", nullptr, [](GameState& g) { g.flow.Scene = SceneEnding; }, {}, {}},
+    {"title on a later floor", nullptr, OnTitleOfFloor60, {"Floor 60", "Top Stop", ""}, kTitleKeys},
     {"title in Japanese", "ja", [](GameState& g) { g.flow.Scene = SceneTitle; },
-     {"フロア 1", "First Light", ""},
-     {"上下: フロアを選ぶ", "Enter: 始める", "Esc: 終わる", "M: 音楽", "S: 効果音", "F1: 表示を消す"}},
+     {"フロア 1", "はじまりの光", ""},
+     kTitleKeysJa},
     {"a floor in Japanese", "ja",
      [](GameState& g) {
        OnFloor(g);
@@ -179,7 +190,7 @@ const SceneCase kScenes[] = {
        g.Panel.bestPushes = 1;
        g.Panel.bestHints = 1;
      },
-     {"フロア 1", "First Light", "", kGoalJa, "", "歩数 12", "押した回数 1", "最高記録: 10歩、押し1回",
+     {"フロア 1", "はじまりの光", "", kGoalJa, "", "歩数 12", "押した回数 1", "最高記録: 10歩、押し1回",
       "手がかり1回で", "",
       "速さ: ふつう", "配色 1"},
      {"矢印: 移動", "Backspace: 一手戻す", "R: やり直し", "H: 手がかり", "Esc: あきらめる", "Enter: 速さ",
@@ -190,9 +201,11 @@ const SceneCase kScenes[] = {
        g.flow.Scene = SceneClear;
        g.pace.ClearTick = kClearHold;
      },
-     {"フロア 1", "First Light", "", "歩数 12", "押した回数 1", "*最高記録: 12歩、押し1回", "",
+     {"フロア 1", "はじまりの光", "", "歩数 12", "押した回数 1", "*最高記録: 12歩、押し1回", "",
       "速さ: ふつう", "配色 1"},
      {"フロアクリア！", "*Enter: 次のフロアへ"}},
+    {"title on a later floor in Japanese", "ja", OnTitleOfFloor60, {"フロア 60", "てっぺんで止める", ""},
+     kTitleKeysJa},
 };
 
 TEST_F(SidePanelsTest, EachSceneSaysWhatItShould) {
@@ -255,6 +268,15 @@ TEST_F(SidePanelsTest, EveryTranslatedTextCanBeDrawn) {
   for (const PanelGlyph& gl : kPanelGlyphs) inSheet[gl.code] = true;
   for (const char* language : {static_cast<const char*>(nullptr), "ja"}) {
     ChooseLanguage(language);
+    // Every floor's title, on the title screen.
+    for (int32_t floor = 1; floor <= 100; ++floor) {
+      g.flow.Scene = SceneTitle;
+      g.flow.StageNo = floor;
+      for (const PanelLine& l : LinesForPanels(g).left) {
+        for (char32_t c : DecodeUtf8(l.text)) EXPECT_TRUE(inSheet[c]) << l.text;
+      }
+    }
+    g.flow.StageNo = 1;
     for (int scene : {SceneTitle, SceneIdle, SceneClear, SceneRetire, SceneEditor}) {
       g.flow.Scene = static_cast<int16_t>(scene);
       g.pace.ClearTick = kClearHold;
