@@ -34,6 +34,24 @@ WEB_INTRO = [
 ]
 
 
+# What rara3_bench cannot measure itself: the page's hint and the search
+# after a move on positions met in random play (make web-measure-hint,
+# bench/rara3-stuck-measure), figures from their last runs.
+HINT_ELSEWHERE = [
+    "In the browser (`make web-measure-hint`), where the search takes 10 ms of",
+    "each frame while a hint is awaited: H on the start of stage 100, the mark",
+    "3.72 s later, the game at 59.9 passes a second meanwhile; stage 98 1.40 s.",
+    "",
+    "Every shipped floor is decided from its start within the cap of the search",
+    "after a move (600,000 positions); stages 1-90 each take under 50 ms. The",
+    "game's search after a move on 985 positions met in random play on every",
+    "stage (`rara3-stuck-measure --from 1 --to 100 --walks 4`): all 692 dead ones",
+    "shown as \"no way out\", the slowest after 0.020 s, none claimed where a way",
+    "out is left.",
+    "",
+]
+
+
 def cpu_model():
     try:
         with open("/proc/cpuinfo") as f:
@@ -128,6 +146,22 @@ def main():
         out.append(f"| {name.split('/')[1]} | {fmt(get(name, 'states'), 0)} | {fmt(cpu, 2)} | "
                    f"{fmt(get(name, 'items_per_second'), 0)} |")
     out.append("")
+    out.append('## The hint and "no way out" (rara3_bench --benchmark_filter=Hint)')
+    out.append("")
+    out.append("The search beside play keys positions between pushes (the player's reachable")
+    out.append("floor in place of the cell). From the start of stage 100, the most positions")
+    out.append("of any shipped floor, within the game's cap for a hint; goal: under 2 s.")
+    out.append("")
+    out.append("| search | positions | time | CPU |")
+    out.append("|---|---:|---:|---:|")
+    for name, what in (("BM_HintFromStart/0/iterations:1", "over pushes (the game's)"),
+                       ("BM_HintFromStartInMoves/6000000/iterations:1", "over single moves (before)")):
+        real, cpu = get(name, "real_time"), get(name, "cpu_time")
+        out.append(f"| {what} | {fmt(get(name, 'states'), 0)} | "
+                   f"{'-' if real is None else f'{real / 1000:.2f} s'} | "
+                   f"{'-' if cpu is None else f'{cpu / 1000:.2f} s'} |")
+    out.append("")
+    out.extend(HINT_ELSEWHERE)
     if len(sys.argv) > 2:
         with open(sys.argv[2]) as f:
             lines = [line.rstrip() for line in f if not line.startswith(("ALSA lib", "CRITICAL"))]
