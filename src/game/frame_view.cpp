@@ -6,13 +6,7 @@ namespace rara3 {
 
 int32_t FrameDir(const GameState& g) { return g.frame.DirIndex >= 0 && g.frame.DirIndex <= 3 ? g.frame.DirIndex : 0; }
 
-int32_t ColorRow(const GameState& g) { return g.switches.AltColors != 0 ? 1 : 0; }
-
 int32_t FramesPerStep(const GameState& g) { return std::max<int32_t>(1, g.switches.StepFrames); }
-
-bool OpenExitAt(const GameState& g, int32_t x, int32_t y) {
-  return g.ExitOpen && x == g.ExitX && y == g.ExitY;
-}
 
 BoxPart BoxPartOf(const GameState& g) {
   if (!g.push.SlideDone) return BoxPart::Slide;

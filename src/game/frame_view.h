@@ -12,12 +12,15 @@ namespace rara3 {
 // DirIndex as the frame computed it; a facing outside the four directions
 // is drawn facing down.
 int32_t FrameDir(const GameState& g);
-// kSheetTiles row of the current colour set.
-int32_t ColorRow(const GameState& g);
+// kSheetTiles row of the current colour set. Inline, as the next: the
+// drawing asks for every tile.
+inline int32_t ColorRow(const GameState& g) { return g.switches.AltColors != 0 ? 1 : 0; }
 // Frames per animation step, at least 1.
 int32_t FramesPerStep(const GameState& g);
 // The exit has opened on this cell (the player may be standing on it).
-bool OpenExitAt(const GameState& g, int32_t x, int32_t y);
+inline bool OpenExitAt(const GameState& g, int32_t x, int32_t y) {
+  return g.ExitOpen && x == g.ExitX && y == g.ExitY;
+}
 
 // What the pushed box shows in a push frame: its slide, the event of its
 // kind at the stop, or the box resting there until the push ends.
