@@ -28,3 +28,12 @@ def sheet_sizes():
 def effect_sizes():
     """The byte size of each effect in the data file, by index."""
     return [int(n) for n in re.findall(r'\d+', _array('data_layout.h', 'kSfxSize'))]
+
+
+def stage_count():
+    """The number of stages the data file holds."""
+    with open(os.path.join(CORE, 'data_layout.h'), encoding='utf-8') as f:
+        m = re.search(r'constexpr\s+int32_t\s+kStageCount\s*=\s*(\d+);', f.read())
+    if m is None:
+        raise ValueError('src/core/data_layout.h: no kStageCount')
+    return int(m.group(1))

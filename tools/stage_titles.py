@@ -9,7 +9,10 @@ Usage: stage_titles.py STAGE_DIR OUTPUT.cpp
 import os
 import sys
 
-STAGES = 100
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import core_tables  # noqa: E402
+
+STAGES = core_tables.stage_count()
 # The catalogue's context for the titles: a title may read like another
 # text of the game and still want a translation of its own.
 CONTEXT = "stage title"

@@ -12,8 +12,8 @@ namespace rara3 {
 namespace {
 
 const Arrow* HeldArrow(const GameState& g) {
-  for (const Arrow& a : kArrowPriority) {
-    if ((g.HeldArrows & HeldBit(a.facing)) != 0) return &a;
+  for (int i = 0; i < 4; ++i) {
+    if ((g.HeldArrows >> i) & 1) return &kArrowPriority[i];
   }
   return nullptr;
 }
@@ -45,8 +45,8 @@ void PollKeyboard(GameState& g, Keyboard& keyboard) {
   uint8_t keys[256] = {};
   keyboard.Poll(keys);
   g.HeldArrows = 0;
-  for (const Arrow& a : kArrowPriority)
-    if (keys[a.keyStateIndex] != 0) g.HeldArrows |= HeldBit(a.facing);
+  for (int i = 0; i < 4; ++i)
+    if (keys[kArrowPriority[i].keyStateIndex] != 0) g.HeldArrows |= static_cast<uint8_t>(1u << i);
 }
 
 void HandleTimerTick(GameState& g, Platform& p) {

@@ -110,7 +110,6 @@ struct Walk {
         first = fresh ? std::min(first, m) : first;
       }
     }
-    count = 0;  // the walk's tables now hold nothing of use
     MovePlayer(b, first == kCells ? start : first);
   }
 };
