@@ -170,18 +170,22 @@ def smooth(grid, comments, scratch, m0, band=0.1):
                 if 0 < c[0] < N - 1 and 0 < c[1] < N - 1 and c not in area and grid[c[1]][c[0]] == "#":
                     edge.add(c)
         fills = [c for c in area - used if grid[c[1]][c[0]] == "."]
-        base = corners(area)
+        # A one-cell stub reads as a stop, so it weighs as much as its
+        # corners.
+        def rough(a):
+            return corners(a) + 4 * len(stubs(a))
+        base = rough(area)
         # Single cells, then two side by side: a notch two cells wide
         # straightens only whole.
-        tries = [(corners(area | {c}) - base, (c,), ".") for c in edge]
-        tries += [(corners(area - {c}) - base, (c,), "#") for c in fills]
+        tries = [(rough(area | {c}) - base, (c,), ".") for c in edge]
+        tries += [(rough(area - {c}) - base, (c,), "#") for c in fills]
         for cells, kind, grow in ((edge, ".", True), (set(fills), "#", False)):
             for (x, y) in cells:
                 for c2 in ((x + 1, y), (x, y + 1)):
                     if c2 in cells:
                         pair = {(x, y), c2}
                         after = area | pair if grow else area - pair
-                        tries.append((corners(after) - base, ((x, y), c2), kind))
+                        tries.append((rough(after) - base, ((x, y), c2), kind))
         for gain, cells, kind in sorted(t for t in tries if t[0] < 0):
             old = {c: grid[c[1]][c[0]] for c in cells}
             for (x, y) in cells:
@@ -192,7 +196,8 @@ def smooth(grid, comments, scratch, m0, band=0.1):
             if (judge.ok(m) and m["story"] == m0["story"]
                     and (featured_needed(m) or not featured_needed(m0))
                     and (1 - band) * m0["states"] <= m["states"] <= (1 + band) * m0["states"]
-                    and m["outlineCorners"] < best["outlineCorners"]):
+                    and m["outlineCorners"] + 4 * m["stubs"] < best["outlineCorners"] + 4 * best["stubs"]
+                    and m["outlineCorners"] <= best["outlineCorners"]):
                 best = m
                 improved = True
                 break
