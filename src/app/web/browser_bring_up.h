@@ -33,11 +33,10 @@ void BringUpBrowser(GameState& g, BrowserPlatform& b);
 struct BrowserGame {
   BrowserPlatform browser{kSaveFolder};
   std::unique_ptr<GameState> state = std::make_unique<GameState>();
-  // The page runs no threads: "no way out" and the hint search in 3 ms of
-  // each frame, which leaves the pass its 60 a second.
-  // 3 ms of each frame; 10 ms while the player waits for a hint, which
+  // The page runs no threads: "no way out" and the hint search run in 3 ms
+  // of each 16.7 ms frame; 11 ms while the player waits for a hint, which
   // still leaves the pass, the picture and the browser their share.
-  std::unique_ptr<PositionSearch> search = MakeSlicedSearch(InGameSearchCaps(), 0.003, 0.010);
+  std::unique_ptr<PositionSearch> search = MakeSlicedSearch(InGameSearchCaps(), 0.003, 0.011);
   PassPacer pacer;
   bool finished = false;
 };
