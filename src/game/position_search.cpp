@@ -81,7 +81,8 @@ class ThreadedSearch final : public PositionSearch {
         // Under the lock, so a Start after this point cancels this job.
         cancel_ = false;
       }
-      solve::FewestPushSearch search(board, depth == SearchDepth::ForHint ? caps_.forHint : caps_.afterMove);
+      solve::FewestPushSearch search(board, depth == SearchDepth::ForHint ? caps_.forHint : caps_.afterMove,
+                                     threads_);
       search.Run(UINT64_MAX);
       PositionFinding finding = FindingOf(search.Result());
       std::lock_guard lock(mutex_);
@@ -90,6 +91,8 @@ class ThreadedSearch final : public PositionSearch {
   }
 
   SearchCaps caps_;
+  // A second core, where there is one, expands half of each batch.
+  int threads_ = std::thread::hardware_concurrency() >= 2 ? 2 : 1;
   std::atomic<bool> cancel_ = false;
   std::mutex mutex_;
   std::condition_variable wake_;

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <condition_variable>
 #include <deque>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "game/solver_codec.h"
@@ -120,6 +123,128 @@ constexpr double kBytesPerPosition = 8.0 * 10 / 7 * 1.5 + 6;
 
 }  // namespace
 
+// Expands positions of the table into the pushes they lead to, without
+// touching the table: the keys of the positions reached, in the order the
+// pushes are tried, and where a push clears the floor.
+struct FewestPushSearch::Expander {
+  Walk region;  // the position being expanded
+  Walk settle;  // each position a push leads to
+  Board here;
+  Board next;
+  std::vector<uint8_t> keys;    // keyBytes each
+  std::vector<uint16_t> steps;  // the cell the player pushed from, times 4, plus the facing's index
+  std::vector<uint8_t> clears;  // 1 where the step clears the floor (it has no key)
+  std::vector<uint32_t> ends;   // per position expanded, one past its last step
+
+  void Expand(const Codec& codec, const StateTable& table, uint32_t from, uint32_t to) {
+    keys.clear();
+    steps.clear();
+    clears.clear();
+    ends.clear();
+    for (uint32_t i = from; i < to; ++i) {
+      codec.Decode(table.Key(i), here);
+      region.From(here);
+      ExpandOne(codec);
+      ends.push_back(static_cast<uint32_t>(steps.size()));
+    }
+  }
+
+ private:
+  void ExpandOne(const Codec& codec) {
+    for (int w = 0; w < region.count; ++w) {
+      const int cell = region.order[w];
+      const int x = cell / kBoardSize, y = cell % kBoardSize;
+      for (int d = 0; d < 4; ++d) {
+        const int32_t kind = CellAt(here, x + kDirDX[d], y + kDirDY[d]);
+        if (kind != KindExit && !Pushable(kind)) continue;
+        next = here;
+        MovePlayer(next, cell);
+        const MoveResult r = ApplyMove(next, kFacings[d]);
+        const uint16_t step = static_cast<uint16_t>(cell * 4 + d);
+        if (r.cleared) {
+          // The search ends at the first way out, so nothing after it counts.
+          steps.push_back(step);
+          clears.push_back(1);
+          return;
+        }
+        if (r.kind != MoveKind::Push) continue;
+        settle.Settle(next);
+        const size_t at = keys.size();
+        keys.resize(at + codec.keyBytes);
+        codec.Encode(next, keys.data() + at);
+        steps.push_back(step);
+        clears.push_back(0);
+      }
+    }
+  }
+};
+
+// The second thread: expands the part of a batch it is given while the
+// search's own thread expands the rest; the table is only read meanwhile.
+class FewestPushSearch::Helper {
+ public:
+  Helper() : thread_([this] { Work(); }) {}
+  ~Helper() {
+    {
+      std::lock_guard lock(mutex_);
+      stopping_ = true;
+    }
+    wake_.notify_one();
+    thread_.join();
+  }
+
+  void Start(const Codec& codec, const StateTable& table, uint32_t from, uint32_t to) {
+    {
+      std::lock_guard lock(mutex_);
+      job_ = Job{&codec, &table, from, to};
+      busy_ = true;
+    }
+    wake_.notify_one();
+  }
+
+  // The expansion of the part given to Start, once it is done.
+  const Expander& Wait() {
+    std::unique_lock lock(mutex_);
+    done_.wait(lock, [&] { return !busy_; });
+    return expander_;
+  }
+
+ private:
+  struct Job {
+    const Codec* codec = nullptr;
+    const StateTable* table = nullptr;
+    uint32_t from = 0, to = 0;
+  };
+
+  void Work() {
+    for (;;) {
+      Job job;
+      {
+        std::unique_lock lock(mutex_);
+        wake_.wait(lock, [&] { return stopping_ || (busy_ && job_.codec); });
+        if (stopping_) return;
+        job = job_;
+        job_.codec = nullptr;
+      }
+      expander_.Expand(*job.codec, *job.table, job.from, job.to);
+      {
+        std::lock_guard lock(mutex_);
+        busy_ = false;
+      }
+      done_.notify_one();
+    }
+  }
+
+  Expander expander_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::condition_variable done_;
+  Job job_;
+  bool busy_ = false;
+  bool stopping_ = false;
+  std::thread thread_;  // last: it starts once the rest exists
+};
+
 struct FewestPushSearch::Frontier {
   explicit Frontier(const Board& start) : codec(start), table(codec.keyBytes), key(codec.keyBytes) {}
 
@@ -128,14 +253,16 @@ struct FewestPushSearch::Frontier {
   std::deque<uint32_t> parent;
   std::deque<uint16_t> push;  // the cell the player pushed from, times 4, plus the facing's index
   std::vector<uint8_t> key;
-  Walk region;  // the position being expanded, and the way out found
-  Walk settle;  // each position a push leads to
+  Walk region;  // the way out found
+  Walk settle;  // the start
+  Expander expander;  // the search's own thread's share of each batch
   uint32_t next = 0;  // the first position not yet expanded
   std::chrono::steady_clock::time_point t0 = std::chrono::steady_clock::now();
 };
 
-FewestPushSearch::FewestPushSearch(const Board& start, const SearchLimits& limits)
+FewestPushSearch::FewestPushSearch(const Board& start, const SearchLimits& limits, int threads)
     : start_(start), limits_(limits), frontier_(std::make_unique<Frontier>(start)) {
+  if (threads > 1) helper_ = std::make_unique<Helper>();
   Frontier& f = *frontier_;
   Board settled = start;
   f.settle.Settle(settled);
@@ -153,6 +280,7 @@ void FewestPushSearch::Finish(SolveStatus status) {
   result_.states = frontier_->table.size();
   result_.seconds = SecondsSince(frontier_->t0);
   done_ = true;
+  helper_.reset();
   frontier_.reset();
 }
 
@@ -181,48 +309,58 @@ void FewestPushSearch::Solved(uint32_t state, uint16_t lastWalk) {
   Finish(SolveStatus::Solved);
 }
 
+// Positions a batch takes with a second thread: large enough that the
+// hand-over costs little beside the work, small enough that a cancel or a
+// limit is seen within a few milliseconds.
+constexpr uint32_t kBatch = 1024;
+
 bool FewestPushSearch::Run(uint64_t budget) {
   if (done_) return true;
   Frontier& f = *frontier_;
-  Board here;
-  Board next;
   bool isNew = false;
-  for (uint64_t spent = 0; f.next < f.table.size(); ++f.next) {
-    const uint32_t i = f.next;
-    if (spent++ >= budget) return false;
-    result_.limitHit = LimitReached(limits_, i, 256, f.t0, f.table.size(), f.codec.keyBytes + kBytesPerPosition);
-    if (!result_.limitHit.empty()) {
-      Finish(SolveStatus::GaveUp);
-      return true;
-    }
-    f.codec.Decode(f.table.Key(i), here);
-    f.region.From(here);
-    for (int w = 0; w < f.region.count; ++w) {
-      const int cell = f.region.order[w];
-      const int x = cell / kBoardSize, y = cell % kBoardSize;
-      for (int d = 0; d < 4; ++d) {
-        const int32_t kind = CellAt(here, x + kDirDX[d], y + kDirDY[d]);
-        if (kind != KindExit && !Pushable(kind)) continue;
-        next = here;
-        MovePlayer(next, cell);
-        const MoveResult r = ApplyMove(next, kFacings[d]);
-        const uint16_t step = static_cast<uint16_t>(cell * 4 + d);
-        if (r.cleared) {
-          Solved(i, step);
-          return true;
-        }
-        if (r.kind != MoveKind::Push) continue;
-        f.settle.Settle(next);
-        f.codec.Encode(next, f.key.data());
-        f.table.Insert(f.key.data(), isNew);
-        if (!isNew) continue;
-        f.parent.push_back(i);
-        f.push.push_back(step);
-        if (f.table.size() > limits_.maxStates) {
-          result_.limitHit = std::to_string(limits_.maxStates) + " states";
+  uint64_t spent = 0;
+  while (f.next < f.table.size()) {
+    if (spent >= budget) return false;
+    // One position at a time alone; with a helper, a batch split in two.
+    const uint64_t room = std::min<uint64_t>(budget - spent, f.table.size() - f.next);
+    const uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(room, helper_ ? kBatch : 1));
+    const uint32_t from = f.next, to = from + count;
+    const uint32_t split = helper_ ? from + (count + 1) / 2 : to;
+    if (helper_ && split < to) helper_->Start(f.codec, f.table, split, to);
+    f.expander.Expand(f.codec, f.table, from, split);
+    const Expander* parts[2] = {&f.expander, nullptr};
+    if (helper_ && split < to) parts[1] = &helper_->Wait();
+    // Into the table in the order one thread would have found them.
+    for (const Expander* part : parts) {
+      if (part == nullptr) continue;
+      uint32_t step = 0;
+      size_t keyAt = 0;
+      for (size_t p = 0; p < part->ends.size(); ++p) {
+        const uint32_t i = f.next;
+        result_.limitHit =
+            LimitReached(limits_, i, 256, f.t0, f.table.size(), f.codec.keyBytes + kBytesPerPosition);
+        if (!result_.limitHit.empty()) {
           Finish(SolveStatus::GaveUp);
           return true;
         }
+        for (; step < part->ends[p]; ++step) {
+          if (part->clears[step]) {
+            Solved(i, part->steps[step]);
+            return true;
+          }
+          f.table.Insert(part->keys.data() + keyAt, isNew);
+          keyAt += f.codec.keyBytes;
+          if (!isNew) continue;
+          f.parent.push_back(i);
+          f.push.push_back(part->steps[step]);
+          if (f.table.size() > limits_.maxStates) {
+            result_.limitHit = std::to_string(limits_.maxStates) + " states";
+            Finish(SolveStatus::GaveUp);
+            return true;
+          }
+        }
+        ++f.next;
+        ++spent;
       }
     }
   }
@@ -230,8 +368,8 @@ bool FewestPushSearch::Run(uint64_t budget) {
   return true;
 }
 
-SolveResult SolveFewestPushes(const Board& start, const SearchLimits& limits) {
-  FewestPushSearch search(start, limits);
+SolveResult SolveFewestPushes(const Board& start, const SearchLimits& limits, int threads) {
+  FewestPushSearch search(start, limits, threads);
   search.Run(UINT64_MAX);
   return search.Result();
 }

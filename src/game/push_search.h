@@ -15,7 +15,10 @@ namespace rara3::solve {
 
 class FewestPushSearch {
  public:
-  FewestPushSearch(const Board& start, const SearchLimits& limits);
+  // With threads 2, a second thread expands half of each batch of
+  // positions; the positions found go into the table in the same order as
+  // with one, so the result is the same.
+  FewestPushSearch(const Board& start, const SearchLimits& limits, int threads = 1);
   ~FewestPushSearch();
   FewestPushSearch(const FewestPushSearch&) = delete;
   FewestPushSearch& operator=(const FewestPushSearch&) = delete;
@@ -29,16 +32,19 @@ class FewestPushSearch {
 
  private:
   struct Frontier;
+  struct Expander;
+  class Helper;
   void Finish(SolveStatus status);
   void Solved(uint32_t state, uint16_t lastWalk);
 
   Board start_;
   SearchLimits limits_;
   std::unique_ptr<Frontier> frontier_;
+  std::unique_ptr<Helper> helper_;
   SolveResult result_;
   bool done_ = false;
 };
 
-SolveResult SolveFewestPushes(const Board& start, const SearchLimits& limits);
+SolveResult SolveFewestPushes(const Board& start, const SearchLimits& limits, int threads = 1);
 
 }  // namespace rara3::solve

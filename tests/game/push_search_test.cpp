@@ -102,3 +102,53 @@ TEST(PushSearchExitTest, CancelledSearchGivesUp) {
 
 }  // namespace
 }  // namespace rara3::test
+
+namespace rara3::test {
+namespace {
+
+// A second thread expands half of each batch, and what it finds goes into
+// the table in the order one thread would have found it: the same way out,
+// the same count of positions, the same verdict, whether the search ends in
+// a way out, in none, or at its cap. The rooms hold thousands of positions,
+// so the search's frontier is wide and its batches are split between the
+// threads.
+struct ThreadsCase {
+  std::string name;
+  Rows rows;
+  uint64_t maxStates;
+};
+
+class PositionSearchThreadsTest : public testing::TestWithParam<ThreadsCase> {};
+
+TEST_P(PositionSearchThreadsTest, TwoThreadsFindWhatOneFinds) {
+  const ThreadsCase& c = GetParam();
+  const Board b = MakeBoard(c.rows);
+  solve::SearchLimits limits = InGameSearchCaps().forHint;
+  limits.maxStates = c.maxStates;
+  const solve::SolveResult one = solve::SolveFewestPushes(b, limits, 1);
+  const solve::SolveResult two = solve::SolveFewestPushes(b, limits, 2);
+  EXPECT_GT(one.states, 1000u) << "too small a room to split the batches";
+  EXPECT_EQ(two.status, one.status);
+  EXPECT_EQ(two.states, one.states);
+  EXPECT_EQ(two.pushes, one.pushes);
+  EXPECT_EQ(two.facings, one.facings);
+  EXPECT_EQ(two.limitHit, one.limitHit);
+}
+
+const Rows kCrowdedRoom = {"############", "#..........#", "#.S..P...S.#", "#..........#", "#...S..S...#",
+                           "#@.........#", "#..S....P..#", "#E.........#", "############"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Rooms, PositionSearchThreadsTest,
+    testing::Values(ThreadsCase{"AWayOut", kCrowdedRoom, 2'000'000},
+                    ThreadsCase{"AtTheCap", kCrowdedRoom, 1'500},
+                    // Both pair boxes in corners: every position is searched.
+                    ThreadsCase{"NoWayOut",
+                                {"############", "#P.........#", "#..S.......#", "#..........#",
+                                 "#.......S..#", "#@.........#", "#..S.......#", "#E........P#",
+                                 "############"},
+                                2'000'000}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace rara3::test
