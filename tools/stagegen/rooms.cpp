@@ -13,12 +13,15 @@
 //
 //   rara3-rooms --seed N --out DIR [--kinds VTSCB%] [--min-pushes N]
 //               [--iterations N] [--restarts N] [--max-states N] [--rooms N]
-//               [--plain]
+//               [--plain] [--straight]
 //
 // --plain keeps each room's outline clean: no wall across it, walls only
 // as blocks that leave no one-cell stub (a stub reads as a stop the player
 // has to think about), few outline corners; the puzzle of a room but the
-// last starts with a box in its doorway.
+// last starts with a box in its doorway. --straight runs the corridors
+// straight where the rooms face each other: a door that reads as one and
+// leaves no stub beside the bends, but a box may pass from room to room,
+// so the whole stage's search often grows.
 //
 // The stage goes to DIR/<seed>.txt; one tab-separated line on stdout: file,
 // moves, pushes, box changes, boxes pushed, states, rooms, the kinds of each
@@ -70,6 +73,7 @@ struct Params {
   uint64_t maxStates = 8'000'000;  // the whole stage's search
   int rooms = 0;                   // 2, 3, 4 or 6; 0: any of 3, 4, 6
   bool plain = false;
+  bool straight = false;
 };
 
 // The board of one room alone: its inside, the corridor it comes in by and
@@ -512,7 +516,8 @@ bool MakePart(Rng& rng, const Params& prm, const Layout& L, size_t i, const std:
 
 constexpr const char* kUsage =
     "usage: rara3-rooms --seed N --out DIR [--kinds VTSCB%] [--min-pushes N]\n"
-    "       [--iterations N] [--restarts N] [--max-states N] [--rooms 2|3|4|6] [--plain]\n";
+    "       [--iterations N] [--restarts N] [--max-states N] [--rooms 2|3|4|6]\n"
+    "       [--plain] [--straight]\n";
 
 int Usage() {
   std::fputs(kUsage, stderr);
@@ -528,8 +533,8 @@ int main(int argc, char** argv) {
   std::string outDir;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
-    if (a == "--plain") {
-      prm.plain = true;
+    if (a == "--plain" || a == "--straight") {
+      (a == "--plain" ? prm.plain : prm.straight) = true;
       continue;
     }
     if (i + 1 >= argc) return Usage();
@@ -559,7 +564,7 @@ int main(int argc, char** argv) {
   std::error_code ec;
   fs::create_directories(outDir, ec);
   Rng rng(seed);
-  const Layout L = MakeLayout(rng, prm.rooms);
+  const Layout L = MakeLayout(rng, prm.rooms, prm.straight);
   Board whole = SolidBoard();
   for (const Room& r : L.rooms)
     for (const auto& [x, y] : r.Inside()) whole.Map[x][y] = KindEmpty;
