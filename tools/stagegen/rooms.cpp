@@ -13,6 +13,15 @@
 //
 //   rara3-rooms --seed N --out DIR [--kinds VTSCB%] [--min-pushes N]
 //               [--iterations N] [--restarts N] [--max-states N] [--rooms N]
+//               [--plain] [--straight]
+//
+// --plain keeps each room's outline clean: no wall across it, walls only
+// as blocks that leave no one-cell stub (a stub reads as a stop the player
+// has to think about), few outline corners; the puzzle of a room but the
+// last starts with a box in its doorway. --straight runs the corridors
+// straight where the rooms face each other: a door that reads as one and
+// leaves no stub beside the bends, but a box may pass from room to room,
+// so the whole stage's search often grows.
 //
 // The stage goes to DIR/<seed>.txt; one tab-separated line on stdout: file,
 // moves, pushes, box changes, boxes pushed, states, rooms, the kinds of each
@@ -63,6 +72,8 @@ struct Params {
   int restarts = 4;              // fresh starts per room
   uint64_t maxStates = 8'000'000;  // the whole stage's search
   int rooms = 0;                   // 2, 3, 4 or 6; 0: any of 3, 4, 6
+  bool plain = false;
+  bool straight = false;
 };
 
 // The board of one room alone: its inside, the corridor it comes in by and
@@ -73,11 +84,15 @@ struct Part {
   Cell start{0, 0};        // where the player comes in
   bool last = false;
   Cell goal{0, 0};         // the bend the player has to reach (not the last)
+  bool plain = false;
+  std::vector<Cell> room;  // the room's own cells (inside less the doorway)
 };
 
-Part PartOf(const Layout& L, size_t i) {
+Part PartOf(const Layout& L, size_t i, bool plain) {
   Part p;
+  p.plain = plain;
   p.inside = L.rooms[i].Inside();
+  p.room = p.inside;
   p.open = p.inside;
   if (i > 0) {
     const Corridor& c = L.corridors[i - 1];
@@ -88,6 +103,8 @@ Part PartOf(const Layout& L, size_t i) {
     const Corridor& c = L.corridors[i];
     p.open.insert(p.open.end(), c.outSide.begin(), c.outSide.end());
     p.goal = c.outBend;
+    // A plain room's puzzle may begin in its doorway.
+    if (plain && c.outSide.size() > 1) p.inside.push_back(c.outSide.front());
   } else {
     p.last = true;
   }
@@ -152,6 +169,55 @@ bool ReachGoal(const Board& start, const std::vector<Cell>& open, Cell goal, siz
   return false;
 }
 
+// One-cell wall stubs (a wall cell with three or four open cells beside
+// it) and outline corners (per 2x2 window: one for 1 or 3 open cells, two
+// for 2 diagonal ones) of a room's board.
+struct Outline {
+  int stubs = 0, corners = 0;
+};
+
+Outline OutlineOf(const Board& b) {
+  Outline o;
+  auto open = [&](int x, int y) { return InGrid(x, y) && b.Map[x][y] != KindSolidBox; };
+  for (int x = 0; x < kBoardSize; ++x)
+    for (int y = 0; y < kBoardSize; ++y) {
+      if (!open(x, y)) {
+        int n = 0;
+        for (int d = 0; d < 4; ++d) n += open(x + kDirDX[d], y + kDirDY[d]);
+        o.stubs += n >= 3;
+      }
+      if (x + 1 >= kBoardSize || y + 1 >= kBoardSize) continue;
+      const bool a = open(x, y), c = open(x + 1, y), d = open(x, y + 1), e = open(x + 1, y + 1);
+      const int n = a + c + d + e;
+      if (n == 1 || n == 3) o.corners += 1;
+      else if (n == 2 && a == e) o.corners += 2;
+    }
+  return o;
+}
+
+// Pushes that move on the box the push before moved, the same way: a box
+// walked along, which asks no thought. Read off the story's lines
+// ("step R (14,4)->(15,4)").
+int HaulageOf(const SolutionFacts& f) {
+  int hauled = 0, lastX = -1, lastY = -1;
+  char lastDir = 0;
+  for (const std::string& line : f.story) {
+    const size_t sp = line.find(' '), at = line.rfind('(', line.rfind("->"));
+    int x0, y0, x1, y1;
+    if (sp == std::string::npos || at == std::string::npos ||
+        std::sscanf(line.c_str() + at, "(%d,%d)->(%d,%d)", &x0, &y0, &x1, &y1) != 4) {
+      lastDir = 0;
+      continue;
+    }
+    const char dir = line[sp + 1];
+    if (dir == lastDir && x0 == lastX && y0 == lastY) ++hauled;
+    lastDir = dir;
+    lastX = x1;
+    lastY = y1;
+  }
+  return hauled;
+}
+
 struct Rated {
   bool ok = false;
   std::vector<int32_t> facings;
@@ -159,6 +225,7 @@ struct Rated {
   int unneeded = 0;
   int tools = 0;
   std::string toolKinds;  // kinds of the boxes it cannot do without
+  int stubs = 0;          // plain rooms only
   double score = -1e18;
 };
 
@@ -182,6 +249,13 @@ Rated RatePart(const Board& b, const Part& p, double floor) {
   out.ok = true;
   out.score = 40.0 * out.f.pushes + 25.0 * out.f.boxChanges + 30.0 * out.f.distinctBoxes +
               1.0 * out.f.moves + 30.0 * EventKinds(out.f);
+  if (p.plain) {
+    // A corner costs a quarter of a push, a stub far more than a push
+    // earns, and a hauled push earns nothing.
+    const Outline o = OutlineOf(b);
+    out.stubs = o.stubs;
+    out.score -= 10.0 * o.corners + 200.0 * o.stubs + 50.0 * HaulageOf(out.f);
+  }
   if (out.score < floor) return out;
   // Every box has to matter: without it the room cannot be done, or only
   // the long way, or much quicker (it was in the way).
@@ -237,6 +311,21 @@ void Mutate(Rng& rng, Board& b, const Part& p, const std::string& kinds, int max
     }
     case 3:
     case 7: {  // a wall cell comes or goes
+      if (p.plain) {
+        // A plain room grows or loses walls by 2x2 blocks, which leave no
+        // stub; a block cut by the room's edge is a notch.
+        const Cell w = p.room[U(rng, 0, static_cast<int>(p.room.size()) - 1)];
+        const bool fill = b.Map[w.first][w.second] == KindEmpty;
+        for (int dx = 0; dx < 2; ++dx)
+          for (int dy = 0; dy < 2; ++dy) {
+            const Cell c{w.first + dx, w.second + dy};
+            if (std::find(p.room.begin(), p.room.end(), c) == p.room.end()) continue;
+            int32_t& k = b.Map[c.first][c.second];
+            if (fill && k == KindEmpty) k = KindSolidBox;
+            else if (!fill && k == KindSolidBox) k = KindEmpty;
+          }
+        break;
+      }
       const Cell w = p.inside[U(rng, 0, static_cast<int>(p.inside.size()) - 1)];
       int32_t& k = b.Map[w.first][w.second];
       if (k == KindSolidBox) k = KindEmpty;
@@ -259,7 +348,7 @@ bool BoxAbovePlayer(const Board& b) { return IsObject(b.Map[b.PlayerX][b.PlayerY
 // whole stage. False when no room with pushes came out.
 bool ClimbPart(Rng& rng, const Params& prm, const Layout& L, size_t i, const std::string& kinds,
                Board& b, Rated& rating) {
-  const Part p = PartOf(L, i);
+  const Part p = PartOf(L, i, prm.plain);
   b = SolidBoard();
   for (const auto& [x, y] : p.open) b.Map[x][y] = KindEmpty;
   if (i == 0) {
@@ -306,7 +395,11 @@ bool ClimbPart(Rng& rng, const Params& prm, const Layout& L, size_t i, const std
     place(KindPairBox);
     place(kinds.find('C') != std::string::npos && U(rng, 0, 1) ? KindCopyBox : KindPairBox);
   }
-  if (!p.last) {
+  if (!p.last && p.plain) {
+    // The doorway out is barred by a box.
+    b.Map[p.inside.back().first][p.inside.back().second] =
+        KindOfStageChar(kinds[U(rng, 0, static_cast<int>(kinds.size()) - 1)]);
+  } else if (!p.last) {
     // A wall across the room between the way in and the way out, with a
     // gap or two: the boxes start in and beside the gaps.
     const Room& r = L.rooms[i];
@@ -388,7 +481,7 @@ bool ClimbPart(Rng& rng, const Params& prm, const Layout& L, size_t i, const std
     ShowBoard(b);
     std::fprintf(stderr, "climbed: %d pushes, %d unneeded\n", best.f.pushes, best.unneeded);
   }
-  if (best.unneeded > 0 || best.f.pushes < 2) return false;
+  if (best.unneeded > 0 || best.f.pushes < 2 || best.stubs > 1) return false;
   rating = best;
   return true;
 }
@@ -397,7 +490,7 @@ bool ClimbPart(Rng& rng, const Params& prm, const Layout& L, size_t i, const std
 // stage's board.
 bool MakePart(Rng& rng, const Params& prm, const Layout& L, size_t i, const std::string& kinds,
               Board& whole, Rated& rating) {
-  const Part p = PartOf(L, i);
+  const Part p = PartOf(L, i, prm.plain);
   Board b;
   bool found = false;
   for (int n = 0; n < prm.restarts; ++n) {
@@ -423,7 +516,8 @@ bool MakePart(Rng& rng, const Params& prm, const Layout& L, size_t i, const std:
 
 constexpr const char* kUsage =
     "usage: rara3-rooms --seed N --out DIR [--kinds VTSCB%] [--min-pushes N]\n"
-    "       [--iterations N] [--restarts N] [--max-states N] [--rooms 2|3|4|6]\n";
+    "       [--iterations N] [--restarts N] [--max-states N] [--rooms 2|3|4|6]\n"
+    "       [--plain] [--straight]\n";
 
 int Usage() {
   std::fputs(kUsage, stderr);
@@ -439,6 +533,10 @@ int main(int argc, char** argv) {
   std::string outDir;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
+    if (a == "--plain" || a == "--straight") {
+      (a == "--plain" ? prm.plain : prm.straight) = true;
+      continue;
+    }
     if (i + 1 >= argc) return Usage();
     const char* v = argv[++i];
     if (a == "--seed") seed = std::strtoull(v, nullptr, 10);
@@ -466,7 +564,7 @@ int main(int argc, char** argv) {
   std::error_code ec;
   fs::create_directories(outDir, ec);
   Rng rng(seed);
-  const Layout L = MakeLayout(rng, prm.rooms);
+  const Layout L = MakeLayout(rng, prm.rooms, prm.straight);
   Board whole = SolidBoard();
   for (const Room& r : L.rooms)
     for (const auto& [x, y] : r.Inside()) whole.Map[x][y] = KindEmpty;
@@ -498,7 +596,7 @@ int main(int argc, char** argv) {
     {
       // What each room asks of the player, for the one writing its words.
       Board rb = SolidBoard();
-      const Part part = PartOf(L, i);
+      const Part part = PartOf(L, i, prm.plain);
       for (const auto& [x, y] : part.open) rb.Map[x][y] = whole.Map[x][y];
       if (i > 0) {
         rb.PlayerX = part.start.first;

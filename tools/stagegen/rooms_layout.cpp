@@ -12,7 +12,7 @@ namespace {
 
 // Two rooms side by side (or one above the other) and the band of three
 // cells between their slots: a wall, the corridor's middle, a wall.
-Corridor Join(Rng& rng, const Room& a, const Room& b, bool across, int band) {
+Corridor Join(Rng& rng, const Room& a, const Room& b, bool across, int band, bool straight) {
   Corridor c;
   // across: a and b side by side, the band a column; else a row.
   auto at = [&](int along, int across_) -> Cell {
@@ -24,6 +24,18 @@ Corridor Join(Rng& rng, const Room& a, const Room& b, bool across, int band) {
   const int bEdge = across ? (a.x1 < b.x0 ? b.x0 : b.x1) : (a.y1 < b.y0 ? b.y0 : b.y1);
   const int step = bEdge > aEdge ? 1 : -1;
   int ya = 0, yb = 0;
+  const int lo = std::max(a0, b0), hi = std::min(a1, b1);
+  if (straight && lo <= hi) {
+    // A straight corridor: a door through the band, no bends to leave
+    // stubs beside the rooms.
+    ya = yb = U(rng, lo, hi);
+    for (int v = aEdge + step; v != band; v += step) c.outSide.push_back(at(v, ya));
+    c.outBend = c.inBend = at(band, ya);
+    c.outSide.push_back(c.outBend);
+    c.inSide.push_back(c.inBend);
+    for (int v = band + step; v != bEdge; v += step) c.inSide.push_back(at(v, yb));
+    return c;
+  }
   do {
     ya = U(rng, a0, a1);
     yb = U(rng, b0, b1);
@@ -53,7 +65,7 @@ std::vector<int> ShapesOf(int roomCount) {
 
 bool IsRoomCount(int roomCount) { return roomCount == 0 || !ShapesOf(roomCount).empty(); }
 
-Layout MakeLayout(Rng& rng, int roomCount) {
+Layout MakeLayout(Rng& rng, int roomCount, bool straight) {
   // The slots are visited in a snake.
   if (!IsRoomCount(roomCount)) throw std::invalid_argument("no grid of slots holds that many rooms");
   const std::vector<int> fits = ShapesOf(roomCount);
@@ -115,7 +127,7 @@ Layout MakeLayout(Rng& rng, int roomCount) {
     int band;
     if (across) band = sx[std::min(ca, cb)] + w[std::min(ca, cb)] + 1;
     else band = sy[std::min(ra, rb)] + h[std::min(ra, rb)] + 1;
-    L.corridors.push_back(Join(rng, L.rooms[i - 1], L.rooms[i], across, band));
+    L.corridors.push_back(Join(rng, L.rooms[i - 1], L.rooms[i], across, band, straight));
   }
   return L;
 }

@@ -43,7 +43,9 @@ struct Layout {
 // Rooms and corridors from the generator; rooms[0] is where the player
 // starts, the last room holds the pairing. roomCount: 2, 3, 4 or 6 rooms,
 // or 0 for any of 3, 4 and 6; any other count throws std::invalid_argument.
-Layout MakeLayout(Rng& rng, int roomCount = 0);
+// straight: corridors run straight through the band where the two rooms
+// face each other (a box pushed out of one room may reach the next).
+Layout MakeLayout(Rng& rng, int roomCount = 0, bool straight = false);
 
 // Whether MakeLayout takes that room count.
 bool IsRoomCount(int roomCount);

@@ -1,6 +1,8 @@
 // The floor plans of the deep stages: every room's puzzle is searched on the
 // room alone, which is only sound when nothing of one room can reach the
-// next. These check that over many seeds.
+// next. These check that over many seeds. Straight corridors (plain
+// rooms) give that up for a door that reads as one: the whole stage is
+// searched again anyway.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -52,14 +54,16 @@ struct Plan {
   uint64_t seed;
   int count;
   Layout layout;
+  bool straight = false;
 };
 std::vector<Plan> Plans() {
   std::vector<Plan> plans;
-  for (int count : {0, 2, 3, 4, 6})
-    for (uint64_t seed = 1; seed <= 300; ++seed) {
-      Rng rng(seed);
-      plans.push_back({seed, count, MakeLayout(rng, count)});
-    }
+  for (bool straight : {false, true})
+    for (int count : {0, 2, 3, 4, 6})
+      for (uint64_t seed = 1; seed <= 300; ++seed) {
+        Rng rng(seed);
+        plans.push_back({seed, count, MakeLayout(rng, count, straight), straight});
+      }
   return plans;
 }
 
@@ -71,7 +75,7 @@ Cell Behind(const std::vector<Cell>& passage, Cell next) {
 }
 
 TEST(RoomsLayoutTest, EveryRoomAndCorridorLiesInsideTheRing) {
-  for (const auto& [seed, count, L] : Plans()) {
+  for (const auto& [seed, count, L, straight] : Plans()) {
     if (count == 0) ASSERT_GE(L.rooms.size(), 3u) << "seed " << seed << " rooms " << count;
     else ASSERT_EQ(L.rooms.size(), static_cast<size_t>(count)) << "seed " << seed << " rooms " << count;
     ASSERT_EQ(L.corridors.size() + 1, L.rooms.size()) << "seed " << seed << " rooms " << count;
@@ -96,7 +100,7 @@ TEST(RoomsLayoutTest, EveryRoomAndCorridorLiesInsideTheRing) {
 // Rooms touch nothing but their own passages: a room's inside has no floor
 // beside it that is not its own or one of its two corridors' ends.
 TEST(RoomsLayoutTest, RoomsMeetOnlyThroughTheirCorridors) {
-  for (const auto& [seed, count, L] : Plans()) {
+  for (const auto& [seed, count, L, straight] : Plans()) {
     const Board b = FloorOf(L);
     for (size_t i = 0; i < L.rooms.size(); ++i) {
       const Room& r = L.rooms[i];
@@ -118,7 +122,8 @@ TEST(RoomsLayoutTest, RoomsMeetOnlyThroughTheirCorridors) {
 // The point of the bends: a box pushed out of either room along its
 // passage stops at that passage's bend, never in the other room.
 TEST(RoomsLayoutTest, ABoxPushedOutOfARoomJamsAtTheFirstBend) {
-  for (const auto& [seed, count, L] : Plans()) {
+  for (const auto& [seed, count, L, straight] : Plans()) {
+    if (straight) continue;
     const Board b = FloorOf(L);
     for (const Corridor& c : L.corridors) {
       ASSERT_GE(c.outSide.size(), 2u) << "seed " << seed << " rooms " << count;
@@ -130,6 +135,31 @@ TEST(RoomsLayoutTest, ABoxPushedOutOfARoomJamsAtTheFirstBend) {
       EXPECT_EQ(PushOut(b, Behind(back, back[1]), back.front()), c.inBend) << "seed " << seed << " rooms " << count;
     }
   }
+}
+
+// Asked for straight corridors, rooms that face each other get a door
+// straight through the band, in one line with both rooms' cells beside it;
+// rooms that do not face each other still get the bent corridor.
+TEST(RoomsLayoutTest, StraightCorridorsRunInOneLine) {
+  int straightOnes = 0;
+  for (const auto& [seed, count, L, straight] : Plans()) {
+    if (!straight) continue;
+    for (const Corridor& c : L.corridors) {
+      if (c.outBend != c.inBend) {
+        EXPECT_FALSE(c.middle.empty()) << "seed " << seed << " rooms " << count;
+        continue;
+      }
+      ++straightOnes;
+      EXPECT_TRUE(c.middle.empty()) << "seed " << seed << " rooms " << count;
+      std::vector<Cell> line(c.outSide);
+      line.insert(line.end(), c.inSide.begin() + 1, c.inSide.end());
+      const bool sameColumn = std::all_of(line.begin(), line.end(), [&](Cell v) { return v.first == line[0].first; });
+      const bool sameRow = std::all_of(line.begin(), line.end(), [&](Cell v) { return v.second == line[0].second; });
+      EXPECT_TRUE(sameColumn || sameRow) << "seed " << seed << " rooms " << count;
+      EXPECT_GE(line.size(), 3u) << "seed " << seed << " rooms " << count;
+    }
+  }
+  EXPECT_GT(straightOnes, 0);
 }
 
 TEST(RoomsLayoutTest, ACountNoGridHoldsIsRefused) {
