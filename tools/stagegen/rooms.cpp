@@ -169,55 +169,6 @@ bool ReachGoal(const Board& start, const std::vector<Cell>& open, Cell goal, siz
   return false;
 }
 
-// One-cell wall stubs (a wall cell with three or four open cells beside
-// it) and outline corners (per 2x2 window: one for 1 or 3 open cells, two
-// for 2 diagonal ones) of a room's board.
-struct Outline {
-  int stubs = 0, corners = 0;
-};
-
-Outline OutlineOf(const Board& b) {
-  Outline o;
-  auto open = [&](int x, int y) { return InGrid(x, y) && b.Map[x][y] != KindSolidBox; };
-  for (int x = 0; x < kBoardSize; ++x)
-    for (int y = 0; y < kBoardSize; ++y) {
-      if (!open(x, y)) {
-        int n = 0;
-        for (int d = 0; d < 4; ++d) n += open(x + kDirDX[d], y + kDirDY[d]);
-        o.stubs += n >= 3;
-      }
-      if (x + 1 >= kBoardSize || y + 1 >= kBoardSize) continue;
-      const bool a = open(x, y), c = open(x + 1, y), d = open(x, y + 1), e = open(x + 1, y + 1);
-      const int n = a + c + d + e;
-      if (n == 1 || n == 3) o.corners += 1;
-      else if (n == 2 && a == e) o.corners += 2;
-    }
-  return o;
-}
-
-// Pushes that move on the box the push before moved, the same way: a box
-// walked along, which asks no thought. Read off the story's lines
-// ("step R (14,4)->(15,4)").
-int HaulageOf(const SolutionFacts& f) {
-  int hauled = 0, lastX = -1, lastY = -1;
-  char lastDir = 0;
-  for (const std::string& line : f.story) {
-    const size_t sp = line.find(' '), at = line.rfind('(', line.rfind("->"));
-    int x0, y0, x1, y1;
-    if (sp == std::string::npos || at == std::string::npos ||
-        std::sscanf(line.c_str() + at, "(%d,%d)->(%d,%d)", &x0, &y0, &x1, &y1) != 4) {
-      lastDir = 0;
-      continue;
-    }
-    const char dir = line[sp + 1];
-    if (dir == lastDir && x0 == lastX && y0 == lastY) ++hauled;
-    lastDir = dir;
-    lastX = x1;
-    lastY = y1;
-  }
-  return hauled;
-}
-
 struct Rated {
   bool ok = false;
   std::vector<int32_t> facings;
@@ -252,9 +203,10 @@ Rated RatePart(const Board& b, const Part& p, double floor) {
   if (p.plain) {
     // A corner costs a quarter of a push, a stub far more than a push
     // earns, and a hauled push earns nothing.
-    const Outline o = OutlineOf(b);
-    out.stubs = o.stubs;
-    out.score -= 10.0 * o.corners + 200.0 * o.stubs + 50.0 * HaulageOf(out.f);
+    // Measured as rara3-solve --measure measures a stage.
+    const ShapeFacts shape = ShapeOf(b, AreaOf(b), out.facings);
+    out.stubs = shape.stubs;
+    out.score -= 10.0 * shape.outlineCorners + 200.0 * shape.stubs + 50.0 * shape.haulage;
   }
   if (out.score < floor) return out;
   // Every box has to matter: without it the room cannot be done, or only
