@@ -5,7 +5,9 @@ ships its shortest solution, and gives words.txt and seeds.txt the new
 stage's lines under the key of the one it replaces.
 
 usage: put_stage.py FOUND.txt N --title T --idea I --seed-note NOTE
-       [--stages assets/stages] [--solutions assets/solutions]
+       [--as-drawn] [--stages assets/stages] [--solutions assets/solutions]
+       --as-drawn skips the tightening: for a stage of several rooms already
+       mended by hand, whose search would take the tightening hours
        (RARA3_SOLVE names the solver)
 """
 import argparse
@@ -40,6 +42,7 @@ def main():
     ap.add_argument("--title", required=True)
     ap.add_argument("--idea", required=True)
     ap.add_argument("--seed-note", required=True)
+    ap.add_argument("--as-drawn", action="store_true")
     ap.add_argument("--stages", default="assets/stages")
     ap.add_argument("--solutions", default="assets/solutions")
     a = ap.parse_args()
@@ -57,7 +60,8 @@ def main():
     with open(tmp, "w") as f:
         f.write("\n".join(["; " + a.title, "; " + a.idea] + rows) + "\n")
     os.replace(tmp, stage)
-    subprocess.run([sys.executable, os.path.join(HERE, "tighten.py"), stage], check=True)
+    if not a.as_drawn:
+        subprocess.run([sys.executable, os.path.join(HERE, "tighten.py"), stage], check=True)
 
     solution = os.path.join(a.solutions, "%03d.PBD" % a.number)
     subprocess.run([SOLVER, stage, "-o", solution], check=True, capture_output=True)
