@@ -37,3 +37,19 @@ def stage_count():
     if m is None:
         raise ValueError('src/core/data_layout.h: no kStageCount')
     return int(m.group(1))
+
+
+def effect_bank():
+    """(offset, size) of the effect bank, the data file's last region."""
+    with open(os.path.join(CORE, 'data_layout.h'), encoding='utf-8') as f:
+        text = f.read()
+    values = []
+    for name in ('kEffectBankOffset', 'kEffectBankSize', 'kDataFileSize'):
+        m = re.search(r'constexpr\s+int64_t\s+' + name + r'\s*=\s*(\d+);', text)
+        if m is None:
+            raise ValueError('src/core/data_layout.h: no ' + name)
+        values.append(int(m.group(1)))
+    offset, size, whole = values
+    if offset + size != whole:
+        raise ValueError('src/core/data_layout.h: the effect bank is not the last region')
+    return offset, size

@@ -264,9 +264,25 @@
     }
     if (promise) promise.catch(noSound);
   }
+  // The effects come apart from the data file, after the tune: on a slow
+  // link the music should not wait for a megabyte it does not need.
+  const EFFECTS_FILE = 'effects.bin';
+  async function fetchEffects() {
+    const response = await fetch(EFFECTS_FILE);
+    if (!response.ok) throw new Error(EFFECTS_FILE + ': ' + response.status);
+    const bytes = new Uint8Array(await response.arrayBuffer());
+    if (page.hasEnded) return;
+    module.FS.writeFile('/pack/effects.bin', bytes);
+    module._rara3_effects_arrived();
+    page.effectsFetched = true;
+  }
   function startSound() {
     resumeSound();
-    sound.started = music.start(sound.context).catch((e) => reportError('No music: ' + e.message));
+    if (sound.started) return;
+    sound.started = music.start(sound.context)
+      .catch((e) => reportError('No music: ' + e.message))
+      .then(fetchEffects)
+      .catch((e) => reportError('No sound effects: ' + e.message));
   }
   function allowSound() {
     if (sound.allowed) return;
@@ -443,6 +459,7 @@
   // --- What the game calls. ---
   const page = {
     firstFrameMs: null,
+    effectsFetched: false,
     frames: 0,
     present(rgba) {
       image.data.set(rgba);

@@ -100,4 +100,27 @@ bool ReadEffect(Files& files, const std::string& path, int i, std::vector<uint8_
                   out, error);
 }
 
+bool ReadEffectBank(Files& files, const std::string& path,
+                    std::vector<std::vector<uint8_t>>& effects, std::string& error) {
+  std::vector<uint8_t> bank;
+  bool missing = false;
+  std::string why;
+  if (!files.ReadAll(path, bank, missing, why)) {
+    error = InContext(path, "read the effects", why);
+    return false;
+  }
+  if (static_cast<int64_t>(bank.size()) != kEffectBankSize) {
+    error = path + ": cannot read the effects: expected " + std::to_string(kEffectBankSize) +
+            " bytes (the ten effects), found " + std::to_string(bank.size());
+    return false;
+  }
+  std::vector<std::vector<uint8_t>> out(10);
+  for (int i = 0; i < 10; ++i) {
+    const auto from = bank.begin() + (kSfxOffset[i] - kEffectBankOffset);
+    out[i].assign(from, from + kSfxSize[i]);
+  }
+  effects.swap(out);
+  return true;
+}
+
 }  // namespace rara3

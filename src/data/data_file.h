@@ -30,5 +30,11 @@ bool ReadTune(Files& files, const std::string& path, std::vector<uint8_t>& out, 
 // Effect i, 0..9, of its exact size from the effect table.
 bool ReadEffect(Files& files, const std::string& path, int i, std::vector<uint8_t>& out,
                 std::string& error);
+// The ten effects from a file that holds the effect bank alone (the data
+// file's bytes from kEffectBankOffset to its end): the page fetches it apart
+// from the rest. The file must be exactly the bank; effects change only on
+// success.
+bool ReadEffectBank(Files& files, const std::string& path,
+                    std::vector<std::vector<uint8_t>>& effects, std::string& error);
 
 }  // namespace rara3

@@ -80,6 +80,38 @@ TEST_F(DataFileReadTest, ProgressTuneAndEffectsComeFromTheirOffsets) {
   EXPECT_EQ(blob.back(), bytes[1068192]);
 }
 
+TEST_F(DataFileReadTest, TheEffectBankAloneGivesTheSameEffects) {
+  const std::string bankPath = "/site/effects.bin";
+  mem.files[bankPath] = Slice(bytes, kEffectBankOffset, kEffectBankSize);
+  std::vector<std::vector<uint8_t>> effects;
+  ASSERT_TRUE(ReadEffectBank(mem, bankPath, effects, error)) << error;
+  ASSERT_EQ(effects.size(), 10u);
+  std::vector<uint8_t> blob;
+  for (int i = 0; i < 10; ++i) {
+    ASSERT_TRUE(ReadEffect(mem, path, i, blob, error)) << error;
+    EXPECT_EQ(effects[i], blob) << "effect " << i;
+  }
+}
+
+TEST_F(DataFileReadTest, AnEffectBankOfAnotherSizeIsRefusedAndChangesNothing) {
+  const std::string bankPath = "/site/effects.bin";
+  const std::vector<std::vector<uint8_t>> before{{7}};
+  for (const int64_t size : {kEffectBankSize - 1, kEffectBankSize + 1, int64_t{0}, kDataFileSize}) {
+    mem.files[bankPath] = std::vector<uint8_t>(static_cast<size_t>(size), 1);
+    auto effects = before;
+    EXPECT_FALSE(ReadEffectBank(mem, bankPath, effects, error)) << size;
+    EXPECT_NE(error.find(bankPath), std::string::npos) << error;
+    EXPECT_NE(error.find("expected 1017262 bytes"), std::string::npos) << error;
+    EXPECT_NE(error.find("found " + std::to_string(size)), std::string::npos) << error;
+    EXPECT_EQ(effects, before);
+  }
+  mem.files.erase(bankPath);
+  auto effects = before;
+  EXPECT_FALSE(ReadEffectBank(mem, bankPath, effects, error));
+  EXPECT_NE(error.find(bankPath), std::string::npos) << error;
+  EXPECT_EQ(effects, before);
+}
+
 TEST_F(DataFileReadTest, NumbersOutsideTheTablesAreRefused) {
   StageCells cells;
   std::memset(cells, 0xEE, sizeof cells);

@@ -371,8 +371,8 @@ try {
         `the first key (Esc) lets sound start and no more (scene ${st.scene}, ended ${st.ended})`);
   await page.keyboard.press('Enter');
   await waitFor(() => JSON.parse(window.rara3.module.UTF8ToString(window.rara3.module._rara3_status())).scene === 1);
-  await page.waitForFunction(() => window.rara3.page.sound.allowed && window.rara3.page.music.ready,
-                             { timeout: 20000 });
+  await page.waitForFunction(() => window.rara3.page.sound.allowed && window.rara3.page.music.ready &&
+                             window.rara3.page.effectsFetched, { timeout: 20000 });
   await new Promise((r) => setTimeout(r, 100));
   cmp = await compare(simFrames.stage1);
   check(cmp.diff === 0, `stage 1's first frame equals the simulator's (${cmp.diff} differ ${cmp.first})`);

@@ -44,7 +44,7 @@ const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'rara3-sw-'));
 const site = path.join(dir, 'site');
 fs.mkdirSync(site);
 const files = { 'index.html': '<p>page</p>', 'rara3.js': 'js', 'rara3.wasm': 'wasm 1', 'rara3.data': 'data',
-                'tune.opus': 'tune' };
+                'tune.opus': 'tune', 'effects.bin': 'effects' };
 for (const [name, text] of Object.entries(files)) fs.writeFileSync(path.join(site, name), text);
 function makeWorker() {
   execFileSync(python, [path.join(src, 'tools/web/service_worker.py'), path.join(src, 'web/sw.js.in'), site,
@@ -120,7 +120,8 @@ check('the worker has a version from the files', !!v1 && v1.length === 16);
 const listed = JSON.parse(first.match(/const SITE_FILES = (\[[^\]]*\])/)[1]);
 check('the worker lists every file of the site but itself, and the licences written later',
       JSON.stringify(listed) ===
-        JSON.stringify(['LICENSES.txt', 'index.html', 'rara3.data', 'rara3.js', 'rara3.wasm', 'tune.opus']),
+        JSON.stringify(['LICENSES.txt', 'effects.bin', 'index.html', 'rara3.data', 'rara3.js', 'rara3.wasm',
+                        'tune.opus']),
       JSON.stringify(listed));
 
 fs.writeFileSync(path.join(site, 'LICENSES.txt'), 'licences');
@@ -129,16 +130,19 @@ await caches.open('other-app');   // someone else's cache on the same origin
 await dispatch(old, 'install');
 await dispatch(old, 'activate');
 const oldName = [...storage.keys()].find((k) => k.startsWith('rara3-site-'));
-check('install fills a cache with every file but the tune, checked with the server',
+check('install fills a cache with every file but the tune and the effects, checked with the server',
       storage.get(oldName)?.entries.size === 5 && !storage.get(oldName).entries.has('tune.opus') &&
+      !storage.get(oldName).entries.has('effects.bin') &&
       network.fetched.every((f) => f.cache === 'no-cache'));
 check('the new worker takes over at once', old.self.skipped === 1 && old.self.clients.claimed === 1);
 
-// The tune is kept the first time the page fetches it.
+// The tune and the effects are kept the first time the page fetches them.
 const get = (url, init) => dispatch(old, 'fetch', { request: new FakeRequest(url, init) });
-const tune = await get('https://example.org/game/tune.opus');
-check('the tune comes from the network the first time, and is kept',
-      tune?.from === 'network' && storage.get(oldName).entries.has('tune.opus'));
+for (const name of ['tune.opus', 'effects.bin']) {
+  const sound = await get('https://example.org/game/' + name);
+  check(`${name} comes from the network the first time, and is kept`,
+        sound?.from === 'network' && storage.get(oldName).entries.has(name));
+}
 
 // Offline: the page and its files come from the cache.
 network.up = false;
@@ -148,6 +152,7 @@ check('offline: the page\'s address gives index.html from the cache', page?.url?
 const wasm = await get('https://example.org/game/rara3.wasm');
 check('offline: the game from the cache', wasm?.url?.endsWith('/game/rara3.wasm') && network.fetched.length === 0);
 check('offline: the tune from the cache', (await get('https://example.org/game/tune.opus'))?.from === 'cache');
+check('offline: the effects from the cache', (await get('https://example.org/game/effects.bin'))?.from === 'cache');
 check('requests not for the site are left to the browser',
       (await get('https://elsewhere.example/rara3.wasm')) === null &&
       (await get('https://example.org/other/rara3.wasm')) === null &&

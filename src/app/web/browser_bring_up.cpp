@@ -75,15 +75,25 @@ void BringUpBrowser(GameState& g, BrowserPlatform& b) {
   b.audio.Open(p.system);
   b.display.LoadSheets();
 
-  for (int i = 0; i < kEffectCount; ++i) {
-    if (!ReadEffect(p.files, dataFile, i, bytes, error)) throw DataFileError(dataFile, error);
-    b.audio.LoadEffect(i, bytes);
-  }
   g.switches.SoundOn = true;
   g.lifecycle.LoopStarted = true;
   b.window.StartTimer();
   // The page is the window, shown and in front from the start.
   b.input.Push({WindowEventKind::Activate, 0, 0});
+}
+
+void LoadFetchedEffects(BrowserGame& game) {
+  std::vector<std::vector<uint8_t>> effects;
+  std::string error;
+  if (!ReadEffectBank(game.browser.files, kEffectBankFile, effects, error)) {
+    page::ReportError(error);
+    return;
+  }
+  try {
+    for (int i = 0; i < kEffectCount; ++i) game.browser.audio.LoadEffect(i, effects[i]);
+  } catch (const PlatformError& e) {
+    page::ReportError(std::string(kEffectBankFile) + ": " + e.what);
+  }
 }
 
 bool StartBrowserGame(BrowserGame& game) {

@@ -17,16 +17,23 @@ namespace rara3 {
 // and where the packed data file ships.
 constexpr const char* kSaveFolder = "/save/";
 constexpr const char* kShippedDataFile = "/pack/TOVAK.DAT";
+// The site ships the data file with its effect bank left empty, and the
+// bank apart: the page fetches it after the first key lets sound start,
+// so the first frame never waits for a megabyte of sound. The page writes
+// it here and calls LoadFetchedEffects.
+constexpr const char* kEffectBankFile = "/pack/effects.bin";
 
 // The first start copies the shipped data file into the save folder; later
 // starts find the player's own copy there, progress and edited stages in it.
-// When the site ships a new data file, the copy takes its stages, tune and
-// effects and keeps the progress and the stages the player edited.
+// When the site ships a new data file, the copy takes its stages and tune
+// and keeps the progress and the stages the player edited. Its effect bank
+// is the shipped file's, left empty: the page's effects come from the site.
 bool EnsureSavedDataFile(Files& files, std::string& error);
 
 // Keyboard, tune, the 200 ms pause (the audio output and the sheets made
-// while it lasts), effects, then MusicOn, SoundOn, LoopStarted and the
-// timer; g has been prepared. Throws PlatformError.
+// while it lasts), then MusicOn, SoundOn, LoopStarted and the timer; g has
+// been prepared. The effects come later (LoadFetchedEffects); until then
+// an effect is silent. Throws PlatformError.
 void BringUpBrowser(GameState& g, BrowserPlatform& b);
 
 // The running game: one record and its platform.
@@ -40,6 +47,11 @@ struct BrowserGame {
   PassPacer pacer;
   bool finished = false;
 };
+
+// The effects from kEffectBankFile into the sound. A bank that cannot be
+// read or played is reported on the page, and the game plays on without
+// effects.
+void LoadFetchedEffects(BrowserGame& game);
 
 // From Main's start to the first pass; the game has ended (and said so to
 // the page) when it returns false.

@@ -50,6 +50,12 @@ EMSCRIPTEN_KEEPALIVE void rara3_leaving() {
   rara3::CarryOutFileWork(*running->state, running->browser.files, running->browser.system);
 }
 
+// The page has fetched the effects and written them to kEffectBankFile.
+EMSCRIPTEN_KEEPALIVE void rara3_effects_arrived() {
+  if (running == nullptr || running->browser.system.Ended()) return;
+  rara3::LoadFetchedEffects(*running);
+}
+
 // What the page and its tests see of the game, as JSON.
 EMSCRIPTEN_KEEPALIVE const char* rara3_status() {
   static char text[512];
