@@ -6,14 +6,9 @@
 set -u
 pack=$1
 src=$2
-work=$(mktemp -d "${TMPDIR:-/tmp}/rara3-pack-test.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-failures=0
+. "$(dirname "$0")/../../support/cli_check.sh"
 
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 size_of() { stat -c %s "$1"; }
-byte_at() { od -An -tu1 -j "$2" -N1 "$1" | tr -d ' '; }
-put_byte() { printf "\\$(printf %o "$3")" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none; }
 
 # Sound files of the exact sizes, starting like the real kinds.
 sizes=(7506 172610 92374 55632 92224 162882 40194 44852 40054 308934)

@@ -7,13 +7,8 @@
 set -u
 pack=$1
 src=$2
-work=$(mktemp -d "${TMPDIR:-/tmp}/rara3-follow-test.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-failures=0
+. "$(dirname "$0")/../../support/cli_check.sh"
 
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-byte_at() { od -An -tu1 -j "$2" -N1 "$1" | tr -d ' '; }
-put_byte() { printf "\\$(printf %o "$3")" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none; }
 keep_pack() {
   "$pack" pack --keep-player-data "$work/stages" "$src/assets/sound/tune.mid" "$src/assets/sound" 1 \
     "$work/TOVAK.DAT" >"$work/out" 2>&1 || fail "pack --keep-player-data failed: $(cat "$work/out")"

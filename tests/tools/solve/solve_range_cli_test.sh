@@ -5,10 +5,7 @@
 set -u
 solve=$1
 src=$2
-work=$(mktemp -d "${TMPDIR:-/tmp}/rara3-solve-test.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+. "$(dirname "$0")/../../support/cli_check.sh"
 
 "$solve" --all "$src/assets/stages" --from 3 --to 4 --markdown --out "$work" \
   > "$work/table.md" 2> "$work/summary.txt" || fail "exit status $?"
