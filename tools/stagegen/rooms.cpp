@@ -13,7 +13,7 @@
 //
 //   rara3-rooms --seed N --out DIR [--kinds VTSCB%] [--min-pushes N]
 //               [--iterations N] [--restarts N] [--max-states N] [--rooms N]
-//               [--plain] [--straight]
+//               [--plain] [--straight] [--room-size N]
 //
 // --plain keeps each room's outline clean: no wall across it, walls only
 // as blocks that leave no one-cell stub (a stub reads as a stop the player
@@ -21,7 +21,9 @@
 // last starts with a box in its doorway. --straight runs the corridors
 // straight where the rooms face each other: a door that reads as one and
 // leaves no stub beside the bends, but a box may pass from room to room,
-// so the whole stage's search often grows.
+// so the whole stage's search often grows. --room-size N lets a room span
+// up to N cells each way (7 by default) where the board has room: more
+// floor against the corners and stubs its corridors bring.
 //
 // The stage goes to DIR/<seed>.txt; one tab-separated line on stdout: file,
 // moves, pushes, box changes, boxes pushed, states, rooms, the kinds of each
@@ -74,6 +76,7 @@ struct Params {
   int rooms = 0;                   // 2, 3, 4 or 6; 0: any of 3, 4, 6
   bool plain = false;
   bool straight = false;
+  int roomSize = 7;                // the most cells a room spans each way
 };
 
 // The board of one room alone: its inside, the corridor it comes in by and
@@ -469,7 +472,7 @@ bool MakePart(Rng& rng, const Params& prm, const Layout& L, size_t i, const std:
 constexpr const char* kUsage =
     "usage: rara3-rooms --seed N --out DIR [--kinds VTSCB%] [--min-pushes N]\n"
     "       [--iterations N] [--restarts N] [--max-states N] [--rooms 2|3|4|6]\n"
-    "       [--plain] [--straight]\n";
+    "       [--plain] [--straight] [--room-size N]\n";
 
 int Usage() {
   std::fputs(kUsage, stderr);
@@ -499,9 +502,14 @@ int main(int argc, char** argv) {
     else if (a == "--restarts") prm.restarts = std::atoi(v);
     else if (a == "--max-states") prm.maxStates = std::strtoull(v, nullptr, 10);
     else if (a == "--rooms") prm.rooms = std::atoi(v);
+    else if (a == "--room-size") prm.roomSize = std::atoi(v);
     else return Usage();
   }
   if (outDir.empty() || prm.kinds.empty()) return Usage();
+  if (prm.roomSize < 4 || prm.roomSize > 18) {
+    std::fprintf(stderr, "--room-size: %d; a room spans 4 to 18 cells\n", prm.roomSize);
+    return 2;
+  }
   if (!IsRoomCount(prm.rooms)) {
     std::fprintf(stderr, "--rooms: %d rooms make no grid; 2, 3, 4 or 6\n", prm.rooms);
     return 2;
@@ -516,7 +524,7 @@ int main(int argc, char** argv) {
   std::error_code ec;
   fs::create_directories(outDir, ec);
   Rng rng(seed);
-  const Layout L = MakeLayout(rng, prm.rooms, prm.straight);
+  const Layout L = MakeLayout(rng, prm.rooms, prm.straight, prm.roomSize);
   Board whole = SolidBoard();
   for (const Room& r : L.rooms)
     for (const auto& [x, y] : r.Inside()) whole.Map[x][y] = KindEmpty;

@@ -65,9 +65,10 @@ std::vector<int> ShapesOf(int roomCount) {
 
 bool IsRoomCount(int roomCount) { return roomCount == 0 || !ShapesOf(roomCount).empty(); }
 
-Layout MakeLayout(Rng& rng, int roomCount, bool straight) {
+Layout MakeLayout(Rng& rng, int roomCount, bool straight, int maxRoomSize) {
   // The slots are visited in a snake.
   if (!IsRoomCount(roomCount)) throw std::invalid_argument("no grid of slots holds that many rooms");
+  if (maxRoomSize < 4) throw std::invalid_argument("a room needs at least 4 cells each way");
   const std::vector<int> fits = ShapesOf(roomCount);
   const int pick = roomCount == 0 ? U(rng, 0, kAnyShapes - 1) : fits[U(rng, 0, static_cast<int>(fits.size()) - 1)];
   const int cols = kShapes[pick][0], rows = kShapes[pick][1];
@@ -87,7 +88,7 @@ Layout MakeLayout(Rng& rng, int roomCount, bool straight) {
     }
     return s;
   };
-  const std::vector<int> w = sizes(cols, 4, 7), h = sizes(rows, 4, 7);
+  const std::vector<int> w = sizes(cols, 4, maxRoomSize), h = sizes(rows, 4, maxRoomSize);
   int totalW = 3 * (cols - 1), totalH = 3 * (rows - 1);
   for (int v : w) totalW += v;
   for (int v : h) totalH += v;

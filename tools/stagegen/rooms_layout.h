@@ -45,7 +45,10 @@ struct Layout {
 // or 0 for any of 3, 4 and 6; any other count throws std::invalid_argument.
 // straight: corridors run straight through the band where the two rooms
 // face each other (a box pushed out of one room may reach the next).
-Layout MakeLayout(Rng& rng, int roomCount = 0, bool straight = false);
+// maxRoomSize: the most cells a room's slot spans each way (at least 4;
+// larger rooms carry more floor for the corners and stubs of their
+// corridors); under 4 throws std::invalid_argument.
+Layout MakeLayout(Rng& rng, int roomCount = 0, bool straight = false, int maxRoomSize = 7);
 
 // Whether MakeLayout takes that room count.
 bool IsRoomCount(int roomCount);

@@ -55,15 +55,17 @@ struct Plan {
   int count;
   Layout layout;
   bool straight = false;
+  int roomSize = 7;
 };
 std::vector<Plan> Plans() {
   std::vector<Plan> plans;
-  for (bool straight : {false, true})
-    for (int count : {0, 2, 3, 4, 6})
-      for (uint64_t seed = 1; seed <= 300; ++seed) {
-        Rng rng(seed);
-        plans.push_back({seed, count, MakeLayout(rng, count, straight), straight});
-      }
+  for (int size : {7, 11})
+    for (bool straight : {false, true})
+      for (int count : {0, 2, 3, 4, 6})
+        for (uint64_t seed = 1; seed <= 300; ++seed) {
+          Rng rng(seed);
+          plans.push_back({seed, count, MakeLayout(rng, count, straight, size), straight, size});
+        }
   return plans;
 }
 
@@ -75,7 +77,7 @@ Cell Behind(const std::vector<Cell>& passage, Cell next) {
 }
 
 TEST(RoomsLayoutTest, EveryRoomAndCorridorLiesInsideTheRing) {
-  for (const auto& [seed, count, L, straight] : Plans()) {
+  for (const auto& [seed, count, L, straight, size] : Plans()) {
     if (count == 0) ASSERT_GE(L.rooms.size(), 3u) << "seed " << seed << " rooms " << count;
     else ASSERT_EQ(L.rooms.size(), static_cast<size_t>(count)) << "seed " << seed << " rooms " << count;
     ASSERT_EQ(L.corridors.size() + 1, L.rooms.size()) << "seed " << seed << " rooms " << count;
@@ -100,7 +102,7 @@ TEST(RoomsLayoutTest, EveryRoomAndCorridorLiesInsideTheRing) {
 // Rooms touch nothing but their own passages: a room's inside has no floor
 // beside it that is not its own or one of its two corridors' ends.
 TEST(RoomsLayoutTest, RoomsMeetOnlyThroughTheirCorridors) {
-  for (const auto& [seed, count, L, straight] : Plans()) {
+  for (const auto& [seed, count, L, straight, size] : Plans()) {
     const Board b = FloorOf(L);
     for (size_t i = 0; i < L.rooms.size(); ++i) {
       const Room& r = L.rooms[i];
@@ -122,7 +124,7 @@ TEST(RoomsLayoutTest, RoomsMeetOnlyThroughTheirCorridors) {
 // The point of the bends: a box pushed out of either room along its
 // passage stops at that passage's bend, never in the other room.
 TEST(RoomsLayoutTest, ABoxPushedOutOfARoomJamsAtTheFirstBend) {
-  for (const auto& [seed, count, L, straight] : Plans()) {
+  for (const auto& [seed, count, L, straight, size] : Plans()) {
     if (straight) continue;
     const Board b = FloorOf(L);
     for (const Corridor& c : L.corridors) {
@@ -142,7 +144,7 @@ TEST(RoomsLayoutTest, ABoxPushedOutOfARoomJamsAtTheFirstBend) {
 // rooms that do not face each other still get the bent corridor.
 TEST(RoomsLayoutTest, StraightCorridorsRunInOneLine) {
   int straightOnes = 0;
-  for (const auto& [seed, count, L, straight] : Plans()) {
+  for (const auto& [seed, count, L, straight, size] : Plans()) {
     if (!straight) continue;
     for (const Corridor& c : L.corridors) {
       if (c.outBend != c.inBend) {
@@ -160,6 +162,20 @@ TEST(RoomsLayoutTest, StraightCorridorsRunInOneLine) {
     }
   }
   EXPECT_GT(straightOnes, 0);
+}
+
+// Larger rooms are what the room size is for; none spans more than asked.
+TEST(RoomsLayoutTest, RoomsSpanNoMoreThanTheRoomSize) {
+  bool wider = false;
+  for (const auto& [seed, count, L, straight, size] : Plans())
+    for (const Room& r : L.rooms) {
+      EXPECT_LE(r.x1 - r.x0 + 1, size) << "seed " << seed << " rooms " << count;
+      EXPECT_LE(r.y1 - r.y0 + 1, size) << "seed " << seed << " rooms " << count;
+      wider = wider || std::max(r.x1 - r.x0, r.y1 - r.y0) + 1 > 7;
+    }
+  EXPECT_TRUE(wider);
+  Rng rng(1);
+  EXPECT_THROW(MakeLayout(rng, 3, false, 3), std::invalid_argument);
 }
 
 TEST(RoomsLayoutTest, ACountNoGridHoldsIsRefused) {
