@@ -274,6 +274,8 @@
     if (page.hasEnded) return;
     module.FS.writeFile('/pack/effects.bin', bytes);
     module._rara3_effects_arrived();
+    // The game has its own copies now; the file would hold a second megabyte.
+    module.FS.unlink('/pack/effects.bin');
     page.effectsFetched = true;
   }
   function startSound() {

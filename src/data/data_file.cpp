@@ -1,6 +1,7 @@
 #include "data/data_file.h"
 
 #include <cstring>
+#include <iterator>
 
 
 namespace rara3 {
@@ -114,8 +115,8 @@ bool ReadEffectBank(Files& files, const std::string& path,
             " bytes (the ten effects), found " + std::to_string(bank.size());
     return false;
   }
-  std::vector<std::vector<uint8_t>> out(10);
-  for (int i = 0; i < 10; ++i) {
+  std::vector<std::vector<uint8_t>> out(std::size(kSfxSize));
+  for (size_t i = 0; i < out.size(); ++i) {
     const auto from = bank.begin() + (kSfxOffset[i] - kEffectBankOffset);
     out[i].assign(from, from + kSfxSize[i]);
   }

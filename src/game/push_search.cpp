@@ -246,15 +246,12 @@ class FewestPushSearch::Helper {
 };
 
 struct FewestPushSearch::Frontier {
-  explicit Frontier(const Board& start) : codec(start), table(codec.keyBytes), key(codec.keyBytes) {}
+  explicit Frontier(const Board& start) : codec(start), table(codec.keyBytes) {}
 
   Codec codec;
   StateTable table;
   std::deque<uint32_t> parent;
   std::deque<uint16_t> push;  // the cell the player pushed from, times 4, plus the facing's index
-  std::vector<uint8_t> key;
-  Walk region;  // the way out found
-  Walk settle;  // the start
   Expander expander;  // the search's own thread's share of each batch
   uint32_t next = 0;  // the first position not yet expanded
   std::chrono::steady_clock::time_point t0 = std::chrono::steady_clock::now();
@@ -265,10 +262,11 @@ FewestPushSearch::FewestPushSearch(const Board& start, const SearchLimits& limit
   if (threads > 1) helper_ = std::make_unique<Helper>();
   Frontier& f = *frontier_;
   Board settled = start;
-  f.settle.Settle(settled);
+  Walk().Settle(settled);
+  std::vector<uint8_t> key(f.codec.keyBytes);
+  f.codec.Encode(settled, key.data());
   bool isNew = false;
-  f.codec.Encode(settled, f.key.data());
-  f.table.Insert(f.key.data(), isNew);
+  f.table.Insert(key.data(), isNew);
   f.parent.push_back(StateTable::kNone);
   f.push.push_back(0);
 }
@@ -293,10 +291,11 @@ void FewestPushSearch::Solved(uint32_t state, uint16_t lastWalk) {
   std::reverse(steps.begin(), steps.end());
   Board b = start_;
   std::vector<int32_t> facings;
+  Walk region;
   for (const uint16_t step : steps) {
-    f.region.From(b);
+    region.From(b);
     const size_t walkStart = facings.size();
-    f.region.PathTo(step / 4, facings);
+    region.PathTo(step / 4, facings);
     facings.push_back(kFacings[step % 4]);
     for (size_t i = walkStart; i < facings.size(); ++i) ApplyMove(b, facings[i]);
   }
