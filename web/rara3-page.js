@@ -515,13 +515,17 @@
     return {};
   }
 
-  function startGame() {
-    createRara3({
+  // The game loads and reads the save folder while the page waits for the
+  // lock (held), but its main runs only once the lock is ours.
+  function startGame(held) {
+    const options = {
       rara3Page: page,
       instantiateWasm,
-      preRun: [(m) => {
-        module = m;
-        // The save folder comes back from IndexedDB before main runs.
+      preInit: [() => {
+        // The game's module is this object, filled in by its code.
+        const m = options;
+        // The save folder comes back from IndexedDB while the game's code is
+        // still being readied: both must be done before main runs.
         m.FS.mkdir(SAVE);
         m.FS.mount(m.FS.filesystems.IDBFS, {}, SAVE);
         m.addRunDependency('rara3-save');
@@ -529,10 +533,15 @@
           if (err) reportError('Saved games could not be read from this browser: ' + (err.message || err));
           m.removeRunDependency('rara3-save');
         });
+        m.addRunDependency('rara3-lock');
+        held.then(() => m.removeRunDependency('rara3-lock'));
       }],
+      // The page calls into the game only once its code is ready.
+      preRun: [(m) => { module = m; }],
       print: (text) => console.log(text),
       printErr: (text) => console.warn(text),
-    }).then((m) => {
+    };
+    createRara3(options).then((m) => {
       module = m;
       window.rara3.module = m;
     }).catch((e) => {
@@ -551,17 +560,20 @@
   }
 
   // One copy of the game per browser: two would overwrite each other's saves.
-  if (navigator.locks) {
+  const held = new Promise((granted) => {
+    if (!navigator.locks) {
+      granted();
+      return;
+    }
     navigator.locks.request('rara3-game', { ifAvailable: true }, (lock) => {
       if (!lock) {
         loading.hidden = true;
         messageBox('Rara3 is already open in another tab or window of this browser.');
         return undefined;
       }
-      startGame();
+      granted();
       return new Promise(() => {});
     });
-  } else {
-    startGame();
-  }
+  });
+  startGame(held);
 })();
