@@ -448,8 +448,18 @@ try {
   // A hidden tab runs nothing and sounds nothing; shown again, it goes on.
   const sample = async () => ({ frames: (await status()).frames, sound: await page.evaluate(
     () => window.rara3.module.SDL2.audioContext.state) });
+  // The game opened again in another tab of the same browser: told so, and
+  // never started (the two would overwrite each other's saves).
   const other = await browser.newPage();
   await other.bringToFront();
+  await other.goto(url);
+  await other.waitForFunction(() => document.getElementById('message').open, { timeout: 20000 });
+  const second = await other.evaluate(() => ({
+    text: document.getElementById('message-text').textContent,
+    started: window.rara3.module !== null,
+  }));
+  check(/already open in another tab/.test(second.text) && !second.started,
+        `a second tab of the game says so and does not start (${second.text}; started ${second.started})`);
   await new Promise((r) => setTimeout(r, 300));
   const hidden0 = await sample();
   await new Promise((r) => setTimeout(r, 700));
