@@ -43,6 +43,16 @@ void CallNext(const NextCall& next) {
   }
 }
 
+// Input on a page the timer lets sleep: back onto the display's frames at
+// once, dropping the timer already set.
+void WakeLoop(void* arg) {
+  auto& game = *static_cast<BrowserGame*>(arg);
+  if (game.finished || !WakeForInput(game.pacer)) return;
+  emscripten_pause_main_loop();
+  CallNext({});
+  emscripten_resume_main_loop();
+}
+
 }  // namespace
 
 bool EnsureSavedDataFile(Files& files, std::string& error) {
@@ -108,6 +118,7 @@ bool StartBrowserGame(BrowserGame& game) {
     return false;
   }
   game.state->Help.Search = game.search.get();
+  game.browser.input.OnInput(&WakeLoop, &game);
   RunGuarded(p, [&] {
     BringUpBrowser(*game.state, game.browser);
     ReadSettings(*game.state, p.files, p.system);
@@ -137,7 +148,15 @@ bool BrowserFrame(BrowserGame& game) {
     }
     const bool ran = PassDue(game.pacer, now);
     const long long presented = game.browser.display.Presented();
-    if (ran) RunGuarded(p, [&] { RunPass(*game.state, p); });
+    if (ran) {
+      RunGuarded(p, [&] { RunPass(*game.state, p); });
+      // The next pass too, on a still picture the timer paces, unless the
+      // pass ended the game or began a pause.
+      if (game.browser.display.Presented() == presented && !p.system.Ended() &&
+          page::NowMs() >= game.browser.system.HoldUntilMs() && NextPassNow(game.pacer)) {
+        RunGuarded(p, [&] { RunPass(*game.state, p); });
+      }
+    }
     CallNext(PlanNextCall(game.pacer, now, ran, game.browser.display.Presented() != presented));
   }
   if (!p.system.Ended()) return true;

@@ -45,6 +45,8 @@ void BrowserInput::KeyDown(const std::string& code, unsigned long keyCode, int16
   const int16_t key = VirtualKeyOfDom(keyCode);
   // Auto-repeats included, as the desktop window delivers them.
   if (key != 0) events_.push_back({WindowEventKind::KeyDown, key, mask});
+  // A held arrow is input too, with or without a key-down event.
+  Woken();
 }
 
 void BrowserInput::KeyUp(const std::string& code) {

@@ -22,14 +22,28 @@ class BrowserInput {
   void KeyUp(const std::string& code);
   // The page lost the focus: no key is held any longer.
   void ReleaseAll();
-  void Push(const WindowEvent& e) { events_.push_back(e); }
+  void Push(const WindowEvent& e) {
+    events_.push_back(e);
+    Woken();
+  }
+  // Called on every key-down and every event pushed, from the listener.
+  void OnInput(void (*wake)(void*), void* arg) {
+    wake_ = wake;
+    wakeArg_ = arg;
+  }
 
   void TakeEvents(std::vector<WindowEvent>& out);
   const uint8_t (&Held() const)[256] { return held_; }
 
  private:
+  void Woken() {
+    if (wake_ != nullptr) wake_(wakeArg_);
+  }
+
   uint8_t held_[256] = {};
   std::vector<WindowEvent> events_;
+  void (*wake_)(void*) = nullptr;
+  void* wakeArg_ = nullptr;
 };
 
 }  // namespace rara3

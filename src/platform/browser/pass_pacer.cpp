@@ -14,14 +14,35 @@ bool PassDue(PassPacer& pacer, double nowMs) {
   return true;
 }
 
+namespace {
+
+bool OnTimer(const PassPacer& pacer) {
+  return pacer.started && pacer.stillPasses >= kStillPassesBeforeTimer;
+}
+
+}  // namespace
+
 NextCall PlanNextCall(PassPacer& pacer, double nowMs, bool ran, bool presented) {
   if (presented) {
     pacer.stillPasses = 0;
   } else if (ran && pacer.stillPasses < kStillPassesBeforeTimer) {
     ++pacer.stillPasses;
   }
-  if (!pacer.started || pacer.stillPasses < kStillPassesBeforeTimer) return {};
+  if (!OnTimer(pacer)) return {};
   return {false, nowMs < pacer.nextMs ? pacer.nextMs - nowMs : 0.0};
+}
+
+bool NextPassNow(PassPacer& pacer) {
+  if (!OnTimer(pacer)) return false;
+  pacer.nextMs += pacer.periodMs;
+  return true;
+}
+
+bool WakeForInput(PassPacer& pacer) {
+  if (!OnTimer(pacer)) return false;
+  pacer.stillPasses = 0;
+  pacer.started = false;
+  return true;
 }
 
 }  // namespace rara3

@@ -38,4 +38,15 @@ constexpr int kStillPassesBeforeTimer = 10;
 // canvas or not (presented).
 NextCall PlanNextCall(PassPacer& pacer, double nowMs, bool ran, bool presented);
 
+// While the timer calls the passes, a call whose pass left the canvas as it
+// was runs the pass after it as well: a still page wakes 30 times a second
+// instead of 60, and the game still gets its 60 passes. True when that next
+// pass is to run now (it is booked as run).
+bool NextPassNow(PassPacer& pacer);
+
+// A key or a touch has come. True when the timer was calling the passes:
+// the caller moves the loop back onto the display's frames, and the first
+// of them runs a pass at once, so input never waits for a sleeping page.
+bool WakeForInput(PassPacer& pacer);
+
 }  // namespace rara3

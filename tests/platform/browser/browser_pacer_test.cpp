@@ -91,5 +91,47 @@ TEST(BrowserPassPacer, AStillPictureLeavesTheDisplaysFramesForATimerUntilItMoves
   EXPECT_TRUE(PlanNextCall(pacer, now, true, true).onDisplayFrame);
 }
 
+TEST(BrowserPassPacer, OnTheTimerAStillPageWakesForTwoPassesAndInputWakesItAtOnce) {
+  PassPacer pacer;
+  double now = 1000.0;
+  ASSERT_TRUE(PassDue(pacer, now));
+  // On the display's frames every pass has a callback of its own.
+  EXPECT_FALSE(NextPassNow(pacer));
+  EXPECT_FALSE(WakeForInput(pacer));
+  NextCall next = PlanNextCall(pacer, now, true, false);
+  for (int i = 1; next.onDisplayFrame; ++i) {
+    ASSERT_LT(i, 100);
+    now += pacer.periodMs;
+    ASSERT_TRUE(PassDue(pacer, now));
+    EXPECT_FALSE(NextPassNow(pacer));
+    next = PlanNextCall(pacer, now, true, false);
+  }
+  // The timer: each call runs its pass and the next, and sleeps two periods.
+  int passes = 0;
+  int calls = 0;
+  const double start = now;
+  for (double t = now; t < start + 1000.0;) {
+    t += next.inMs + 0.3;  // a timer fires a little late
+    ++calls;
+    if (PassDue(pacer, t)) {
+      ++passes;
+      if (NextPassNow(pacer)) ++passes;
+    }
+    next = PlanNextCall(pacer, t, true, false);
+    ASSERT_FALSE(next.onDisplayFrame);
+    now = t;
+  }
+  EXPECT_GE(passes, 59);
+  EXPECT_LE(passes, 62);
+  EXPECT_LE(calls, 31);
+  // A key: back on the display's frames, whose first callback runs a pass
+  // though the timer had booked the next one two periods away.
+  EXPECT_TRUE(WakeForInput(pacer));
+  EXPECT_FALSE(WakeForInput(pacer));
+  EXPECT_TRUE(PassDue(pacer, now + 1.0));
+  EXPECT_TRUE(PlanNextCall(pacer, now + 1.0, true, true).onDisplayFrame);
+  EXPECT_FALSE(NextPassNow(pacer));
+}
+
 }  // namespace
 }  // namespace rara3
