@@ -560,20 +560,11 @@
   }
 
   // One copy of the game per browser: two would overwrite each other's saves.
-  const held = new Promise((granted) => {
-    if (!navigator.locks) {
-      granted();
-      return;
-    }
-    navigator.locks.request('rara3-game', { ifAvailable: true }, (lock) => {
-      if (!lock) {
-        loading.hidden = true;
-        messageBox('Rara3 is already open in another tab or window of this browser.');
-        return undefined;
-      }
-      granted();
-      return new Promise(() => {});
-    });
+  const held = window.rara3Held.then((ours) => {
+    if (ours) return undefined;
+    loading.hidden = true;
+    messageBox('Rara3 is already open in another tab or window of this browser.');
+    return new Promise(() => {});
   });
   startGame(held);
 })();
