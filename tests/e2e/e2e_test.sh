@@ -192,6 +192,20 @@ wait_frame() {
   return 1
 }
 
+# Waits up to $1 seconds for two shots 0.2 s apart to be the same.
+wait_still() {
+  local limit=$1 t=0
+  shot "$WORK/still_a.png"
+  while [ $t -lt $((limit * 5)) ]; do
+    sleep 0.2
+    shot "$WORK/still_b.png"
+    [ "$(differing "$WORK/still_a.png" "$WORK/still_b.png")" = 0 ] && return 0
+    mv "$WORK/still_b.png" "$WORK/still_a.png"
+    t=$((t + 1))
+  done
+  return 1
+}
+
 hold_key() {  # key, seconds
   xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"
 }
@@ -257,10 +271,13 @@ else
   cp "$WORK/now.png" /tmp/rara3-e2e-board.png
 fi
 
-# Each move pressed once and played out for as long as the simulator's took.
+# Each move pressed once and played out: for as long as the simulator's
+# took, and then until the screen stands still (a busy machine runs the game
+# slower, and an arrow pressed during a move is not a move).
 for i in "${!KEYS[@]}"; do
   press "${KEYS[$i]}"
-  sleep "$(awk -v f="${MOVE_FRAMES[$i]}" 'BEGIN { printf "%.2f", f / 60 + 0.25 }')"
+  sleep "$(awk -v f="${MOVE_FRAMES[$i]}" 'BEGIN { printf "%.2f", f / 60 + 0.1 }')"
+  wait_still 3 || true  # the open exit glows: never still
 done
 sleep 1
 shot "$WORK/walked.png"
