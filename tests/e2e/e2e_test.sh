@@ -344,7 +344,8 @@ fi
 for c in "${CLICKS[@]}"; do
   read -r x y frames <<<"$c"
   click "$x" "$y"
-  sleep "$(awk -v f="$frames" 'BEGIN { printf "%.2f", f / 60 + 0.4 }')"
+  sleep "$(awk -v f="$frames" 'BEGIN { printf "%.2f", f / 60 + 0.1 }')"
+  wait_still 3 || true
 done
 sleep 2.5
 click px 320 240
