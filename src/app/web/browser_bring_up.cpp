@@ -150,10 +150,10 @@ bool BrowserFrame(BrowserGame& game) {
     const long long presented = game.browser.display.Presented();
     if (ran) {
       RunGuarded(p, [&] { RunPass(*game.state, p); });
-      // The next pass too, on a still picture the timer paces, unless the
-      // pass ended the game or began a pause.
-      if (game.browser.display.Presented() == presented && !p.system.Ended() &&
-          page::NowMs() >= game.browser.system.HoldUntilMs() && NextPassNow(game.pacer)) {
+      // The next passes too, on a still picture the timer paces, until one
+      // changes the picture, ends the game or begins a pause.
+      while (game.browser.display.Presented() == presented && !p.system.Ended() &&
+             page::NowMs() >= game.browser.system.HoldUntilMs() && NextPassNow(game.pacer)) {
         RunGuarded(p, [&] { RunPass(*game.state, p); });
       }
     }

@@ -3,12 +3,15 @@
 namespace rara3 {
 
 bool PassDue(PassPacer& pacer, double nowMs) {
+  pacer.passesThisCall = 0;
   if (!pacer.started) {
     pacer.started = true;
     pacer.nextMs = nowMs + pacer.periodMs;
+    pacer.passesThisCall = 1;
     return true;
   }
   if (nowMs + kPassSlackMs < pacer.nextMs) return false;
+  pacer.passesThisCall = 1;
   pacer.nextMs += pacer.periodMs;
   if (nowMs - pacer.nextMs > pacer.periodMs) pacer.nextMs = nowMs + pacer.periodMs;
   return true;
@@ -33,7 +36,10 @@ NextCall PlanNextCall(PassPacer& pacer, double nowMs, bool ran, bool presented) 
 }
 
 bool NextPassNow(PassPacer& pacer) {
-  if (!OnTimer(pacer)) return false;
+  if (!OnTimer(pacer) || pacer.passesThisCall == 0 || pacer.passesThisCall >= kPassesPerTimerCall) {
+    return false;
+  }
+  ++pacer.passesThisCall;
   pacer.nextMs += pacer.periodMs;
   return true;
 }

@@ -12,6 +12,8 @@ struct PassPacer {
   bool started = false;
   // Passes in a row that left the canvas as it was.
   int stillPasses = 0;
+  // Passes run in the callback under way.
+  int passesThisCall = 0;
 };
 
 // A callback this much early still runs its pass: the display's own jitter.
@@ -38,10 +40,14 @@ constexpr int kStillPassesBeforeTimer = 10;
 // canvas or not (presented).
 NextCall PlanNextCall(PassPacer& pacer, double nowMs, bool ran, bool presented);
 
-// While the timer calls the passes, a call whose pass left the canvas as it
-// was runs the pass after it as well: a still page wakes 30 times a second
-// instead of 60, and the game still gets its 60 passes. True when that next
-// pass is to run now (it is booked as run).
+// While the timer calls the passes, a call whose passes left the canvas as
+// it was runs the passes after them as well, up to this many in all: a
+// still page wakes 30 times a second instead of 60, and the game still gets
+// its 60 passes.
+constexpr int kPassesPerTimerCall = 2;
+
+// True when the next pass is to run now, in the callback under way (it is
+// booked as run).
 bool NextPassNow(PassPacer& pacer);
 
 // A key or a touch has come. True when the timer was calling the passes:
