@@ -1,6 +1,7 @@
 #include "render/side_panels.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "core/sheets.h"
 #include "game/panel_lines.h"
@@ -32,26 +33,54 @@ bool NeverStartsALine(char32_t c) {
   return c == U'。' || c == U'、' || c == U'」' || c == U'』' || c == U'）' || c == U'！' || c == U'？';
 }
 
-int32_t DrawText(Display& d, std::u32string_view text, int32_t x, int32_t y, bool bright) {
-  for (char32_t c : text) {
-    const PanelGlyph& g = GlyphOf(c);
-    const int32_t top = g.y + (bright ? kPanelToneRows : 0);
-    if (!IsSpace(c)) DrawFixed(d, kSheetLettering, RectAt(g.x, top, g.advance + 1, kPanelGlyphHeight), x, y);
-    x += g.advance;
+// Where the glyphs of one panel text go, wrapped to the panel: worked out
+// once per text, as the panels draw the same few texts every frame.
+struct PanelTextLayout {
+  struct Placed {
+    int32_t x;
+    int row;
+    const PanelGlyph* glyph;
+  };
+  int rows = 0;
+  std::vector<Placed> glyphs;  // row by row; spaces draw nothing
+};
+
+const PanelTextLayout& LayoutOf(const std::string& text) {
+  // Per thread, so tests that draw on several threads share nothing; kept
+  // small, as the texts on screen at a time are a few dozen.
+  thread_local std::unordered_map<std::string, PanelTextLayout> known;
+  if (const auto it = known.find(text); it != known.end()) return it->second;
+  if (known.size() >= 256) known.clear();
+  PanelTextLayout layout;
+  const std::vector<std::u32string> wrapped = WrapPanelText(text, kPanelTextWidth);
+  layout.rows = static_cast<int>(wrapped.size());
+  for (size_t row = 0; row < wrapped.size(); ++row) {
+    int32_t x = row == 0 ? 0 : kPanelIndent;
+    for (char32_t c : wrapped[row]) {
+      const PanelGlyph& g = GlyphOf(c);
+      if (!IsSpace(c)) layout.glyphs.push_back({x, static_cast<int>(row), &g});
+      x += g.advance;
+    }
   }
-  return x;
+  return known.emplace(text, std::move(layout)).first->second;
 }
 
 void DrawPanel(Display& d, const std::vector<PanelLine>& lines, int32_t x) {
   int32_t y = kPanelTop;
   for (const PanelLine& line : lines) {
-    const std::vector<std::u32string> wrapped = WrapPanelText(line.text, kPanelTextWidth);
-    for (size_t i = 0; i < wrapped.size(); ++i) {
+    const PanelTextLayout& layout = LayoutOf(line.text);
+    const int32_t tone = line.bright ? kPanelToneRows : 0;
+    size_t k = 0;
+    for (int row = 0; row < layout.rows; ++row) {
       if (y + kPanelGlyphHeight > kScreenHeight) return;
-      DrawText(d, wrapped[i], x + (i == 0 ? 0 : kPanelIndent), y, line.bright);
+      for (; k < layout.glyphs.size() && layout.glyphs[k].row == row; ++k) {
+        const PanelGlyph& g = *layout.glyphs[k].glyph;
+        DrawFixed(d, kSheetLettering, RectAt(g.x, g.y + tone, g.advance + 1, kPanelGlyphHeight),
+                  x + layout.glyphs[k].x, y);
+      }
       y += kPanelLinePitch;
     }
-    if (wrapped.empty()) y += kPanelLinePitch / 2;  // an empty line parts groups
+    if (layout.rows == 0) y += kPanelLinePitch / 2;  // an empty line parts groups
   }
 }
 
