@@ -100,7 +100,7 @@ TEST_F(WordsTest, AContextKeepsItsTranslationsApart) {
   };
   const ContextCase cases[] = {
       {"stage title", "First Light", "はじまりの光"},
-      {"stage title", "Top Stop", "てっぺんで止める"},
+      {"stage title", "Taking Turns", "かわりばんこ"},
       {nullptr, "First Light", "First Light"},
       {"another context", "First Light", "First Light"},
       {"stage title", "Floor {0}", "Floor {0}"},

@@ -179,7 +179,7 @@ const SceneCase kScenes[] = {
      {"Arrows: cursor", "1-8: boxes", "A: player", "Z: exit", "Q: erase", "Enter: save", "Esc: leave",
       "F1: hide panels"}},
     {"the ending", nullptr, [](GameState& g) { g.flow.Scene = SceneEnding; }, {}, {}},
-    {"title on a later floor", nullptr, OnTitleOfFloor60, {"Floor 60", "Top Stop", ""}, kTitleKeys},
+    {"title on a later floor", nullptr, OnTitleOfFloor60, {"Floor 60", "Taking Turns", ""}, kTitleKeys},
     {"title in Japanese", "ja", [](GameState& g) { g.flow.Scene = SceneTitle; },
      {"フロア 1", "はじまりの光", ""},
      kTitleKeysJa},
@@ -204,7 +204,7 @@ const SceneCase kScenes[] = {
      {"フロア 1", "はじまりの光", "", "歩数 12", "押した回数 1", "*最高記録: 12歩、押し1回", "",
       "速さ: ふつう", "配色 1"},
      {"フロアクリア！", "*Enter: 次のフロアへ"}},
-    {"title on a later floor in Japanese", "ja", OnTitleOfFloor60, {"フロア 60", "てっぺんで止める", ""},
+    {"title on a later floor in Japanese", "ja", OnTitleOfFloor60, {"フロア 60", "かわりばんこ", ""},
      kTitleKeysJa},
 };
 
