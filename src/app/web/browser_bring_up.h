@@ -57,9 +57,10 @@ void LoadFetchedEffects(BrowserGame& game);
 // the page) when it returns false.
 bool StartBrowserGame(BrowserGame& game);
 
-// One frame callback: the pass of the main loop that is due (and the one
-// after it on a still page the timer paces) when no pause holds the
-// program. Returns false once the game has ended.
+// One frame callback: the pass of the main loop that is due (and on a
+// still page the timer paces, the ones after it, kPassesPerTimerCall in
+// all) when no pause holds the program. Returns false once the game has
+// ended.
 bool BrowserFrame(BrowserGame& game);
 
 }  // namespace rara3
