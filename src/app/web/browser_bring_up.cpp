@@ -151,9 +151,10 @@ bool BrowserFrame(BrowserGame& game) {
     if (ran) {
       RunGuarded(p, [&] { RunPass(*game.state, p); });
       // The next passes too, on a still picture the timer paces, until one
-      // changes the picture, ends the game or begins a pause.
+      // changes the picture, ends the game or begins a pause (which holds
+      // until after now: no pause held when this call began).
       while (game.browser.display.Presented() == presented && !p.system.Ended() &&
-             page::NowMs() >= game.browser.system.HoldUntilMs() && NextPassNow(game.pacer)) {
+             game.browser.system.HoldUntilMs() <= now && NextPassNow(game.pacer)) {
         RunGuarded(p, [&] { RunPass(*game.state, p); });
       }
     }
